@@ -1,0 +1,370 @@
+// Reading a pattern file into a Pattern: the scale and extent from the header,
+// the compacted palette, and every piece's outline gathered from its contours,
+// edges and paths and converted to pattern units.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "pattern/bezier.h"
+#include "pattern/pattern.h"
+#include "pattern/pattern_file.h"
+#include "platform/files.h"
+
+namespace {
+
+// Float to integer, truncating toward zero; values no file can produce
+// (NaN, out of range) are clamped rather than left undefined.
+template <typename Real>
+std::int32_t truncToInt(Real v) {
+    if (!(v > static_cast<Real>(std::numeric_limits<std::int32_t>::min()))) {
+        return v != v ? 0 : std::numeric_limits<std::int32_t>::min();
+    }
+    if (!(v < static_cast<Real>(std::numeric_limits<std::int32_t>::max()))) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    return static_cast<std::int32_t>(v);
+}
+
+struct Geometry {
+    float scaleX = 0, scaleY = 0;
+    float extentWidth = 0, extentHeight = 0;
+    float minX = 0, maxX = 0, minY = 0, maxY = 0;
+    float originX = 0, originY = 0;
+};
+
+Geometry deriveGeometry(const PatternHeader& h) {
+    Geometry g;
+    const float ratio = static_cast<float>(h.sourceHeight) / static_cast<float>(h.sourceWidth);
+    const float n = static_cast<float>(h.coordinateRange);
+    if (h.sourceWidth <= h.sourceHeight) {
+        g.scaleY = 16000.0f / n;
+        g.scaleX = (16000.0f / ratio) / n;
+    } else {
+        g.scaleX = 16000.0f / n;
+        g.scaleY = (ratio * 16000.0f) / n;
+    }
+    g.extentWidth = g.scaleX * n;
+    g.extentHeight = g.scaleY * n;
+    g.minX = -0.5f * g.extentWidth;
+    g.maxX = 0.5f * g.extentWidth;
+    g.minY = -0.5f * g.extentHeight;
+    g.maxY = 0.5f * g.extentHeight;
+    g.originX = static_cast<float>(truncToInt(g.minX));
+    g.originY = static_cast<float>(truncToInt(g.minY));
+    return g;
+}
+
+// Everything the builder relies on, checked before anything is built.
+std::string findFault(const PatternFile& f) {
+    const PatternHeader& h = f.header;
+    if (h.sourceWidth <= 0 || h.sourceHeight <= 0) {
+        return "the picture's width or height is not positive";
+    }
+    if (h.coordinateRange <= 0) {
+        return "the coordinate range is not positive";
+    }
+    if (h.pieceCount < 0) {
+        return "the piece count is negative";
+    }
+    const std::size_t geometryCount = f.isPolyline() ? f.points.size() : f.curves.size();
+    const char* geometryName = f.isPolyline() ? "point" : "curve";
+    for (std::size_t i = 0; i < f.paths.size(); ++i) {
+        const PathRecord& p = f.paths[i];
+        if (p.first <= p.last && p.last >= geometryCount) {
+            return "path " + std::to_string(i) + " runs past the end of the " + geometryName + " table";
+        }
+    }
+    for (std::size_t i = 0; i < f.edges.size(); ++i) {
+        if (f.edges[i].path >= f.paths.size()) {
+            return "edge " + std::to_string(i) + " names a path that does not exist";
+        }
+    }
+    for (std::size_t i = 0; i < f.contours.size(); ++i) {
+        const ContourRecord& c = f.contours[i];
+        if (c.firstEdge <= c.lastEdge && c.lastEdge >= f.edges.size()) {
+            return "contour " + std::to_string(i) + " runs past the end of the edge table";
+        }
+    }
+    std::vector<bool> used(f.colours.size(), false);
+    for (std::size_t i = 0; i < f.pieces.size(); ++i) {
+        const PieceRecord& p = f.pieces[i];
+        const std::string piece = "piece " + std::to_string(i);
+        if (p.firstContour > p.lastContour) {
+            return piece + " ends before its first contour";
+        }
+        if (p.lastContour >= f.contours.size()) {
+            return piece + " runs past the end of the contour table";
+        }
+        if (p.lastContour - p.firstContour + 1 > kMaxContoursPerPiece) {
+            return piece + " has more than " + std::to_string(kMaxContoursPerPiece) + " contours";
+        }
+        if (p.colour >= f.colours.size()) {
+            return piece + " names a colour that does not exist";
+        }
+        used[p.colour] = true;
+    }
+    if (std::ranges::count(used, true) > kMaxColours) {
+        return "more than " + std::to_string(kMaxColours) + " colours are in use";
+    }
+
+    // The work of gathering, counted with running sums so that a file cannot
+    // make the count itself slow: points walked, and edges visited.
+    std::vector<std::int64_t> pointsBefore(geometryCount + 1, 0);
+    for (std::size_t i = 0; i < geometryCount; ++i) {
+        pointsBefore[i + 1] = pointsBefore[i] + (f.isPolyline() ? 1 : std::max<int>(f.curves[i].steps, 0) + 1);
+    }
+    const auto pathPoints = [&](const PathRecord& p) {
+        return p.first <= p.last ? pointsBefore[p.last + 1u] - pointsBefore[p.first] : 0;
+    };
+    std::vector<std::int64_t> edgePointsBefore(f.edges.size() + 1, 0);
+    for (std::size_t i = 0; i < f.edges.size(); ++i) {
+        edgePointsBefore[i + 1] = edgePointsBefore[i] + pathPoints(f.paths[f.edges[i].path]);
+    }
+    std::vector<std::int64_t> contourPointsBefore(f.contours.size() + 1, 0);
+    std::vector<std::int64_t> contourEdgesBefore(f.contours.size() + 1, 0);
+    for (std::size_t i = 0; i < f.contours.size(); ++i) {
+        const ContourRecord& c = f.contours[i];
+        const bool any = c.firstEdge <= c.lastEdge;
+        contourPointsBefore[i + 1] =
+            contourPointsBefore[i] + (any ? edgePointsBefore[c.lastEdge + 1u] - edgePointsBefore[c.firstEdge] : 0);
+        contourEdgesBefore[i + 1] = contourEdgesBefore[i] + (any ? c.lastEdge - c.firstEdge + 1 : 0);
+    }
+    std::int64_t points = 0, edges = 0;
+    for (const PieceRecord& p : f.pieces) {
+        points += contourPointsBefore[p.lastContour + 1u] - contourPointsBefore[p.firstContour];
+        edges += contourEdgesBefore[p.lastContour + 1u] - contourEdgesBefore[p.firstContour];
+    }
+    if (points > kMaxPatternPoints) {
+        return "it would need more than " + std::to_string(kMaxPatternPoints) + " points";
+    }
+    if (edges > kMaxPatternPoints) {
+        return "its contours would walk more than " + std::to_string(kMaxPatternPoints) + " edges";
+    }
+    return {};
+}
+
+// Builds each piece's outline. G is the gathering list of one piece, in
+// pattern units before y is negated; it is a fixed array with a length,
+// because the straight-run merging may take back a point of the previous
+// contour and later points then overwrite it.
+class PieceBuilder {
+public:
+    PieceBuilder(const PatternFile& file, const Geometry& g) : file_(file), g_(g), gathered_(kMaxGatheredPoints) {}
+
+    // Gathers and stores one piece; false when it gathers too many points.
+    bool build(const PieceRecord& record, std::int32_t colour, PatternHeap& heap, Piece& piece) {
+        length_ = 0;
+        const int contourCount = record.lastContour - record.firstContour + 1;
+        starts_.assign(contourCount, 0);
+        sizes_.assign(contourCount, 0);
+        for (int j = 0; j < contourCount; ++j) {
+            starts_[j] = length_;
+            previousCode_ = kNoCode;
+            code_ = 0;
+            if (!gatherContour(file_.contours[record.firstContour + j])) {
+                return false;
+            }
+            sizes_[j] = length_ - starts_[j];
+        }
+
+        piece.colour = colour;
+        piece.labelX = truncToInt(static_cast<float>(record.labelX) * g_.scaleX + g_.originX);
+        piece.labelY = -truncToInt(static_cast<float>(record.labelY) * g_.scaleY + g_.originY);
+        piece.painted = 0;
+        piece.paintedColour = 0;
+        piece.contourCount = contourCount;
+        piece.contourSizes = heap.allocate<std::int32_t>(contourCount);
+        piece.totalPoints = 0;
+
+        kept_.clear();
+        for (int j = 0; j < contourCount; ++j) {
+            const int size = sizes_[j];
+            const int before = static_cast<int>(kept_.size());
+            for (int i = 0; i < size; ++i) {
+                const POINT& p = gathered_[starts_[j] + i];
+                const bool closesContour = i == size - 1 && p == gathered_[starts_[j]];
+                const bool repeatsPrevious = i > 0 && p == gathered_[starts_[j] + i - 1];
+                if (!closesContour && !repeatsPrevious) {
+                    kept_.push_back({p.x, -p.y});
+                }
+            }
+            piece.contourSizes[j] = static_cast<std::int32_t>(kept_.size()) - before;
+            piece.totalPoints += piece.contourSizes[j];
+        }
+        piece.points = heap.allocate<POINT>(kept_.size());
+        std::ranges::copy(kept_, piece.points.begin());
+        computeBounds(piece);
+        return true;
+    }
+
+private:
+    static constexpr int kNoCode = -1;
+
+    bool gatherContour(const ContourRecord& contour) {
+        for (int e = contour.firstEdge; e <= contour.lastEdge; ++e) {
+            const EdgeRecord& edge = file_.edges[e];
+            const PathRecord& path = file_.paths[edge.path];
+            if (path.first > path.last) {
+                continue;
+            }
+            const bool forward = edge.forward != 0;
+            for (int k = 0; k <= path.last - path.first; ++k) {
+                const int index = forward ? path.first + k : path.last - k;
+                if (!(file_.isPolyline() ? walkPoint(file_.points[index]) : walkCurve(file_.curves[index], forward))) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
+    bool walkCurve(const CurveRecord& curve, bool forward) {
+        PointD control[4];
+        for (int k = 0; k < 4; ++k) {
+            const int from = forward ? k : 3 - k;
+            control[k] = {static_cast<double>(curve.x[from]), static_cast<double>(curve.y[from])};
+        }
+        PointD samples[256];
+        const int count = flattenCurve(3, curve.steps, control, samples);
+        for (int i = 0; i < count; ++i) {
+            const POINT p{
+                truncToInt(std::floor(static_cast<double>(g_.scaleX) * samples[i].x + static_cast<double>(g_.originX) + 0.5)),
+                truncToInt(std::floor(static_cast<double>(g_.scaleY) * samples[i].y + static_cast<double>(g_.originY) + 0.5))};
+            if (!append(p)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool walkPoint(const PointRecord& raw) {
+        const POINT p{truncToInt(static_cast<float>(raw.x) * g_.scaleX + g_.originX),
+                      truncToInt(static_cast<float>(16000 - raw.y) * g_.scaleY + g_.originY)};
+        if (!file_.isRectilinear()) {
+            return (length_ > 0 && gathered_[length_ - 1] == p) || append(p);
+        }
+        // Straight runs keep only their end points: a point that continues the
+        // direction of the step before it replaces the point it continues.
+        if (previousCode_ != kNoCode) {
+            const POINT& last = gathered_[length_ - 1];
+            if (p.x == last.x) {
+                code_ = p.y == last.y ? 0 : (p.y > last.y ? 3 : 4);
+            } else if (p.y == last.y) {
+                code_ = p.x > last.x ? 1 : 2;
+            }
+        } else {
+            code_ = 0;
+        }
+        if (code_ == previousCode_ && length_ > 0) {
+            --length_;
+        }
+        const bool appended = (length_ == 0 || code_ != 0) ? append(p) : true;
+        previousCode_ = code_;
+        return appended;
+    }
+
+    bool append(POINT p) {
+        if (length_ >= kMaxGatheredPoints) {
+            return false;
+        }
+        gathered_[length_++] = p;
+        return true;
+    }
+
+    const PatternFile& file_;
+    const Geometry& g_;
+    std::vector<POINT> gathered_;
+    int length_ = 0;
+    int previousCode_ = kNoCode;
+    int code_ = 0;
+    std::vector<int> starts_, sizes_;
+    std::vector<POINT> kept_;
+};
+
+}  // namespace
+
+void loadPattern(Pattern& pattern, const WCHAR* path) {
+    const auto bytes = platform::readFileBytes(path, kLargestPatternFile);
+    if (!bytes) {
+        pattern.loadError = "the file cannot be opened";
+        return;
+    }
+    const PatternFile file = parsePatternFile(*bytes);
+    if (std::string fault = findFault(file); !fault.empty()) {
+        pattern.loadError = "the file is damaged: " + fault;
+        return;
+    }
+    const PatternHeader& h = file.header;
+    const Geometry g = deriveGeometry(h);
+
+    // The palette: only colours some piece names, renumbered in file order.
+    std::vector<bool> used(file.colours.size(), false);
+    for (const PieceRecord& p : file.pieces) {
+        used[p.colour] = true;
+    }
+    std::vector<std::int32_t> newIndex(file.colours.size(), -1);
+    std::int32_t colourCount = 0;
+    for (std::size_t i = 0; i < file.colours.size(); ++i) {
+        if (used[i]) {
+            newIndex[i] = colourCount++;
+        }
+    }
+
+    auto heap = std::make_unique<PatternHeap>();
+    std::span<Piece> pieces = heap->allocate<Piece>(file.pieces.size());
+    PieceBuilder builder(file, g);
+    for (std::size_t k = 0; k < file.pieces.size(); ++k) {
+        const PieceRecord& record = file.pieces[k];
+        if (!builder.build(record, newIndex[record.colour], *heap, pieces[k])) {
+            pattern.loadError = "the file is damaged: piece " + std::to_string(k) + " gathers more than " +
+                                std::to_string(kMaxGatheredPoints) + " points";
+            return;
+        }
+    }
+
+    pattern.sourceWidth = h.sourceWidth;
+    pattern.sourceHeight = h.sourceHeight;
+    pattern.coordinateRange = h.coordinateRange;
+    pattern.polylineFlag = h.polylineFlag;
+    pattern.rectilinearFlag = h.rectilinearFlag;
+    pattern.scaleX = g.scaleX;
+    pattern.scaleY = g.scaleY;
+    pattern.extentWidth = g.extentWidth;
+    pattern.extentHeight = g.extentHeight;
+    pattern.minX = g.minX;
+    pattern.maxX = g.maxX;
+    pattern.minY = g.minY;
+    pattern.maxY = g.maxY;
+    pattern.originX = g.originX;
+    pattern.originY = g.originY;
+    pattern.pieceCount = h.pieceCount;
+    pattern.pieceTotal = h.pieceCount;
+    pattern.piecesLeft = h.pieceCount;
+
+    for (std::size_t i = 0; i < file.colours.size(); ++i) {
+        const std::int32_t n = newIndex[i];
+        if (n < 0) {
+            continue;
+        }
+        const ColourRecord& c = file.colours[i];
+        pattern.colourRGB[n] = {c.red, c.green, c.blue};
+        pattern.colourRef[n] = RGB(c.red, c.green, c.blue);
+        pattern.piecesLeftPerColour[n] = 0;
+        pattern.colourBrush[n] = CreateSolidBrush(pattern.colourRef[n]);
+        pattern.colourPen[n] = CreatePen(PS_SOLID, 0, pattern.colourRef[n]);
+        pattern.colourLuma[n] = colourLumaOf(c.red, c.green, c.blue);
+    }
+    pattern.outlinePen = CreatePen(PS_SOLID, 0, kOutlineColour);
+    pattern.colourCount = colourCount;
+    pattern.coloursLeft = colourCount;
+    for (const Piece& piece : pieces) {
+        ++pattern.piecesLeftPerColour[piece.colour];
+    }
+    pattern.screenPoints = heap->allocate<POINT>(kMaxGatheredPoints);
+    pattern.pieces = pieces;
+    pattern.heap = std::move(heap);
+    pattern.selectedColour = -1;
+    pattern.missCount = 0;
+    pattern.loadError.clear();
+}

@@ -1,0 +1,56 @@
+// The mapping between pattern units and the board's pixels, for the whole
+// picture at zoom 1 and for an enlarged part of it at higher zoom.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/types.h"
+
+struct ViewTransform {
+    std::int32_t screenCentreX = 0;
+    std::int32_t screenCentreY = 0;
+    std::int32_t screenWidth = 0;
+    std::int32_t screenHeight = 0;
+    float screenAspect = 0.0f;
+    std::int32_t fitWidth = 0;
+    std::int32_t fitHeight = 0;
+    std::int32_t extentWidthUnits = 0;
+    std::int32_t extentHeightUnits = 0;
+    std::int32_t visibleWidth = 0;
+    std::int32_t visibleHeight = 0;
+    std::int32_t viewCentreX = 0;
+    std::int32_t viewCentreY = 0;
+    float zoom = 1.0f;
+};
+
+class Pattern;
+struct Piece;
+
+// The board's size changed: record it and the rectangle of pattern units
+// that fits it at zoom 1. Callers pass width / 2 and height / 2 as the centre.
+void fitToBoard(Pattern& pattern, std::int32_t centreX, std::int32_t centreY, std::int32_t width,
+                std::int32_t height);
+void setZoom(Pattern& pattern, float zoom);
+void setCentre(Pattern& pattern, std::int32_t x, std::int32_t y);
+
+// Is the pattern point inside the piece's outer contour? (Holes are not
+// tested: a tap in a hole belongs to the piece around it.)
+bool pointInPiece(const Piece& piece, std::int32_t x, std::int32_t y);
+
+// Pattern units to board pixels: the two ratios are taken once per drawing pass.
+struct BoardScale {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+BoardScale boardScale(const ViewTransform& view);
+POINT patternToBoard(const ViewTransform& view, BoardScale scale, POINT patternPoint);
+
+// A window pixel inside the board rectangle to pattern units, with every
+// division truncating toward zero.
+POINT windowToPattern(const ViewTransform& view, const RECT& board, std::int32_t x, std::int32_t y);
+
+// After a zoom tap: moves the new centre on one axis so that the visible
+// window stays inside the picture. `boardPixels` is the board's width (or
+// height), `visible` the visible width (or height) in pattern units.
+std::int32_t keepCentreInside(std::int32_t centre, std::int32_t boardPixels, std::int32_t visible, float low,
+                              float high);

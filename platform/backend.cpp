@@ -1,0 +1,39 @@
+#include "platform/backend.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/message_box.h"
+#include "platform/text.h"
+
+namespace platform {
+
+namespace {
+
+class QuietBackend final : public Backend {
+public:
+    void playSound(std::u16string_view) override {}
+
+    int messageBox(HWND, std::u16string_view text, std::u16string_view caption, UINT type) override {
+        std::fprintf(stderr, "%s: %s\n", utf16ToUtf8(caption).c_str(), utf16ToUtf8(text).c_str());
+        return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+    }
+};
+
+QuietBackend quietBackend;
+Backend* installed = nullptr;
+
+}  // namespace
+
+std::u16string Backend::programPath() {
+    std::error_code error;
+    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::u16string() : utf8ToUtf16(path.string());
+}
+
+Backend& backend() { return installed ? *installed : quietBackend; }
+
+void installBackend(Backend* b) { installed = b; }
+
+}  // namespace platform

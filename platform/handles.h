@@ -1,0 +1,23 @@
+// Typed handles. Each kind of object the game holds a handle to is its own
+// type, so a pen can never be passed where a window is expected.
+#pragma once
+
+namespace platform {
+struct Window;
+struct Module;
+struct BrushObject;
+struct PenObject;
+struct RegistryKey;
+struct KernelObject;
+}  // namespace platform
+
+using HWND = platform::Window*;
+using HINSTANCE = platform::Module*;
+using HMODULE = platform::Module*;
+using HBRUSH = platform::BrushObject*;
+using HPEN = platform::PenObject*;
+using HKEY = platform::RegistryKey*;
+using HANDLE = platform::KernelObject*;
+
+// Searches and other kernel objects report failure with this value.
+inline const HANDLE INVALID_HANDLE_VALUE = nullptr;

@@ -1,0 +1,5 @@
+#include "platform/process.h"
+
+#include <cstdlib>
+
+void ExitProcess(UINT code) { std::exit(static_cast<int>(code)); }
