@@ -54,14 +54,17 @@ Settings::Settings() {
     }
     FindClose(search);
     const std::u16string_view name = textOf(found.cFileName);
-    platform::copyToBuffer(CurrentPattern, MAX_PATH, std::u16string(textOf(programFolder)) + std::u16string(name));
+    platform::copyToBuffer(CurrentPattern, MAX_PATH,
+                           std::u16string(textOf(programFolder)) + std::u16string(name));
     platform::copyToBuffer(CurrentPatternShort, MAX_PATH, name.substr(0, name.size() - 4));
 
     resetToDefaults();
     load();
 }
 
-Settings::Settings(DefaultsOnly) { resetToDefaults(); }
+Settings::Settings(DefaultsOnly) {
+    resetToDefaults();
+}
 
 void Settings::load() {
     HKEY key = nullptr;

@@ -8,7 +8,7 @@
 #include "platform/types.h"
 
 class Settings {
-public:
+  public:
     // Finds the program folder and the default pattern beside it (ending the
     // program with a warning when it is missing), sets the defaults, then loads.
     Settings();

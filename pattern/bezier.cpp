@@ -5,7 +5,8 @@
 #include <cassert>
 
 PointD evaluateBezier(int degree, std::span<const PointD> controlPoints, double t) {
-    assert(degree >= 0 && degree <= kMaxBezierDegree && controlPoints.size() > static_cast<std::size_t>(degree));
+    assert(degree >= 0 && degree <= kMaxBezierDegree &&
+           controlPoints.size() > static_cast<std::size_t>(degree));
     std::array<PointD, kMaxBezierDegree + 1> work;
     std::copy_n(controlPoints.begin(), degree + 1, work.begin());
     const double u = 1.0 - t;

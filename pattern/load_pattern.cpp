@@ -112,7 +112,8 @@ std::string findFault(const PatternFile& f) {
     // make the count itself slow: points walked, and edges visited.
     std::vector<std::int64_t> pointsBefore(geometryCount + 1, 0);
     for (std::size_t i = 0; i < geometryCount; ++i) {
-        pointsBefore[i + 1] = pointsBefore[i] + (f.isPolyline() ? 1 : std::max<int>(f.curves[i].steps, 0) + 1);
+        pointsBefore[i + 1] =
+            pointsBefore[i] + (f.isPolyline() ? 1 : std::max<int>(f.curves[i].steps, 0) + 1);
     }
     const auto pathPoints = [&](const PathRecord& p) {
         return p.first <= p.last ? pointsBefore[p.last + 1u] - pointsBefore[p.first] : 0;
@@ -127,7 +128,8 @@ std::string findFault(const PatternFile& f) {
         const ContourRecord& c = f.contours[i];
         const bool any = c.firstEdge <= c.lastEdge;
         contourPointsBefore[i + 1] =
-            contourPointsBefore[i] + (any ? edgePointsBefore[c.lastEdge + 1u] - edgePointsBefore[c.firstEdge] : 0);
+            contourPointsBefore[i] +
+            (any ? edgePointsBefore[c.lastEdge + 1u] - edgePointsBefore[c.firstEdge] : 0);
         contourEdgesBefore[i + 1] = contourEdgesBefore[i] + (any ? c.lastEdge - c.firstEdge + 1 : 0);
     }
     std::int64_t points = 0, edges = 0;
@@ -149,8 +151,9 @@ std::string findFault(const PatternFile& f) {
 // because the straight-run merging may take back a point of the previous
 // contour and later points then overwrite it.
 class PieceBuilder {
-public:
-    PieceBuilder(const PatternFile& file, const Geometry& g) : file_(file), g_(g), gathered_(kMaxGatheredPoints) {}
+  public:
+    PieceBuilder(const PatternFile& file, const Geometry& g)
+        : file_(file), g_(g), gathered_(kMaxGatheredPoints) {}
 
     // Gathers and stores one piece; false when it gathers too many points.
     bool build(const PieceRecord& record, std::int32_t colour, PatternHeap& heap, Piece& piece) {
@@ -198,7 +201,7 @@ public:
         return true;
     }
 
-private:
+  private:
     static constexpr int kNoCode = -1;
 
     bool gatherContour(const ContourRecord& contour) {
@@ -211,7 +214,8 @@ private:
             const bool forward = edge.forward != 0;
             for (int k = 0; k <= path.last - path.first; ++k) {
                 const int index = forward ? path.first + k : path.last - k;
-                if (!(file_.isPolyline() ? walkPoint(file_.points[index]) : walkCurve(file_.curves[index], forward))) {
+                if (!(file_.isPolyline() ? walkPoint(file_.points[index])
+                                         : walkCurve(file_.curves[index], forward))) {
                     return false;
                 }
             }
@@ -228,9 +232,10 @@ private:
         PointD samples[256];
         const int count = flattenCurve(3, curve.steps, control, samples);
         for (int i = 0; i < count; ++i) {
-            const POINT p{
-                truncToInt(std::floor(static_cast<double>(g_.scaleX) * samples[i].x + static_cast<double>(g_.originX) + 0.5)),
-                truncToInt(std::floor(static_cast<double>(g_.scaleY) * samples[i].y + static_cast<double>(g_.originY) + 0.5))};
+            const POINT p{truncToInt(std::floor(static_cast<double>(g_.scaleX) * samples[i].x +
+                                                static_cast<double>(g_.originX) + 0.5)),
+                          truncToInt(std::floor(static_cast<double>(g_.scaleY) * samples[i].y +
+                                                static_cast<double>(g_.originY) + 0.5))};
             if (!append(p)) {
                 return false;
             }
@@ -290,7 +295,11 @@ void loadPattern(Pattern& pattern, const WCHAR* path) {
         pattern.loadError = "the file cannot be opened";
         return;
     }
-    const PatternFile file = parsePatternFile(*bytes);
+    loadPatternFromBytes(pattern, *bytes);
+}
+
+void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
+    const PatternFile file = parsePatternFile(bytes);
     if (std::string fault = findFault(file); !fault.empty()) {
         pattern.loadError = "the file is damaged: " + fault;
         return;

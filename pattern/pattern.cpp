@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-Pattern::Pattern(Settings& s) : settings(s) { viewTransform.zoom = 1.0f; }
+Pattern::Pattern(Settings& s) : settings(s) {
+    viewTransform.zoom = 1.0f;
+}
 
 Pattern::~Pattern() {
     for (int i = 0; i < colourCount; ++i) {

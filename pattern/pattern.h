@@ -42,7 +42,7 @@ struct Piece {
 };
 
 class Pattern {
-public:
+  public:
     explicit Pattern(Settings& settings);
     ~Pattern();
     Pattern(const Pattern&) = delete;
@@ -91,6 +91,9 @@ public:
 // that cannot be opened, or that is malformed, leaves the pattern empty and
 // says why in `loadError`.
 void loadPattern(Pattern& pattern, const WCHAR* path);
+
+// The same from the file's bytes, already read.
+void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes);
 
 // Brightness as the palette judges it: (blue x 0.11 + red x 0.3) + green x 0.5
 // in single precision, truncated. White gives 232.

@@ -6,7 +6,7 @@ namespace {
 
 // Sequential little-endian reads; past the end every byte reads as zero.
 class ByteReader {
-public:
+  public:
     explicit ByteReader(std::span<const std::byte> bytes) : bytes_(bytes) {}
 
     std::uint8_t u8() { return at_ < bytes_.size() ? static_cast<std::uint8_t>(bytes_[at_++]) : (++at_, 0); }
@@ -21,13 +21,13 @@ public:
     std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
     std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
 
-private:
+  private:
     std::span<const std::byte> bytes_;
     std::size_t at_ = 0;
 };
 
 class ByteWriter {
-public:
+  public:
     void u8(std::uint8_t v) { bytes.push_back(static_cast<std::byte>(v)); }
     void u16(std::uint16_t v) {
         u8(static_cast<std::uint8_t>(v & 0xFF));
@@ -93,14 +93,14 @@ PatternFile parsePatternFile(std::span<const std::byte> bytes) {
         c.firstEdge = in.u16();
         c.lastEdge = in.u16();
     });
-    file.pieces = readTable<PieceRecord>(static_cast<std::size_t>(std::max<int>(h.pieceCount, 0)),
-                                         [&](PieceRecord& p) {
-                                             p.firstContour = in.u16();
-                                             p.lastContour = in.u16();
-                                             p.colour = in.u16();
-                                             p.labelX = in.u16();
-                                             p.labelY = in.u16();
-                                         });
+    file.pieces =
+        readTable<PieceRecord>(static_cast<std::size_t>(std::max<int>(h.pieceCount, 0)), [&](PieceRecord& p) {
+            p.firstContour = in.u16();
+            p.lastContour = in.u16();
+            p.colour = in.u16();
+            p.labelX = in.u16();
+            p.labelY = in.u16();
+        });
     file.colours = readTable<ColourRecord>(h.colourRecordCount, [&](ColourRecord& c) {
         c.red = in.u8();
         c.green = in.u8();

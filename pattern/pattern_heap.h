@@ -8,7 +8,7 @@
 #include <span>
 
 class PatternHeap {
-public:
+  public:
     template <typename T>
     std::span<T> allocate(std::size_t count) {
         static_assert(std::is_trivially_destructible_v<T>, "the heap never runs destructors");
@@ -20,6 +20,6 @@ public:
         return {first, count};
     }
 
-private:
+  private:
     std::pmr::monotonic_buffer_resource resource_;
 };

@@ -56,14 +56,15 @@ void setCentre(Pattern& pattern, std::int32_t x, std::int32_t y) {
 }
 
 bool pointInPiece(const Piece& piece, std::int32_t x, std::int32_t y) {
-    const std::int32_t n = piece.contourSizes.empty() ? 0 : piece.contourSizes[0];
-    if (n == 0) {
-        return false;
-    }
     // Outside the box the crossing test below always answers false: above it
     // or at its top edge no edge crosses (every vertex y >= y), below it none
     // either, and to the left every crossing flips, an even number of times.
+    // An empty contour's box is inverted, so it never gets past this.
     if (x < piece.boundsMinX || x > piece.boundsMaxX || y <= piece.boundsMinY || y > piece.boundsMaxY) {
+        return false;
+    }
+    const std::int32_t n = piece.contourSizes.empty() ? 0 : piece.contourSizes[0];
+    if (n == 0) {
         return false;
     }
     const double tx = x, ty = y;
@@ -92,8 +93,10 @@ BoardScale boardScale(const ViewTransform& view) {
 }
 
 POINT patternToBoard(const ViewTransform& view, BoardScale scale, POINT p) {
-    return {truncate(static_cast<float>(p.x - view.viewCentreX) * scale.x + static_cast<float>(view.screenCentreX)),
-            truncate(static_cast<float>(p.y - view.viewCentreY) * scale.y + static_cast<float>(view.screenCentreY))};
+    return {truncate(static_cast<float>(p.x - view.viewCentreX) * scale.x +
+                     static_cast<float>(view.screenCentreX)),
+            truncate(static_cast<float>(p.y - view.viewCentreY) * scale.y +
+                     static_cast<float>(view.screenCentreY))};
 }
 
 POINT windowToPattern(const ViewTransform& view, const RECT& board, std::int32_t x, std::int32_t y) {
@@ -113,7 +116,8 @@ std::int32_t keepCentreInside(std::int32_t centre, std::int32_t boardPixels, std
     if (boardPixels <= 0) {
         return centre;
     }
-    const std::int32_t half = static_cast<std::int32_t>((static_cast<std::int64_t>(boardPixels / 2) * visible) / boardPixels);
+    const std::int32_t half =
+        static_cast<std::int32_t>((static_cast<std::int64_t>(boardPixels / 2) * visible) / boardPixels);
     const float lowEdge = static_cast<float>(centre - half);
     const float highEdge = static_cast<float>(centre + half);
     const std::int32_t raise = lowEdge < low ? truncate(low - lowEdge) : 0;

@@ -12,7 +12,7 @@
 namespace platform {
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     // Plays the named wave resource and returns when it has finished.

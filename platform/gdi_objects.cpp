@@ -6,7 +6,9 @@ namespace platform {
 namespace {
 int liveObjects = 0;
 }
-int liveDrawingObjects() { return liveObjects; }
+int liveDrawingObjects() {
+    return liveObjects;
+}
 }  // namespace platform
 
 HBRUSH CreateSolidBrush(COLORREF colour) {

@@ -1,18 +1,28 @@
 #include "platform/headless/headless_backend.h"
 
+#include <cstdio>
+
 #include "platform/message_box.h"
 #include "platform/text.h"
 
 namespace platform {
 
-HeadlessBackend::HeadlessBackend() : previous_(&backend()) { installBackend(this); }
+HeadlessBackend::HeadlessBackend() : previous_(&backend()) {
+    installBackend(this);
+}
 
-HeadlessBackend::~HeadlessBackend() { installBackend(previous_); }
+HeadlessBackend::~HeadlessBackend() {
+    installBackend(previous_);
+}
 
-void HeadlessBackend::playSound(std::u16string_view name) { sounds_.emplace_back(name); }
+void HeadlessBackend::playSound(std::u16string_view name) {
+    sounds_.emplace_back(name);
+}
 
 int HeadlessBackend::messageBox(HWND, std::u16string_view text, std::u16string_view caption, UINT type) {
     messageBoxes_.push_back({std::u16string(text), std::u16string(caption), type});
+    // Tools run headless too; their user should still see what a box says.
+    std::fprintf(stderr, "%s: %s\n", utf16ToUtf8(caption).c_str(), utf16ToUtf8(text).c_str());
     if (!answers_.empty()) {
         const int answer = answers_.front();
         answers_.pop_front();

@@ -19,7 +19,7 @@ struct MessageBoxRecord {
 };
 
 class HeadlessBackend final : public Backend {
-public:
+  public:
     // Installs itself for its lifetime and restores the previous backend after.
     HeadlessBackend();
     ~HeadlessBackend() override;
@@ -43,7 +43,7 @@ public:
     // Where the program file is said to lie; empty for the real one.
     void setProgramPath(std::u16string path) { programPath_ = std::move(path); }
 
-private:
+  private:
     Backend* previous_;
     std::vector<std::u16string> sounds_;
     std::vector<MessageBoxRecord> messageBoxes_;

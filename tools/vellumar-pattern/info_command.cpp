@@ -18,7 +18,8 @@ int runInfo(const std::string& file) {
     }
     std::printf("%s\n", file.c_str());
     std::printf("  variant:     %s\n", variantName(p).c_str());
-    std::printf("  source size: %d x %d (coordinates 0 to %d)\n", p.sourceWidth, p.sourceHeight, p.coordinateRange);
+    std::printf("  source size: %d x %d (coordinates 0 to %d)\n", p.sourceWidth, p.sourceHeight,
+                p.coordinateRange);
     std::printf("  extent:      %.9g x %.9g pattern units\n", static_cast<double>(p.extentWidth),
                 static_cast<double>(p.extentHeight));
     std::printf("  pieces:      %d in %d contours\n", p.pieceTotal, contours);
@@ -26,8 +27,8 @@ int runInfo(const std::string& file) {
     std::printf("  colours:     %d\n", p.colourCount);
     for (int c = 0; c < p.colourCount; ++c) {
         std::printf("    %3d  #%02X%02X%02X  rgb(%3d, %3d, %3d)  %d pieces\n", c + 1, p.colourRGB[c][0],
-                    p.colourRGB[c][1], p.colourRGB[c][2], p.colourRGB[c][0], p.colourRGB[c][1], p.colourRGB[c][2],
-                    p.piecesLeftPerColour[c]);
+                    p.colourRGB[c][1], p.colourRGB[c][2], p.colourRGB[c][0], p.colourRGB[c][1],
+                    p.colourRGB[c][2], p.piecesLeftPerColour[c]);
     }
     return 0;
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 class JsonWriter {
-public:
+  public:
     void beginObject();
     void endObject();
     void beginArray();
@@ -21,7 +21,7 @@ public:
 
     const std::string& text() const { return out_; }
 
-private:
+  private:
     void separate();
     std::string out_;
     std::vector<bool> first_;  // per open container: nothing written in it yet

@@ -1,0 +1,47 @@
+#include "pattern/bezier.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(Bezier, EndPointsAreExactAndTheMiddleIsTheWeightedMean) {
+    const std::vector<PointD> cubic = {{0.1, 7.3}, {100.0, -4.0}, {33.3, 12.0}, {9.7, 1.1}};
+    const PointD start = evaluateBezier(3, cubic, 0.0);
+    EXPECT_EQ(start.x, 0.1);
+    EXPECT_EQ(start.y, 7.3);
+    const PointD end = evaluateBezier(3, cubic, 1.0);
+    EXPECT_EQ(end.x, 9.7);
+    EXPECT_EQ(end.y, 1.1);
+    const PointD middle = evaluateBezier(3, cubic, 0.5);
+    EXPECT_DOUBLE_EQ(middle.x, (0.1 + 3 * 100.0 + 3 * 33.3 + 9.7) / 8);
+    EXPECT_DOUBLE_EQ(middle.y, (7.3 + 3 * -4.0 + 3 * 12.0 + 1.1) / 8);
+}
+
+TEST(Bezier, HigherDegreesUseEveryControlPoint) {
+    // Degree 9 with all weight on one control point at t = 0.5: C(9, 4) / 512.
+    std::vector<PointD> points(10);
+    points[4] = {512.0, 0.0};
+    EXPECT_DOUBLE_EQ(evaluateBezier(9, points, 0.5).x, 126.0);
+    const std::vector<PointD> line = {{0, 0}, {10, 20}};
+    EXPECT_DOUBLE_EQ(evaluateBezier(1, line, 0.25).y, 5.0);
+}
+
+TEST(Bezier, FlatteningSamplesAtEvenParametersIncludingBothEnds) {
+    const std::vector<PointD> cubic = {{0, 0}, {0, 30}, {30, 30}, {30, 0}};
+    std::vector<PointD> out(7);
+    ASSERT_EQ(flattenCurve(3, 6, cubic, out), 7);
+    for (int i = 0; i <= 6; ++i) {
+        const PointD want = evaluateBezier(3, cubic, i / 6.0);
+        EXPECT_EQ(out[i].x, want.x) << i;
+        EXPECT_EQ(out[i].y, want.y) << i;
+    }
+    EXPECT_EQ(out[6].x, 30.0);
+}
+
+TEST(Bezier, ZeroStepsGiveTheFirstControlPointAlone) {
+    const std::vector<PointD> cubic = {{5, 6}, {0, 30}, {30, 30}, {30, 0}};
+    std::vector<PointD> out(1);
+    ASSERT_EQ(flattenCurve(3, 0, cubic, out), 1);
+    EXPECT_EQ(out[0].x, 5.0);
+    EXPECT_EQ(out[0].y, 6.0);
+}

@@ -1,0 +1,206 @@
+// Reading pattern files: the records, the variants, the palette.
+#include <gtest/gtest.h>
+
+#include "tests/support/pattern_builder.h"
+
+namespace {
+
+// Little-endian bytes written by hand, independent of the serializer.
+struct Bytes {
+    std::vector<std::byte> data;
+    Bytes& u8(int v) {
+        data.push_back(static_cast<std::byte>(v & 0xFF));
+        return *this;
+    }
+    Bytes& u16(int v) { return u8(v).u8(v >> 8); }
+    Bytes& u32(long long v) {
+        return u16(static_cast<int>(v & 0xFFFF)).u16(static_cast<int>((v >> 16) & 0xFFFF));
+    }
+};
+
+Bytes header(int points, int curves, int paths, int edges, int contours, int pieces, int colours,
+             int polyline = 1, int rectilinear = 0) {
+    Bytes b;
+    b.u32(0).u32(100).u32(100).u8(polyline).u8(rectilinear).u32(16000);
+    b.u16(points).u16(curves).u16(paths).u16(edges).u16(contours).u16(pieces).u16(colours);
+    return b;
+}
+
+std::vector<POINT> outer(const Piece& piece) {
+    return {piece.points.begin(), piece.points.begin() + piece.contourSizes[0]};
+}
+
+}  // namespace
+
+TEST(PatternReader, TheSeventyEightByteRedSquare) {
+    Bytes b = header(5, 0, 1, 1, 1, 1, 1);
+    for (auto [x, y] : {std::pair{0, 0}, {16000, 0}, {16000, 16000}, {0, 16000}, {0, 0}}) {
+        b.u16(x).u16(y);
+    }
+    b.u16(0).u16(4);                             // path
+    b.u16(0).u8(1);                              // edge
+    b.u16(0).u16(0);                             // contour
+    b.u16(0).u16(0).u16(0).u16(8000).u16(8000);  // piece
+    b.u8(255).u8(0).u8(0);                       // colour
+    b.u16(0);                                    // trailer
+    ASSERT_EQ(b.data.size(), 78u);
+    EXPECT_EQ(b.data, serializePatternFile(redSquareFile())) << "the test builder writes the same bytes";
+
+    const auto loaded = loadFromBytes(b.data);
+    const Pattern& p = loaded->pattern;
+    ASSERT_TRUE(p.loadError.empty()) << p.loadError;
+    ASSERT_EQ(p.pieceCount, 1);
+    EXPECT_EQ(p.pieceTotal, 1);
+    EXPECT_EQ(p.piecesLeft, 1);
+    const Piece& square = p.pieces[0];
+    EXPECT_EQ(square.colour, 0);
+    EXPECT_EQ(square.contourCount, 1);
+    EXPECT_EQ(outer(square),
+              (std::vector<POINT>{{-8000, -8000}, {8000, -8000}, {8000, 8000}, {-8000, 8000}}));
+    EXPECT_EQ(square.totalPoints, 4);
+    EXPECT_EQ(square.boundsMinX, -8000);
+    EXPECT_EQ(square.boundsMinY, -8000);
+    EXPECT_EQ(square.boundsMaxX, 8000);
+    EXPECT_EQ(square.boundsMaxY, 8000);
+    EXPECT_EQ(square.labelX, 0);
+    EXPECT_EQ(square.labelY, 0);
+    EXPECT_EQ(square.painted, 0);
+    ASSERT_EQ(p.colourCount, 1);
+    EXPECT_EQ(p.coloursLeft, 1);
+    EXPECT_EQ(p.colourRef[0], 255u);
+    EXPECT_EQ(p.colourLuma[0], 76);
+    EXPECT_EQ(p.piecesLeftPerColour[0], 1);
+    EXPECT_EQ(p.selectedColour, -1);
+    EXPECT_EQ(p.missCount, 0);
+    ASSERT_NE(p.colourBrush[0], nullptr);
+    EXPECT_EQ(p.colourBrush[0]->colour, 255u);
+    EXPECT_EQ(p.colourPen[0]->width, 0);
+    ASSERT_NE(p.outlinePen, nullptr);
+    EXPECT_EQ(p.outlinePen->colour, RGB(150, 150, 150));
+    EXPECT_EQ(p.screenPoints.size(), 45000u);
+}
+
+TEST(PatternReader, HeaderAndTrailerAloneGiveAPatternWithoutPiecesOrColours) {
+    Bytes b = header(0, 0, 0, 0, 0, 0, 0, 0);
+    b.u16(0);
+    ASSERT_EQ(b.data.size(), 34u);
+    const auto loaded = loadFromBytes(b.data);
+    const Pattern& p = loaded->pattern;
+    EXPECT_TRUE(p.loadError.empty()) << p.loadError;
+    EXPECT_EQ(p.pieceCount, 0);
+    EXPECT_EQ(p.colourCount, 0);
+    EXPECT_TRUE(p.pieces.empty());
+    EXPECT_FLOAT_EQ(p.extentWidth, 16000.0f);
+}
+
+TEST(PatternReader, AFileThatCannotBeOpenedLeavesThePatternEmpty) {
+    LoadedTestPattern loaded;
+    loadPattern(loaded.pattern, u"/no/such/folder/pattern.mza");
+    const Pattern& p = loaded.pattern;
+    EXPECT_EQ(p.loadError, "the file cannot be opened");
+    EXPECT_EQ(p.pieceCount, 0);
+    EXPECT_EQ(p.colourCount, 0);
+    EXPECT_EQ(p.extentWidth, 0.0f);
+    EXPECT_EQ(p.heap, nullptr);
+    EXPECT_EQ(p.outlinePen, nullptr);
+}
+
+TEST(PatternReader, FieldsAShortFileDoesNotSupplyReadAsZero) {
+    // The red square cut after its piece record: the colour reads as black.
+    std::vector<std::byte> bytes = serializePatternFile(redSquareFile());
+    bytes.resize(bytes.size() - 5);
+    const auto loaded = loadFromBytes(bytes);
+    ASSERT_TRUE(loaded->pattern.loadError.empty()) << loaded->pattern.loadError;
+    EXPECT_EQ(loaded->pattern.colourCount, 1);
+    EXPECT_EQ(loaded->pattern.colourRef[0], 0u);
+    EXPECT_EQ(loaded->pattern.pieces[0].totalPoints, 4);
+}
+
+TEST(PatternReader, UnusedColoursAreDroppedAndTheRestRenumberedInFileOrder) {
+    PatternFile file = squareFile(true);
+    addColour(file, 10, 20, 30);  // A
+    addColour(file, 40, 50, 60);  // B: no piece names it
+    addColour(file, 70, 80, 90);  // C
+    addPolylinePiece(file, {{0, 0}, {8000, 0}, {8000, 8000}}, 2);
+    addPolylinePiece(file, {{8000, 0}, {16000, 0}, {16000, 8000}}, 0);
+    addPolylinePiece(file, {{0, 8000}, {8000, 8000}, {8000, 16000}}, 2);
+    const auto loaded = loadFromRecords(file);
+    const Pattern& p = loaded->pattern;
+    ASSERT_EQ(p.colourCount, 2);
+    EXPECT_EQ(p.colourRef[0], RGB(10, 20, 30));
+    EXPECT_EQ(p.colourRef[1], RGB(70, 80, 90));
+    EXPECT_EQ((std::array<BYTE, 3>{70, 80, 90}), p.colourRGB[1]);
+    EXPECT_EQ(p.pieces[0].colour, 1) << "C shows the number 2";
+    EXPECT_EQ(p.pieces[1].colour, 0);
+    EXPECT_EQ(p.pieces[2].colour, 1);
+    EXPECT_EQ(p.piecesLeftPerColour[0], 1);
+    EXPECT_EQ(p.piecesLeftPerColour[1], 2);
+    EXPECT_EQ(p.coloursLeft, 2);
+    EXPECT_EQ(platform::liveDrawingObjects(), 2 * 2 + 1) << "a brush and a pen per colour, one outline pen";
+}
+
+TEST(PatternReader, EachVariantReadsOnlyItsOwnGeometry) {
+    // A curve file whose header also counts points: there is no point section.
+    PatternFile curves = squareFile(false);
+    addColour(curves, 1, 2, 3);
+    curves.curves.push_back({{0, 0, 16000, 16000}, {0, 0, 0, 16000}, 3});
+    curves.curves.push_back({{16000, 0, 0, 0}, {16000, 16000, 16000, 0}, 3});
+    curves.paths.push_back({0, 1});
+    curves.edges.push_back({0, 1});
+    curves.contours.push_back({0, 0});
+    curves.pieces.push_back({0, 0, 0, 8000, 8000});
+    curves.header.pointRecordCount = 7;
+    const auto fromCurves = loadFromRecords(curves);
+    ASSERT_TRUE(fromCurves->pattern.loadError.empty()) << fromCurves->pattern.loadError;
+    EXPECT_EQ(fromCurves->pattern.pieces[0].points[0], (POINT{-8000, 8000}));
+
+    // rectilinearFlag 1 with polylineFlag 0 is the polyline variant; the
+    // header's curve count does not add a curve section.
+    PatternFile rect = redSquareFile();
+    rect.header.polylineFlag = 0;
+    rect.header.rectilinearFlag = 1;
+    rect.header.curveRecordCount = 9;
+    ASSERT_TRUE(rect.isPolyline());
+    const auto fromRect = loadFromRecords(rect);
+    ASSERT_TRUE(fromRect->pattern.loadError.empty()) << fromRect->pattern.loadError;
+    EXPECT_EQ(fromRect->pattern.pieces[0].totalPoints, 4);
+    EXPECT_EQ(fromRect->pattern.colourRef[0], 255u);
+
+    // Any other nonzero rectilinear value has no effect of its own.
+    PatternFile other = redSquareFile();
+    other.header.polylineFlag = 0;
+    other.header.rectilinearFlag = 2;
+    EXPECT_FALSE(other.isPolyline());
+}
+
+TEST(PatternFileRecords, SerializeThenParseGivesTheSameRecords) {
+    PatternFile file = squareFile(false);
+    file.header.unused = -7;
+    file.header.sourceWidth = 640;
+    file.header.sourceHeight = 480;
+    file.header.coordinateRange = 4096;
+    file.curves.push_back({{1, 2, 3, 65535}, {5, 6, 7, 8}, 255});
+    file.paths.push_back({0, 0});
+    file.paths.push_back({5, 2});
+    file.edges.push_back({1, 0});
+    file.contours.push_back({0, 0});
+    file.pieces.push_back({0, 0, 0, 12, 34});
+    file.colours.push_back({9, 8, 7});
+    file.trailer = 0xBEEF;
+    const PatternFile back = parsePatternFile(serializePatternFile(file));
+    EXPECT_EQ(back.header.unused, -7);
+    EXPECT_EQ(back.header.sourceWidth, 640);
+    EXPECT_EQ(back.header.coordinateRange, 4096);
+    EXPECT_EQ(back.header.curveRecordCount, 1);
+    ASSERT_EQ(back.curves.size(), 1u);
+    EXPECT_EQ(back.curves[0].x[3], 65535);
+    EXPECT_EQ(back.curves[0].y[0], 5);
+    EXPECT_EQ(back.curves[0].steps, 255);
+    ASSERT_EQ(back.paths.size(), 2u);
+    EXPECT_EQ(back.paths[1].first, 5);
+    EXPECT_EQ(back.edges[0].path, 1);
+    EXPECT_EQ(back.edges[0].forward, 0);
+    EXPECT_EQ(back.pieces[0].labelY, 34);
+    EXPECT_EQ(back.colours[0].blue, 7);
+    EXPECT_EQ(back.trailer, 0xBEEF);
+}

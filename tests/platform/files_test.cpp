@@ -1,0 +1,82 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/text.h"
+#include "tests/support/temp_folder.h"
+
+using platform::matchesPattern;
+
+TEST(FileNamePattern, MatchesWildcardsWithoutRegardToLetterCase) {
+    EXPECT_TRUE(matchesPattern(u"MonaLisa.mza", u"monalisa.MZA"));
+    EXPECT_TRUE(matchesPattern(u"Tulips.bmp", u"*.bmp"));
+    EXPECT_TRUE(matchesPattern(u"a.b.bmp", u"*.bmp"));
+    EXPECT_TRUE(matchesPattern(u".bmp", u"*.bmp"));
+    EXPECT_TRUE(matchesPattern(u"x1.mza", u"x?.mza"));
+    EXPECT_TRUE(matchesPattern(u"anything", u"*"));
+    EXPECT_TRUE(matchesPattern(u"aXbXc", u"*b*c"));
+    EXPECT_FALSE(matchesPattern(u"Tulips.bmpx", u"*.bmp"));
+    EXPECT_FALSE(matchesPattern(u"Tulips.bm", u"*.bmp"));
+    EXPECT_FALSE(matchesPattern(u"x12.mza", u"x?.mza"));
+    EXPECT_FALSE(matchesPattern(u"Mona_Lisa.mza", u"MonaLisa.mza"));
+}
+
+TEST(FindFiles, ReportsNamesAsTheFileSystemHasThemInSortedOrder) {
+    TempFolder folder;
+    folder.write("zebra.BMP", "z");
+    folder.write("Apple.bmp", "apple");
+    folder.write("notes.txt", "");
+    folder.write("apple.mza", "");
+    const std::u16string pattern = platform::utf8ToUtf16((folder / "*.bmp").string());
+
+    WIN32_FIND_DATA data;
+    const HANDLE search = FindFirstFile(pattern.c_str(), &data);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(std::u16string(data.cFileName), u"Apple.bmp");
+    EXPECT_EQ(data.nFileSizeLow, 5u);
+    ASSERT_TRUE(FindNextFile(search, &data));
+    EXPECT_EQ(std::u16string(data.cFileName), u"zebra.BMP");
+    EXPECT_FALSE(FindNextFile(search, &data));
+    EXPECT_TRUE(FindClose(search));
+}
+
+TEST(FindFiles, NothingFoundOrNoFolderGivesTheInvalidHandle) {
+    TempFolder folder;
+    WIN32_FIND_DATA data;
+    const std::u16string none = platform::utf8ToUtf16((folder / "*.mza").string());
+    EXPECT_EQ(FindFirstFile(none.c_str(), &data), INVALID_HANDLE_VALUE);
+    const std::u16string missing = platform::utf8ToUtf16((folder / "no/such/*.mza").string());
+    EXPECT_EQ(FindFirstFile(missing.c_str(), &data), INVALID_HANDLE_VALUE);
+}
+
+TEST(ProgramFile, ComesFromTheBackend) {
+    platform::HeadlessBackend backend;
+    WCHAR buffer[MAX_PATH];
+    EXPECT_GT(GetModuleFileName(nullptr, buffer, MAX_PATH), 0u) << "the real program path";
+    EXPECT_EQ(buffer[0], u'/');
+
+    backend.setProgramPath(u"/Games/vellumar");
+    EXPECT_EQ(GetModuleFileName(nullptr, buffer, MAX_PATH), 15u);
+    EXPECT_EQ(std::u16string(buffer), u"/Games/vellumar");
+
+    // A path longer than the buffer is cut and stays terminated.
+    backend.setProgramPath(std::u16string(300, u'a'));
+    EXPECT_EQ(GetModuleFileName(nullptr, buffer, MAX_PATH), 255u);
+    EXPECT_EQ(buffer[255], u'\0');
+}
+
+TEST(ReadFile, ReadsAtMostTheLimitAndFailsForAMissingFile) {
+    TempFolder folder;
+    folder.write("data", "0123456789");
+    const std::u16string path = platform::utf8ToUtf16((folder / "data").string());
+    const auto all = platform::readFileBytes(path.c_str(), 100);
+    ASSERT_TRUE(all.has_value());
+    EXPECT_EQ(all->size(), 10u);
+    const auto some = platform::readFileBytes(path.c_str(), 4);
+    ASSERT_TRUE(some.has_value());
+    EXPECT_EQ(some->size(), 4u);
+    EXPECT_EQ(static_cast<char>((*some)[3]), '3');
+    const std::u16string missing = platform::utf8ToUtf16((folder / "missing").string());
+    EXPECT_FALSE(platform::readFileBytes(missing.c_str(), 100).has_value());
+}

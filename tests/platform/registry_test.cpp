@@ -1,0 +1,150 @@
+#include "platform/registry.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+constexpr const WCHAR* kKey = u"Software\\Quillory\\Vellumar";
+
+class SettingsStore : public ::testing::Test {
+  protected:
+    TempFolder home;
+    ScopedConfigHome config{home.path()};
+
+    void writeStore(std::string_view text) { home.write("vellumar/registry.reg", text); }
+    std::string storeText() { return home.read("vellumar/registry.reg"); }
+
+    void setNumber(HKEY key, const WCHAR* name, DWORD value) {
+        ASSERT_EQ(RegSetValueEx(key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4),
+                  ERROR_SUCCESS);
+    }
+};
+
+}  // namespace
+
+TEST_F(SettingsStore, OpeningAMissingStoreFails) {
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(key, nullptr);
+    EXPECT_FALSE(std::filesystem::exists(home / "vellumar"));
+}
+
+TEST_F(SettingsStore, WrittenValuesArePersistedAtCloseAndReadBack) {
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key, &disposition), ERROR_SUCCESS);
+    EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+    setNumber(key, u"Level", 2);
+    const WCHAR text[] = u"/games/Tulips.mza";
+    ASSERT_EQ(RegSetValueEx(key, u"CurrentPattern", REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text),
+              ERROR_SUCCESS);
+    EXPECT_FALSE(std::filesystem::exists(home / "vellumar/registry.reg"))
+        << "nothing is written before close";
+    ASSERT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+
+    EXPECT_NE(storeText().find("\"Level\"=dword:00000002"), std::string::npos) << storeText();
+    EXPECT_NE(storeText().find("\"CurrentPattern\"=\"/games/Tulips.mza\""), std::string::npos);
+
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key), ERROR_SUCCESS);
+    WCHAR buffer[64] = {};
+    DWORD size = sizeof buffer;
+    DWORD type = 0;
+    ASSERT_EQ(RegQueryValueEx(key, u"CurrentPattern", &type, reinterpret_cast<BYTE*>(buffer), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, REG_SZ);
+    EXPECT_EQ(size, sizeof text);
+    EXPECT_EQ(std::u16string(buffer), u"/games/Tulips.mza");
+    RegCloseKey(key);
+    // Only the store itself is left: the temporary file was renamed into place.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "vellumar"), {}), 1);
+}
+
+TEST_F(SettingsStore, AValueLargerThanTheBufferIsRefusedAndLeavesItAlone) {
+    writeStore("[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Name\"=\"abcdefgh\"\n");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key), ERROR_SUCCESS);
+    BYTE buffer[17];
+    std::fill(std::begin(buffer), std::end(buffer), BYTE{0xAB});
+    DWORD size = 17;  // the text needs 18 bytes: 8 characters and the terminator
+    EXPECT_EQ(RegQueryValueEx(key, u"Name", nullptr, buffer, &size), ERROR_MORE_DATA);
+    EXPECT_EQ(size, 18u);
+    for (BYTE b : buffer) {
+        EXPECT_EQ(b, 0xAB);
+    }
+    size = 18;
+    EXPECT_EQ(RegQueryValueEx(key, u"Name", nullptr, buffer, &size), ERROR_SUCCESS);
+    EXPECT_EQ(buffer[0], 'a');
+    RegCloseKey(key);
+}
+
+TEST_F(SettingsStore, OtherKeysAndValuesSurviveASave) {
+    writeStore(
+        "Windows Registry Editor Version 5.00\n\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Keep\"=dword:00000007\n\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Mine\"=\"x\"\n");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key, nullptr), ERROR_SUCCESS);
+    setNumber(key, u"Sound", 0);
+    RegCloseKey(key);
+    const std::string text = storeText();
+    EXPECT_NE(text.find("\"Keep\"=dword:00000007"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"Mine\"=\"x\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\"Sound\"=dword:00000000"), std::string::npos) << text;
+    EXPECT_FALSE(std::filesystem::exists(home / "vellumar/registry.reg.damaged"));
+}
+
+TEST_F(SettingsStore, ADamagedStoreIsKeptAsideBeforeItIsReplaced) {
+    const std::string damaged = "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Level\"=dword:zz\n";
+    writeStore(damaged);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key, nullptr), ERROR_SUCCESS);
+    setNumber(key, u"Level", 1);
+    RegCloseKey(key);
+    EXPECT_EQ(home.read("vellumar/registry.reg.damaged"), damaged);
+    EXPECT_NE(storeText().find("\"Level\"=dword:00000001"), std::string::npos);
+}
+
+TEST_F(SettingsStore, AnUnwritableStoreFailsQuietlyAndKeepsTheOldFile) {
+    writeStore("[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Level\"=dword:00000002\n");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key, nullptr), ERROR_SUCCESS);
+    setNumber(key, u"Level", 0);
+    // The folder becomes a place where no temporary file can be made.
+    std::filesystem::rename(home / "vellumar", home / "moved");
+    home.write("vellumar", "a file where the folder was");
+    EXPECT_NE(RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(home.read("moved/registry.reg"),
+              "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Level\"=dword:00000002\n");
+}
+
+TEST(SettingsStoreLocation, FollowsXdgConfigHomeThenHome) {
+    TempFolder folder;
+    {
+        ScopedConfigHome config(folder.path());
+        EXPECT_EQ(platform::registryStorePath(), folder / "vellumar/registry.reg");
+    }
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedXdg = xdg ? xdg : "";
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", "/home/player", 1);
+    EXPECT_EQ(platform::registryStorePath(),
+              std::filesystem::path("/home/player/.config/vellumar/registry.reg"));
+    setenv("XDG_CONFIG_HOME", "relative/path", 1);  // not absolute: ignored, as the XDG rules say
+    EXPECT_EQ(platform::registryStorePath(),
+              std::filesystem::path("/home/player/.config/vellumar/registry.reg"));
+    unsetenv("HOME");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_FALSE(platform::registryStorePath().has_value());
+    if (home) {
+        setenv("HOME", savedHome.c_str(), 1);
+    }
+    if (xdg) {
+        setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
+    }
+}

@@ -1,0 +1,39 @@
+// Pattern files made in code, for tests: the records, and a pattern loaded
+// from them through the real reader.
+#pragma once
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/settings.h"
+#include "pattern/pattern.h"
+#include "pattern/pattern_file.h"
+#include "platform/headless/headless_backend.h"
+#include "tests/support/temp_folder.h"
+
+// A header for a square picture with N = 16000 in the given variant.
+PatternFile squareFile(bool polyline);
+
+// Adds a polyline piece whose one contour walks `points` (raw units,
+// y measured downwards) on a path of its own; returns its index.
+int addPolylinePiece(PatternFile& file, std::initializer_list<std::pair<int, int>> points, int colour,
+                     int labelX = 8000, int labelY = 8000);
+
+// Adds a colour record; returns its index in the file's table.
+int addColour(PatternFile& file, int red, int green, int blue);
+
+// The 78-byte file of one red square covering the whole picture.
+PatternFile redSquareFile();
+
+// A pattern loaded from records (or bytes) through the file system, with
+// its own settings record and a headless backend that logs the sounds.
+struct LoadedTestPattern {
+    platform::HeadlessBackend backend;
+    Settings settings{Settings::DefaultsOnly{}};
+    Pattern pattern{settings};
+};
+std::unique_ptr<LoadedTestPattern> loadFromBytes(const std::vector<std::byte>& bytes);
+std::unique_ptr<LoadedTestPattern> loadFromRecords(const PatternFile& file);

@@ -1,0 +1,50 @@
+#include "tests/support/temp_folder.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+TempFolder::TempFolder() {
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (;;) {
+        path_ = std::filesystem::temp_directory_path() / ("vellumar-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(path_)) {
+            return;
+        }
+    }
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void TempFolder::write(std::string_view name, std::string_view contents) const {
+    std::filesystem::create_directories((path_ / name).parent_path());
+    std::ofstream out(path_ / name, std::ios::binary);
+    out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+}
+
+std::string TempFolder::read(std::string_view name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::stringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+ScopedConfigHome::ScopedConfigHome(const std::filesystem::path& folder) {
+    const char* previous = std::getenv("XDG_CONFIG_HOME");
+    hadPrevious_ = previous != nullptr;
+    previous_ = previous ? previous : "";
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+}
+
+ScopedConfigHome::~ScopedConfigHome() {
+    if (hadPrevious_) {
+        setenv("XDG_CONFIG_HOME", previous_.c_str(), 1);
+    } else {
+        unsetenv("XDG_CONFIG_HOME");
+    }
+}

@@ -1,0 +1,105 @@
+// The vellumar-pattern program, run as a user runs it.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <array>
+#include <cstdio>
+#include <fstream>
+
+#include "tests/support/pattern_builder.h"
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+ToolRun run(const std::string& arguments, const TempFolder& folder) {
+    const std::string errFile = (folder / "stderr.txt").string();
+    const std::string command = std::string(VELLUMAR_PATTERN_TOOL) + " " + arguments + " 2>" + errFile;
+    ToolRun result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    std::array<char, 4096> buffer;
+    while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
+        result.out.append(buffer.data(), n);
+    }
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = folder.read("stderr.txt");
+    return result;
+}
+
+void writeFile(const TempFolder& folder, const std::string& name, const std::vector<std::byte>& bytes) {
+    std::ofstream out(folder / name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace
+
+TEST(PatternTool, DumpPrintsTheLoadedPatternAsOneJsonObject) {
+    TempFolder folder;
+    writeFile(folder, "square.mza", serializePatternFile(redSquareFile()));
+    const ToolRun r = run("dump " + (folder / "square.mza").string(), folder);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.front(), '{');
+    EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
+    for (const char* expected :
+         {"\"sourceWidth\":100", "\"polylineFlag\":1", "\"rectilinearFlag\":0", "\"scaleX\":1,",
+          "\"extentWidth\":16000", "\"minX\":-8000", "\"originY\":-8000", "\"pieceCount\":1",
+          "\"piecesLeft\":1", "\"colourCount\":1",
+          "\"colours\":[{\"rgb\":[255,0,0],\"ref\":255,\"luma\":76,\"piecesLeft\":1}]",
+          "\"contourSizes\":[4],\"bounds\":[-8000,-8000,8000,8000],"
+          "\"points\":[[-8000,-8000],[8000,-8000],[8000,8000],[-8000,8000]]"}) {
+        EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\nin " << r.out;
+    }
+}
+
+TEST(PatternTool, SinglePrecisionValuesArePrintedSoTheyReadBackExactly) {
+    TempFolder folder;
+    PatternFile file = squareFile(true);
+    file.header.sourceWidth = 3;
+    file.header.sourceHeight = 7;
+    file.header.coordinateRange = 1000;
+    writeFile(folder, "odd.mza", serializePatternFile(file));
+    const ToolRun r = run("dump " + (folder / "odd.mza").string(), folder);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::size_t at = r.out.find("\"scaleX\":");
+    ASSERT_NE(at, std::string::npos);
+    const float printed = std::strtof(r.out.c_str() + at + 9, nullptr);
+    EXPECT_EQ(printed, (16000.0f / (7.0f / 3.0f)) / 1000.0f);
+}
+
+TEST(PatternTool, InfoSummarisesForPeople) {
+    TempFolder folder;
+    writeFile(folder, "square.mza", serializePatternFile(redSquareFile()));
+    const ToolRun r = run("info " + (folder / "square.mza").string(), folder);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("variant:     polylines"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("pieces:      1"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("#FF0000"), std::string::npos) << r.out;
+}
+
+TEST(PatternTool, AFileThatCannotBeLoadedSaysWhyAndExitsWithOne) {
+    TempFolder folder;
+    PatternFile damaged = redSquareFile();
+    damaged.edges[0].path = 3;
+    writeFile(folder, "damaged.mza", serializePatternFile(damaged));
+    for (const char* command : {"dump", "info"}) {
+        const ToolRun r = run(std::string(command) + " " + (folder / "damaged.mza").string(), folder);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_NE(r.err.find("damaged.mza: the file is damaged: edge 0 names a path that does not exist"),
+                  std::string::npos)
+            << r.err;
+    }
+    const ToolRun missing = run("dump " + (folder / "missing.mza").string(), folder);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("the file cannot be opened"), std::string::npos);
+    EXPECT_EQ(run("frobnicate x", folder).exitCode, 2);
+    EXPECT_EQ(run("", folder).exitCode, 2);
+}
