@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "platform/wave_file.h"
-#include "tests/sounds/spectrum.h"
+#include "tests/sounds/frequency_analysis.h"
 
 namespace {
 
@@ -128,9 +128,9 @@ TEST_P(SoundResource, StartsAndEndsInSilenceWithoutAClick) {
 }
 
 TEST_P(SoundResource, KeepsItsEnergyBelowTheHarshTopOfTheBand) {
-    const sound_test::Spectrum spectrum =
-        sound_test::powerSpectrum(samples, static_cast<int>(wave.sampleRate), 0, samples.size());
-    EXPECT_LE(spectrum.fractionAbove(3500.0), 0.01);
+    const sound_test::PowerByFrequency power =
+        sound_test::powerByFrequency(samples, static_cast<int>(wave.sampleRate), 0, samples.size());
+    EXPECT_LE(power.fractionAbove(3500.0), 0.01);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSounds, SoundResource, testing::ValuesIn(kSounds),
@@ -145,15 +145,15 @@ platform::WaveFile loadCommitted(const char* name) {
     return wave.value_or(platform::WaveFile{});
 }
 
-sound_test::Spectrum spectrumBetween(const platform::WaveFile& wave, double from, double to) {
+sound_test::PowerByFrequency powerBetween(const platform::WaveFile& wave, double from, double to) {
     const auto first = static_cast<std::size_t>(from * wave.sampleRate);
     const auto last = std::min(wave.sampleCount(), static_cast<std::size_t>(to * wave.sampleRate));
-    return sound_test::powerSpectrum(samplesOf(wave), static_cast<int>(wave.sampleRate), first, last);
+    return sound_test::powerByFrequency(samplesOf(wave), static_cast<int>(wave.sampleRate), first, last);
 }
 
 double centroidOf(const char* name) {
     const platform::WaveFile wave = loadCommitted(name);
-    return spectrumBetween(wave, 0.0, wave.seconds()).centroid();
+    return powerBetween(wave, 0.0, wave.seconds()).centroid();
 }
 
 TEST(SoundCharacter, TheMissIsADullLowSoundBelowAllOthers) {
@@ -172,23 +172,23 @@ TEST(SoundCharacter, TheFillIsBright) {
 
 TEST(SoundCharacter, TheTimeOutAlarmFalls) {
     const platform::WaveFile wave = loadCommitted("IDR_TIMEDOUT");
-    const double opening = spectrumBetween(wave, 0.0, 0.5).strongestFrequency();
-    const double closing = spectrumBetween(wave, wave.seconds() - 0.6, wave.seconds()).strongestFrequency();
+    const double opening = powerBetween(wave, 0.0, 0.5).strongestFrequency();
+    const double closing = powerBetween(wave, wave.seconds() - 0.6, wave.seconds()).strongestFrequency();
     EXPECT_GT(opening, 1.5 * closing) << opening << " Hz then " << closing << " Hz";
 }
 
 TEST(SoundCharacter, TheColourChimeRises) {
     const platform::WaveFile wave = loadCommitted("IDR_FINISHCOLOR");
-    const double first = spectrumBetween(wave, 0.0, 0.08).strongestFrequency();
-    const double last = spectrumBetween(wave, 0.2, 0.4).strongestFrequency();
+    const double first = powerBetween(wave, 0.0, 0.08).strongestFrequency();
+    const double last = powerBetween(wave, 0.2, 0.4).strongestFrequency();
     EXPECT_GT(last, 1.2 * first) << first << " Hz then " << last << " Hz";
 }
 
 TEST(SoundCharacter, TheEraseSwishSweepsUpwards) {
     const platform::WaveFile wave = loadCommitted("IDR_ERASE");
     const double third = wave.seconds() / 3;
-    const double early = spectrumBetween(wave, 0.0, third).centroid();
-    const double late = spectrumBetween(wave, 2 * third, wave.seconds()).centroid();
+    const double early = powerBetween(wave, 0.0, third).centroid();
+    const double late = powerBetween(wave, 2 * third, wave.seconds()).centroid();
     EXPECT_GT(late, 1.5 * early) << early << " Hz then " << late << " Hz";
 }
 

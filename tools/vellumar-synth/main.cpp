@@ -15,11 +15,12 @@ constexpr const char* kUsage =
     "usage: vellumar-synth [--stats] FOLDER\n"
     "\n"
     "Writes IDR_PALETTE.wav, IDR_ERASE.wav, ... (the seven sound resources) into FOLDER.\n"
-    "--stats also prints each sound's length, peak, RMS level and spectral centroid.\n";
+    "--stats also prints each sound's length, peak, RMS level and power-weighted mean frequency "
+    "(centroid).\n";
 
 // The power-weighted mean frequency: a rough measure of how bright a sound is.
 // Evaluated on a 10 Hz grid, which is plenty for comparing sounds.
-double spectralCentroid(const synth::Buffer& b) {
+double meanFrequency(const synth::Buffer& b) {
     double weighted = 0.0;
     double total = 0.0;
     for (double f = 10.0; f < b.sampleRate / 2.0; f += 10.0) {
@@ -48,7 +49,7 @@ void printStats(std::string_view name, const synth::Buffer& b) {
     std::printf("%-16.*s %5d Hz  %.3f s  peak %.2f  RMS %.3f (%.1f dBFS)  centroid %4.0f Hz\n",
                 static_cast<int>(name.size()), name.data(), b.sampleRate,
                 static_cast<double>(b.size()) / b.sampleRate, peak, rms, 20.0 * std::log10(rms),
-                spectralCentroid(b));
+                meanFrequency(b));
 }
 
 }  // namespace

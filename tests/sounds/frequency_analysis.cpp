@@ -1,11 +1,11 @@
-#include "tests/sounds/spectrum.h"
+#include "tests/sounds/frequency_analysis.h"
 
 #include <cmath>
 #include <numbers>
 
 namespace sound_test {
 
-double Spectrum::centroid() const {
+double PowerByFrequency::centroid() const {
     double weighted = 0.0;
     double total = 0.0;
     for (std::size_t k = 0; k < power.size(); ++k) {
@@ -15,7 +15,7 @@ double Spectrum::centroid() const {
     return total > 0.0 ? weighted / total : 0.0;
 }
 
-double Spectrum::fractionAbove(double frequency) const {
+double PowerByFrequency::fractionAbove(double frequency) const {
     double above = 0.0;
     double total = 0.0;
     for (std::size_t k = 0; k < power.size(); ++k) {
@@ -27,7 +27,7 @@ double Spectrum::fractionAbove(double frequency) const {
     return total > 0.0 ? above / total : 0.0;
 }
 
-double Spectrum::strongestFrequency() const {
+double PowerByFrequency::strongestFrequency() const {
     std::size_t best = 0;
     for (std::size_t k = 1; k < power.size(); ++k) {
         if (power[k] > power[best]) {
@@ -37,10 +37,10 @@ double Spectrum::strongestFrequency() const {
     return best * binWidth;
 }
 
-Spectrum powerSpectrum(const std::vector<double>& samples, int sampleRate, std::size_t first,
-                       std::size_t last, std::size_t frameSize) {
+PowerByFrequency powerByFrequency(const std::vector<double>& samples, int sampleRate, std::size_t first,
+                                  std::size_t last, std::size_t frameSize) {
     const std::size_t bins = frameSize / 2 + 1;
-    Spectrum s;
+    PowerByFrequency s;
     s.binWidth = static_cast<double>(sampleRate) / frameSize;
     s.power.assign(bins, 0.0);
 

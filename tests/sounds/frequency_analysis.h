@@ -1,5 +1,5 @@
-// Measurements of a sound for the tests: an averaged power spectrum and the
-// few numbers drawn from it.
+// Measurements of a sound for the tests: its power in narrow frequency
+// bands, averaged over time, and the few numbers drawn from it.
 #pragma once
 
 #include <cstddef>
@@ -10,7 +10,7 @@ namespace sound_test {
 // Power in bins of sampleRate / frameSize Hz from 0 up to the Nyquist
 // frequency, averaged over half-overlapping Hann-windowed frames of
 // samples[first, last).
-struct Spectrum {
+struct PowerByFrequency {
     double binWidth = 0.0;
     std::vector<double> power;
 
@@ -19,7 +19,7 @@ struct Spectrum {
     double strongestFrequency() const;
 };
 
-Spectrum powerSpectrum(const std::vector<double>& samples, int sampleRate, std::size_t first,
-                       std::size_t last, std::size_t frameSize = 256);
+PowerByFrequency powerByFrequency(const std::vector<double>& samples, int sampleRate, std::size_t first,
+                                  std::size_t last, std::size_t frameSize = 256);
 
 }  // namespace sound_test
