@@ -1,0 +1,76 @@
+#include "tests/sounds/frequency_analysis.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace sound_test {
+
+double PowerByFrequency::centroid() const {
+    double weighted = 0.0;
+    double total = 0.0;
+    for (std::size_t k = 0; k < power.size(); ++k) {
+        weighted += k * binWidth * power[k];
+        total += power[k];
+    }
+    return total > 0.0 ? weighted / total : 0.0;
+}
+
+double PowerByFrequency::fractionAbove(double frequency) const {
+    double above = 0.0;
+    double total = 0.0;
+    for (std::size_t k = 0; k < power.size(); ++k) {
+        total += power[k];
+        if (k * binWidth > frequency) {
+            above += power[k];
+        }
+    }
+    return total > 0.0 ? above / total : 0.0;
+}
+
+double PowerByFrequency::strongestFrequency() const {
+    std::size_t best = 0;
+    for (std::size_t k = 1; k < power.size(); ++k) {
+        if (power[k] > power[best]) {
+            best = k;
+        }
+    }
+    return best * binWidth;
+}
+
+PowerByFrequency powerByFrequency(const std::vector<double>& samples, int sampleRate, std::size_t first,
+                                  std::size_t last, std::size_t frameSize) {
+    const std::size_t bins = frameSize / 2 + 1;
+    PowerByFrequency s;
+    s.binWidth = static_cast<double>(sampleRate) / frameSize;
+    s.power.assign(bins, 0.0);
+
+    std::vector<double> window(frameSize);
+    std::vector<double> cosines(frameSize);
+    std::vector<double> sines(frameSize);
+    for (std::size_t n = 0; n < frameSize; ++n) {
+        const double angle = 2.0 * std::numbers::pi * n / frameSize;
+        window[n] = 0.5 - 0.5 * std::cos(angle);
+        cosines[n] = std::cos(angle);
+        sines[n] = std::sin(angle);
+    }
+    // Plain DFT: the sounds are short and the tests need no speed.
+    std::vector<double> frame(frameSize);
+    for (std::size_t start = first; start + frameSize <= last; start += frameSize / 2) {
+        for (std::size_t n = 0; n < frameSize; ++n) {
+            frame[n] = samples[start + n] * window[n];
+        }
+        for (std::size_t k = 0; k < bins; ++k) {
+            double re = 0.0;
+            double im = 0.0;
+            for (std::size_t n = 0; n < frameSize; ++n) {
+                const std::size_t i = (k * n) % frameSize;
+                re += frame[n] * cosines[i];
+                im -= frame[n] * sines[i];
+            }
+            s.power[k] += re * re + im * im;
+        }
+    }
+    return s;
+}
+
+}  // namespace sound_test
