@@ -14,10 +14,12 @@ const char* const kCheckHelp =
     "  - a tap on each piece's label hits that piece, searching from the last piece\n"
     "    as the game does;\n"
     "  - each label lies where the board draws numbers at zoom 1: at least\n"
-    "    trunc(visible width / 30) pattern units in from every edge of the picture;\n"
-    "  - each piece can be tapped comfortably at zoom 3.375 on the board of a\n"
-    "    240 x 294 screen: every pixel within 3 pixels of its label (centre and all\n"
-    "    offsets dx, dy with dx^2 + dy^2 <= 9) hits the piece.\n";
+    "    trunc(visible width / 30) pattern units in from every edge of the picture\n"
+    "    (the board of a 240 x 294 screen is 240 x 168 pixels);\n"
+    "  - each piece can be tapped comfortably at zoom 3.375 on that screen (the board\n"
+    "    225 x 153 pixels once the scroll bars show): every pixel within 3 pixels of\n"
+    "    its label (the centre and all offsets dx, dy with dx^2 + dy^2 <= 9) hits\n"
+    "    the piece.\n";
 
 int runCheck(const std::vector<std::string>& arguments) {
     if (arguments.size() != 1) {

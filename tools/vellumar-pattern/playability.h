@@ -17,7 +17,8 @@ inline constexpr int kScreenHeight = 294;
 // the piece. A stylus lands within a few pixels of where it is aimed.
 inline constexpr int kTapRadiusPixels = 3;
 
-// Fits the pattern's view to the board and sets the zoom.
+// Fits the pattern's view to the board (240 x 168 pixels at zoom 1, 225 x 153
+// with the scroll bars that show when zoomed in) and sets the zoom.
 void viewAt(Pattern& pattern, float zoom);
 
 // Where the board renderer keeps numbers at zoom 1: labelMargin =
