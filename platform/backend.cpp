@@ -12,7 +12,7 @@ namespace platform {
 namespace {
 
 class QuietBackend final : public Backend {
-public:
+  public:
     void playSound(std::u16string_view) override {}
 
     int messageBox(HWND, std::u16string_view text, std::u16string_view caption, UINT type) override {
@@ -32,8 +32,12 @@ std::u16string Backend::programPath() {
     return error ? std::u16string() : utf8ToUtf16(path.string());
 }
 
-Backend& backend() { return installed ? *installed : quietBackend; }
+Backend& backend() {
+    return installed ? *installed : quietBackend;
+}
 
-void installBackend(Backend* b) { installed = b; }
+void installBackend(Backend* b) {
+    installed = b;
+}
 
 }  // namespace platform

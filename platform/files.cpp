@@ -109,8 +109,7 @@ HANDLE FindFirstFile(const WCHAR* pattern, WIN32_FIND_DATA* data) {
 
     auto search = std::make_unique<platform::FindSearch>();
     std::error_code error;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(platform::utf16ToUtf8(folder), error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(platform::utf16ToUtf8(folder), error)) {
         const std::u16string name = platform::utf8ToUtf16(entry.path().filename().string());
         if (name.size() >= MAX_PATH || !platform::matchesPattern(name, namePattern)) {
             continue;

@@ -2,4 +2,6 @@
 
 #include <cstdlib>
 
-void ExitProcess(UINT code) { std::exit(static_cast<int>(code)); }
+void ExitProcess(UINT code) {
+    std::exit(static_cast<int>(code));
+}

@@ -1,11 +1,11 @@
 #include "platform/registry.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 
 #include "platform/text.h"
 
@@ -28,7 +28,9 @@ constexpr std::u16string_view kLocalMachineName = u"HKEY_LOCAL_MACHINE";
 // during static initialisation, possibly before this object's own.
 RegistryKey localMachine;
 
-bool isRoot(HKEY key) { return key == &localMachine; }
+bool isRoot(HKEY key) {
+    return key == &localMachine;
+}
 
 std::u16string joinPath(HKEY root, const WCHAR* subKey) {
     (void)root;  // the one root there is
@@ -187,7 +189,8 @@ LONG RegCloseKey(HKEY key) {
         std::error_code error;
         std::filesystem::path keep = *owned->file;
         keep += ".damaged";
-        std::filesystem::copy_file(*owned->file, keep, std::filesystem::copy_options::overwrite_existing, error);
+        std::filesystem::copy_file(*owned->file, keep, std::filesystem::copy_options::overwrite_existing,
+                                   error);
     }
     return platform::writeRegistryStore(*owned->file, owned->document) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }

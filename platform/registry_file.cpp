@@ -169,12 +169,14 @@ std::optional<RegistryValue> readValueLine(std::string_view line) {
 }  // namespace
 
 const RegistryValue* RegistrySection::find(std::u16string_view name) const {
-    const auto it = std::ranges::find_if(values, [&](const RegistryValue& v) { return equalsIgnoringCase(v.name, name); });
+    const auto it = std::ranges::find_if(
+        values, [&](const RegistryValue& v) { return equalsIgnoringCase(v.name, name); });
     return it == values.end() ? nullptr : &*it;
 }
 
 void RegistrySection::set(RegistryValue value) {
-    auto it = std::ranges::find_if(values, [&](const RegistryValue& v) { return equalsIgnoringCase(v.name, value.name); });
+    auto it = std::ranges::find_if(
+        values, [&](const RegistryValue& v) { return equalsIgnoringCase(v.name, value.name); });
     if (it == values.end()) {
         values.push_back(std::move(value));
     } else {
@@ -184,8 +186,8 @@ void RegistrySection::set(RegistryValue value) {
 }
 
 RegistrySection* RegistryDocument::find(std::u16string_view path) {
-    const auto it =
-        std::ranges::find_if(sections, [&](const RegistrySection& s) { return equalsIgnoringCase(s.path, path); });
+    const auto it = std::ranges::find_if(
+        sections, [&](const RegistrySection& s) { return equalsIgnoringCase(s.path, path); });
     return it == sections.end() ? nullptr : &*it;
 }
 

@@ -93,7 +93,8 @@ std::string utf16ToUtf8(std::u16string_view text) {
         const char16_t unit = text[i];
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
-            appendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            appendUtf8(out,
+                       0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else if (unit >= 0xD800 && unit <= 0xDFFF) {
             appendUtf8(out, kReplacement);
@@ -117,7 +118,9 @@ void copyToBuffer(WCHAR* buffer, std::size_t capacity, std::u16string_view text)
     buffer[n] = u'\0';
 }
 
-WCHAR foldCase(WCHAR c) { return (c >= u'A' && c <= u'Z') ? static_cast<WCHAR>(c - u'A' + u'a') : c; }
+WCHAR foldCase(WCHAR c) {
+    return (c >= u'A' && c <= u'Z') ? static_cast<WCHAR>(c - u'A' + u'a') : c;
+}
 
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
     return std::ranges::equal(a, b, [](WCHAR x, WCHAR y) { return foldCase(x) == foldCase(y); });

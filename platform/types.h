@@ -21,9 +21,15 @@ constexpr COLORREF RGB(BYTE red, BYTE green, BYTE blue) {
     return static_cast<COLORREF>(red) | (static_cast<COLORREF>(green) << 8) |
            (static_cast<COLORREF>(blue) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 
 // Result codes of the file and registry calls.
 inline constexpr LONG ERROR_SUCCESS = 0;
