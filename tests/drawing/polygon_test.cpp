@@ -92,20 +92,32 @@ TEST(PolygonFill, AgreesWithCountingCrossingsPixelByPixel) {
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     std::mt19937 random(seed);
-    std::uniform_int_distribution<LONG> coordinate(-8, 48);
-    std::uniform_int_distribution<int> vertices(3, 12);
-    for (int round = 0; round < 300; ++round) {
-        std::vector<POINT> points(static_cast<std::size_t>(vertices(random)));
-        for (POINT& p : points) {
-            p = {coordinate(random), coordinate(random)};
-        }
-        const std::string picture = filled(40, 40, points);
-        for (int y = 0; y < 40; ++y) {
-            for (int x = 0; x < 40; ++x) {
-                const bool expected = insideByCounting(points, x, y);
-                ASSERT_EQ(picture[static_cast<std::size_t>(y * 41 + x)] == '#', expected)
-                    << "round " << round << " pixel " << x << "," << y << "\n"
-                    << picture;
+    struct Setting {
+        int size;     // of the square surface
+        LONG lowest;  // vertex coordinates range over lowest ... highest
+        LONG highest;
+    };
+    // Wholly on the surface and narrow; cut by the surface's edges; wider than 64 pixels.
+    for (const Setting setting : {Setting{40, 0, 40}, Setting{40, -8, 48}, Setting{90, 0, 90}}) {
+        std::uniform_int_distribution<LONG> coordinate(setting.lowest, setting.highest);
+        std::uniform_int_distribution<int> vertices(3, 12);
+        const auto stride = static_cast<std::size_t>(setting.size + 1);
+        for (int round = 0; round < 200; ++round) {
+            std::vector<POINT> points(static_cast<std::size_t>(vertices(random)));
+            for (POINT& p : points) {
+                p = {coordinate(random), coordinate(random)};
+            }
+            const std::string picture = filled(setting.size, setting.size, points);
+            for (int y = 0; y < setting.size; ++y) {
+                for (int x = 0; x < setting.size; ++x) {
+                    const bool expected = insideByCounting(points, x, y);
+                    ASSERT_EQ(
+                        picture[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] == '#',
+                        expected)
+                        << "surface " << setting.size << " round " << round << " pixel " << x << "," << y
+                        << "\n"
+                        << picture;
+                }
             }
         }
     }
