@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 namespace platform {
@@ -145,7 +146,10 @@ bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, Pixel col
         // All relative to the box: x and y from 0, dx and dy small.
         const i64 dy = i64{b->y} - a->y;
         const i64 dx = i64{b->x} - a->x;
-        const i64 stepQ = (dx >= 0 ? dx : dx - dy + 1) / dy;
+        // floor(dx / dy); steep edges, the usual case, need no division.
+        const i64 stepQ = (dx >= 0 && dx < dy)    ? 0
+                          : (dx < 0 && -dx <= dy) ? -1
+                                                  : (dx >= 0 ? dx : dx - dy + 1) / dy;
         const i64 stepR = dx - stepQ * dy;
         i64 x = a->x + c.originX - minX;
         i64 rem = 0;
@@ -236,28 +240,43 @@ void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i
     Surface& surface = *c.surface;
     if (lo == 0 && hi == 0) {
         // A thin line walks an index through the pixels: one step along the
-        // major axis per pixel, one across whenever the rounding moves.
+        // major axis per pixel, one across whenever the rounding moves, which
+        // is always the same way. The check across is needed only when the
+        // line leaves the clip that way.
         Pixel* pixels = surface.pixels().data();
         const i64 stride = surface.width();
         const i64 majorStep = xMajor ? s : s * stride;
         const i64 minorStep = xMajor ? stride : 1;
         const i64 m = m0 + s * first;
         i64 index = xMajor ? n * stride + m : m * stride + n;
-        for (i64 i = first; i <= last; ++i) {
-            if (n >= minorLo && n < minorHi) {
-                pixels[index] = colour;
+        const i64 nEnd = n0 + (xMajor ? dy : dx);
+        const bool minorInside = std::min(n0, nEnd) >= minorLo && std::max(n0, nEnd) < minorHi;
+        auto walk = [&](auto checked, auto rising) {
+            for (i64 i = first; i <= last; ++i) {
+                if (!checked || (n >= minorLo && n < minorHi)) {
+                    pixels[index] = colour;
+                }
+                index += majorStep;
+                err += errStep;
+                if constexpr (rising) {
+                    const bool move = err >= errLimit;
+                    n += move ? 1 : 0;
+                    index += move ? minorStep : 0;
+                    err -= move ? errLimit : 0;
+                } else {
+                    const bool move = err < 0;
+                    n -= move ? 1 : 0;
+                    index -= move ? minorStep : 0;
+                    err += move ? errLimit : 0;
+                }
             }
-            index += majorStep;
-            err += errStep;
-            if (err >= errLimit) {
-                ++n;
-                index += minorStep;
-                err -= errLimit;
-            } else if (err < 0) {
-                --n;
-                index -= minorStep;
-                err += errLimit;
-            }
+        };
+        using Yes = std::true_type;
+        using No = std::false_type;
+        if (minorInside) {
+            dn >= 0 ? walk(No{}, Yes{}) : walk(No{}, No{});
+        } else {
+            dn >= 0 ? walk(Yes{}, Yes{}) : walk(Yes{}, No{});
         }
         return;
     }
@@ -281,6 +300,38 @@ void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i
             --n;
             err += errLimit;
         }
+    }
+}
+
+// A thin line wholly inside the clip: the walk of segment() without any
+// clipping, for the outlines of the many small pieces on a board.
+void thinSegmentInside(Surface& surface, i64 x0, i64 y0, i64 x1, i64 y1, Pixel colour) {
+    const i64 dx = x1 - x0;
+    const i64 dy = y1 - y0;
+    const i64 adx = dx < 0 ? -dx : dx;
+    const i64 ady = dy < 0 ? -dy : dy;
+    const bool xMajor = adx >= ady;
+    const i64 len = xMajor ? adx : ady;
+    if (len == 0) {
+        return;
+    }
+    const i64 stride = surface.width();
+    const i64 dn = xMajor ? dy : dx;
+    const i64 majorStep = xMajor ? (dx < 0 ? -1 : 1) : (dy < 0 ? -stride : stride);
+    // Walking down the minor axis is walking up with the error mirrored
+    // (e = 2 len - 1 - err), so one loop serves both and rounds halves the same way.
+    const i64 minorStep = (xMajor ? stride : 1) * (dn < 0 ? -1 : 1);
+    const i64 errStep = 2 * (dn < 0 ? -dn : dn);
+    const i64 errLimit = 2 * len;
+    i64 err = dn < 0 ? len - 1 : len;
+    Pixel* p = surface.row(static_cast<int>(y0)) + x0;
+    for (i64 i = 0; i < len; ++i) {
+        *p = colour;
+        p += majorStep;
+        err += errStep;
+        const bool move = err >= errLimit;
+        p += move ? minorStep : 0;
+        err -= move ? errLimit : 0;
     }
 }
 
@@ -445,6 +496,29 @@ void strokePolyline(const Canvas& c, const POINT* points, int count, bool closed
         return;
     }
     const bool wide = width > 1;
+    if (!wide) {
+        i64 minX = points[0].x;
+        i64 maxX = minX;
+        i64 minY = points[0].y;
+        i64 maxY = minY;
+        for (int i = 1; i < count; ++i) {
+            minX = std::min<i64>(minX, points[i].x);
+            maxX = std::max<i64>(maxX, points[i].x);
+            minY = std::min<i64>(minY, points[i].y);
+            maxY = std::max<i64>(maxY, points[i].y);
+        }
+        if (minX + c.originX >= c.clipLeft && maxX + c.originX < c.clipRight &&
+            minY + c.originY >= c.clipTop && maxY + c.originY < c.clipBottom) {
+            const int segments = closed ? count : count - 1;
+            for (int i = 0; i < segments; ++i) {
+                const POINT& a = points[i];
+                const POINT& b = points[i + 1 < count ? i + 1 : 0];
+                thinSegmentInside(*c.surface, a.x + c.originX, a.y + c.originY, b.x + c.originX,
+                                  b.y + c.originY, colour);
+            }
+            return;
+        }
+    }
     const i64 lo = wide ? -(i64{width} / 2) : 0;
     const i64 hi = wide ? lo + width - 1 : 0;
     const int segments = closed ? count : count - 1;
