@@ -160,7 +160,8 @@ TEST(Bmp, CorruptHeadersFailCleanly) {
     EXPECT_EQ(platform::loadBitmap(patched(30, 1)), nullptr);     // run-length compressed
     EXPECT_EQ(platform::loadBitmap(patched(14, 20)), nullptr);    // unknown info header
     EXPECT_EQ(platform::loadBitmap(patched(25, 0x7F)), nullptr);  // height far beyond the data
-    EXPECT_NE(platform::OwnedBitmap(platform::loadBitmap(patched(38, 1))), nullptr);  // resolution does not matter
+    EXPECT_NE(platform::OwnedBitmap(platform::loadBitmap(patched(38, 1))),
+              nullptr);  // resolution does not matter
 }
 
 class TempFile {
