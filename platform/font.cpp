@@ -67,10 +67,11 @@ HFONT defaultFont() {
 
 }  // namespace platform
 
-HFONT CreateFont(int height, int weight, const WCHAR* face) {
+HFONT CreateFont(int height, int weight, const WCHAR* face, BYTE quality) {
     constexpr std::size_t faceCapacity = 32;
     platform::detail::countCreated();
     auto* font = new platform::FontObject{height, weight};
+    font->quality = quality;
     if (face != nullptr) {
         font->face.assign(
             face, std::min<std::size_t>(platform::boundedLength(face, faceCapacity), faceCapacity - 1));

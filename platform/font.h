@@ -16,6 +16,12 @@
 inline constexpr int FW_NORMAL = 400;
 inline constexpr int FW_BOLD = 700;
 
+// Font quality: smoothed edges, or crisp ones. Crisp text drawn twice over
+// itself gives the same pixels, which the board's quick redraw relies on.
+inline constexpr BYTE DEFAULT_QUALITY = 0;  // smoothed
+inline constexpr BYTE NONANTIALIASED_QUALITY = 3;
+inline constexpr BYTE ANTIALIASED_QUALITY = 4;
+
 namespace platform {
 
 class ScaledFont;
@@ -26,6 +32,7 @@ struct FontObject {
     int height = 0;
     int weight = FW_NORMAL;
     std::u16string face{};
+    BYTE quality = DEFAULT_QUALITY;
     bool stock = false;
     int selections = 0;
     // Opened on first use; stays empty when the face cannot be found or read.
@@ -52,4 +59,4 @@ HFONT defaultFont();
 
 // `face` is at most 31 characters, as the platform stores it. Always answers a
 // font: one whose face cannot be found draws no text.
-HFONT CreateFont(int height, int weight, const WCHAR* face);
+HFONT CreateFont(int height, int weight, const WCHAR* face, BYTE quality = DEFAULT_QUALITY);

@@ -50,13 +50,13 @@ class ScaledFont {
     ScaledFont(const ScaledFont&) = delete;
     ScaledFont& operator=(const ScaledFont&) = delete;
 
-    static std::shared_ptr<ScaledFont> open(const FontFile& file, int height) {
+    static std::shared_ptr<ScaledFont> open(const FontFile& file, int height, bool smooth) {
         FT_Library library = freetype();
         FT_Face face = nullptr;
         if (library == nullptr || FT_New_Face(library, file.path.c_str(), file.index, &face) != 0) {
             return nullptr;
         }
-        std::shared_ptr<ScaledFont> font(new ScaledFont(face));
+        std::shared_ptr<ScaledFont> font(new ScaledFont(face, smooth));
         if (!font->setHeight(height)) {
             return nullptr;
         }
@@ -73,8 +73,9 @@ class ScaledFont {
         }
         Glyph& g = cache_[c];
         const FT_UInt index = FT_Get_Char_Index(face_, c);
-        if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0 ||
-            FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL) != 0) {
+        if (FT_Load_Glyph(face_, index,
+                          FT_LOAD_DEFAULT | (smooth_ ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO)) != 0 ||
+            FT_Render_Glyph(face_->glyph, smooth_ ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0) {
             return g;
         }
         const FT_GlyphSlot slot = face_->glyph;
@@ -91,12 +92,24 @@ class ScaledFont {
                 std::copy(from, from + g.width,
                           g.coverage.begin() + static_cast<std::ptrdiff_t>(y) * g.width);
             }
+        } else if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO && bitmap.buffer != nullptr) {
+            g.width = static_cast<int>(bitmap.width);
+            g.height = static_cast<int>(bitmap.rows);
+            g.coverage.resize(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.height));
+            for (int y = 0; y < g.height; ++y) {
+                const unsigned char* from = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+                for (int x = 0; x < g.width; ++x) {
+                    const bool on = (from[x / 8] & (0x80 >> (x % 8))) != 0;
+                    g.coverage[static_cast<std::size_t>(y) * static_cast<std::size_t>(g.width) + x] =
+                        on ? 255 : 0;
+                }
+            }
         }
         return g;
     }
 
   private:
-    explicit ScaledFont(FT_Face face) : face_(face) {}
+    ScaledFont(FT_Face face, bool smooth) : face_(face), smooth_(smooth) {}
 
     bool setHeight(int height) {
         if (!FT_IS_SCALABLE(face_)) {
@@ -128,6 +141,7 @@ class ScaledFont {
     }
 
     FT_Face face_;
+    bool smooth_;
     int ascent_ = 0;
     int descent_ = 0;
     std::unordered_map<char32_t, Glyph> cache_;
@@ -142,7 +156,7 @@ ScaledFont* scaledFont(HFONT font) {
     if (!font->opened) {
         font->opened = true;
         if (const auto file = locateFont(utf16ToUtf8(font->face), font->weight)) {
-            font->scaled = ScaledFont::open(*file, font->height);
+            font->scaled = ScaledFont::open(*file, font->height, font->quality != NONANTIALIASED_QUALITY);
         }
     }
     return font->scaled.get();

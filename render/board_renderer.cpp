@@ -41,13 +41,14 @@ void bringViewUpToDate(Pattern& pattern, const BoardView& view) {
 }
 
 void copyToWindow(HDC window, HDC memory, const BoardView& view) {
-    BitBlt(window, view.area.left, view.area.top, view.area.right - view.area.left, view.area.bottom - view.area.top,
-           memory, 0, 0, SRCCOPY);
+    BitBlt(window, view.area.left, view.area.top, view.area.right - view.area.left,
+           view.area.bottom - view.area.top, memory, 0, 0, SRCCOPY);
 }
 
 }  // namespace
 
-void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view, const BoardBrushes& brushes) {
+void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
+               const BoardBrushes& brushes) {
     const int width = view.area.right - view.area.left;
     const int height = view.area.bottom - view.area.top;
     const HDC memory = CreateCompatibleDC(window);
@@ -67,8 +68,8 @@ void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& v
     DeleteDC(memory);
 }
 
-void drawBoardFrom(HDC window, HBITMAP buffer, Pattern* pattern, const BoardView& view, const BoardBrushes& brushes,
-                   std::int32_t index) {
+void drawBoardFrom(HDC window, HBITMAP buffer, Pattern* pattern, const BoardView& view,
+                   const BoardBrushes& brushes, std::int32_t index) {
     if (buffer == nullptr) {
         return;
     }

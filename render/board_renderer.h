@@ -32,13 +32,14 @@ enum class PiecePass { Fill, Outline };
 // The full redraw: a new off-screen buffer of the board's size (the old one is
 // deleted), grey, the pieces, copied to the window. `buffer` keeps the image
 // for quick redraws.
-void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view, const BoardBrushes& brushes);
+void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
+               const BoardBrushes& brushes);
 
 // The quick redraw after piece `index` was painted: from that piece onwards
 // into the kept buffer, then copied to the window. Nothing before the first
 // full redraw.
-void drawBoardFrom(HDC window, HBITMAP buffer, Pattern* pattern, const BoardView& view, const BoardBrushes& brushes,
-                   std::int32_t index);
+void drawBoardFrom(HDC window, HBITMAP buffer, Pattern* pattern, const BoardView& view,
+                   const BoardBrushes& brushes, std::int32_t index);
 
 void drawPieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes);
 void drawPiecesFrom(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int32_t index);

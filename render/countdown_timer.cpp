@@ -22,12 +22,12 @@ struct Bar {
     int count;
 };
 constexpr std::array<Bar, 7> kBars = {{
-    {{{{0, 200}, {100, 200}, {85, 185}, {15, 185}, {0, 200}}}, 5},          // top
-    {{{{100, 100}, {100, 200}, {85, 185}, {85, 107.5}, {100, 100}}}, 5},    // upper right
-    {{{{100, 0}, {100, 100}, {85, 92.5}, {85, 15}, {100, 0}}}, 5},          // lower right
-    {{{{0, 0}, {100, 0}, {85, 15}, {15, 15}, {0, 0}}}, 5},                  // bottom
-    {{{{0, 0}, {0, 100}, {15, 92.5}, {15, 15}, {0, 0}}}, 5},                // lower left
-    {{{{0, 100}, {0, 200}, {15, 185}, {15, 107.5}, {0, 100}}}, 5},          // upper left
+    {{{{0, 200}, {100, 200}, {85, 185}, {15, 185}, {0, 200}}}, 5},                              // top
+    {{{{100, 100}, {100, 200}, {85, 185}, {85, 107.5}, {100, 100}}}, 5},                        // upper right
+    {{{{100, 0}, {100, 100}, {85, 92.5}, {85, 15}, {100, 0}}}, 5},                              // lower right
+    {{{{0, 0}, {100, 0}, {85, 15}, {15, 15}, {0, 0}}}, 5},                                      // bottom
+    {{{{0, 0}, {0, 100}, {15, 92.5}, {15, 15}, {0, 0}}}, 5},                                    // lower left
+    {{{{0, 100}, {0, 200}, {15, 185}, {15, 107.5}, {0, 100}}}, 5},                              // upper left
     {{{{0, 100}, {15, 92.5}, {85, 92.5}, {100, 100}, {85, 107.5}, {15, 107.5}, {0, 100}}}, 7},  // middle
 }};
 constexpr double kPitch = 150;
@@ -36,10 +36,14 @@ constexpr double kColonX = 285;
 constexpr double kLowerDotY = 50;
 constexpr double kUpperDotY = 150;
 
-int trunc(double v) { return static_cast<int>(v); }
+int trunc(double v) {
+    return static_cast<int>(v);
+}
 
 // Whole seconds of the tick count.
-std::uint32_t now() { return GetTickCount() / 1000; }
+std::uint32_t now() {
+    return GetTickCount() / 1000;
+}
 
 }  // namespace
 
@@ -61,7 +65,9 @@ CountdownTimer::~CountdownTimer() {
     }
 }
 
-void CountdownTimer::setAllowance(std::int32_t s) { allowance = s; }
+void CountdownTimer::setAllowance(std::int32_t s) {
+    allowance = s;
+}
 
 void CountdownTimer::reset() {
     elapsedBefore = 0;
@@ -106,8 +112,8 @@ void CountdownTimer::update() {
         remaining = allowance - elapsedBefore;
     } else if (active) {
         // A run across the tick count's wrap comes out negative and counts as 0.
-        const std::int64_t elapsed =
-            std::max<std::int64_t>(static_cast<std::int32_t>(now() - startStamp) + std::int64_t{elapsedBefore}, 0);
+        const std::int64_t elapsed = std::max<std::int64_t>(
+            static_cast<std::int32_t>(now() - startStamp) + std::int64_t{elapsedBefore}, 0);
         remaining = static_cast<std::int32_t>(std::max<std::int64_t>(allowance - elapsed, 0));
     }
     const std::int32_t withinHour = remaining - 3600 * (remaining / 3600);
@@ -180,8 +186,8 @@ void CountdownTimer::paintClockPanel(HDC hdc, const ClockPanel& panel) {
     GetObject(panel.face, sizeof size, &size);
     const HDC faceDC = CreateCompatibleDC(hdc);
     const HBITMAP old = SelectObject(faceDC, panel.face);
-    StretchBlt(hdc, r.left, r.top, r.right - r.left, r.bottom - r.top, faceDC, 0, 0, size.bmWidth, size.bmHeight,
-               SRCCOPY);
+    StretchBlt(hdc, r.left, r.top, r.right - r.left, r.bottom - r.top, faceDC, 0, 0, size.bmWidth,
+               size.bmHeight, SRCCOPY);
     SelectObject(faceDC, old);
     DeleteDC(faceDC);
     draw(hdc, r.left, r.top, r.right, r.bottom);

@@ -19,7 +19,7 @@ struct ClockPanel {
 };
 
 class CountdownTimer {
-public:
+  public:
     CountdownTimer();
     ~CountdownTimer();
     CountdownTimer(const CountdownTimer&) = delete;
