@@ -198,7 +198,9 @@ void drawGlyph(const Canvas& c, const Glyph& g, std::int64_t x, std::int64_t y, 
         const std::uint8_t* cover = g.coverage.data() + (py - y) * g.width;
         for (std::int64_t px = left; px < right; ++px) {
             const unsigned alpha = cover[px - x];
-            if (alpha != 0) {
+            if (alpha == 255) {
+                row[px] = colour;
+            } else if (alpha != 0) {
                 row[px] = blend(row[px], colour, alpha);
             }
         }
@@ -217,7 +219,7 @@ int fontLineHeight(HFONT font) {
 }  // namespace platform
 
 int DrawText(HDC hdc, const WCHAR* text, int count, RECT* rect, UINT format) {
-    [[maybe_unused]] constexpr UINT supported = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    [[maybe_unused]] constexpr UINT supported = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
     assert((format & ~supported) == 0);
     if (hdc == nullptr || text == nullptr || rect == nullptr) {
         return 0;
@@ -243,7 +245,9 @@ int DrawText(HDC hdc, const WCHAR* text, int count, RECT* rect, UINT format) {
     const std::int64_t y = centreVertically ? rect->top + (boxHeight - lineHeight) / 2 : rect->top;
 
     const platform::Canvas canvas =
-        platform::clippedTo(hdc->canvas(), rect->left, rect->top, rect->right, rect->bottom);
+        (format & DT_NOCLIP) != 0
+            ? hdc->canvas()
+            : platform::clippedTo(hdc->canvas(), rect->left, rect->top, rect->right, rect->bottom);
     if (!canvas.empty()) {
         if (hdc->backgroundMode == OPAQUE) {
             platform::fillBox(canvas, x, y, x + width, y + lineHeight,

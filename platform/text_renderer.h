@@ -19,6 +19,7 @@ inline constexpr UINT DT_TOP = 0x0000;
 inline constexpr UINT DT_CENTER = 0x0001;
 inline constexpr UINT DT_VCENTER = 0x0004;
 inline constexpr UINT DT_SINGLELINE = 0x0020;
+inline constexpr UINT DT_NOCLIP = 0x0100;  // the text may run past its box
 
 // `count` characters of `text`, or up to its terminator when count is -1.
 // Answers the line height (with DT_VCENTER, the distance from the box's top

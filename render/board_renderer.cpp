@@ -181,7 +181,7 @@ void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
         WCHAR text[12];
         std::copy(digits, digits + length + 1, text);
         RECT box{p.x - labelHalfSize, p.y - labelHalfSize, p.x + labelHalfSize, p.y + labelHalfSize};
-        DrawText(hdc, text, length, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawText(hdc, text, length, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
     }
     SelectObject(hdc, oldFont);
     SetBkMode(hdc, OPAQUE);

@@ -187,6 +187,15 @@ TEST_F(Board, NumberBoxesAreOneFifteenthOfTheBoardAtEveryZoom) {
     }
 }
 
+TEST_F(Board, NumbersAreNotClippedToTheirBox) {
+    load();
+    DeleteObject(brushes.largeFont);
+    brushes.largeFont = CreateFont(-40, 400, u"Arial", NONANTIALIASED_QUALITY);
+    draw();
+    // The 16 x 16 box of the first piece spans 52 ... 68; a 40-pixel digit reaches past it.
+    EXPECT_GT(marksIn(52, 30, 68, 52, kWhite) + marksIn(52, 68, 68, 90, kWhite), 10);
+}
+
 TEST_F(Board, ALabelOutsideThePictureIsPulledInsideByTheMargin) {
     PatternFile file = squareFile(true);
     addColour(file, 250, 0, 0);
