@@ -92,13 +92,6 @@ BoardScale boardScale(const ViewTransform& view) {
             static_cast<float>(view.screenHeight) / static_cast<float>(view.visibleHeight)};
 }
 
-POINT patternToBoard(const ViewTransform& view, BoardScale scale, POINT p) {
-    return {truncate(static_cast<float>(p.x - view.viewCentreX) * scale.x +
-                     static_cast<float>(view.screenCentreX)),
-            truncate(static_cast<float>(p.y - view.viewCentreY) * scale.y +
-                     static_cast<float>(view.screenCentreY))};
-}
-
 POINT windowToPattern(const ViewTransform& view, const RECT& board, std::int32_t x, std::int32_t y) {
     const std::int64_t width = board.right - board.left;
     const std::int64_t height = board.bottom - board.top;

@@ -43,7 +43,19 @@ struct BoardScale {
     float y = 0.0f;
 };
 BoardScale boardScale(const ViewTransform& view);
-POINT patternToBoard(const ViewTransform& view, BoardScale scale, POINT patternPoint);
+
+// Every outline point of every drawn piece goes through here, so it is inline.
+// The differences are taken in integers, the rest in single precision, and
+// the result truncated toward zero (values no board can reach come out as 0).
+inline std::int32_t truncateToPixel(float v) {
+    return (v > -2.0e9f && v < 2.0e9f) ? static_cast<std::int32_t>(v) : 0;
+}
+inline POINT patternToBoard(const ViewTransform& view, BoardScale scale, POINT p) {
+    return {truncateToPixel(static_cast<float>(p.x - view.viewCentreX) * scale.x +
+                            static_cast<float>(view.screenCentreX)),
+            truncateToPixel(static_cast<float>(p.y - view.viewCentreY) * scale.y +
+                            static_cast<float>(view.screenCentreY))};
+}
 
 // A window pixel inside the board rectangle to pattern units, with every
 // division truncating toward zero.

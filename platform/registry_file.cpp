@@ -254,11 +254,16 @@ std::string formatRegistryText(const RegistryDocument& document) {
             } else {
                 char type[12];
                 std::snprintf(type, sizeof type, "%x", value.type);
-                out += "hex(" + std::string(type) + "):";
+                out += "hex(";
+                out += type;
+                out += "):";
                 for (std::size_t i = 0; i < value.data.size(); ++i) {
                     char byte[4];
                     std::snprintf(byte, sizeof byte, "%02x", value.data[i]);
-                    out += (i ? "," : "") + std::string(byte);
+                    if (i > 0) {
+                        out += ',';
+                    }
+                    out += byte;
                 }
             }
             out += "\n";

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include <stb/stb_image.h>
+
 #include "tests/support/pattern_builder.h"
 
 namespace {
@@ -102,4 +104,33 @@ TEST(PatternTool, AFileThatCannotBeLoadedSaysWhyAndExitsWithOne) {
     EXPECT_NE(missing.err.find("the file cannot be opened"), std::string::npos);
     EXPECT_EQ(run("frobnicate x", folder).exitCode, 2);
     EXPECT_EQ(run("", folder).exitCode, 2);
+}
+
+TEST(PatternTool, RenderDrawsTheBoardAsAPng) {
+    TempFolder folder;
+    writeFile(folder, "square.mza", serializePatternFile(redSquareFile()));
+    const std::string out = (folder / "board.png").string();
+    ToolRun r =
+        run("render " + (folder / "square.mza").string() + " -o " + out + " --size 200x100 --painted all",
+            folder);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    int width = 0, height = 0, channels = 0;
+    unsigned char* pixels = stbi_load(out.c_str(), &width, &height, &channels, 3);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(width, 200);
+    EXPECT_EQ(height, 100);
+    const auto rgb = [&](int x, int y) {
+        const unsigned char* p = pixels + 3 * (y * width + x);
+        return std::array<int, 3>{p[0], p[1], p[2]};
+    };
+    EXPECT_EQ(rgb(100, 50), (std::array<int, 3>{255, 0, 0})) << "the square, painted";
+    EXPECT_EQ(rgb(10, 50), (std::array<int, 3>{128, 128, 128})) << "grey beside the square picture";
+    stbi_image_free(pixels);
+
+    r = run("render " + (folder / "square.mza").string() + " -o " + out + " --size 0x10", folder);
+    EXPECT_EQ(r.exitCode, 2);
+    r = run("render " + (folder / "square.mza").string() + " --size 10x10", folder);
+    EXPECT_EQ(r.exitCode, 2) << "no output named";
+    r = run("render " + (folder / "square.mza").string() + " -o " + out + " --painted some", folder);
+    EXPECT_EQ(r.exitCode, 2);
 }

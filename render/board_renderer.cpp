@@ -1,0 +1,198 @@
+#include "render/board_renderer.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/settings.h"
+#include "pattern/pattern.h"
+#include "platform/bitmap.h"
+#include "platform/device_context.h"
+#include "platform/drawing.h"
+#include "platform/text_renderer.h"
+
+namespace {
+
+constexpr std::uint32_t kHintMode = 1;
+constexpr std::uint32_t kFreeMode = 2;
+
+struct Scheme {
+    HBRUSH fill;
+    COLORREF numbers;
+};
+
+// A scheme outside 0 ... 3 can only come from a hand-edited store; it draws as 0.
+Scheme schemeOf(const Pattern& pattern, const BoardBrushes& brushes) {
+    switch (pattern.settings.ColorScheme) {
+        case 1:
+            return {brushes.black, RGB(255, 255, 255)};
+        case 2:
+            return {brushes.white, RGB(110, 87, 158)};
+        case 3:
+            return {brushes.background, RGB(255, 255, 255)};
+        default:
+            return {brushes.white, RGB(0, 0, 0)};
+    }
+}
+
+// Both entry points take the view from the game before drawing.
+void bringViewUpToDate(Pattern& pattern, const BoardView& view) {
+    setZoom(pattern, view.zoom);
+    setCentre(pattern, view.centreX, view.centreY);
+}
+
+void copyToWindow(HDC window, HDC memory, const BoardView& view) {
+    BitBlt(window, view.area.left, view.area.top, view.area.right - view.area.left,
+           view.area.bottom - view.area.top, memory, 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
+               const BoardBrushes& brushes) {
+    const int width = view.area.right - view.area.left;
+    const int height = view.area.bottom - view.area.top;
+    const HDC memory = CreateCompatibleDC(window);
+    if (buffer != nullptr) {
+        DeleteObject(buffer);
+    }
+    buffer = CreateCompatibleBitmap(window, width, height);
+    const HBITMAP old = SelectObject(memory, buffer);
+    const RECT all{0, 0, width, height};
+    FillRect(memory, &all, brushes.gray);
+    if (pattern != nullptr) {
+        bringViewUpToDate(*pattern, view);
+        drawPieces(*pattern, memory, brushes);
+    }
+    copyToWindow(window, memory, view);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void drawBoardFrom(HDC window, HBITMAP buffer, Pattern* pattern, const BoardView& view,
+                   const BoardBrushes& brushes, std::int32_t index) {
+    if (buffer == nullptr) {
+        return;
+    }
+    const HDC memory = CreateCompatibleDC(window);
+    const HBITMAP old = SelectObject(memory, buffer);
+    if (pattern != nullptr) {
+        bringViewUpToDate(*pattern, view);
+        drawPiecesFrom(*pattern, memory, brushes, index);
+    }
+    copyToWindow(window, memory, view);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void drawPieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
+    for (std::int32_t k = 0; k < static_cast<std::int32_t>(pattern.pieces.size()); ++k) {
+        if (isPieceVisible(pattern, pattern.pieces[k])) {
+            drawPiece(pattern, hdc, brushes, k, PiecePass::Fill);
+        }
+    }
+    for (std::int32_t k = 0; k < static_cast<std::int32_t>(pattern.pieces.size()); ++k) {
+        if (isPieceVisible(pattern, pattern.pieces[k])) {
+            drawPiece(pattern, hdc, brushes, k, PiecePass::Outline);
+        }
+    }
+    drawNumbers(pattern, hdc, brushes);
+}
+
+void drawPiecesFrom(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int32_t index) {
+    for (std::int32_t j = index; j < static_cast<std::int32_t>(pattern.pieces.size()); ++j) {
+        if (j == index || isPieceVisible(pattern, pattern.pieces[j])) {
+            drawPiece(pattern, hdc, brushes, j, PiecePass::Fill);
+        }
+    }
+    for (std::int32_t j = 0; j < index; ++j) {
+        drawPiece(pattern, hdc, brushes, j, PiecePass::Outline);
+    }
+    drawNumbers(pattern, hdc, brushes);
+}
+
+void drawPiece(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int32_t index, PiecePass pass) {
+    const Piece& piece = pattern.pieces[index];
+    if (piece.painted != 0 && pass == PiecePass::Outline) {
+        return;  // a painted piece's border is drawn with its fill, in its own colour
+    }
+    const ViewTransform& view = pattern.viewTransform;
+    const BoardScale scale = boardScale(view);
+    const std::int32_t outer = piece.contourSizes.empty() ? 0 : piece.contourSizes[0];
+    const std::int32_t count = pass == PiecePass::Fill ? outer : piece.totalPoints;
+    for (std::int32_t i = 0; i < count; ++i) {
+        pattern.screenPoints[i] = patternToBoard(view, scale, piece.points[i]);
+    }
+    const POINT* points = pattern.screenPoints.data();
+
+    if (piece.painted != 0) {
+        const HBRUSH oldBrush = SelectObject(hdc, pattern.colourBrush[piece.paintedColour]);
+        const HPEN oldPen = SelectObject(hdc, pattern.colourPen[piece.paintedColour]);
+        Polygon(hdc, points, outer);
+        SelectObject(hdc, oldBrush);
+        SelectObject(hdc, oldPen);
+        return;
+    }
+    const HPEN oldPen = SelectObject(hdc, pattern.outlinePen);
+    if (pass == PiecePass::Fill) {
+        const HBRUSH oldBrush = SelectObject(hdc, schemeOf(pattern, brushes).fill);
+        Polygon(hdc, points, outer);
+        SelectObject(hdc, oldBrush);
+    } else {
+        std::int32_t start = 0;
+        for (std::int32_t size : piece.contourSizes) {
+            Polyline(hdc, points + start, size);
+            start += size;
+        }
+    }
+    SelectObject(hdc, oldPen);
+}
+
+void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
+    const std::uint32_t mode = pattern.settings.PaintingMode;
+    if (mode == kFreeMode) {
+        return;  // Free mode shows no numbers at all
+    }
+    const ViewTransform& view = pattern.viewTransform;
+    SetTextColor(hdc, schemeOf(pattern, brushes).numbers);
+    const HFONT oldFont = SelectObject(hdc, brushes.largeFont);
+    SetBkMode(hdc, TRANSPARENT);
+
+    const std::int32_t labelMargin =
+        static_cast<std::int32_t>(static_cast<float>(view.visibleWidth) / (view.zoom * 30.0f));
+    const std::int32_t labelHalfSize = view.screenWidth / 30;
+    const std::int32_t lowX = labelMargin - view.extentWidthUnits / 2;
+    const std::int32_t highX = view.extentWidthUnits / 2 - labelMargin;
+    const std::int32_t lowY = labelMargin - view.extentHeightUnits / 2;
+    const std::int32_t highY = view.extentHeightUnits / 2 - labelMargin;
+    const BoardScale scale = boardScale(view);
+
+    for (const Piece& piece : pattern.pieces) {
+        if (piece.painted != 0 || (mode == kHintMode && piece.colour != pattern.selectedColour) ||
+            !isPieceVisible(pattern, piece)) {
+            continue;
+        }
+        // Raised to the lower limit, then lowered to the upper one: where the
+        // limits cross, the upper one wins.
+        const std::int32_t lx = std::min(std::max(piece.labelX, lowX), highX);
+        const std::int32_t ly = std::min(std::max(piece.labelY, lowY), highY);
+        const POINT p = patternToBoard(view, scale, {lx, ly});
+        char digits[12];
+        const int length = std::snprintf(digits, sizeof digits, "%d", piece.colour + 1);
+        WCHAR text[12];
+        std::copy(digits, digits + length + 1, text);
+        RECT box{p.x - labelHalfSize, p.y - labelHalfSize, p.x + labelHalfSize, p.y + labelHalfSize};
+        DrawText(hdc, text, length, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    }
+    SelectObject(hdc, oldFont);
+    SetBkMode(hdc, OPAQUE);
+}
+
+bool isPieceVisible(const Pattern& pattern, const Piece& piece) {
+    const ViewTransform& view = pattern.viewTransform;
+    const std::int32_t left = view.viewCentreX - view.visibleWidth / 2;
+    const std::int32_t right = view.viewCentreX + view.visibleWidth / 2;
+    const std::int32_t top = view.viewCentreY - view.visibleHeight / 2;
+    const std::int32_t bottom = view.viewCentreY + view.visibleHeight / 2;
+    return std::min(piece.boundsMaxX, right) > std::max(piece.boundsMinX, left) &&
+           std::min(piece.boundsMaxY, bottom) > std::max(piece.boundsMinY, top);
+}

@@ -1,0 +1,48 @@
+// The board: the pattern's pieces, filled or outlined by their state and the
+// colour scheme, with the number of each unpainted piece, drawn into an
+// off-screen image that is copied to the window in one block.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/handles.h"
+#include "platform/types.h"
+
+class Pattern;
+struct Piece;
+
+// What the board is drawn with and where, as the game holds it.
+struct BoardView {
+    RECT area{};  // left, top, right, bottom in window pixels
+    float zoom = 1.0f;
+    std::int32_t centreX = 0;
+    std::int32_t centreY = 0;
+};
+
+struct BoardBrushes {
+    HBRUSH gray = nullptr;        // outside the picture
+    HBRUSH white = nullptr;       // unpainted, schemes 0 and 2
+    HBRUSH black = nullptr;       // unpainted, scheme 1
+    HBRUSH background = nullptr;  // unpainted, scheme 3
+    HFONT largeFont = nullptr;    // the numbers
+};
+
+enum class PiecePass { Fill, Outline };
+
+// The full redraw: a new off-screen buffer of the board's size (the old one is
+// deleted), grey, the pieces, copied to the window. `buffer` keeps the image
+// for quick redraws.
+void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
+               const BoardBrushes& brushes);
+
+// The quick redraw after piece `index` was painted: from that piece onwards
+// into the kept buffer, then copied to the window. Nothing before the first
+// full redraw.
+void drawBoardFrom(HDC window, HBITMAP buffer, Pattern* pattern, const BoardView& view,
+                   const BoardBrushes& brushes, std::int32_t index);
+
+void drawPieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes);
+void drawPiecesFrom(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int32_t index);
+void drawPiece(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int32_t index, PiecePass pass);
+void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes);
+bool isPieceVisible(const Pattern& pattern, const Piece& piece);
