@@ -9,51 +9,10 @@
 #include "pattern/bezier.h"
 #include "pattern/pattern.h"
 #include "pattern/pattern_file.h"
+#include "pattern/raw_mapping.h"
 #include "platform/files.h"
 
 namespace {
-
-// Float to integer, truncating toward zero; values no file can produce
-// (NaN, out of range) are clamped rather than left undefined.
-template <typename Real>
-std::int32_t truncToInt(Real v) {
-    if (!(v > static_cast<Real>(std::numeric_limits<std::int32_t>::min()))) {
-        return v != v ? 0 : std::numeric_limits<std::int32_t>::min();
-    }
-    if (!(v < static_cast<Real>(std::numeric_limits<std::int32_t>::max()))) {
-        return std::numeric_limits<std::int32_t>::max();
-    }
-    return static_cast<std::int32_t>(v);
-}
-
-struct Geometry {
-    float scaleX = 0, scaleY = 0;
-    float extentWidth = 0, extentHeight = 0;
-    float minX = 0, maxX = 0, minY = 0, maxY = 0;
-    float originX = 0, originY = 0;
-};
-
-Geometry deriveGeometry(const PatternHeader& h) {
-    Geometry g;
-    const float ratio = static_cast<float>(h.sourceHeight) / static_cast<float>(h.sourceWidth);
-    const float n = static_cast<float>(h.coordinateRange);
-    if (h.sourceWidth <= h.sourceHeight) {
-        g.scaleY = 16000.0f / n;
-        g.scaleX = (16000.0f / ratio) / n;
-    } else {
-        g.scaleX = 16000.0f / n;
-        g.scaleY = (ratio * 16000.0f) / n;
-    }
-    g.extentWidth = g.scaleX * n;
-    g.extentHeight = g.scaleY * n;
-    g.minX = -0.5f * g.extentWidth;
-    g.maxX = 0.5f * g.extentWidth;
-    g.minY = -0.5f * g.extentHeight;
-    g.maxY = 0.5f * g.extentHeight;
-    g.originX = static_cast<float>(truncToInt(g.minX));
-    g.originY = static_cast<float>(truncToInt(g.minY));
-    return g;
-}
 
 // Everything the builder relies on, checked before anything is built.
 std::string findFault(const PatternFile& f) {
@@ -152,7 +111,7 @@ std::string findFault(const PatternFile& f) {
 // contour and later points then overwrite it.
 class PieceBuilder {
   public:
-    PieceBuilder(const PatternFile& file, const Geometry& g)
+    PieceBuilder(const PatternFile& file, const RawGeometry& g)
         : file_(file), g_(g), gathered_(kMaxGatheredPoints) {}
 
     // Gathers and stores one piece; false when it gathers too many points.
@@ -172,8 +131,9 @@ class PieceBuilder {
         }
 
         piece.colour = colour;
-        piece.labelX = truncToInt(static_cast<float>(record.labelX) * g_.scaleX + g_.originX);
-        piece.labelY = -truncToInt(static_cast<float>(record.labelY) * g_.scaleY + g_.originY);
+        const POINT label = mapLabel(g_, record.labelX, record.labelY);
+        piece.labelX = label.x;
+        piece.labelY = label.y;
         piece.painted = 0;
         piece.paintedColour = 0;
         piece.contourCount = contourCount;
@@ -232,10 +192,7 @@ class PieceBuilder {
         PointD samples[256];
         const int count = flattenCurve(3, curve.steps, control, samples);
         for (int i = 0; i < count; ++i) {
-            const POINT p{truncToInt(std::floor(static_cast<double>(g_.scaleX) * samples[i].x +
-                                                static_cast<double>(g_.originX) + 0.5)),
-                          truncToInt(std::floor(static_cast<double>(g_.scaleY) * samples[i].y +
-                                                static_cast<double>(g_.originY) + 0.5))};
+            const POINT p = mapCurvePoint(g_, samples[i].x, samples[i].y);
             if (!append(p)) {
                 return false;
             }
@@ -244,8 +201,7 @@ class PieceBuilder {
     }
 
     bool walkPoint(const PointRecord& raw) {
-        const POINT p{truncToInt(static_cast<float>(raw.x) * g_.scaleX + g_.originX),
-                      truncToInt(static_cast<float>(16000 - raw.y) * g_.scaleY + g_.originY)};
+        const POINT p = mapPolylinePoint(g_, raw.x, raw.y);
         if (!file_.isRectilinear()) {
             return (length_ > 0 && gathered_[length_ - 1] == p) || append(p);
         }
@@ -278,7 +234,7 @@ class PieceBuilder {
     }
 
     const PatternFile& file_;
-    const Geometry& g_;
+    const RawGeometry& g_;
     std::vector<POINT> gathered_;
     int length_ = 0;
     int previousCode_ = kNoCode;
@@ -305,7 +261,7 @@ void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
         return;
     }
     const PatternHeader& h = file.header;
-    const Geometry g = deriveGeometry(h);
+    const RawGeometry g = deriveRawGeometry(h);
 
     // The palette: only colours some piece names, renumbered in file order.
     std::vector<bool> used(file.colours.size(), false);

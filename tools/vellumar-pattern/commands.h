@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct RenderOptions {
     std::string file;
@@ -21,3 +22,9 @@ struct RenderOptions {
 int runInfo(const std::string& file);
 int runDump(const std::string& file);
 int runRender(const RenderOptions& options);
+// The arguments after the command's name.
+int runCompile(const std::vector<std::string>& arguments);
+int runCheck(const std::vector<std::string>& arguments);
+
+extern const char* const kCompileHelp;
+extern const char* const kCheckHelp;

@@ -14,6 +14,15 @@ std::unique_ptr<LoadedPattern> loadForCommand(const std::string& file) {
     return loaded;
 }
 
+std::unique_ptr<LoadedPattern> loadPatternRecords(const PatternFile& file) {
+    auto loaded = std::make_unique<LoadedPattern>();
+    loadPatternFromBytes(loaded->pattern, serializePatternFile(file));
+    if (!loaded->pattern.loadError.empty()) {
+        return nullptr;
+    }
+    return loaded;
+}
+
 std::string variantName(const Pattern& pattern) {
     if (pattern.rectilinearFlag == 1) {
         return "rectilinear polylines";

@@ -7,6 +7,7 @@
 
 #include "app/settings.h"
 #include "pattern/pattern.h"
+#include "pattern/pattern_file.h"
 #include "platform/headless/headless_backend.h"
 
 struct LoadedPattern {
@@ -18,6 +19,9 @@ struct LoadedPattern {
 // Loads the file named on the command line (UTF-8). On failure prints
 // "vellumar-pattern: FILE: why" on standard error and returns nothing.
 std::unique_ptr<LoadedPattern> loadForCommand(const std::string& file);
+
+// Loads records made in memory; nothing when the reader refuses them.
+std::unique_ptr<LoadedPattern> loadPatternRecords(const PatternFile& file);
 
 // The file's variant in words: "curves", "polylines" or "rectilinear polylines".
 std::string variantName(const Pattern& pattern);

@@ -24,7 +24,10 @@ constexpr const char* kUsage =
     "                  --painted HOW       none, all or random:SHARE[:SEED] (none)\n"
     "                  --zoom Z            1 shows the whole picture (1)\n"
     "                  --centre X,Y        the view's centre in pattern units (0,0)\n"
-    "                  --dpi N             the screen's dots per inch, for the numbers (96)\n";
+    "                  --dpi N             the screen's dots per inch, for the numbers (96)\n"
+    "  compile IN.svg -o OUT.mza [--colours N] [--min-radius PX] [--polylines]\n"
+    "                a playable pattern from an SVG picture (compile --help)\n"
+    "  check FILE    the rules of a playable pattern (check --help)\n";
 
 int usageError(const std::string& why) {
     std::fprintf(stderr, "vellumar-pattern: %s\n\n%s", why.c_str(), kUsage);
@@ -91,6 +94,13 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
+    const bool help = args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
+    if (command == "compile") {
+        return help ? (std::fputs(kCompileHelp, stdout), 0) : runCompile(args);
+    }
+    if (command == "check") {
+        return help ? (std::fputs(kCheckHelp, stdout), 0) : runCheck(args);
+    }
     if (command == "render") {
         return render(args);
     }

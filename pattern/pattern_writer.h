@@ -1,0 +1,73 @@
+// Writing patterns: from a model of pieces in pattern units to the records
+// of a pattern file, of either variant, that the reader loads back as
+// modelled.
+//
+// Model coordinates are pattern units: the picture is centred on (0, 0), its
+// longer side measures 16000 and y grows downwards. Every model point lands
+// on the nearest point the file can express: polyline points and the end
+// points of curves load back as the model's points rounded to whole units;
+// the points between a curve's ends are the reader's own samples of the
+// stored curve, whose inner control points are rounded the same way.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pattern/bezier.h"
+#include "pattern/pattern_file.h"
+
+// One span of a closed outline, from the end of the previous span (or the
+// outline's start) to `end`: straight, or a cubic Bezier curve through the
+// two control points. `steps` 0 lets the writer choose (curveStepsFor).
+struct OutlineSpan {
+    bool straight = true;
+    PointD control1;
+    PointD control2;
+    PointD end;
+    int steps = 0;
+};
+
+// A closed outline: the last span returns to `start` (if it does not, the
+// writer closes it with a straight span).
+struct Outline {
+    PointD start;
+    std::vector<OutlineSpan> spans;
+};
+
+struct ModelPiece {
+    ColourRecord colour;
+    std::vector<Outline> contours;  // [0] the outer boundary, then inner outlines
+    PointD label;
+};
+
+struct PatternModel {
+    std::int32_t sourceWidth = 16000;  // only the aspect matters
+    std::int32_t sourceHeight = 16000;
+    std::vector<ModelPiece> pieces;  // drawing order: later pieces lie over earlier ones
+};
+
+enum class GeometryVariant { Curves, Polylines };
+
+// Straight spans flattened from a curve, by the size of its bend on the
+// 16000-unit canvas: the flattened curve strays at most kCurveTolerance
+// units from the true one. With d the largest of |P0 - 2 P1 + P2| and
+// |P1 - 2 P2 + P3|, steps = ceil(sqrt(0.75 d / tolerance)), between 1 and
+// kMaxCurveSteps: a gentle or small curve gets 1 or 2 steps, a large bend
+// up to 64.
+inline constexpr double kCurveTolerance = 4.0;
+inline constexpr int kMaxCurveSteps = 64;
+int curveStepsFor(PointD p0, PointD p1, PointD p2, PointD p3);
+
+// The records of the model in the given variant, or nothing with `error`
+// saying which limit of the format the model breaks.
+std::optional<PatternFile> writePatternFile(const PatternModel& model, GeometryVariant variant,
+                                            std::string& error);
+
+// The pattern-unit extent of a picture of this aspect: the longer side 16000.
+struct PatternExtent {
+    float width = 0;
+    float height = 0;
+};
+PatternExtent patternExtentOf(std::int32_t sourceWidth, std::int32_t sourceHeight);

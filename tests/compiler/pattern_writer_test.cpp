@@ -1,0 +1,232 @@
+// The pattern writer: what it writes loads back through the reader as modelled,
+// in both variants, and models that break the format's limits are refused.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "pattern/pattern_writer.h"
+#include "tests/support/pattern_builder.h"
+
+namespace {
+
+Outline polygon(std::initializer_list<PointD> points) {
+    Outline outline;
+    outline.start = *points.begin();
+    for (auto it = points.begin() + 1; it != points.end(); ++it) {
+        outline.spans.push_back({true, {}, {}, *it, 0});
+    }
+    return outline;
+}
+
+// A circle of four cubic spans (the usual 0.5523 handle length).
+Outline circle(double cx, double cy, double r, int steps = 0) {
+    const double k = 0.5522847498 * r;
+    Outline o;
+    o.start = {cx + r, cy};
+    o.spans.push_back({false, {cx + r, cy + k}, {cx + k, cy + r}, {cx, cy + r}, steps});
+    o.spans.push_back({false, {cx - k, cy + r}, {cx - r, cy + k}, {cx - r, cy}, steps});
+    o.spans.push_back({false, {cx - r, cy - k}, {cx - k, cy - r}, {cx, cy - r}, steps});
+    o.spans.push_back({false, {cx + k, cy - r}, {cx + r, cy - k}, {cx + r, cy}, steps});
+    return o;
+}
+
+POINT rounded(PointD p) {
+    return {static_cast<LONG>(std::floor(p.x + 0.5)), static_cast<LONG>(std::floor(p.y + 0.5))};
+}
+
+std::vector<POINT> contourOf(const Piece& piece, int j) {
+    int from = 0;
+    for (int i = 0; i < j; ++i) {
+        from += piece.contourSizes[i];
+    }
+    return {piece.points.begin() + from, piece.points.begin() + from + piece.contourSizes[j]};
+}
+
+std::unique_ptr<LoadedTestPattern> writeAndLoad(const PatternModel& model, GeometryVariant variant) {
+    std::string error;
+    const auto file = writePatternFile(model, variant, error);
+    EXPECT_TRUE(file.has_value()) << error;
+    if (!file) {
+        return nullptr;
+    }
+    const std::vector<std::byte> bytes = serializePatternFile(*file);
+    EXPECT_EQ(serializePatternFile(parsePatternFile(bytes)), bytes);
+    auto loaded = loadFromBytes(bytes);
+    EXPECT_TRUE(loaded->pattern.loadError.empty()) << loaded->pattern.loadError;
+    return loaded;
+}
+
+// A landscape picture (3 : 2, so the y scale is not 1) with a ring-shaped
+// piece and a triangle, at points that are not whole units.
+PatternModel ringAndTriangle() {
+    PatternModel model;
+    model.sourceWidth = 300;
+    model.sourceHeight = 200;
+    ModelPiece ring;
+    ring.colour = {200, 10, 10};
+    ring.contours.push_back(
+        polygon({{-6000.3, -4000.7}, {6000.2, -4000.2}, {6000.6, 4000.4}, {-6000.5, 4000.1}}));
+    ring.contours.push_back(polygon({{-1000.4, -1000.6}, {1000.5, -1000.2}, {1000.1, 1000.9}}));
+    ring.label = {-4000.2, 2500.7};
+    ModelPiece triangle;
+    triangle.colour = {0, 0, 255};
+    triangle.contours.push_back(polygon({{-7900, -5300}, {7900, -5300}, {0, 5300}}));
+    triangle.label = {10.4, -1234.5};
+    model.pieces = {ring, triangle};
+    return model;
+}
+
+}  // namespace
+
+TEST(PatternWriter, PolylinesLoadBackAsTheModelRoundedToWholeUnits) {
+    const PatternModel model = ringAndTriangle();
+    const auto loaded = writeAndLoad(model, GeometryVariant::Polylines);
+    ASSERT_TRUE(loaded);
+    const Pattern& p = loaded->pattern;
+    EXPECT_EQ(p.polylineFlag, 1);
+    EXPECT_FLOAT_EQ(p.extentWidth, 16000.0f);
+    EXPECT_NEAR(p.extentHeight, 16000.0f * 2 / 3, 0.01);
+    ASSERT_EQ(p.pieceCount, 2);
+    for (int k = 0; k < 2; ++k) {
+        const ModelPiece& m = model.pieces[k];
+        const Piece& piece = p.pieces[k];
+        ASSERT_EQ(piece.contourCount, static_cast<int>(m.contours.size()));
+        for (int j = 0; j < piece.contourCount; ++j) {
+            std::vector<POINT> expected{rounded(m.contours[j].start)};
+            for (const OutlineSpan& s : m.contours[j].spans) {
+                expected.push_back(rounded(s.end));
+            }
+            EXPECT_EQ(contourOf(piece, j), expected) << "piece " << k << " contour " << j;
+        }
+        EXPECT_EQ(piece.labelX, rounded(m.label).x);
+        EXPECT_EQ(piece.labelY, rounded(m.label).y);
+        EXPECT_EQ(p.colourRGB[piece.colour][0], m.colour.red);
+        EXPECT_EQ(p.colourRGB[piece.colour][2], m.colour.blue);
+    }
+    EXPECT_EQ(p.colourCount, 2);
+}
+
+TEST(PatternWriter, CurvesKeepTheirEndsExactlyAndTheirShapeWithinAUnit) {
+    PatternModel model;
+    model.sourceWidth = 200;  // portrait, so the x scale is not 1
+    model.sourceHeight = 300;
+    ModelPiece disc;
+    disc.colour = {10, 120, 30};
+    disc.contours.push_back(circle(-1200.25, 700.5, 3000.0, 12));
+    disc.label = {-1200, 700};
+    model.pieces.push_back(disc);
+
+    const auto loaded = writeAndLoad(model, GeometryVariant::Curves);
+    ASSERT_TRUE(loaded);
+    const Piece& piece = loaded->pattern.pieces[0];
+    const std::vector<POINT> points = contourOf(piece, 0);
+    // Four curves of 12 steps: 52 samples, less the three repeated joints and the closing point.
+    ASSERT_EQ(points.size(), 48u);
+    const Outline& o = disc.contours[0];
+    PointD from = o.start;
+    for (int c = 0; c < 4; ++c) {
+        const OutlineSpan& s = o.spans[c];
+        EXPECT_EQ(points[c * 12], rounded(from)) << "curve " << c << " starts where modelled";
+        const PointD control[4] = {from, s.control1, s.control2, s.end};
+        for (int i = 1; i < 12; ++i) {
+            const PointD truth = evaluateBezier(3, control, i / 12.0);
+            EXPECT_NEAR(points[c * 12 + i].x, truth.x, 1.5);
+            EXPECT_NEAR(points[c * 12 + i].y, truth.y, 1.5);
+        }
+        from = s.end;
+    }
+}
+
+TEST(PatternWriter, StraightSpansInTheCurveVariantAreOneStepCurves) {
+    const PatternModel model = ringAndTriangle();
+    std::string error;
+    const auto file = writePatternFile(model, GeometryVariant::Curves, error);
+    ASSERT_TRUE(file) << error;
+    EXPECT_EQ(file->curves.size(), 4u + 3u + 3u);
+    for (const CurveRecord& c : file->curves) {
+        EXPECT_EQ(c.steps, 1);
+    }
+    const auto loaded = writeAndLoad(model, GeometryVariant::Curves);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(contourOf(loaded->pattern.pieces[1], 0),
+              (std::vector<POINT>{{-7900, -5300}, {7900, -5300}, {0, 5300}}));
+}
+
+TEST(PatternWriter, StepsGrowWithTheBendOfTheCurveAndKeepItWithinTheTolerance) {
+    EXPECT_EQ(curveStepsFor({0, 0}, {100, 0}, {200, 0}, {300, 0}), 1) << "a straight curve";
+    const Outline small = circle(0, 0, 100), large = circle(0, 0, 7000);
+    const auto stepsOf = [](const Outline& o) {
+        return curveStepsFor(o.start, o.spans[0].control1, o.spans[0].control2, o.spans[0].end);
+    };
+    EXPECT_LT(stepsOf(small), stepsOf(large));
+    EXPECT_LE(stepsOf(small), 4);
+    EXPECT_EQ(curveStepsFor({0, 0}, {0, 900000}, {900000, -900000}, {1, 1}), kMaxCurveSteps);
+
+    for (double r : {50.0, 400.0, 3000.0, 8000.0}) {
+        const Outline o = circle(0, 0, r);
+        const PointD control[4] = {o.start, o.spans[0].control1, o.spans[0].control2, o.spans[0].end};
+        const int n = stepsOf(o);
+        for (int i = 0; i < n; ++i) {
+            const PointD a = evaluateBezier(3, control, static_cast<double>(i) / n);
+            const PointD b = evaluateBezier(3, control, static_cast<double>(i + 1) / n);
+            for (double f = 0.1; f < 1.0; f += 0.1) {
+                const PointD t = evaluateBezier(3, control, (i + f) / n);
+                // Distance from the curve to the chord's line bounds the error.
+                const double dx = b.x - a.x, dy = b.y - a.y;
+                const double distance = std::fabs((t.x - a.x) * dy - (t.y - a.y) * dx) / std::hypot(dx, dy);
+                EXPECT_LE(distance, kCurveTolerance) << "radius " << r << " step " << i;
+            }
+        }
+    }
+}
+
+TEST(PatternWriter, RefusesModelsBeyondTheFormatsLimits) {
+    const auto errorFor = [](const PatternModel& model,
+                             GeometryVariant variant = GeometryVariant::Polylines) {
+        std::string error;
+        const auto file = writePatternFile(model, variant, error);
+        return file ? std::string("written") : error;
+    };
+    const ModelPiece square{{1, 2, 3}, {polygon({{0, 0}, {100, 0}, {100, 100}, {0, 100}})}, {50, 50}};
+
+    PatternModel colours;
+    for (int i = 0; i < 257; ++i) {
+        ModelPiece piece = square;
+        piece.colour = {static_cast<std::uint8_t>(i % 256), static_cast<std::uint8_t>(i / 256), 0};
+        colours.pieces.push_back(piece);
+    }
+    EXPECT_NE(errorFor(colours).find("256 colours"), std::string::npos) << errorFor(colours);
+    colours.pieces.pop_back();
+    EXPECT_EQ(errorFor(colours), "written");
+
+    PatternModel contours;
+    contours.pieces.push_back(square);
+    contours.pieces[0].contours.resize(1001, square.contours[0]);
+    EXPECT_NE(errorFor(contours).find("1000"), std::string::npos) << errorFor(contours);
+
+    PatternModel gathered;  // 720 curves of 64 steps: 46800 points
+    gathered.pieces.push_back(square);
+    gathered.pieces[0].contours.assign(180, circle(0, 0, 500, 64));
+    EXPECT_NE(errorFor(gathered, GeometryVariant::Curves).find("45000"), std::string::npos)
+        << errorFor(gathered, GeometryVariant::Curves);
+    gathered.pieces[0].contours.resize(170);
+    EXPECT_EQ(errorFor(gathered, GeometryVariant::Curves), "written");
+
+    PatternModel pieces;
+    pieces.pieces.assign(32768, square);
+    EXPECT_NE(errorFor(pieces).find("32767"), std::string::npos) << errorFor(pieces);
+
+    PatternModel points;  // 17000 pieces of four points: 68000 point records
+    points.pieces.assign(17000, square);
+    EXPECT_NE(errorFor(points).find("65535 points"), std::string::npos) << errorFor(points);
+
+    PatternModel outside;
+    outside.pieces.push_back(square);
+    outside.pieces[0].contours[0].spans[1].end = {9000, 100};
+    EXPECT_NE(errorFor(outside).find("outside the picture"), std::string::npos) << errorFor(outside);
+
+    PatternModel flat;
+    flat.pieces.push_back(square);
+    flat.pieces[0].contours[0] = polygon({{0, 0}, {0.2, 0.1}, {0.1, 0.3}});
+    EXPECT_NE(errorFor(flat).find("fewer than three"), std::string::npos) << errorFor(flat);
+}
