@@ -23,6 +23,9 @@ class Backend {
 
     // Full path of the running program file.
     virtual std::u16string programPath();
+
+    // Dots per inch of the screen, which turns the game's point sizes into pixels.
+    virtual int dotsPerInch() { return 96; }
 };
 
 // The backend in use; until one is installed, a quiet one that writes

@@ -7,6 +7,9 @@ struct Window;
 struct Module;
 struct BrushObject;
 struct PenObject;
+struct BitmapObject;
+struct FontObject;
+class DeviceContext;
 struct RegistryKey;
 struct KernelObject;
 }  // namespace platform
@@ -16,6 +19,9 @@ using HINSTANCE = platform::Module*;
 using HMODULE = platform::Module*;
 using HBRUSH = platform::BrushObject*;
 using HPEN = platform::PenObject*;
+using HBITMAP = platform::BitmapObject*;
+using HFONT = platform::FontObject*;
+using HDC = platform::DeviceContext*;
 using HKEY = platform::RegistryKey*;
 using HANDLE = platform::KernelObject*;
 

@@ -29,6 +29,7 @@ class HeadlessBackend final : public Backend {
     void playSound(std::u16string_view name) override;
     int messageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type) override;
     std::u16string programPath() override;
+    int dotsPerInch() override { return dotsPerInch_; }
 
     // The names of the sounds played, in order, as UTF-8.
     std::vector<std::string> soundLog() const;
@@ -43,8 +44,12 @@ class HeadlessBackend final : public Backend {
     // Where the program file is said to lie; empty for the real one.
     void setProgramPath(std::u16string path) { programPath_ = std::move(path); }
 
+    // The screen's dots per inch as the game will read it; 96 until set.
+    void setDotsPerInch(int dpi) { dotsPerInch_ = dpi; }
+
   private:
     Backend* previous_;
+    int dotsPerInch_ = 96;
     std::vector<std::u16string> sounds_;
     std::vector<MessageBoxRecord> messageBoxes_;
     std::deque<int> answers_;
