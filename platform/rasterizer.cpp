@@ -1,7 +1,9 @@
 #include "platform/rasterizer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 namespace platform {
@@ -12,6 +14,18 @@ using i64 = std::int64_t;
 using i128 = __int128;
 
 i128 floorDiv(i128 a, i128 b) {  // b > 0
+    // Nearly every division the rasteriser makes fits in 64 bits, which the
+    // hardware divides far faster than the 128-bit routine.
+    constexpr i128 limit = i128{1} << 62;
+    if (a > -limit && a < limit && b < limit) {
+        const i64 a64 = static_cast<i64>(a);
+        const i64 b64 = static_cast<i64>(b);
+        i64 q = a64 / b64;
+        if (a64 % b64 != 0 && a64 < 0) {
+            --q;
+        }
+        return q;
+    }
     i128 q = a / b;
     if (a % b != 0 && a < 0) {
         --q;
@@ -63,6 +77,7 @@ struct Edge {
 struct PolygonScratch {
     std::vector<Edge> edges;
     std::vector<Edge*> active;
+    std::vector<std::uint64_t> rowMasks;
 };
 
 // Kept between calls: after the first few polygons, filling allocates nothing.
@@ -89,6 +104,85 @@ void addEdge(std::vector<Edge>& edges, const Canvas& c, i64 x0, i64 y0, i64 x1, 
     const i64 stepQ = static_cast<i64>(floorDiv(dx, dy));
     edges.push_back(Edge{yStart, yEnd, x0 + static_cast<i64>(offset),
                          static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
+}
+
+// Most polygons the board draws are small pieces wholly on the surface. For
+// those no edge list is sorted: each edge flips, on every row it crosses, the
+// bit of the first pixel at or right of its crossing in that row's 64-bit
+// mask; a running XOR along the mask then leaves exactly the inside pixels
+// set. Same crossings, same rules as the edge table; answers false (and
+// draws nothing) for a polygon it cannot take.
+bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) {
+    i64 minX = points[0].x;
+    i64 maxX = minX;
+    i64 minY = points[0].y;
+    i64 maxY = minY;
+    for (int i = 1; i < count; ++i) {
+        minX = std::min<i64>(minX, points[i].x);
+        maxX = std::max<i64>(maxX, points[i].x);
+        minY = std::min<i64>(minY, points[i].y);
+        maxY = std::max<i64>(maxY, points[i].y);
+    }
+    minX += c.originX;
+    maxX += c.originX;
+    minY += c.originY;
+    maxY += c.originY;
+    // Crossings lie in minX ... maxX, so bit maxX - minX is the last one used.
+    if (maxX - minX > 63 || minX < c.clipLeft || maxX > c.clipRight || minY < c.clipTop ||
+        maxY > c.clipBottom) {
+        return false;
+    }
+    auto& masks = polygonScratch.rowMasks;
+    masks.assign(static_cast<std::size_t>(maxY - minY), 0);
+    for (int i = 0; i < count; ++i) {
+        const POINT* a = &points[i];
+        const POINT* b = &points[i + 1 < count ? i + 1 : 0];
+        if (a->y == b->y) {
+            continue;
+        }
+        if (a->y > b->y) {
+            std::swap(a, b);
+        }
+        // All relative to the box: x and y from 0, dx and dy small.
+        const i64 dy = i64{b->y} - a->y;
+        const i64 dx = i64{b->x} - a->x;
+        // floor(dx / dy); steep edges, the usual case, need no division.
+        const i64 stepQ = (dx >= 0 && dx < dy)    ? 0
+                          : (dx < 0 && -dx <= dy) ? -1
+                                                  : (dx >= 0 ? dx : dx - dy + 1) / dy;
+        const i64 stepR = dx - stepQ * dy;
+        i64 x = a->x + c.originX - minX;
+        i64 rem = 0;
+        std::uint64_t* mask = masks.data() + (a->y + c.originY - minY);
+        for (i64 row = 0; row < dy; ++row) {
+            mask[row] ^= std::uint64_t{1} << x;
+            x += stepQ;
+            rem -= stepR;
+            if (rem < 0) {
+                ++x;
+                rem += dy;
+            }
+        }
+    }
+    for (std::size_t r = 0; r < masks.size(); ++r) {
+        std::uint64_t m = masks[r];
+        m ^= m << 1;
+        m ^= m << 2;
+        m ^= m << 4;
+        m ^= m << 8;
+        m ^= m << 16;
+        m ^= m << 32;
+        Pixel* row = c.surface->row(static_cast<int>(minY + static_cast<i64>(r))) + minX;
+        // Every row crosses the outline an even number of times, so the top
+        // bit is clear and each run of ones ends inside the mask.
+        while (m != 0) {
+            const int start = std::countr_zero(m);
+            const int length = std::countr_one(m >> start);
+            std::fill(row + start, row + start + length, colour);
+            m &= ~(((std::uint64_t{1} << length) - 1) << start);
+        }
+    }
+    return true;
 }
 
 // ---- Lines --------------------------------------------------------------
@@ -132,14 +226,60 @@ void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i
     if (first > last) {
         return;
     }
-    const i128 twoLen = static_cast<i128>(2) * len;
-    const i128 numerator = static_cast<i128>(2) * first * dn + len;
-    const i128 q = floorDiv(numerator, twoLen);
-    i64 n = n0 + static_cast<i64>(q);
-    i64 err = static_cast<i64>(numerator - q * twoLen);  // 0 <= err < 2 * len
+    i64 n = n0;
+    i64 err = len;  // 0 <= err < 2 * len
+    if (first > 0) {
+        const i128 twoLen = static_cast<i128>(2) * len;
+        const i128 numerator = static_cast<i128>(2) * first * dn + len;
+        const i128 q = floorDiv(numerator, twoLen);
+        n += static_cast<i64>(q);
+        err = static_cast<i64>(numerator - q * twoLen);
+    }
     const i64 errStep = 2 * dn;
     const i64 errLimit = 2 * len;
     Surface& surface = *c.surface;
+    if (lo == 0 && hi == 0) {
+        // A thin line walks an index through the pixels: one step along the
+        // major axis per pixel, one across whenever the rounding moves, which
+        // is always the same way. The check across is needed only when the
+        // line leaves the clip that way.
+        Pixel* pixels = surface.pixels().data();
+        const i64 stride = surface.width();
+        const i64 majorStep = xMajor ? s : s * stride;
+        const i64 minorStep = xMajor ? stride : 1;
+        const i64 m = m0 + s * first;
+        i64 index = xMajor ? n * stride + m : m * stride + n;
+        const i64 nEnd = n0 + (xMajor ? dy : dx);
+        const bool minorInside = std::min(n0, nEnd) >= minorLo && std::max(n0, nEnd) < minorHi;
+        auto walk = [&](auto checked, auto rising) {
+            for (i64 i = first; i <= last; ++i) {
+                if (!checked || (n >= minorLo && n < minorHi)) {
+                    pixels[index] = colour;
+                }
+                index += majorStep;
+                err += errStep;
+                if constexpr (rising) {
+                    const bool move = err >= errLimit;
+                    n += move ? 1 : 0;
+                    index += move ? minorStep : 0;
+                    err -= move ? errLimit : 0;
+                } else {
+                    const bool move = err < 0;
+                    n -= move ? 1 : 0;
+                    index -= move ? minorStep : 0;
+                    err += move ? errLimit : 0;
+                }
+            }
+        };
+        using Yes = std::true_type;
+        using No = std::false_type;
+        if (minorInside) {
+            dn >= 0 ? walk(No{}, Yes{}) : walk(No{}, No{});
+        } else {
+            dn >= 0 ? walk(Yes{}, Yes{}) : walk(Yes{}, No{});
+        }
+        return;
+    }
     for (i64 i = first; i <= last; ++i) {
         const i64 m = m0 + s * i;
         const i64 from = std::max(n + lo, minorLo);
@@ -160,6 +300,38 @@ void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i
             --n;
             err += errLimit;
         }
+    }
+}
+
+// A thin line wholly inside the clip: the walk of segment() without any
+// clipping, for the outlines of the many small pieces on a board.
+void thinSegmentInside(Surface& surface, i64 x0, i64 y0, i64 x1, i64 y1, Pixel colour) {
+    const i64 dx = x1 - x0;
+    const i64 dy = y1 - y0;
+    const i64 adx = dx < 0 ? -dx : dx;
+    const i64 ady = dy < 0 ? -dy : dy;
+    const bool xMajor = adx >= ady;
+    const i64 len = xMajor ? adx : ady;
+    if (len == 0) {
+        return;
+    }
+    const i64 stride = surface.width();
+    const i64 dn = xMajor ? dy : dx;
+    const i64 majorStep = xMajor ? (dx < 0 ? -1 : 1) : (dy < 0 ? -stride : stride);
+    // Walking down the minor axis is walking up with the error mirrored
+    // (e = 2 len - 1 - err), so one loop serves both and rounds halves the same way.
+    const i64 minorStep = (xMajor ? stride : 1) * (dn < 0 ? -1 : 1);
+    const i64 errStep = 2 * (dn < 0 ? -dn : dn);
+    const i64 errLimit = 2 * len;
+    i64 err = dn < 0 ? len - 1 : len;
+    Pixel* p = surface.row(static_cast<int>(y0)) + x0;
+    for (i64 i = 0; i < len; ++i) {
+        *p = colour;
+        p += majorStep;
+        err += errStep;
+        const bool move = err >= errLimit;
+        p += move ? minorStep : 0;
+        err -= move ? errLimit : 0;
     }
 }
 
@@ -254,7 +426,7 @@ void fillBox(const Canvas& canvas, std::int64_t left, std::int64_t top, std::int
 }
 
 void fillPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) {
-    if (c.empty() || points == nullptr || count < 3) {
+    if (c.empty() || points == nullptr || count < 3 || fillSmallPolygon(c, points, count, colour)) {
         return;
     }
     auto& edges = polygonScratch.edges;
@@ -273,31 +445,38 @@ void fillPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) 
 
     std::size_t next = 0;
     i64 y = edges.front().yStart;
+    // Active edges are kept in order of their crossing along the row. From one
+    // row to the next that order barely changes, so each edge is stepped and
+    // slid into place in the same pass (insertion sort on a nearly sorted list).
+    auto insert = [&active](std::size_t end, Edge* e) {
+        std::size_t j = end;
+        while (j > 0 && active[j - 1]->x > e->x) {
+            active[j] = active[j - 1];
+            --j;
+        }
+        active[j] = e;
+    };
     while (next < edges.size() || !active.empty()) {
         if (active.empty()) {
             y = edges[next].yStart;
         }
         while (next < edges.size() && edges[next].yStart == y) {
-            active.push_back(&edges[next++]);
-        }
-        // Crossings in order along the row; the list is nearly sorted from
-        // the row before, so insertion sort is the cheap choice.
-        for (std::size_t i = 1; i < active.size(); ++i) {
-            Edge* e = active[i];
-            std::size_t j = i;
-            while (j > 0 && active[j - 1]->x > e->x) {
-                active[j] = active[j - 1];
-                --j;
-            }
-            active[j] = e;
+            active.push_back(nullptr);
+            insert(active.size() - 1, &edges[next++]);
         }
         // Even-odd: inside from the 1st crossing to the 2nd, the 3rd to the 4th...
+        Pixel* row = c.surface->row(static_cast<int>(y));
         for (std::size_t i = 0; i + 1 < active.size(); i += 2) {
-            span(c, y, active[i]->x, active[i + 1]->x, colour);
+            const i64 from = std::max<i64>(active[i]->x, c.clipLeft);
+            const i64 to = std::min<i64>(active[i + 1]->x, c.clipRight);
+            for (i64 x = from; x < to; ++x) {
+                row[x] = colour;
+            }
         }
         ++y;
         std::size_t kept = 0;
-        for (Edge* e : active) {
+        for (std::size_t i = 0; i < active.size(); ++i) {
+            Edge* e = active[i];
             if (e->yEnd > y) {
                 e->x += e->stepQ;
                 e->rem -= e->stepR;
@@ -305,7 +484,7 @@ void fillPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) 
                     ++e->x;
                     e->rem += e->dy;
                 }
-                active[kept++] = e;
+                insert(kept++, e);
             }
         }
         active.resize(kept);
@@ -317,6 +496,29 @@ void strokePolyline(const Canvas& c, const POINT* points, int count, bool closed
         return;
     }
     const bool wide = width > 1;
+    if (!wide) {
+        i64 minX = points[0].x;
+        i64 maxX = minX;
+        i64 minY = points[0].y;
+        i64 maxY = minY;
+        for (int i = 1; i < count; ++i) {
+            minX = std::min<i64>(minX, points[i].x);
+            maxX = std::max<i64>(maxX, points[i].x);
+            minY = std::min<i64>(minY, points[i].y);
+            maxY = std::max<i64>(maxY, points[i].y);
+        }
+        if (minX + c.originX >= c.clipLeft && maxX + c.originX < c.clipRight &&
+            minY + c.originY >= c.clipTop && maxY + c.originY < c.clipBottom) {
+            const int segments = closed ? count : count - 1;
+            for (int i = 0; i < segments; ++i) {
+                const POINT& a = points[i];
+                const POINT& b = points[i + 1 < count ? i + 1 : 0];
+                thinSegmentInside(*c.surface, a.x + c.originX, a.y + c.originY, b.x + c.originX,
+                                  b.y + c.originY, colour);
+            }
+            return;
+        }
+    }
     const i64 lo = wide ? -(i64{width} / 2) : 0;
     const i64 hi = wide ? lo + width - 1 : 0;
     const int segments = closed ? count : count - 1;
