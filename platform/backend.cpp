@@ -1,8 +1,10 @@
 #include "platform/backend.h"
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #include "platform/message_box.h"
 #include "platform/text.h"
@@ -30,6 +32,24 @@ std::u16string Backend::programPath() {
     std::error_code error;
     const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::u16string() : utf8ToUtf16(path.string());
+}
+
+std::uint64_t Backend::milliseconds() {
+    static const auto start = std::chrono::steady_clock::now();
+    const auto since = std::chrono::steady_clock::now() - start;
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+bool Backend::waitForInput(std::optional<std::uint64_t> wakeAt) {
+    // No input device: only the clock can bring something.
+    if (!wakeAt) {
+        return false;
+    }
+    const std::uint64_t now = milliseconds();
+    if (*wakeAt > now) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(*wakeAt - now));
+    }
+    return true;
 }
 
 Backend& backend() {

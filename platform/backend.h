@@ -3,6 +3,8 @@
 // file lies. The platform calls go through the installed backend.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +12,11 @@
 #include "platform/types.h"
 
 namespace platform {
+
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
 
 class Backend {
   public:
@@ -26,6 +33,23 @@ class Backend {
 
     // Dots per inch of the screen, which turns the game's point sizes into pixels.
     virtual int dotsPerInch() { return 96; }
+
+    // The screen's size in pixels; full-screen windows cover it.
+    virtual ScreenSize screenSize() { return {240, 294}; }
+
+    // Milliseconds since an arbitrary start, never going back; GetTickCount
+    // reads its low 32 bits and timers fall due by it.
+    virtual std::uint64_t milliseconds();
+
+    // Called by the message loop when it has nothing to do: waits for input
+    // (handing it to platform/input.h) or until the clock reaches `wakeAt`,
+    // when given. Answers false when no input can ever come, which ends the
+    // loop as the quit message would.
+    virtual bool waitForInput(std::optional<std::uint64_t> wakeAt);
+
+    // A message box has opened on the screen (shown by the window layer, not
+    // by messageBox above).
+    virtual void messageBoxOpened(HWND, std::u16string_view, std::u16string_view, UINT) {}
 };
 
 // The backend in use; until one is installed, a quiet one that writes

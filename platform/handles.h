@@ -12,6 +12,9 @@ struct FontObject;
 class DeviceContext;
 struct RegistryKey;
 struct KernelObject;
+struct AcceleratorTable;
+struct Cursor;
+struct Icon;
 }  // namespace platform
 
 using HWND = platform::Window*;
@@ -24,6 +27,9 @@ using HFONT = platform::FontObject*;
 using HDC = platform::DeviceContext*;
 using HKEY = platform::RegistryKey*;
 using HANDLE = platform::KernelObject*;
+using HACCEL = platform::AcceleratorTable*;
+using HCURSOR = platform::Cursor*;
+using HICON = platform::Icon*;
 
 // Searches and other kernel objects report failure with this value.
 inline const HANDLE INVALID_HANDLE_VALUE = nullptr;

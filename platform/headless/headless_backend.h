@@ -1,14 +1,26 @@
-// The backend for tests and tools: no screen, no speaker. It records every
-// sound and message box in order, answers message boxes from a script, and
-// can pretend the program file lies anywhere.
+// The backend for tests and tools: a virtual screen of any size and
+// resolution, input injected through the platform's one input translation, a
+// clock that only moves when the test moves it, and a record of every sound
+// and message box in order.
+//
+// When the message loop has nothing to do it consumes the script: first a
+// scripted answer to an open message box (by tapping its button), then the
+// next scripted step (a tap, a key, time passing, any call). Time passes in
+// steps to each timer's due moment, so the loop sees every WM_TIMER in order.
+// With the script used up the loop ends as if the quit message had come.
 #pragma once
 
+#include <cstdint>
 #include <deque>
+#include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/messages.h"
+#include "platform/surface.h"
 
 namespace platform {
 
@@ -16,11 +28,13 @@ struct MessageBoxRecord {
     std::u16string text;
     std::u16string caption;
     UINT type = 0;
+    bool onScreen = false;  // shown as a window rather than through the backend
 };
 
 class HeadlessBackend final : public Backend {
   public:
-    // Installs itself for its lifetime and restores the previous backend after.
+    // Installs itself for its lifetime and restores the previous backend
+    // after, destroying every window and timer the test left behind.
     HeadlessBackend();
     ~HeadlessBackend() override;
     HeadlessBackend(const HeadlessBackend&) = delete;
@@ -28,8 +42,13 @@ class HeadlessBackend final : public Backend {
 
     void playSound(std::u16string_view name) override;
     int messageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type) override;
+    void messageBoxOpened(HWND owner, std::u16string_view text, std::u16string_view caption,
+                          UINT type) override;
     std::u16string programPath() override;
     int dotsPerInch() override { return dotsPerInch_; }
+    ScreenSize screenSize() override { return screen_; }
+    std::uint64_t milliseconds() override { return clock_; }
+    bool waitForInput(std::optional<std::uint64_t> wakeAt) override;
 
     // The names of the sounds played, in order, as UTF-8.
     std::vector<std::string> soundLog() const;
@@ -37,8 +56,9 @@ class HeadlessBackend final : public Backend {
 
     const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
 
-    // The answers the next message boxes give, in order; without one, an OK
-    // box answers IDOK and a Yes/No box IDNO.
+    // The answers the next message boxes give, in order: a box on the screen
+    // gets its button tapped when the loop waits. Without one, a box shown
+    // through the backend answers IDOK or IDNO.
     void answerMessageBoxes(std::initializer_list<int> answers);
 
     // Where the program file is said to lie; empty for the real one.
@@ -47,9 +67,64 @@ class HeadlessBackend final : public Backend {
     // The screen's dots per inch as the game will read it; 96 until set.
     void setDotsPerInch(int dpi) { dotsPerInch_ = dpi; }
 
+    // The screen's size, 240 x 294 until set; set it before windows exist.
+    void setScreenSize(int width, int height) { screen_ = {width, height}; }
+    // The screen turns or changes size while windows exist (see platform/screen.h).
+    void changeScreenSize(int width, int height);
+
+    // The screen as it shows now, and one pixel of it.
+    Surface screen() const;
+    Pixel pixelAt(int x, int y) const;
+    bool saveScreen(const std::string& path) const;
+
+    // The clock, in milliseconds; GetTickCount shows its low 32 bits.
+    void setClock(std::uint64_t milliseconds) { clock_ = milliseconds; }
+    // Moves the clock on, queueing every timer that falls due on the way in
+    // order; nothing is dispatched.
+    void advanceClock(std::uint64_t milliseconds);
+    // Moves the clock on, dispatching what is ready at every timer's due moment.
+    void runFor(std::uint64_t milliseconds);
+    // Dispatches everything that is ready now: queued messages and paints.
+    int runUntilIdle();
+
+    // Input at once (queued for the next dispatch), in screen coordinates.
+    void pressAt(int x, int y);
+    void moveTo(int x, int y);
+    void releaseAt(int x, int y);
+    void tap(int x, int y);
+    void pressKey(UINT virtualKey, BYTE modifiers = MODIFIER_NONE);
+
+    // Input the loop takes when it would otherwise wait.
+    class Script {
+      public:
+        Script& tap(int x, int y);
+        Script& press(int x, int y);
+        Script& move(int x, int y);
+        Script& release(int x, int y);
+        Script& key(UINT virtualKey, BYTE modifiers = MODIFIER_NONE);
+        Script& wait(std::uint64_t milliseconds);
+        Script& call(std::function<void()> step);
+
+      private:
+        friend class HeadlessBackend;
+        std::deque<std::function<bool(HeadlessBackend&)>> steps_;  // answers false when it is not done yet
+    };
+    Script& script() { return script_; }
+    // Did the loop run out of input and end?
+    bool scriptExhausted() const { return exhausted_; }
+
   private:
+    bool answerOpenMessageBox();
+    // Moves the clock towards `target`, stopping at the next timer due on the
+    // way; answers whether it reached the target.
+    bool stepClock(std::uint64_t target);
+
     Backend* previous_;
     int dotsPerInch_ = 96;
+    ScreenSize screen_{240, 294};
+    std::uint64_t clock_ = 0;
+    Script script_;
+    bool exhausted_ = false;
     std::vector<std::u16string> sounds_;
     std::vector<MessageBoxRecord> messageBoxes_;
     std::deque<int> answers_;

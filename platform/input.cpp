@@ -1,0 +1,95 @@
+#include "platform/input.h"
+
+#include "platform/message_queue.h"
+#include "platform/window.h"
+#include "platform/window_object.h"
+
+namespace platform {
+
+namespace {
+
+bool pointerHeld = false;
+
+void post(InputEvent::Kind kind, POINT point) {
+    InputEvent event;
+    event.kind = kind;
+    event.point = point;
+    event.buttonHeld = pointerHeld;
+    postInput(event);
+}
+
+LPARAM packPoint(int x, int y) {
+    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
+
+}  // namespace
+
+void pointerDown(POINT screen) {
+    pointerHeld = true;
+    post(InputEvent::Kind::PointerDown, screen);
+}
+
+void pointerMove(POINT screen) {
+    post(InputEvent::Kind::PointerMove, screen);
+}
+
+void pointerUp(POINT screen) {
+    pointerHeld = false;
+    post(InputEvent::Kind::PointerUp, screen);
+}
+
+void keyDown(UINT virtualKey, BYTE modifiers) {
+    InputEvent event;
+    event.kind = InputEvent::Kind::Key;
+    event.key = virtualKey;
+    event.modifiers = modifiers;
+    postInput(event);
+}
+
+bool resolveInput(const InputEvent& event, MSG& msg) {
+    msg = MSG{};
+    if (event.kind == InputEvent::Kind::Key) {
+        Window* target = GetFocus();
+        if (target == nullptr || !IsWindowVisible(target) || !topLevelOf(target)->enabled) {
+            target = activeWindow();
+        }
+        if (target == nullptr) {
+            return false;
+        }
+        msg.hwnd = target;
+        msg.message = WM_KEYDOWN;
+        msg.wParam = event.key;
+        msg.lParam = 1;  // repeat count
+        return true;
+    }
+
+    Window* target = captureWindow();
+    bool nonClient = target != nullptr && captureIsNonClient();
+    if (target == nullptr) {
+        target = windowAtScreenPoint(event.point);
+        if (target == nullptr || !topLevelOf(target)->enabled) {
+            return false;
+        }
+        nonClient = target->parent == nullptr && event.point.y < target->rect.top + target->captionHeight;
+    }
+    using Kind = InputEvent::Kind;
+    msg.hwnd = target;
+    if (nonClient) {
+        msg.message = event.kind == Kind::PointerDown ? WM_NCLBUTTONDOWN
+                      : event.kind == Kind::PointerUp ? WM_NCLBUTTONUP
+                                                      : WM_NCMOUSEMOVE;
+        msg.lParam = packPoint(event.point.x, event.point.y);
+        return true;
+    }
+    msg.message = event.kind == Kind::PointerDown ? WM_LBUTTONDOWN
+                  : event.kind == Kind::PointerUp ? WM_LBUTTONUP
+                                                  : WM_MOUSEMOVE;
+    const bool held =
+        event.kind == Kind::PointerDown || (event.kind == Kind::PointerMove && event.buttonHeld);
+    msg.wParam = held ? MK_LBUTTON : 0;
+    const POINT origin = clientOriginOnScreen(target);
+    msg.lParam = packPoint(event.point.x - origin.x, event.point.y - origin.y);
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+// Input translation, in exactly one place: every backend hands the pointer
+// (mouse, touch, stylus) and the keys to these calls, and they become window
+// messages here.
+//
+// A pointer press goes to the visible, enabled window under it (the topmost
+// top-level window, then its child there) as WM_LBUTTONDOWN with the point in
+// that window's client coordinates; moves and the release go to the same place
+// unless a control has captured the pointer, which then gets them all. Input
+// over a disabled top-level window (one under a modal dialog) is dropped. A
+// key press goes to the focused window, or to the active top-level window
+// when nothing has the focus, as WM_KEYDOWN with its virtual-key code.
+#pragma once
+
+#include "platform/messages.h"
+#include "platform/types.h"
+
+namespace platform {
+
+struct InputEvent {
+    enum class Kind { PointerDown, PointerMove, PointerUp, Key };
+    Kind kind = Kind::PointerMove;
+    POINT point{};  // screen coordinates
+    UINT key = 0;   // virtual-key code
+    BYTE modifiers = MODIFIER_NONE;
+    bool buttonHeld = false;  // for moves: is the pointer pressed?
+};
+
+void pointerDown(POINT screen);
+void pointerMove(POINT screen);
+void pointerUp(POINT screen);
+void keyDown(UINT virtualKey, BYTE modifiers = MODIFIER_NONE);
+
+// Turns queued input into the message it stands for now; false when it goes nowhere.
+bool resolveInput(const InputEvent& event, MSG& msg);
+
+}  // namespace platform

@@ -1,0 +1,210 @@
+#include "platform/message_queue.h"
+
+#include <cassert>
+#include <deque>
+#include <optional>
+
+#include "platform/backend.h"
+#include "platform/input.h"
+#include "platform/painting.h"
+#include "platform/timers.h"
+#include "platform/window_object.h"
+
+namespace platform {
+
+namespace {
+
+struct Entry {
+    MSG msg;
+    std::optional<InputEvent> input;
+};
+
+struct Queue {
+    std::deque<Entry> entries;
+    bool quit = false;
+    int quitCode = 0;
+};
+
+Queue& queue() {
+    static Queue instance;
+    return instance;
+}
+
+DWORD now() {
+    return static_cast<DWORD>(backend().milliseconds());
+}
+
+// One step of the search for the next message. Answers the message, or
+// nothing when none is ready; `quit` tells that the quit message is next.
+std::optional<MSG> readyMessage(bool& quit) {
+    Queue& q = queue();
+    quit = false;
+    postDueTimers();
+    while (!q.entries.empty()) {
+        Entry entry = q.entries.front();
+        q.entries.pop_front();
+        if (entry.input) {
+            if (resolveInput(*entry.input, entry.msg)) {
+                entry.msg.time = now();
+                entry.msg.modifiers = entry.input->modifiers;
+                return entry.msg;
+            }
+            continue;
+        }
+        return entry.msg;
+    }
+    if (q.quit) {
+        quit = true;
+        return std::nullopt;
+    }
+    if (Window* window = windowNeedingPaint()) {
+        MSG paint;
+        paint.hwnd = window;
+        paint.message = WM_PAINT;
+        paint.time = now();
+        return paint;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void postInput(const InputEvent& event) {
+    Entry entry;
+    entry.input = event;
+    queue().entries.push_back(entry);
+}
+
+int dispatchPending() {
+    int count = 0;
+    bool quit = false;
+    while (auto msg = readyMessage(quit)) {
+        TranslateMessage(&*msg);
+        DispatchMessage(&*msg);
+        ++count;
+    }
+    return count;
+}
+
+bool quitPending() {
+    return queue().quit;
+}
+
+void forgetMessagesFor(Window* window) {
+    std::erase_if(queue().entries, [window](const Entry& e) { return !e.input && e.msg.hwnd == window; });
+}
+
+bool timerMessagePending(Window* window, UINT id) {
+    for (const Entry& e : queue().entries) {
+        if (!e.input && e.msg.hwnd == window && e.msg.message == WM_TIMER && e.msg.wParam == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void forgetTimerMessages(Window* window, UINT id) {
+    std::erase_if(queue().entries, [&](const Entry& e) {
+        return !e.input && e.msg.hwnd == window && e.msg.message == WM_TIMER && e.msg.wParam == id;
+    });
+}
+
+void resetMessageQueue() {
+    queue() = Queue{};
+}
+
+}  // namespace platform
+
+LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!platform::isLive(hwnd)) {
+        return 0;
+    }
+    return hwnd->windowClass->procedure(hwnd, message, wParam, lParam);
+}
+
+BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hwnd != nullptr && !platform::isLive(hwnd)) {
+        return FALSE;
+    }
+    platform::Entry entry;
+    entry.msg.hwnd = hwnd;
+    entry.msg.message = message;
+    entry.msg.wParam = wParam;
+    entry.msg.lParam = lParam;
+    entry.msg.time = platform::now();
+    platform::queue().entries.push_back(entry);
+    return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+    platform::queue().quit = true;
+    platform::queue().quitCode = exitCode;
+}
+
+BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+    assert(hwnd == nullptr && filterMin == 0 && filterMax == 0);
+    (void)hwnd;
+    (void)filterMin;
+    (void)filterMax;
+    for (;;) {
+        bool quit = false;
+        if (auto ready = platform::readyMessage(quit)) {
+            *msg = *ready;
+            return TRUE;
+        }
+        if (quit) {
+            auto& q = platform::queue();
+            *msg = MSG{};
+            msg->message = WM_QUIT;
+            msg->wParam = static_cast<WPARAM>(q.quitCode);
+            q.quit = false;
+            return FALSE;
+        }
+        if (!platform::backend().waitForInput(platform::nextTimerDue())) {
+            *msg = MSG{};
+            msg->message = WM_QUIT;
+            return FALSE;
+        }
+    }
+}
+
+BOOL TranslateMessage(const MSG* msg) {
+    if (msg == nullptr || msg->message != WM_KEYDOWN) {
+        return FALSE;
+    }
+    const auto key = static_cast<UINT>(msg->wParam);
+    WCHAR typed = 0;
+    const bool control = (msg->modifiers & platform::MODIFIER_CONTROL) != 0;
+    const bool shift = (msg->modifiers & platform::MODIFIER_SHIFT) != 0;
+    if (key >= 'A' && key <= 'Z') {
+        // Control with a letter types its control character (Ctrl+Q is 0x11).
+        typed = control ? static_cast<WCHAR>(key - 'A' + 1) : static_cast<WCHAR>(shift ? key : key + 32);
+    } else if ((key >= '0' && key <= '9') || key == VK_SPACE || key == VK_RETURN || key == VK_ESCAPE ||
+               key == VK_BACK || key == VK_TAB) {
+        typed = static_cast<WCHAR>(key);
+    }
+    if (typed == 0) {
+        return FALSE;
+    }
+    platform::Entry entry;
+    entry.msg = *msg;
+    entry.msg.message = WM_CHAR;
+    entry.msg.wParam = typed;
+    // The character follows its key press directly, ahead of what was queued since.
+    platform::queue().entries.push_front(entry);
+    return TRUE;
+}
+
+LRESULT DispatchMessage(const MSG* msg) {
+    if (msg == nullptr || !platform::isLive(msg->hwnd)) {
+        return 0;
+    }
+    HWND hwnd = msg->hwnd;
+    const LRESULT result = hwnd->windowClass->procedure(hwnd, msg->message, msg->wParam, msg->lParam);
+    if (msg->message == WM_PAINT && platform::isLive(hwnd)) {
+        // A procedure that leaves the window invalid must not be asked again and again.
+        hwnd->update = {};
+        hwnd->erase = false;
+    }
+    return result;
+}

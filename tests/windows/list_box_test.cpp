@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/controls/list_box.h"
+#include "window_test_support.h"
+
+namespace {
+
+constexpr int kId = 1002;
+
+class ListBoxTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        main = createMainWindow();
+        list = createChild(main, u"Listbox", WS_BORDER | LBS_NOTIFY | LBS_SORT, kId, {20, 20, 120, 120});
+        backend.runUntilIdle();
+        clearReceived();
+    }
+
+    LRESULT add(const char16_t* text) {
+        return SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+
+    std::u16string text(int index) {
+        const auto length = SendMessage(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+        if (length == LB_ERR) {
+            return u"<none>";
+        }
+        std::u16string out(static_cast<std::size_t>(length) + 1, u'?');
+        EXPECT_EQ(
+            SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(out.data())),
+            length);
+        EXPECT_EQ(out.back(), u'\0');
+        out.pop_back();
+        return out;
+    }
+
+    LRESULT find(const char16_t* wanted, int after = -1) {
+        return SendMessage(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(after),
+                           reinterpret_cast<LPARAM>(wanted));
+    }
+
+    LRESULT selection() { return SendMessage(list, LB_GETCURSEL, 0, 0); }
+
+    std::size_t selectionChanges() const {
+        std::size_t n = 0;
+        for (const Received& r : received(WM_COMMAND)) {
+            EXPECT_EQ(r.wParam, MAKEWPARAM(kId, LBN_SELCHANGE));
+            EXPECT_EQ(r.lParam, reinterpret_cast<LPARAM>(list));
+            ++n;
+        }
+        return n;
+    }
+
+    // The height of one entry, found by tapping down the list until the selection moves on.
+    int entryHeight() {
+        for (int y = 22; y < 118; ++y) {
+            backend.tap(60, y);
+            backend.runUntilIdle();
+            if (selection() == 1) {
+                return y - 21;
+            }
+        }
+        return 0;
+    }
+
+    HWND main = nullptr;
+    HWND list = nullptr;
+};
+
+TEST_F(ListBoxTest, SortsWithoutRegardToLetterCase) {
+    EXPECT_EQ(add(u"Tulip"), 0);
+    EXPECT_EQ(add(u"apple"), 0);
+    EXPECT_EQ(add(u"MonaLisa"), 1);
+    EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(text(0), u"apple");
+    EXPECT_EQ(text(1), u"MonaLisa");
+    EXPECT_EQ(text(2), u"Tulip");
+    EXPECT_EQ(text(3), u"<none>");
+}
+
+TEST_F(ListBoxTest, WithoutSortingEntriesKeepTheirOrder) {
+    HWND plain = createChild(main, u"Listbox", 0, 7, {150, 20, 200, 120});
+    SendMessage(plain, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"b"));
+    EXPECT_EQ(SendMessage(plain, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"a")), 1);
+}
+
+TEST_F(ListBoxTest, FindsTheWholeTextNotAPrefix) {
+    add(u"Apple2");
+    add(u"Apple");
+    add(u"Banana");
+    EXPECT_EQ(find(u"Apple"), 0);
+    EXPECT_EQ(text(0), u"Apple");
+    EXPECT_EQ(find(u"apple2"), 1);  // letter case does not matter
+    EXPECT_EQ(find(u"App"), LB_ERR);
+    EXPECT_EQ(find(u""), LB_ERR);
+    EXPECT_EQ(find(u"Apple", 0), 0);  // searches after the index given, around the end
+    EXPECT_EQ(find(u"Banana", 2), 2);
+}
+
+TEST_F(ListBoxTest, SelectionSetByTheProgramIsNotReported) {
+    add(u"a");
+    add(u"b");
+    EXPECT_EQ(selection(), LB_ERR);
+    EXPECT_EQ(SendMessage(list, LB_SETCURSEL, 1, 0), 1);
+    EXPECT_EQ(selection(), 1);
+    EXPECT_EQ(SendMessage(list, LB_SETCURSEL, 5, 0), LB_ERR);
+    EXPECT_EQ(selection(), 1);
+    EXPECT_EQ(SendMessage(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0), LB_ERR);
+    EXPECT_EQ(selection(), LB_ERR);
+    backend.runUntilIdle();
+    EXPECT_EQ(selectionChanges(), 0u);
+}
+
+TEST_F(ListBoxTest, ATapSelectsTheEntryUnderItAndReportsTheChangeOnce) {
+    add(u"a");
+    add(u"b");
+    add(u"c");
+    backend.tap(60, 22);
+    backend.runUntilIdle();
+    EXPECT_EQ(selection(), 0);
+    EXPECT_EQ(selectionChanges(), 1u);
+    backend.tap(60, 22);
+    backend.runUntilIdle();
+    EXPECT_EQ(selectionChanges(), 1u);
+    // Below the last entry: nothing changes.
+    backend.tap(60, 115);
+    backend.runUntilIdle();
+    EXPECT_EQ(selection(), 0);
+
+    SendMessage(list, LB_RESETCONTENT, 0, 0);
+    EXPECT_EQ(selection(), LB_ERR);
+    EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(ListBoxTest, AnEntryAddedAboveTheSelectionKeepsTheSelectedText) {
+    add(u"m");
+    SendMessage(list, LB_SETCURSEL, 0, 0);
+    add(u"a");
+    EXPECT_EQ(selection(), 1);
+    EXPECT_EQ(text(1), u"m");
+}
+
+TEST_F(ListBoxTest, WithoutNotifyNothingIsReported) {
+    HWND quiet = createChild(main, u"Listbox", LBS_SORT, 8, {150, 20, 200, 120});
+    SendMessage(quiet, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"a"));
+    backend.runUntilIdle();
+    clearReceived();
+    backend.tap(170, 22);
+    backend.runUntilIdle();
+    EXPECT_EQ(SendMessage(quiet, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(received(WM_COMMAND).empty());
+}
+
+TEST_F(ListBoxTest, EntriesThatDoNotFitScrollUnderTheStylus) {
+    for (char16_t c = u'a'; c <= u'z'; ++c) {
+        const char16_t entry[] = {c, 0};
+        add(entry);
+    }
+    const int height = entryHeight();
+    ASSERT_GT(height, 4);
+    const int lowY = 21 + 2 * height + height / 2;  // in the third entry
+    backend.tap(60, lowY);
+    backend.runUntilIdle();
+    EXPECT_EQ(selection(), 2);
+
+    // Drag the list up by three entries; the same spot now shows the sixth.
+    backend.pressAt(60, lowY + 3 * height);
+    backend.moveTo(60, lowY + height);
+    backend.moveTo(60, lowY);
+    backend.releaseAt(60, lowY);
+    backend.runUntilIdle();
+    backend.tap(60, lowY);
+    backend.runUntilIdle();
+    EXPECT_EQ(selection(), 5);
+    EXPECT_EQ(text(5), u"f");
+
+    // It cannot be dragged past its end.
+    backend.pressAt(60, 110);
+    backend.moveTo(60, -2000);
+    backend.releaseAt(60, -2000);
+    backend.runUntilIdle();
+    backend.tap(60, 117);
+    backend.runUntilIdle();
+    EXPECT_EQ(selection(), 25);
+}
+
+TEST_F(ListBoxTest, ArrowKeysMoveTheSelectionWhenItHasTheFocus) {
+    add(u"a");
+    add(u"b");
+    SetFocus(list);
+    backend.pressKey(VK_DOWN);
+    backend.pressKey(VK_DOWN);
+    backend.pressKey(VK_DOWN);
+    backend.pressKey(VK_UP);
+    backend.runUntilIdle();
+    EXPECT_EQ(selection(), 0);
+    EXPECT_EQ(selectionChanges(), 3u);
+}
+
+TEST_F(ListBoxTest, TheSelectedEntryIsDrawnHighlighted) {
+    add(u"a");
+    add(u"b");
+    SendMessage(list, LB_SETCURSEL, 1, 0);
+    backend.runUntilIdle();
+    const platform::Pixel highlight = platform::pixelFromColour(RGB(10, 36, 106));
+    const platform::Pixel white = platform::pixelFromColour(RGB(255, 255, 255));
+    const int height = entryHeight();  // leaves entry 1 selected
+    ASSERT_GT(height, 0);
+    EXPECT_EQ(backend.pixelAt(22, 21 + height + 1), highlight);
+    EXPECT_EQ(backend.pixelAt(22, 22), white);
+    EXPECT_EQ(backend.pixelAt(20, 60), platform::pixelFromColour(RGB(0, 0, 0)));  // the border
+}
+
+}  // namespace

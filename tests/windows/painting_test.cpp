@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "platform/drawing.h"
+#include "platform/gdi_objects.h"
+#include "platform/painting.h"
+#include "platform/surface.h"
+#include "window_test_support.h"
+
+namespace {
+
+constexpr platform::Pixel kBackground = platform::pixelFromColour(RGB(110, 87, 158));
+constexpr platform::Pixel kRed = platform::pixelFromColour(RGB(255, 0, 0));
+
+class PaintingTest : public WindowTest {
+  protected:
+    // Covers the whole client area with red, outside the paint cycle.
+    void paintRed(HWND hwnd) {
+        HDC hdc = GetDC(hwnd);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        RECT all;
+        GetClientRect(hwnd, &all);
+        FillRect(hdc, &all, red);
+        DeleteObject(red);
+        ReleaseDC(hwnd, hdc);
+    }
+};
+
+TEST_F(PaintingTest, TheUpdateRectangleIsTheUnionOfWhatWasInvalidated) {
+    HWND main = createMainWindow();
+    backend.runUntilIdle();
+    RECT update;
+    EXPECT_EQ(GetUpdateRect(main, &update, FALSE), FALSE);
+
+    const RECT a{10, 10, 20, 20};
+    const RECT b{30, 5, 40, 15};
+    InvalidateRect(main, &a, FALSE);
+    InvalidateRect(main, &b, FALSE);
+    EXPECT_EQ(GetUpdateRect(main, &update, FALSE), TRUE);
+    EXPECT_EQ(update, (RECT{10, 5, 40, 20}));
+
+    // Clipped to the client area.
+    const RECT outside{-50, -50, 15, 12};
+    InvalidateRect(main, &outside, FALSE);
+    GetUpdateRect(main, &update, FALSE);
+    EXPECT_EQ(update, (RECT{0, 0, 40, 20}));
+}
+
+TEST_F(PaintingTest, BeginPaintReportsAndClearsTheUpdateRectangle) {
+    HWND main = createMainWindow();
+    backend.runUntilIdle();
+    const RECT a{5, 6, 7, 8};
+    InvalidateRect(main, &a, FALSE);
+    PAINTSTRUCT ps;
+    ASSERT_NE(BeginPaint(main, &ps), nullptr);
+    EXPECT_EQ(ps.rcPaint, a);
+    RECT update;
+    EXPECT_EQ(GetUpdateRect(main, &update, FALSE), FALSE);
+    EndPaint(main, &ps);
+    clearReceived();
+    backend.runUntilIdle();
+    EXPECT_TRUE(received(WM_PAINT).empty());
+}
+
+TEST_F(PaintingTest, OnlyAnErasingInvalidationFillsWithTheClassBrushAndOnlyInsideTheUpdate) {
+    HWND main = createMainWindow();
+    backend.runUntilIdle();
+    EXPECT_EQ(backend.pixelAt(100, 100), kBackground);  // the first paint erases
+
+    paintRed(main);
+    const RECT box{10, 10, 20, 20};
+    InvalidateRect(main, &box, FALSE);
+    backend.runUntilIdle();
+    EXPECT_EQ(backend.pixelAt(15, 15), kRed);
+
+    InvalidateRect(main, &box, TRUE);
+    backend.runUntilIdle();
+    EXPECT_EQ(backend.pixelAt(15, 15), kBackground);
+    EXPECT_EQ(backend.pixelAt(19, 19), kBackground);
+    EXPECT_EQ(backend.pixelAt(20, 15), kRed);
+    EXPECT_EQ(backend.pixelAt(9, 15), kRed);
+}
+
+TEST_F(PaintingTest, PaintingIsClippedToTheUpdateRectangle) {
+    HWND main = createMainWindow();
+    onMessage = [](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message != WM_PAINT) {
+            return false;
+        }
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        const RECT everything{0, 0, 1000, 1000};
+        FillRect(ps.hdc, &everything, red);
+        DeleteObject(red);
+        EndPaint(hwnd, &ps);
+        return true;
+    };
+    backend.runUntilIdle();
+    EXPECT_EQ(backend.pixelAt(0, 0), kRed);
+    // Blue everywhere; then a paint of one invalidated square may turn only that square red.
+    HDC hdc = GetDC(main);
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+    const RECT all{0, 0, 240, 294};
+    FillRect(hdc, &all, blue);
+    DeleteObject(blue);
+    ReleaseDC(main, hdc);
+    const RECT square{50, 50, 60, 60};
+    InvalidateRect(main, &square, FALSE);
+    backend.runUntilIdle();
+    EXPECT_EQ(backend.pixelAt(55, 55), kRed);
+    EXPECT_EQ(backend.pixelAt(60, 55), platform::pixelFromColour(RGB(0, 0, 255)));
+    EXPECT_EQ(backend.pixelAt(49, 49), platform::pixelFromColour(RGB(0, 0, 255)));
+}
+
+TEST_F(PaintingTest, InvalidatingAParentInvalidatesTheChildrenItCoversWhichPaintAfterIt) {
+    HWND main = createMainWindow();
+    HWND child = createChild(main, u"Recorder", 0, 5, {100, 100, 140, 120});
+    HWND elsewhere = createChild(main, u"Recorder", 0, 6, {0, 200, 20, 220});
+    backend.runUntilIdle();
+    clearReceived();
+
+    const RECT area{90, 110, 110, 130};
+    InvalidateRect(main, &area, FALSE);
+    RECT update;
+    ASSERT_EQ(GetUpdateRect(child, &update, FALSE), TRUE);
+    EXPECT_EQ(update, (RECT{0, 10, 10, 20}));
+    EXPECT_EQ(GetUpdateRect(elsewhere, &update, FALSE), FALSE);
+
+    backend.runUntilIdle();
+    const auto paints = received(WM_PAINT);
+    ASSERT_EQ(paints.size(), 2u);
+    EXPECT_EQ(paints[0].hwnd, main);
+    EXPECT_EQ(paints[1].hwnd, child);
+}
+
+TEST_F(PaintingTest, AHiddenChildIsNotPaintedAndItsParentRepaintsUnderIt) {
+    HWND main = createMainWindow();
+    HWND child = createChild(main, u"Recorder", 0, 5, {100, 100, 140, 120});
+    backend.runUntilIdle();
+    paintRed(child);
+    EXPECT_EQ(backend.pixelAt(110, 110), kRed);
+    clearReceived();
+
+    ShowWindow(child, SW_HIDE);
+    InvalidateRect(child, nullptr, FALSE);
+    RECT update;
+    EXPECT_EQ(GetUpdateRect(main, &update, FALSE), TRUE);
+    EXPECT_EQ(update, (RECT{100, 100, 140, 120}));
+    backend.runUntilIdle();
+    for (const Received& r : received(WM_PAINT)) {
+        EXPECT_NE(r.hwnd, child);
+    }
+    EXPECT_EQ(backend.pixelAt(110, 110), kBackground);
+}
+
+TEST_F(PaintingTest, UpdateWindowPaintsAtOnceWithoutTheQueue) {
+    HWND main = createMainWindow();
+    backend.runUntilIdle();
+    clearReceived();
+    InvalidateRect(main, nullptr, FALSE);
+    UpdateWindow(main);
+    EXPECT_EQ(received(WM_PAINT).size(), 1u);
+    UpdateWindow(main);  // nothing left to paint
+    EXPECT_EQ(received(WM_PAINT).size(), 1u);
+}
+
+TEST_F(PaintingTest, AChildDrawsIntoItsOwnPartOfTheScreen) {
+    HWND main = createMainWindow();
+    HWND child = createChild(main, u"Recorder", 0, 5, {100, 100, 140, 120});
+    backend.runUntilIdle();
+    HDC hdc = GetDC(child);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    const RECT everything{-100, -100, 1000, 1000};
+    FillRect(hdc, &everything, red);
+    DeleteObject(red);
+    ReleaseDC(child, hdc);
+    EXPECT_EQ(backend.pixelAt(100, 100), kRed);
+    EXPECT_EQ(backend.pixelAt(139, 119), kRed);
+    EXPECT_EQ(backend.pixelAt(140, 119), kBackground);
+    EXPECT_EQ(backend.pixelAt(99, 100), kBackground);
+    EXPECT_EQ(backend.pixelAt(100, 120), kBackground);
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "platform/cursor.h"
+#include "platform/painting.h"
+#include "platform/screen.h"
+#include "platform/timers.h"
+#include "platform/window_object.h"
+#include "window_test_support.h"
+
+namespace {
+
+class WindowTreeTest : public WindowTest {};
+
+TEST_F(WindowTreeTest, ADefaultWindowCoversTheScreen) {
+    backend.setScreenSize(320, 214);
+    HWND main = createMainWindow();
+    RECT client;
+    GetClientRect(main, &client);
+    EXPECT_EQ(client, (RECT{0, 0, 320, 214}));
+    EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(WindowTreeTest, ChildrenAreFoundByIdAndMovedWithinTheirParent) {
+    HWND main = createMainWindow();
+    HWND child = createChild(main, u"Recorder", 0, 1060, {0, 0, 10, 10});
+    EXPECT_EQ(GetDlgItem(main, 1060), child);
+    EXPECT_EQ(GetDlgItem(main, 1061), nullptr);
+    EXPECT_EQ(GetParent(child), main);
+    MoveWindow(child, 2, 211, 86, 13, TRUE);
+    RECT client;
+    GetClientRect(child, &client);
+    EXPECT_EQ(client, (RECT{0, 0, 86, 13}));
+    backend.runUntilIdle();
+    clearReceived();
+    backend.tap(2 + 5, 211 + 7);
+    backend.runUntilIdle();
+    ASSERT_EQ(received(WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].hwnd, child);
+    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].lParam, MAKELPARAM(5, 7));
+    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].wParam, MK_LBUTTON);
+}
+
+TEST_F(WindowTreeTest, DestroyingAWindowDestroysItsChildrenParentFirst) {
+    HWND main = createMainWindow();
+    HWND child = createChild(main, u"Recorder", 0, 1, {0, 0, 10, 10});
+    HWND grandchild = createChild(child, u"Recorder", 0, 2, {0, 0, 5, 5});
+    SetTimer(grandchild, 1, 100, nullptr);
+    clearReceived();
+    EXPECT_EQ(DestroyWindow(main), TRUE);
+    const auto destroyed = received(WM_DESTROY);
+    ASSERT_EQ(destroyed.size(), 3u);
+    EXPECT_EQ(destroyed[0].hwnd, main);
+    EXPECT_EQ(destroyed[1].hwnd, child);
+    EXPECT_EQ(destroyed[2].hwnd, grandchild);
+    EXPECT_FALSE(IsWindow(grandchild));
+    EXPECT_EQ(DestroyWindow(main), FALSE);
+    clearReceived();
+    backend.runFor(500);
+    EXPECT_TRUE(received().empty());
+}
+
+TEST_F(WindowTreeTest, CloseDestroysByDefault) {
+    HWND main = createMainWindow();
+    SendMessage(main, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(received(WM_DESTROY).size(), 1u);
+}
+
+TEST_F(WindowTreeTest, AWindowRefusingCreationIsNotMade) {
+    onMessage = [](HWND, UINT message, WPARAM, LPARAM, LRESULT& result) {
+        result = -1;
+        return message == WM_CREATE;
+    };
+    EXPECT_EQ(createMainWindow(), nullptr);
+    EXPECT_EQ(FindWindow(u"Recorder", nullptr), nullptr);
+}
+
+TEST_F(WindowTreeTest, ClassNamesAreTakenOnceWithoutRegardToCase) {
+    WNDCLASS again;
+    again.lpfnWndProc = DefWindowProc;
+    again.lpszClassName = u"RECORDER";
+    EXPECT_EQ(RegisterClass(&again), 0);
+    again.lpszClassName = u"Other";
+    EXPECT_NE(RegisterClass(&again), 0);
+    EXPECT_EQ(CreateWindow(u"Nothing", u"", WS_VISIBLE, 0, 0, 1, 1, nullptr, 0, nullptr), nullptr);
+}
+
+TEST_F(WindowTreeTest, FindWindowMatchesClassAndTitle) {
+    HWND main = createMainWindow();
+    EXPECT_EQ(FindWindow(u"recorder", u"Main"), main);
+    EXPECT_EQ(FindWindow(u"Recorder", u"main"), nullptr);  // titles compare exactly
+    EXPECT_EQ(FindWindow(u"Recorder", nullptr), main);
+    EXPECT_EQ(FindWindow(u"VELLUMAR", u"Main"), nullptr);
+}
+
+TEST_F(WindowTreeTest, SetForegroundWindowRaisesItAndWithTheLowBitItsOwnedWindows) {
+    HWND first = createMainWindow();
+    HWND second = CreateWindow(u"Recorder", u"Second", WS_VISIBLE, 0, 0, 240, 294, nullptr, 0, nullptr);
+    HWND small = CreateWindow(u"Recorder", u"Owned", WS_VISIBLE, 10, 10, 20, 20, nullptr, 0, nullptr);
+    small->owner = first;
+    backend.runUntilIdle();
+    clearReceived();
+    backend.tap(100, 100);
+    backend.runUntilIdle();
+    ASSERT_EQ(received(WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].hwnd, second);
+
+    const auto withOwned = reinterpret_cast<HWND>(reinterpret_cast<std::uintptr_t>(first) | 1u);
+    EXPECT_EQ(SetForegroundWindow(withOwned), TRUE);
+    clearReceived();
+    backend.tap(100, 100);
+    backend.tap(15, 15);
+    backend.runUntilIdle();
+    ASSERT_EQ(received(WM_LBUTTONDOWN).size(), 2u);
+    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].hwnd, first);
+    EXPECT_EQ(received(WM_LBUTTONDOWN)[1].hwnd, small);
+}
+
+TEST_F(WindowTreeTest, KeysGoToTheFocusOrElseToTheActiveWindow) {
+    HWND main = createMainWindow();
+    HWND child = createChild(main, u"Recorder", 0, 1, {0, 0, 10, 10});
+    backend.pressKey(VK_DOWN);
+    SetFocus(child);
+    backend.runUntilIdle();
+    backend.pressKey(VK_UP);
+    backend.runUntilIdle();
+    EXPECT_EQ(SetFocus(main), child);
+    EXPECT_EQ(GetFocus(), main);
+    const auto keys = received(WM_KEYDOWN);
+    ASSERT_EQ(keys.size(), 2u);
+    // The first key was queued before the focus moved but is delivered after: it goes where the focus is
+    // then.
+    EXPECT_EQ(keys[0].hwnd, child);
+    EXPECT_EQ(keys[1].hwnd, child);
+    EXPECT_EQ(keys[1].wParam, VK_UP);
+    DestroyWindow(child);
+    backend.pressKey(VK_LEFT);
+    backend.runUntilIdle();
+    EXPECT_EQ(received(WM_KEYDOWN).back().hwnd, main);
+}
+
+TEST_F(WindowTreeTest, TheMouseMovesOverWindowsWithoutTheButton) {
+    HWND main = createMainWindow();
+    backend.runUntilIdle();
+    clearReceived();
+    backend.moveTo(30, 40);
+    backend.runUntilIdle();
+    ASSERT_EQ(received(WM_MOUSEMOVE).size(), 1u);
+    EXPECT_EQ(received(WM_MOUSEMOVE)[0].wParam, 0u);
+    EXPECT_EQ(received(WM_MOUSEMOVE)[0].lParam, MAKELPARAM(30, 40));
+    EXPECT_EQ(received(WM_MOUSEMOVE)[0].hwnd, main);
+}
+
+TEST_F(WindowTreeTest, CursorsAreRecorded) {
+    HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+    EXPECT_EQ(platform::currentCursor(), arrow);
+    EXPECT_EQ(SetCursor(wait), arrow);
+    EXPECT_EQ(platform::currentCursor()->shape, IDC_WAIT);
+    EXPECT_EQ(SetCursor(LoadCursor(nullptr, IDC_CROSS)), wait);
+    SetCursor(arrow);
+}
+
+TEST_F(WindowTreeTest, AScreenTurnResizesFullScreenWindowsAndTellsThem) {
+    HWND main = createMainWindow();
+    backend.runUntilIdle();
+    clearReceived();
+    backend.changeScreenSize(320, 214);
+    RECT client;
+    GetClientRect(main, &client);
+    EXPECT_EQ(client, (RECT{0, 0, 320, 214}));
+    const auto changes = received(WM_SETTINGCHANGE);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].wParam, SETTINGCHANGE_RESET);
+    backend.runUntilIdle();
+    EXPECT_EQ(backend.pixelAt(319, 213), platform::pixelFromColour(RGB(110, 87, 158)));
+}
+
+}  // namespace
