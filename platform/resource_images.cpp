@@ -78,9 +78,9 @@ std::optional<IconImage> decodeIcon(std::span<const std::byte> data) {
     return image;
 }
 
-// Each destination pixel averages the source pixels whose centres fall inside
-// it (colours weighted by their coverage), or takes the nearest one when
-// there are none (enlarging).
+// Destination pixel x averages the source columns x * w / size up to
+// (x + 1) * w / size (at least one), likewise the rows, with colours
+// weighted by their coverage; enlarging, this takes the nearest pixel.
 IconImage resized(const IconImage& source, int size) {
     const int sw = source.pixels.width();
     const int sh = source.pixels.height();
