@@ -42,10 +42,19 @@ void banner(Painter& p) {
     p.fill(kPurple);
     paletteMotif(p, 8, 5, 32, kPurple);
     brush(p, 8, 5, 32);
-    const double left = 46, right = 238, top = 0, bottom = 42, size = 30;
+    const double left = 46, right = 238, top = -2, bottom = 40, size = 30;
     p.text(u"Vellumar", u"Liberation Serif", 700, size, left + 1.2, top + 1.2, right + 1.2, bottom + 1.2,
            kShadow);
     p.text(u"Vellumar", u"Liberation Serif", 700, size, left, top, right, bottom, kWhite);
+    // Under the name, a row of swatches like the game's palette.
+    const Pixel swatches[] = {kPaints[0], kPaints[1], kPaints[2], kPaints[3],
+                              kLight,     kPaints[0], kPaints[1], kPaints[2]};
+    const double width = 11, gap = 2, first = (left + right) / 2 - (8 * width + 7 * gap) / 2;
+    for (int i = 0; i < 8; ++i) {
+        const double x = first + i * (width + gap);
+        p.rect(x + 0.8, 35.8, x + width + 0.8, 38.8, kShadow);
+        p.rect(x, 35, x + width, 38, swatches[i]);
+    }
 }
 
 void icon(Painter& p) {

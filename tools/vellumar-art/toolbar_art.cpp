@@ -11,9 +11,10 @@ void magnifier(Painter& p, Look look, bool plus) {
         const double cx = 8.5, cy = 12.5;
         q.stroke({{cx + 3.6, cy + 3.6}, {15.2, 19.2}}, 2.6, ink.main);
         q.ring(cx, cy, 5.4, 3.7, ink.main);
-        q.rect(cx - 2.2, cy - 0.6, cx + 2.2, cy + 0.6, ink.main);
+        // One pixel thick on whole pixels, so the sign stays crisp at 1x.
+        q.rect(cx - 2.5, cy - 0.5, cx + 2.5, cy + 0.5, ink.main);
         if (plus) {
-            q.rect(cx - 0.6, cy - 2.2, cx + 0.6, cy + 2.2, ink.main);
+            q.rect(cx - 0.5, cy - 2.5, cx + 0.5, cy + 2.5, ink.main);
         }
     });
 }
