@@ -1,0 +1,108 @@
+// BMP files written by the platform read back through its decoder, and the
+// generator's reduction to 256 colours keeps flat colours exact.
+#include "platform/bmp_encoder.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/bmp_decoder.h"
+#include "tests/art/picture_compare.h"
+#include "tools/vellumar-art/indexed_image.h"
+
+namespace {
+
+using platform::Pixel;
+using platform::Surface;
+
+Surface sample(int width, int height) {
+    Surface s(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            s.set(x, y, static_cast<Pixel>((x * 40) << 16 | (y * 60) << 8 | ((x + y) * 20)));
+        }
+    }
+    return s;
+}
+
+void expectSame(const Surface& a, const Surface& b) {
+    ASSERT_EQ(a.width(), b.width());
+    ASSERT_EQ(a.height(), b.height());
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            ASSERT_EQ(a.at(x, y), b.at(x, y)) << x << ", " << y;
+        }
+    }
+}
+
+}  // namespace
+
+TEST(BmpEncoder, TwentyFourBitFilesReadBackWithPaddedRows) {
+    const Surface picture = sample(5, 3);  // 15 bytes a row, padded to 16
+    const std::vector<std::byte> file = platform::encodeBmp24(picture);
+    EXPECT_EQ(file.size(), 14u + 40u + 16u * 3u);
+    EXPECT_EQ(arttest::bmpBitsPerPixel(file), 24);
+    const auto decoded = platform::decodeBmp(file);
+    ASSERT_TRUE(decoded.has_value());
+    expectSame(*decoded, picture);
+    EXPECT_TRUE(platform::encodeBmp24(Surface()).empty());
+}
+
+TEST(BmpEncoder, EightBitFilesReadBackThroughTheirPalette) {
+    const std::vector<Pixel> palette = {0x00FF0000, 0x0000FF00, 0x000000FF};
+    const std::vector<std::uint8_t> indices = {0, 1, 2, 2, 1, 0, 1, 1, 1, 0};  // 5 x 2
+    const std::vector<std::byte> file = platform::encodeBmp8(5, 2, indices, palette);
+    EXPECT_EQ(file.size(), 14u + 40u + 4u * 3u + 8u * 2u);
+    EXPECT_EQ(arttest::bmpBitsPerPixel(file), 8);
+    const auto decoded = platform::decodeBmp(file);
+    ASSERT_TRUE(decoded.has_value());
+    ASSERT_EQ(decoded->width(), 5);
+    ASSERT_EQ(decoded->height(), 2);
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+        EXPECT_EQ(decoded->pixels()[i], palette[indices[i]]) << i;
+    }
+}
+
+TEST(BmpEncoder, EightBitFilesRefuseWhatTheyCannotHold) {
+    const std::vector<std::uint8_t> indices(4, 0);
+    EXPECT_TRUE(platform::encodeBmp8(2, 2, indices, std::vector<Pixel>(257, 0)).empty());
+    EXPECT_TRUE(platform::encodeBmp8(2, 2, indices, std::vector<Pixel>()).empty());
+    EXPECT_TRUE(platform::encodeBmp8(3, 2, indices, std::vector<Pixel>(1, 0)).empty());
+    EXPECT_TRUE(
+        platform::encodeBmp8(2, 2, std::vector<std::uint8_t>{0, 0, 0, 1}, std::vector<Pixel>(1, 0)).empty());
+    EXPECT_FALSE(platform::encodeBmp8(2, 2, indices, std::vector<Pixel>(1, 0)).empty());
+}
+
+TEST(IndexedImage, FewColoursAreKeptExactly) {
+    const Surface picture = sample(7, 4);  // 28 colours
+    const art::IndexedImage indexed = art::toIndexed(picture);
+    EXPECT_EQ(indexed.palette.size(), arttest::colourCount(picture));
+    const auto decoded = platform::decodeBmp(art::encodeIndexedBmp(picture));
+    ASSERT_TRUE(decoded.has_value());
+    expectSame(*decoded, picture);
+}
+
+TEST(IndexedImage, ManyColoursShareAPaletteAndFlatAreasStayExact) {
+    // A smooth ramp of 4096 colours beside a flat field of one colour.
+    Surface picture(128, 64);
+    const Pixel flat = 0x009B90B3;
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            picture.set(x, y, x >= 64 ? flat : static_cast<Pixel>((x * 4) << 16 | (y * 4) << 8 | 128));
+        }
+    }
+    ASSERT_GT(arttest::colourCount(picture), 4096u);
+    const art::IndexedImage indexed = art::toIndexed(picture);
+    EXPECT_LE(indexed.palette.size(), 256u);
+    const auto decoded = platform::decodeBmp(art::encodeIndexedBmp(picture));
+    ASSERT_TRUE(decoded.has_value());
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 64; x < 128; ++x) {
+            ASSERT_EQ(decoded->at(x, y), flat);
+        }
+    }
+    // 4096 ramp colours in about 255 entries: steps of 16 levels in two
+    // channels, so each channel of the ramp is off by a few levels.
+    EXPECT_LT(arttest::meanAbsoluteDifference(*decoded, picture), 3.0);
+    EXPECT_GT(arttest::meanAbsoluteDifference(*decoded, picture), 0.0);
+}

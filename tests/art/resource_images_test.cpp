@@ -1,0 +1,169 @@
+// Reading pictures from a module's resources: a bitmap with its larger
+// variants in one handle, and the icon at any size.
+#include "platform/resource_images.h"
+
+#include <gtest/gtest.h>
+#include <stb_image_write.h>
+
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/bmp_encoder.h"
+#include "platform/device_context.h"
+#include "platform/drawing.h"
+#include "platform/resources.h"
+
+namespace {
+
+using platform::Pixel;
+using platform::Surface;
+
+constexpr Pixel kRed = 0x00FF0000;
+constexpr Pixel kGreen = 0x0000FF00;
+constexpr Pixel kBlue = 0x000000FF;
+
+std::vector<std::byte> bmp(int width, int height, Pixel colour) {
+    return platform::encodeBmp24(Surface(width, height, colour));
+}
+
+std::vector<std::byte> png(int size, const std::vector<unsigned char>& rgba) {
+    std::vector<std::byte> out;
+    stbi_write_png_to_func(
+        [](void* context, void* data, int n) {
+            auto* bytes = static_cast<const std::byte*>(data);
+            static_cast<std::vector<std::byte>*>(context)->insert(
+                static_cast<std::vector<std::byte>*>(context)->end(), bytes, bytes + n);
+        },
+        &out, size, size, 4, rgba.data(), size * 4);
+    return out;
+}
+
+// A 4 x 4 icon: opaque white on the left half, transparent on the right,
+// except its top-right pixel, which is opaque red.
+std::vector<unsigned char> iconPixels() {
+    std::vector<unsigned char> rgba;
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            const bool red = x == 3 && y == 0;
+            const bool opaque = x < 2 || red;
+            rgba.insert(rgba.end(), {static_cast<unsigned char>(red || x < 2 ? 255 : 0),
+                                     static_cast<unsigned char>(x < 2 ? 255 : 0),
+                                     static_cast<unsigned char>(x < 2 ? 255 : 0),
+                                     static_cast<unsigned char>(opaque ? 255 : 0)});
+        }
+    }
+    return rgba;
+}
+
+// A module of our own: bitmap 1 with a good 2x variant, a 3x variant of the
+// wrong size and a 4x variant that is no picture; bitmap 2 whose 1x picture
+// is no picture; icon 5 as a 2-pixel BMP and a 4-pixel PNG.
+struct TestModule {
+    std::vector<std::byte> one = bmp(3, 2, kRed);
+    std::vector<std::byte> two = bmp(6, 4, kGreen);
+    std::vector<std::byte> threeWrong = bmp(8, 8, kBlue);
+    std::vector<std::byte> garbage = std::vector<std::byte>(64, std::byte{7});
+    std::vector<std::byte> iconBmp = bmp(2, 2, kBlue);
+    std::vector<std::byte> iconPng = png(4, iconPixels());
+    std::vector<platform::ResourceEntry> entries = {
+        {"BITMAP", 1, u"", 1, one},     {"BITMAP", 1, u"", 2, two},     {"BITMAP", 1, u"", 3, threeWrong},
+        {"BITMAP", 1, u"", 4, garbage}, {"BITMAP", 2, u"", 1, garbage}, {"ICON", 5, u"", 2, iconBmp},
+        {"ICON", 5, u"", 4, iconPng},
+    };
+    HINSTANCE module = platform::registerModule(platform::ResourceTable{entries});
+};
+
+TestModule& testModule() {
+    static TestModule m;
+    return m;
+}
+
+// The bitmap stretched onto a width x height surface.
+Surface stretched(HBITMAP bitmap, int width, int height) {
+    Surface target(width, height);
+    HDC dc = platform::createSurfaceDC(target);
+    HDC source = CreateCompatibleDC(nullptr);
+    const HBITMAP previous = SelectObject(source, bitmap);
+    StretchBlt(dc, 0, 0, width, height, source, 0, 0, 3, 2, SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+    DeleteDC(dc);
+    return target;
+}
+
+bool allOf(const Surface& s, Pixel colour) {
+    for (const Pixel p : s.pixels()) {
+        if (p != colour) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(LoadBitmap, GathersTheUsableVariantsUnderTheOneXSize) {
+    HBITMAP bitmap = LoadBitmap(testModule().module, 1);
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP info;
+    ASSERT_NE(GetObject(bitmap, sizeof info, &info), 0);
+    EXPECT_EQ(info.bmWidth, 3);
+    EXPECT_EQ(info.bmHeight, 2);
+    EXPECT_TRUE(allOf(stretched(bitmap, 3, 2), kRed));
+    EXPECT_TRUE(allOf(stretched(bitmap, 6, 4), kGreen));
+    // The 3x variant has the wrong size and the 4x one is no picture, so a
+    // larger stretch still reads the 2x variant.
+    EXPECT_TRUE(allOf(stretched(bitmap, 9, 6), kGreen));
+    EXPECT_TRUE(allOf(stretched(bitmap, 12, 8), kGreen));
+    EXPECT_TRUE(DeleteObject(bitmap));
+}
+
+TEST(LoadBitmap, AnswersNothingForAMissingOrUnreadableBitmap) {
+    EXPECT_EQ(LoadBitmap(testModule().module, 2), nullptr);
+    EXPECT_EQ(LoadBitmap(testModule().module, 3), nullptr);
+}
+
+TEST(LoadIcon, GivesEachSizeItsOwnPictureWithItsTransparency) {
+    EXPECT_EQ(platform::iconSizes(testModule().module, 5), (std::vector<int>{2, 4}));
+    const auto large = platform::loadIcon(testModule().module, 5, 4);
+    ASSERT_TRUE(large.has_value());
+    ASSERT_EQ(large->pixels.width(), 4);
+    EXPECT_EQ(large->pixels.at(0, 0), 0x00FFFFFFu);
+    EXPECT_EQ(large->alpha[0], 255);
+    EXPECT_EQ(large->alpha[2], 0);
+    EXPECT_EQ(large->pixels.at(3, 0), kRed);
+    EXPECT_EQ(large->alpha[3], 255);
+
+    const auto small = platform::loadIcon(testModule().module, 5, 2);
+    ASSERT_TRUE(small.has_value());
+    EXPECT_TRUE(allOf(small->pixels, kBlue)) << "a BMP icon is taken as it is";
+    EXPECT_EQ(small->alpha, std::vector<std::uint8_t>(4, 255)) << "and is opaque";
+}
+
+TEST(LoadIcon, ScalesTheNextLargerPictureToAMissingSize) {
+    // 3 pixels from the 4-pixel picture: each the mean of the source pixels
+    // centred in it, colours weighted by their coverage.
+    const auto three = platform::loadIcon(testModule().module, 5, 3);
+    ASSERT_TRUE(three.has_value());
+    ASSERT_EQ(three->pixels.width(), 3);
+    ASSERT_EQ(three->pixels.height(), 3);
+    EXPECT_EQ(three->alpha[0], 255);
+    EXPECT_EQ(three->pixels.at(0, 0), 0x00FFFFFFu);
+    EXPECT_EQ(three->alpha[2], 128) << "the top right: one opaque red pixel and one clear one";
+    EXPECT_EQ(three->pixels.at(2, 0), kRed) << "the clear pixel adds no colour";
+    EXPECT_EQ(three->alpha[8], 0);
+
+    // Larger than any picture: the largest, enlarged.
+    const auto eight = platform::loadIcon(testModule().module, 5, 8);
+    ASSERT_TRUE(eight.has_value());
+    EXPECT_EQ(eight->pixels.width(), 8);
+    EXPECT_EQ(eight->alpha[0], 255);
+    EXPECT_EQ(eight->alpha[7], 255);
+    EXPECT_EQ(eight->alpha[2 * 8 + 7], 0);
+}
+
+TEST(LoadIcon, AnswersNothingWithoutAnIconOrASize) {
+    EXPECT_FALSE(platform::loadIcon(testModule().module, 6, 16).has_value());
+    EXPECT_FALSE(platform::loadIcon(testModule().module, 5, 0).has_value());
+    EXPECT_TRUE(platform::iconSizes(testModule().module, 6).empty());
+}
