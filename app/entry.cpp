@@ -130,6 +130,10 @@ int runGame(HINSTANCE instance, int showCommand) {
     if (!initInstance(instance, showCommand)) {
         return 0;
     }
+    return runMessageLoop(instance);
+}
+
+int runMessageLoop(HINSTANCE instance) {
     const HACCEL accelerators = LoadAccelerators(instance, 2);
     MSG msg;
     while (GetMessage(&msg, nullptr, 0, 0)) {

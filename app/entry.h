@@ -12,5 +12,9 @@ using ATOM = WORD;
 bool initInstance(HINSTANCE instance, int showCommand);
 ATOM registerMainWindowClass(HINSTANCE instance, const WCHAR* className);
 
+// The message loop with the keyboard accelerators, until the quit message;
+// answers its code.
+int runMessageLoop(HINSTANCE instance);
+
 // Start-up and the message loop; answers the quit message's code.
 int runGame(HINSTANCE instance, int showCommand);

@@ -229,6 +229,7 @@ void afterPaintTap(bool changed, std::int32_t colourAtTap) {
     if (appState.settings.clockStarted == 0) {
         appState.settings.clockStarted = 1;
         appState.clock.start();
+        updateControlStates();  // the level is fixed from the first paint tap on
     }
     if (finished && appState.settings.clockStarted != 0) {
         appState.clock.stop();

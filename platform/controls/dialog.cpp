@@ -226,5 +226,8 @@ BOOL EndDialog(HWND dialog, int result) {
     }
     d->ended = true;
     d->result = result;
+    // Wakes the modal loop, which may be waiting for input when the dialog is
+    // ended from outside its own messages.
+    PostMessage(dialog, WM_NULL, 0, 0);
     return TRUE;
 }

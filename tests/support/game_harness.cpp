@@ -78,6 +78,10 @@ bool GameHarness::start() {
     return up;
 }
 
+int GameHarness::runMessageLoop() {
+    return ::runMessageLoop(gameModule());
+}
+
 std::string GameHarness::programFolder() const {
     return (root / "Games").string() + "/";
 }

@@ -46,6 +46,9 @@ class GameHarness {
     void tapWindow(int x, int y);
     void pressKey(UINT key, BYTE modifiers = 0);
     void runFor(std::uint64_t milliseconds) { backend.runFor(milliseconds); }
+    // The game's own message loop, fed by the backend's script; answers the
+    // loop's exit code (the loop also ends when the script runs out).
+    int runMessageLoop();
 
     // Taps a piece's centre (its bounding box's middle).
     void tapPiece(int index);
