@@ -147,3 +147,34 @@ TEST(ClockPanel, TallAndWidePanelsCentreTheDigits) {
     EXPECT_EQ(tall.top, 40);
     EXPECT_EQ(tall.bottom, 59);
 }
+
+TEST(ClockPanel, TheSmallPanelsDigitsAndColonLandOnTheirPixels) {
+    platform::HeadlessBackend backend;
+    CountdownTimer clock;
+    clock.setAllowance(88 * 60 + 8);  // 28:08 lights every bar of the last three digits
+    clock.reset();
+    platform::Surface panel(47, 28, 0);
+    const HDC dc = platform::createSurfaceDC(panel);
+    clock.draw(dc, 0, 0, 47, 28);
+    DeleteDC(dc);
+    const auto lit = [&](int x, int y) { return panel.at(x, y) != 0; };
+    int top = 28, bottom = -1, left = 47;
+    for (int y = 0; y < 28; ++y) {
+        for (int x = 0; x < 47; ++x) {
+            // The colon's column is left out: its dots are checked on their own.
+            if (lit(x, y) && (x < 20 || x > 22)) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                left = std::min(left, x);
+            }
+        }
+    }
+    EXPECT_EQ(top, 7);
+    EXPECT_EQ(bottom, 21);
+    EXPECT_EQ(left, 1);
+    // Dots of radius 1 centred at (21, 18) and (21, 10): 2 x 2 boxes from (20, 17) and (20, 9).
+    for (const auto& [x, y] : {std::pair{20, 17}, {21, 18}, {20, 9}, {21, 10}}) {
+        EXPECT_TRUE(lit(x, y)) << x << "," << y;
+    }
+    EXPECT_FALSE(lit(21, 14)) << "between the dots";
+}
