@@ -342,7 +342,8 @@ Surface landscapeChart(int s) {
     };
     // A piece of the screen copied into the key at (x, y), at its own size.
     const auto cut = [&](Rect1x from, double x, double y) {
-        const int w = static_cast<int>(from.right - from.left) * s;
+        // The layout lets the column's last button run past the screen's edge; what lies beyond is not shown.
+        const int w = (static_cast<int>(std::min(from.right, 320.0)) - static_cast<int>(from.left)) * s;
         const int h = static_cast<int>(from.bottom - from.top) * s;
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
