@@ -9,8 +9,7 @@
 #include "platform/gdi_objects.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/surface.h"
-#include "render/board_renderer.h"
-#include "render/game_fonts.h"
+#include "render/board_picture.h"
 
 namespace {
 
@@ -24,9 +23,8 @@ struct BoardFixture {
     platform::Surface window{kWidth, kHeight};
     HDC dc = platform::createSurfaceDC(window);
     HBITMAP buffer = nullptr;
-    BoardBrushes brushes{CreateSolidBrush(RGB(128, 128, 128)), CreateSolidBrush(RGB(255, 255, 255)),
-                         CreateSolidBrush(RGB(0, 0, 0)), CreateSolidBrush(RGB(110, 87, 158)),
-                         createLargeFont(288)};
+    GameBoardBrushes ownedBrushes{288};
+    const BoardBrushes& brushes = ownedBrushes.get();
     BoardView view{{0, 0, kWidth, kHeight}, 1.0f, 0, 0};
 
     BoardFixture() {
@@ -43,11 +41,6 @@ struct BoardFixture {
     ~BoardFixture() {
         DeleteObject(buffer);
         DeleteDC(dc);
-        DeleteObject(brushes.gray);
-        DeleteObject(brushes.white);
-        DeleteObject(brushes.black);
-        DeleteObject(brushes.background);
-        DeleteObject(brushes.largeFont);
     }
 };
 

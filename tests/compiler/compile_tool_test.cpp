@@ -7,31 +7,12 @@
 #include <fstream>
 
 #include "tests/support/pattern_builder.h"
+#include "tests/support/run_program.h"
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 ToolRun run(const std::string& arguments, const TempFolder& folder) {
-    const std::string command =
-        std::string(VELLUMAR_PATTERN_TOOL) + " " + arguments + " 2>" + (folder / "stderr.txt").string();
-    ToolRun result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    std::array<char, 4096> buffer;
-    while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
-        result.out.append(buffer.data(), n);
-    }
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = folder.read("stderr.txt");
-    return result;
+    return runProgram(VELLUMAR_PATTERN_TOOL, arguments, folder);
 }
 
 const char* const kPicture =

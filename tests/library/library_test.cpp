@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/bmp_encoder.h"
 #include "platform/gdi_objects.h"
 #include "tests/support/temp_folder.h"
 #include "tools/vellumar-pattern/bmp_writer.h"
@@ -181,7 +182,7 @@ TEST(Library, ThumbnailsAreWhatTheToolDrawsFromThePatterns) {
         ASSERT_NE(loaded, nullptr);
         const ThumbnailSize size = thumbnailSize(loaded->pattern, kThumbnailBoxWidth, kThumbnailBoxHeight);
         const std::vector<std::byte> drawn =
-            encodeBmp24(renderThumbnail(loaded->pattern, size.width, size.height));
+            platform::encodeBmp24(renderThumbnail(loaded->pattern, size.width, size.height));
         EXPECT_TRUE(drawn == readBytes(kLibrary / (name + ".bmp"))) << "run resources/patterns/regenerate.sh";
     }
 }

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "platform/bitmap.h"
+#include "platform/bmp_encoder.h"
 #include "platform/gdi_objects.h"
 #include "tests/support/pattern_builder.h"
 #include "tools/vellumar-pattern/bmp_writer.h"
@@ -45,7 +46,7 @@ TEST(BmpWriter, RowsArePaddedBottomUpAndReadBackThroughTheGamesDecoder) {
         SCOPED_TRACE(width);
         const int height = 3;
         const platform::Surface picture = randomSurface(width, height, 17u + static_cast<unsigned>(width));
-        const std::vector<std::byte> bmp = encodeBmp24(picture);
+        const std::vector<std::byte> bmp = platform::encodeBmp24(picture);
 
         const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
         ASSERT_EQ(bmp.size(), 54 + stride * height);
@@ -86,7 +87,7 @@ TEST(BmpWriter, RowsArePaddedBottomUpAndReadBackThroughTheGamesDecoder) {
 }
 
 TEST(BmpWriter, AnEmptySurfaceGivesNoFile) {
-    EXPECT_TRUE(encodeBmp24(platform::Surface()).empty());
+    EXPECT_TRUE(platform::encodeBmp24(platform::Surface()).empty());
 }
 
 // Fits the box with the picture's aspect: one side fills the box and the

@@ -9,31 +9,12 @@
 #include <stb/stb_image.h>
 
 #include "tests/support/pattern_builder.h"
+#include "tests/support/run_program.h"
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 ToolRun run(const std::string& arguments, const TempFolder& folder) {
-    const std::string errFile = (folder / "stderr.txt").string();
-    const std::string command = std::string(VELLUMAR_PATTERN_TOOL) + " " + arguments + " 2>" + errFile;
-    ToolRun result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    std::array<char, 4096> buffer;
-    while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
-        result.out.append(buffer.data(), n);
-    }
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = folder.read("stderr.txt");
-    return result;
+    return runProgram(VELLUMAR_PATTERN_TOOL, arguments, folder);
 }
 
 void writeFile(const TempFolder& folder, const std::string& name, const std::vector<std::byte>& bytes) {

@@ -6,12 +6,9 @@
 #include <string>
 
 #include "pattern/painting.h"
-#include "platform/device_context.h"
-#include "platform/gdi_objects.h"
 #include "platform/png_writer.h"
 #include "platform/surface.h"
-#include "render/board_renderer.h"
-#include "render/game_fonts.h"
+#include "render/board_picture.h"
 #include "tools/vellumar-pattern/commands.h"
 #include "tools/vellumar-pattern/loaded_pattern.h"
 
@@ -71,21 +68,8 @@ int runRender(const RenderOptions& options) {
     }
     fitToBoard(pattern, width / 2, height / 2, width, height);
 
-    platform::Surface window(width, height);
-    const HDC dc = platform::createSurfaceDC(window);
-    const BoardBrushes brushes{CreateSolidBrush(RGB(128, 128, 128)), CreateSolidBrush(RGB(255, 255, 255)),
-                               CreateSolidBrush(RGB(0, 0, 0)), CreateSolidBrush(RGB(110, 87, 158)),
-                               createLargeFont(options.dpi)};
-    HBITMAP buffer = nullptr;
     const BoardView view{{0, 0, width, height}, options.zoom, options.centreX, options.centreY};
-    drawBoard(dc, buffer, &pattern, view, brushes);
-    DeleteObject(buffer);
-    DeleteDC(dc);
-    DeleteObject(brushes.gray);
-    DeleteObject(brushes.white);
-    DeleteObject(brushes.black);
-    DeleteObject(brushes.background);
-    DeleteObject(brushes.largeFont);
+    const platform::Surface window = drawBoardPicture(pattern, view, options.dpi);
     if (!platform::writePng(window, options.output)) {
         std::fprintf(stderr, "vellumar-pattern: cannot write %s\n", options.output.c_str());
         return 1;

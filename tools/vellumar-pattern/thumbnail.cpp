@@ -7,10 +7,7 @@
 #include "pattern/painting.h"
 #include "pattern/pattern.h"
 #include "pattern/view_transform.h"
-#include "platform/device_context.h"
-#include "platform/gdi_objects.h"
-#include "render/board_renderer.h"
-#include "render/game_fonts.h"
+#include "render/board_picture.h"
 
 namespace {
 
@@ -72,19 +69,7 @@ platform::Surface renderThumbnail(Pattern& pattern, int width, int height) {
                          static_cast<float>(fit.fitHeight) / static_cast<float>(fit.extentHeightUnits)});
     }
 
-    platform::Surface board(boardWidth, boardHeight);
-    const HDC dc = platform::createSurfaceDC(board);
-    const BoardBrushes brushes{CreateSolidBrush(RGB(128, 128, 128)), CreateSolidBrush(RGB(255, 255, 255)),
-                               CreateSolidBrush(RGB(0, 0, 0)), CreateSolidBrush(RGB(110, 87, 158)),
-                               createLargeFont(96)};
-    HBITMAP buffer = nullptr;
-    drawBoard(dc, buffer, &pattern, BoardView{{0, 0, boardWidth, boardHeight}, zoom, 0, 0}, brushes);
-    DeleteObject(buffer);
-    DeleteDC(dc);
-    DeleteObject(brushes.gray);
-    DeleteObject(brushes.white);
-    DeleteObject(brushes.black);
-    DeleteObject(brushes.background);
-    DeleteObject(brushes.largeFont);
+    platform::Surface board =
+        drawBoardPicture(pattern, BoardView{{0, 0, boardWidth, boardHeight}, zoom, 0, 0}, 96);
     return shrink(board, kThumbnailSupersample);
 }
