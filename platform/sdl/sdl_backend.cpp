@@ -39,12 +39,21 @@ bool showsNothing(const char* driver) {
     return driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+bool desktopNamed() {
+    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
+}
+
+const char kNoDesktopNamed[] = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+
 std::string noDisplayReason() {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
     std::string reason = SDL_GetError();
-    if ((x11 == nullptr || *x11 == '\0') && (wayland == nullptr || *wayland == '\0')) {
-        reason += " (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+    if (!desktopNamed()) {
+        reason += std::string(" (") + kNoDesktopNamed + ")";
     }
     return reason;
 }
@@ -63,6 +72,13 @@ std::unique_ptr<SdlBackend> SdlBackend::open(const SdlOptions& options, std::str
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Leave the desktop's compositor alone; we are not a full-screen game.
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // Without a desktop SDL would settle for its offscreen driver, after the
+    // Wayland library has complained on standard error: say it in one line instead.
+    // A driver asked for by name (a console's KMS, say) is still tried.
+    if (!desktopNamed() && !isSet("SDL_VIDEODRIVER")) {
+        *why = std::string(kNeedsDisplay) + kNoDesktopNamed;
+        return nullptr;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         *why = kNeedsDisplay + noDisplayReason();
         return nullptr;
