@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace platform {
 namespace {
 
@@ -27,7 +29,11 @@ INSTANTIATE_TEST_SUITE_P(Desktops, ScaleForDesktop,
                              // A tall, narrow desktop is limited by its width.
                              ScaleCase{{600, 2000}, 2},
                              // Too small even for 2: 2 all the same.
-                             ScaleCase{{800, 600}, 2}, ScaleCase{{400, 3000}, 2}, ScaleCase{{0, 0}, 2}));
+                             ScaleCase{{800, 600}, 2}, ScaleCase{{400, 3000}, 2}, ScaleCase{{0, 0}, 2}),
+                         [](const ::testing::TestParamInfo<ScaleCase>& info) {
+                             return std::to_string(info.param.usable.width) + "x" +
+                                    std::to_string(info.param.usable.height);
+                         });
 
 TEST(ScaleForDesktop, MeasuresTheArrangementItIsGiven) {
     // Landscape is wider: 1280 x 1024 fits 3 x 320 = 960 across, but not 4 x 320.
