@@ -193,8 +193,11 @@ bool SdlBackend::waitForInput(std::optional<std::uint64_t> wakeAt) {
             if (acted) {
                 return true;
             }
-            // Hovering, focus and the like: nothing for the game, but the window may need showing again.
-            refresh();
+            // Hovering, focus and the like: nothing for the game, and nothing
+            // new to show unless the window system lost the picture.
+            if (presentAgain_) {
+                refresh();
+            }
         }
     }
 }
