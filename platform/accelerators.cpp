@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/message_queue.h"
+#include "platform/resource_templates.h"
 
 namespace platform {
 
@@ -40,8 +41,11 @@ void registerAcceleratorResource(int id, std::vector<ACCEL> entries) {
 
 }  // namespace platform
 
-HACCEL LoadAccelerators(HINSTANCE, int id) {
+HACCEL LoadAccelerators(HINSTANCE instance, int id) {
     auto& tables = platform::resourceTables();
+    if (!tables.contains(id)) {
+        platform::loadAcceleratorResource(instance, id);  // a table written in the resource script
+    }
     const auto it = tables.find(id);
     return it == tables.end() ? nullptr : it->second.get();
 }

@@ -10,6 +10,7 @@
 #include "platform/message_queue.h"
 #include "platform/modal_loop.h"
 #include "platform/painting.h"
+#include "platform/resource_templates.h"
 #include "platform/text_renderer.h"
 #include "platform/window.h"
 #include "platform/window_object.h"
@@ -211,6 +212,9 @@ int DialogBoxIndirect(HINSTANCE instance, const platform::DialogTemplate* dialog
 
 int DialogBox(HINSTANCE instance, int id, HWND owner, DLGPROC procedure) {
     const auto& resources = platform::dialogResources();
+    if (!resources.contains(id)) {
+        platform::loadDialogResource(instance, id);  // a template written in the resource script
+    }
     const auto it = resources.find(id);
     return it == resources.end() ? -1 : DialogBoxIndirect(instance, &it->second, owner, procedure);
 }
@@ -222,5 +226,8 @@ BOOL EndDialog(HWND dialog, int result) {
     }
     d->ended = true;
     d->result = result;
+    // Wakes the modal loop, which may be waiting for input when the dialog is
+    // ended from outside its own messages.
+    PostMessage(dialog, WM_NULL, 0, 0);
     return TRUE;
 }

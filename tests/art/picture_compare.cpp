@@ -39,6 +39,22 @@ platform::Surface shrink(const platform::Surface& picture, int factor) {
     return out;
 }
 
+double shareDifferingBeyond(const platform::Surface& a, const platform::Surface& b, int levels) {
+    std::size_t beyond = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            int sum = 0;
+            for (int shift = 0; shift <= 16; shift += 8) {
+                sum += std::abs(static_cast<int>((a.at(x, y) >> shift) & 0xFF) -
+                                static_cast<int>((b.at(x, y) >> shift) & 0xFF));
+            }
+            beyond += sum > 3 * levels;
+        }
+    }
+    const std::size_t all = static_cast<std::size_t>(a.width()) * static_cast<std::size_t>(a.height());
+    return all == 0 ? 0.0 : static_cast<double>(beyond) / static_cast<double>(all);
+}
+
 double meanAbsoluteDifference(const platform::Surface& a, const platform::Surface& b) {
     std::int64_t total = 0;
     for (std::size_t i = 0; i < a.pixels().size(); ++i) {

@@ -19,6 +19,10 @@ platform::Surface shrink(const platform::Surface& picture, int factor);
 // pixels and the three channels, in levels of 0 ... 255.
 double meanAbsoluteDifference(const platform::Surface& a, const platform::Surface& b);
 
+// The share (0 ... 1) of pixels whose mean absolute difference over the
+// three channels exceeds `levels`, of two equally large pictures.
+double shareDifferingBeyond(const platform::Surface& a, const platform::Surface& b, int levels);
+
 // The number of different colours in a picture.
 std::size_t colourCount(const platform::Surface& picture);
 

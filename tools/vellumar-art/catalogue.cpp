@@ -43,11 +43,16 @@ std::span<const Artwork> catalogue() {
         {768, 60, 13, 8, "status panel", statusField},
         {769, 13, 13, 8, "close", [](Painter& p) { cross(p, Look::normal); }},
         {770, 13, 13, 8, "close, held", [](Painter& p) { cross(p, Look::held); }},
+        {718, 240, 290, 8, "help chart, portrait", {}, [](int scale) { return helpChart(true, scale); }},
+        {719, 320, 214, 8, "help chart, landscape", {}, [](int scale) { return helpChart(false, scale); }},
     };
     return all;
 }
 
 Surface drawArtwork(const Artwork& art, int scale) {
+    if (art.render) {
+        return art.render(scale);
+    }
     Painter p(art.width, art.height, scale);
     art.draw(p);
     return p.finish();

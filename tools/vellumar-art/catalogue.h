@@ -17,6 +17,9 @@ struct Artwork {
     int bitsPerPixel;  // 8 (palettised) or 24
     const char* what;
     std::function<void(Painter&)> draw;
+    // Pictures that are not shapes (the help charts, which show the game's
+    // own drawing) are made whole at each scale instead.
+    std::function<Surface(int scale)> render = {};
 };
 
 std::span<const Artwork> catalogue();

@@ -148,6 +148,11 @@ void mockScreen(Sheet& sheet, const std::map<int, HBITMAP>& bitmaps, int left, i
     }
 }
 
+// The largest variant that fits beside the 1x picture on the sheet.
+int shownFactor(const Artwork& a) {
+    return std::clamp((kSheetWidth - 2 * kMargin - a.width - 10) / a.width, 1, 4);
+}
+
 }  // namespace
 
 bool writeContactSheet(const std::string& path) {
@@ -161,8 +166,9 @@ bool writeContactSheet(const std::string& path) {
     int y = kMargin + 24;
     int rowHeight = 0;
     for (const Artwork& a : catalogue()) {
-        const int width = std::max(a.width * 5 + 10, 150);
-        const int height = kLabelHeight + a.height * 4;
+        const int factor = shownFactor(a);
+        const int width = std::max(a.width * (factor + 1) + 10, 150);
+        const int height = kLabelHeight + a.height * factor;
         if (x + width > kSheetWidth - kMargin) {
             x = kMargin;
             y += rowHeight + kMargin;
@@ -176,7 +182,8 @@ bool writeContactSheet(const std::string& path) {
     const int screensY = iconsY + kLabelHeight + 256 + kMargin + 24;
     Sheet sheet(screensY + kLabelHeight + 588 + kMargin);
 
-    sheet.label("Vellumar bitmaps: each at 1x, then its 4x variant", kMargin, kMargin, RGB(40, 40, 48), 16);
+    sheet.label("Vellumar bitmaps: each at 1x, then at 4x (3x if wider than the sheet)", kMargin, kMargin,
+                RGB(40, 40, 48), 16);
     std::map<int, HBITMAP> bitmaps;
     for (const Cell& c : cells) {
         const Artwork& a = *c.art;
@@ -184,7 +191,9 @@ bool writeContactSheet(const std::string& path) {
         sheet.label(std::to_string(a.id) + "  " + a.what + (a.bitsPerPixel == 24 ? " (24-bit)" : ""), c.x,
                     c.y);
         sheet.copy(platform::bitmapSurface(bitmaps[a.id]), c.x, c.y + kLabelHeight);
-        sheet.stretch(bitmaps[a.id], c.x + a.width + 10, c.y + kLabelHeight, a.width * 4, a.height * 4);
+        const int factor = shownFactor(a);
+        sheet.stretch(bitmaps[a.id], c.x + a.width + 10, c.y + kLabelHeight, a.width * factor,
+                      a.height * factor);
     }
 
     sheet.label("Icon 101 at 16, 32, 48, 64, 128 and 256 pixels", kMargin, iconsY - 20, RGB(40, 40, 48), 16);

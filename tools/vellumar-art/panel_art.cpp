@@ -1,6 +1,7 @@
 // The status row's small buttons, 13 pixels high, the level dots and the flat
 // panels the game writes its text and clock on.
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "tools/vellumar-art/pictures.h"
@@ -46,7 +47,7 @@ namespace {
 std::vector<Pt> pieceOutline(double cx, double cy, double rx, double ry) {
     std::vector<Pt> points;
     for (int i = 0; i <= 48; ++i) {
-        const double a = i * 7.5 * 3.14159265358979 / 180.0;
+        const double a = i * 7.5 * std::numbers::pi / 180.0;
         const double wobble = 1.0 + 0.13 * std::sin(3.0 * a + 0.6);
         points.push_back({cx + rx * wobble * std::cos(a), cy + ry * wobble * std::sin(a)});
     }

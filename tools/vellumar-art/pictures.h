@@ -30,4 +30,9 @@ void clockPanel(Painter& p);
 void banner(Painter& p);
 void icon(Painter& p);
 
+// The help screen's charts of the controls (chart_art.cpp): the game's
+// screen as it lays itself out, with every control named. Made whole at a
+// scale, text included, rather than from shapes.
+Surface helpChart(bool portrait, int scale);
+
 }  // namespace art

@@ -93,7 +93,8 @@ void questionMark(Painter& p, Look look) {
     drawMark(p, look, {kWhite, kWhite}, [](Painter& q, Ink ink) {
         const double cx = 5, cy = 11.2, r = 2.5;
         q.arc(cx, cy, r, 195, 450, 1.8, ink.main, Cap::butt);
-        q.disc(onCircle(cx, cy, r, 195).x, onCircle(cx, cy, r, 195).y, 0.9, ink.main);
+        const Pt hook = onCircle(cx, cy, r, 195);
+        q.disc(hook.x, hook.y, 0.9, ink.main);
         q.stroke({{cx, cy + r}, {cx, cy + r + 2.2}}, 1.8, ink.main, Cap::butt);
         q.disc(cx, 19.2, 1.15, ink.main);
     });

@@ -1,14 +1,18 @@
 // `vellumar-pattern compile IN.svg -o OUT.mza`: a playable pattern from
 // vector art.
+#include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "tools/vellumar-pattern/commands.h"
 #include "tools/vellumar-pattern/compile/compiler.h"
+#include "tools/vellumar-pattern/svg/colour.h"
 
 const char* const kCompileHelp =
     "usage: vellumar-pattern compile IN.svg -o OUT.mza [--colours N] [--min-radius PX] [--polylines]\n"
+    "                                [--view X,Y,W,H] [--background COLOUR]\n"
     "\n"
     "Makes a pattern from an SVG picture. Every filled shape becomes pieces in\n"
     "document order (later shapes lie over earlier ones, as the game draws and\n"
@@ -24,6 +28,12 @@ const char* const kCompileHelp =
     "                     label (default 3, what `check` asks for; a smaller value makes\n"
     "                     patterns that `check` refuses)\n"
     "  --polylines        write straight points instead of curves\n"
+    "  --view X,Y,W,H     frame this rectangle of the drawing (in its viewBox's units)\n"
+    "                     instead of its viewBox; what reaches beyond is cut at the edge\n"
+    "  --background COLOUR\n"
+    "                     lay a rectangle of this SVG colour under everything, so that\n"
+    "                     where the drawing leaves the picture empty the finished board\n"
+    "                     shows a piece of that colour instead of the board's grey\n"
     "\n"
     "Curves: each Bezier curve is stored with steps = ceil(sqrt(0.75 d / 4)), 1 to 64,\n"
     "where d is the largest second difference of its control points in pattern units\n"
@@ -59,6 +69,37 @@ bool readWhole(const std::string& path, std::string& text) {
     return true;
 }
 
+// "X,Y,W,H" with a positive width and height.
+bool parseView(const std::string& text, svg::Picture& picture) {
+    double x = 0, y = 0, w = 0, h = 0;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%lf,%lf,%lf,%lf%c", &x, &y, &w, &h, &end) != 4 || !(w > 0 && h > 0) ||
+        !std::isfinite(x + y + w + h)) {
+        return false;
+    }
+    picture.x = x;
+    picture.y = y;
+    picture.width = w;
+    picture.height = h;
+    return true;
+}
+
+// A rectangle over the whole viewBox, drawn before every other shape.
+void addBackground(svg::Picture& picture, const svg::Rgba& colour) {
+    const double x0 = picture.x, y0 = picture.y;
+    const double x1 = picture.x + picture.width, y1 = picture.y + picture.height;
+    svg::Subpath rectangle;
+    rectangle.segments = {svg::lineSegment({x0, y0}, {x1, y0}), svg::lineSegment({x1, y0}, {x1, y1}),
+                          svg::lineSegment({x1, y1}, {x0, y1}), svg::lineSegment({x0, y1}, {x0, y0})};
+    svg::Shape background;
+    background.subpaths.push_back(std::move(rectangle));
+    background.red = colour.red;
+    background.green = colour.green;
+    background.blue = colour.blue;
+    background.name = "the background";
+    picture.shapes.insert(picture.shapes.begin(), std::move(background));
+}
+
 bool parseCount(const std::string& text, int low, int high, int& value) {
     try {
         std::size_t used = 0;
@@ -72,7 +113,8 @@ bool parseCount(const std::string& text, int low, int high, int& value) {
 }  // namespace
 
 int runCompile(const std::vector<std::string>& arguments) {
-    std::string input, output;
+    std::string input, output, view;
+    std::optional<svg::Rgba> background;
     CompileOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
@@ -88,6 +130,14 @@ int runCompile(const std::vector<std::string>& arguments) {
             if (!parseCount(arguments[++i], 0, 100, options.minRadiusPixels)) {
                 std::fprintf(stderr,
                              "vellumar-pattern: --min-radius takes a number of pixels from 0 to 100\n");
+                return 2;
+            }
+        } else if (a == "--view" && hasValue) {
+            view = arguments[++i];
+        } else if (a == "--background" && hasValue) {
+            background = svg::parseColour(arguments[++i]);
+            if (!background || background->alpha < 1) {
+                std::fprintf(stderr, "vellumar-pattern: --background takes an opaque SVG colour\n");
                 return 2;
             }
         } else if (a == "--polylines") {
@@ -108,13 +158,20 @@ int runCompile(const std::vector<std::string>& arguments) {
         std::fprintf(stderr, "vellumar-pattern: %s: the file cannot be read\n", input.c_str());
         return 1;
     }
-    const auto picture = svg::readSvg(text, error);
+    auto picture = svg::readSvg(text, error);
     if (!picture) {
         std::fprintf(stderr, "vellumar-pattern: %s: %s\n", input.c_str(), error.c_str());
         return 1;
     }
     for (const std::string& w : picture->warnings) {
         std::fprintf(stderr, "vellumar-pattern: %s: %s\n", input.c_str(), w.c_str());
+    }
+    if (!view.empty() && !parseView(view, *picture)) {
+        std::fprintf(stderr, "vellumar-pattern: --view takes X,Y,WIDTH,HEIGHT with a positive size\n");
+        return 2;
+    }
+    if (background) {
+        addBackground(*picture, *background);
     }
     const CompileResult result = compilePicture(*picture, options);
     for (const std::string& n : result.notes) {

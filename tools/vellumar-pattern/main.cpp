@@ -27,7 +27,12 @@ constexpr const char* kUsage =
     "                  --dpi N             the screen's dots per inch, for the numbers (96)\n"
     "  compile IN.svg -o OUT.mza [--colours N] [--min-radius PX] [--polylines]\n"
     "                a playable pattern from an SVG picture (compile --help)\n"
-    "  check FILE    the rules of a playable pattern (check --help)\n";
+    "  check FILE    the rules of a playable pattern (check --help)\n"
+    "  thumbnail FILE -o NAME.bmp [--size WxH]\n"
+    "                the chooser's 24-bit BMP of the finished picture, fitting\n"
+    "                96x128 (or WxH) with the picture's aspect (thumbnail --help)\n"
+    "  contact-sheet FOLDER -o SHEET.png [--columns N]\n"
+    "                every thumbnail of a folder with its name (contact-sheet --help)\n";
 
 int usageError(const std::string& why) {
     std::fprintf(stderr, "vellumar-pattern: %s\n\n%s", why.c_str(), kUsage);
@@ -100,6 +105,12 @@ int main(int argc, char** argv) {
     }
     if (command == "check") {
         return help ? (std::fputs(kCheckHelp, stdout), 0) : runCheck(args);
+    }
+    if (command == "thumbnail") {
+        return help ? (std::fputs(kThumbnailHelp, stdout), 0) : runThumbnail(args);
+    }
+    if (command == "contact-sheet") {
+        return help ? (std::fputs(kContactSheetHelp, stdout), 0) : runContactSheet(args);
     }
     if (command == "render") {
         return render(args);

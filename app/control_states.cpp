@@ -1,0 +1,39 @@
+#include "app/control_states.h"
+
+#include "app/app_state.h"
+#include "app/control_ids.h"
+#include "pattern/painting.h"
+#include "platform/window.h"
+
+namespace {
+
+void setShownAndEnabled(int id, bool on) {
+    const HWND button = GetDlgItem(appState.mainWindow, id);
+    EnableWindow(button, on ? TRUE : FALSE);
+    ShowWindow(button, on ? SW_SHOW : SW_HIDE);
+}
+
+}  // namespace
+
+void updateControlStates() {
+    const Settings& s = appState.settings;
+    const BOOL levelsEnabled = (s.clockStarted == 0 && s.paused == 0) ? TRUE : FALSE;
+    for (int id : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2}) {
+        EnableWindow(GetDlgItem(appState.mainWindow, id), levelsEnabled);
+    }
+    for (int id : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2, IDC_PAUSE}) {
+        ShowWindow(GetDlgItem(appState.mainWindow, id), s.Clock != 0 ? SW_SHOW : SW_HIDE);
+    }
+    SetFocus(appState.mainWindow);
+}
+
+void updatePaletteStates() {
+    const Pattern* pattern = appState.pattern.get();
+    if (pattern == nullptr) {
+        return;
+    }
+    for (int i = 0; i < pattern->colourCount && i < kPaletteButtons; ++i) {
+        const bool on = appState.settings.PaintingMode == 2 || colourHasUnpaintedPiece(*pattern, i) == 1;
+        setShownAndEnabled(IDC_PALETTE_FIRST + i, on);
+    }
+}

@@ -1,0 +1,251 @@
+#include "app/game_operations.h"
+
+#include <string>
+
+#include "app/app_state.h"
+#include "app/control_ids.h"
+#include "app/control_states.h"
+#include "app/navigation.h"
+#include "pattern/painting.h"
+#include "platform/cursor.h"
+#include "platform/message_box.h"
+#include "platform/message_queue.h"
+#include "platform/painting.h"
+#include "platform/sound.h"
+#include "platform/text.h"
+#include "platform/window.h"
+#include "ui/pattern_chooser.h"
+
+namespace {
+
+HWND control(int id) {
+    return GetDlgItem(appState.mainWindow, id);
+}
+void repaint(int id) {
+    InvalidateRect(control(id), nullptr, FALSE);
+}
+void repaintClock() {
+    InvalidateRect(appState.mainWindow, &appState.clockRect, FALSE);
+}
+
+bool piecesLeft() {
+    return appState.pattern && countUnpaintedPieces(*appState.pattern) > 0;
+}
+
+// A running clock is held while a question is open.
+class HeldClock {
+  public:
+    HeldClock() : wasRunning_(appState.clock.isActive()) {
+        if (wasRunning_) {
+            appState.clock.pauseOrResume();
+        }
+    }
+    // The operation does not go on: the clock runs again if it ran.
+    void resume() const {
+        if (wasRunning_) {
+            appState.clock.start();
+        }
+    }
+
+  private:
+    bool wasRunning_;
+};
+
+bool confirmed(const char16_t* text, const char16_t* caption) {
+    return MessageBox(appState.mainWindow, text, caption, MB_YESNO) == IDYES;
+}
+
+void showAllPaletteButtons() {
+    for (int i = 0; i < kPaletteButtons; ++i) {
+        const HWND button = control(IDC_PALETTE_FIRST + i);
+        ShowWindow(button, SW_SHOW);
+        EnableWindow(button, TRUE);
+        InvalidateRect(button, nullptr, FALSE);
+    }
+}
+
+void setAllowanceForLevel(std::uint32_t level) {
+    appState.clock.setAllowance(allowanceFor(appState.pattern ? appState.pattern->pieceTotal : 0, level));
+}
+
+}  // namespace
+
+void playGameSound(const char16_t* name) {
+    if (appState.settings.Sound == 1) {
+        PlaySound(name, appState.instance, SND_RESOURCE | SND_SYNC);
+    }
+}
+
+void startPattern() {
+    const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    appState.pattern.reset();
+    appState.pattern = std::make_unique<Pattern>(appState.settings);
+    loadPattern(*appState.pattern, appState.settings.CurrentPattern);
+    appState.clock.reset();
+    if (appState.settings.Level <= 2) {
+        setAllowanceForLevel(appState.settings.Level);
+    }
+    appState.clock.stop();
+    appState.clock.reset();
+    appState.settings.clearGameFlags();
+    appState.centreX = appState.centreY = 0;
+    appState.savedCentreX = appState.savedCentreY = 0;
+    appState.zoom = appState.savedZoom = 1.0f;
+    appState.tapMode = kZoomTool;
+    // A new pattern starts on the whole board, whatever view the last one had.
+    appState.boardRect = appState.boardRectFull;
+    ShowWindow(control(IDC_HSCROLL), SW_HIDE);
+    ShowWindow(control(IDC_VSCROLL), SW_HIDE);
+    const BoardRectangle& board = appState.boardRect;
+    fitToBoard(*appState.pattern, board.width / 2, board.height / 2, board.width, board.height);
+    updatePaletteStates();
+    SetCursor(previous);
+}
+
+void restartPattern() {
+    const HeldClock held;
+    if (piecesLeft() && !confirmed(u"Ok to restart pattern?", u"Confirm")) {
+        held.resume();
+        return;
+    }
+    if (appState.pattern) {
+        resetPainting(*appState.pattern);
+    }
+    showAllPaletteButtons();
+    appState.settings.clearGameFlags();
+    appState.clock.reset();
+    repaintClock();
+    repaint(IDC_PAUSE);
+    repaint(IDC_STATUS);
+    zoomOutStep(true);
+    playGameSound(u"IDR_ERASE");
+}
+
+void completePattern() {
+    if (piecesLeft()) {
+        const HeldClock held;
+        if (!confirmed(u"Ok to finish pattern?", u"Confirm")) {
+            held.resume();
+            return;
+        }
+    }
+    appState.clock.stop();
+    const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    if (appState.pattern) {
+        completePainting(*appState.pattern);
+    }
+    zoomOutStep(true);
+    // The finished picture gets the same fanfare as one painted to the end.
+    playGameSound(u"IDR_FINISH");
+    SetCursor(previous);
+}
+
+void togglePause(bool isClick) {
+    Settings& s = appState.settings;
+    if (!appState.clock.isActive() && s.paused == 0) {
+        return;
+    }
+    if (isClick) {
+        s.paused = s.paused ? 0 : 1;
+    }
+    if (s.paused) {
+        appState.clock.pauseOrResume();
+    } else {
+        appState.clock.start();
+    }
+    repaint(IDC_PAUSE);
+    updateControlStates();
+}
+
+void selectLevel(std::uint32_t level) {
+    setAllowanceForLevel(level);
+    appState.settings.Level = level;
+    for (int id : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2}) {
+        repaint(id);
+    }
+    repaintClock();
+    updateControlStates();
+}
+
+void openPattern() {
+    const HeldClock held;
+    appState.chooserOpen = 1;
+    const std::u16string previous(appState.settings.CurrentPattern,
+                                  platform::boundedLength(appState.settings.CurrentPattern, MAX_PATH));
+    const int answer = runPatternChooser(
+        appState.mainWindow,
+        {appState.instance, &appState.settings, appState.backgroundBrush, &appState.chooserWindow});
+    const std::u16string_view now(appState.settings.CurrentPattern,
+                                  platform::boundedLength(appState.settings.CurrentPattern, MAX_PATH));
+    if (answer == IDOK && now != previous) {
+        startPattern();
+    } else {
+        held.resume();
+    }
+    appState.chooserOpen = 0;
+}
+
+void resetProgram() {
+    const HeldClock held;
+    if (!confirmed(u"Ok to reset program to default settings?", u"Vellumar-Confirm")) {
+        held.resume();
+        return;
+    }
+    appState.settings.resetToDefaults();
+    if (appState.pattern) {
+        resetPainting(*appState.pattern);
+    }
+    showAllPaletteButtons();
+    SendMessage(appState.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_ZOOM_OUT, 0),
+                reinterpret_cast<LPARAM>(control(IDC_ZOOM_OUT)));
+    appState.settings.clearGameFlags();
+    appState.clock.reset();
+    // The level is back at 1, so the clock shows what the level buttons say.
+    setAllowanceForLevel(appState.settings.Level);
+    appState.clock.update();
+    for (int id : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2, IDC_COLOR_SCHEME, IDC_PAINTING_MODE, IDC_STATUS}) {
+        repaint(id);
+    }
+    repaintClock();
+    for (int id : {IDC_PAUSE, IDC_TIMER, IDC_SOUND}) {
+        repaint(id);
+    }
+    InvalidateRect(appState.mainWindow, nullptr, TRUE);
+    updateControlStates();
+}
+
+void afterPaintTap(bool changed, std::int32_t colourAtTap) {
+    Pattern* pattern = appState.pattern.get();
+    const bool finished = pattern && countUnpaintedPieces(*pattern) == 0;
+    if (changed && finished) {
+        playGameSound(u"IDR_FINISH");
+    }
+    if (pattern && colourAtTap >= 0 && appState.settings.PaintingMode != 2 &&
+        pattern->piecesLeftPerColour[colourAtTap] == 0) {
+        const HWND button = control(IDC_PALETTE_FIRST + colourAtTap);
+        EnableWindow(button, FALSE);
+        InvalidateRect(button, nullptr, FALSE);
+    }
+    if (appState.settings.clockStarted == 0) {
+        appState.settings.clockStarted = 1;
+        appState.clock.start();
+        updateControlStates();  // the level is fixed from the first paint tap on
+    }
+    if (finished && appState.settings.clockStarted != 0) {
+        appState.clock.stop();
+    }
+    repaint(IDC_STATUS);
+}
+
+void clockTick() {
+    if (appState.clock.hasDisplayChanged()) {
+        repaintClock();
+    }
+    if (appState.clock.remainingSeconds() > 0) {
+        return;
+    }
+    repaintClock();
+    UpdateWindow(appState.mainWindow);
+    playGameSound(u"IDR_TIMEDOUT");
+    appState.clock.stop();
+}

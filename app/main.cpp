@@ -1,0 +1,45 @@
+// The game's entry. The game's state is built during static initialisation,
+// before main runs: the settings first (which end the program, with a
+// warning, when the default pattern is missing), then the play clock.
+#include <cstdio>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/entry.h"
+#include "platform/backend.h"
+#include "platform/resources.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/single_instance.h"
+#include "platform/window.h"
+
+extern const platform::ResourceTable vellumarResources;
+
+namespace {
+
+struct GameState {
+    GameState() { constructAppState(); }
+};
+const GameState gameState;
+
+}  // namespace
+
+int main() {
+    // A second start brings the first copy's window to the front instead.
+    if (!platform::claimSingleInstance("vellumar")) {
+        platform::askFirstInstanceToShow("vellumar");
+        return 0;
+    }
+    std::string why;
+    const auto desktop = platform::SdlBackend::open({}, &why);
+    if (!desktop) {
+        std::fprintf(stderr, "%s\n", why.c_str());
+        return 1;
+    }
+    platform::installBackend(desktop.get());
+    const HINSTANCE instance = platform::registerModule(vellumarResources);
+    const int code = runGame(instance, SW_SHOW);
+    // The clock's clean-up, once the entry is done, while the platform still stands.
+    destroyAppState();
+    platform::installBackend(nullptr);
+    return code;
+}

@@ -1,0 +1,320 @@
+#include "app/main_window.h"
+
+#include "app/app_state.h"
+#include "app/control_ids.h"
+#include "app/control_states.h"
+#include "app/game_operations.h"
+#include "app/navigation.h"
+#include "pattern/painting.h"
+#include "platform/bitmap.h"
+#include "platform/controls/button.h"
+#include "platform/cursor.h"
+#include "platform/gdi_objects.h"
+#include "platform/message_queue.h"
+#include "platform/painting.h"
+#include "platform/resource_images.h"
+#include "platform/resources.h"
+#include "platform/window.h"
+#include "render/board_renderer.h"
+#include "render/button_faces.h"
+#include "ui/help_screen.h"
+
+namespace {
+
+HWND control(int id) {
+    return GetDlgItem(appState.mainWindow, id);
+}
+void repaint(int id) {
+    InvalidateRect(control(id), nullptr, FALSE);
+}
+
+BoardView boardView() {
+    const BoardRectangle& b = appState.boardRect;
+    return {{b.left, b.top, b.left + b.width, b.top + b.height},
+            appState.zoom,
+            appState.centreX,
+            appState.centreY};
+}
+
+BoardBrushes boardBrushes() {
+    return {appState.grayBrush, appState.whiteBrush, appState.blackBrush, appState.backgroundBrush,
+            appState.largeFont};
+}
+
+FaceContext faceContext() {
+    return {appState.instance,       appState.pattern.get(),    &appState.settings,
+            appState.tapMode,        appState.chooserOpen != 0, appState.smallFont,
+            appState.whiteThickPen,  appState.blackThickPen,    appState.blackPen,
+            appState.backgroundBrush};
+}
+
+ClockPanel clockPanel() {
+    return {appState.clockRect, appState.clockFaceBitmap, appState.backgroundBrush,
+            appState.settings.Clock != 0};
+}
+
+template <typename Handle>
+void deleteIfAny(Handle& handle) {
+    if (handle != nullptr) {
+        DeleteObject(handle);
+        handle = nullptr;
+    }
+}
+
+void onDestroy() {
+    appState.settings.save();
+    for (HBRUSH* brush :
+         {&appState.backgroundBrush, &appState.lightBrush, &appState.shadeBrush, &appState.grayBrush,
+          &appState.blackBrush, &appState.whiteBrush, &appState.blueBrush}) {
+        deleteIfAny(*brush);
+    }
+    for (HPEN* pen :
+         {&appState.blackPen, &appState.whitePen, &appState.blackThickPen, &appState.whiteThickPen}) {
+        deleteIfAny(*pen);
+    }
+    deleteIfAny(appState.clockFaceBitmap);
+    appState.pattern.reset();
+    deleteIfAny(appState.largeFont);
+    deleteIfAny(appState.smallFont);
+    deleteIfAny(appState.boardBuffer);
+    PostQuitMessage(0);
+}
+
+void onPaint(HWND hwnd) {
+    RECT update{};
+    GetUpdateRect(hwnd, &update, FALSE);
+    PAINTSTRUCT paint{};
+    const HDC hdc = BeginPaint(hwnd, &paint);
+    appState.clock.paintClockPanel(hdc, clockPanel());
+    if (update != appState.clockRect) {
+        drawBoard(hdc, appState.boardBuffer, appState.pattern.get(), boardView(), boardBrushes());
+    }
+    EndPaint(hwnd, &paint);
+}
+
+bool insideBoard(int x, int y) {
+    const BoardRectangle& b = appState.boardRect;
+    return x >= b.left && x <= b.left + b.width && y >= b.top && y <= b.top + b.height;
+}
+
+void onTap(int x, int y) {
+    if (!insideBoard(x, y) || !appState.pattern) {
+        return;
+    }
+    Pattern& pattern = *appState.pattern;
+    const RECT board{appState.boardRect.left, appState.boardRect.top,
+                     appState.boardRect.left + appState.boardRect.width,
+                     appState.boardRect.top + appState.boardRect.height};
+    ViewTransform view = pattern.viewTransform;
+    view.viewCentreX = appState.centreX;
+    view.viewCentreY = appState.centreY;
+    const POINT at = windowToPattern(view, board, x, y);
+    if (appState.tapMode != kPaintTool) {
+        zoomInAt(at.x, at.y);
+        return;
+    }
+    const std::int32_t colourAtTap = pattern.selectedColour;
+    std::int32_t index = -1;
+    const bool changed = paintAt(pattern, at.x, at.y, index) == 1;
+    if (changed) {
+        const HDC hdc = GetDC(appState.mainWindow);
+        drawBoardFrom(hdc, appState.boardBuffer, &pattern, boardView(), boardBrushes(), index);
+        ReleaseDC(appState.mainWindow, hdc);
+    }
+    afterPaintTap(changed, colourAtTap);
+}
+
+void onMouseMove(int x, int y) {
+    const BoardRectangle& b = appState.boardRect;
+    const bool strictlyInside = x > b.left && x < b.left + b.width && y > b.top && y < b.top + b.height;
+    SetCursor(LoadCursor(nullptr, strictlyInside ? IDC_CROSS : IDC_ARROW));
+}
+
+void pickColour(int colour) {
+    appState.tapMode = kPaintTool;
+    playGameSound(u"IDR_PALETTE");
+    Pattern* pattern = appState.pattern.get();
+    if (pattern && pattern->selectedColour >= 0) {
+        repaint(IDC_PALETTE_FIRST + pattern->selectedColour);
+    }
+    if (pattern) {
+        pattern->selectedColour = colour;
+    }
+    repaint(IDC_PALETTE_FIRST + colour);
+    if (appState.settings.PaintingMode == 1) {
+        InvalidateRect(appState.mainWindow, nullptr, FALSE);  // Hint mode marks the colour's pieces
+    }
+    updateControlStates();
+}
+
+LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const WORD code = HIWORD(wParam);
+    Settings& s = appState.settings;
+    if (id >= IDC_PALETTE_FIRST && id <= IDC_PALETTE_LAST) {
+        pickColour(id - IDC_PALETTE_FIRST);
+        return 0;
+    }
+    switch (id) {
+        case IDC_ZOOM_IN:
+            appState.tapMode = kZoomTool;
+            if (appState.pattern && appState.pattern->selectedColour >= 0) {
+                repaint(IDC_PALETTE_FIRST + appState.pattern->selectedColour);
+            }
+            repaint(IDC_ZOOM_IN);
+            updateControlStates();
+            return 0;
+        case IDC_ZOOM_OUT:
+            zoomOutStep(false);
+            return 0;
+        case IDC_SOUND:
+            if (code == 0) {
+                s.Sound = s.Sound ? 0 : 1;
+            }
+            repaint(IDC_SOUND);
+            updateControlStates();
+            return 0;
+        case IDC_TIMER:
+            if (code == 0) {
+                s.Clock = s.Clock ? 0 : 1;
+            }
+            for (int level : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2, IDC_TIMER}) {
+                repaint(level);
+            }
+            InvalidateRect(appState.mainWindow, &appState.clockRect, FALSE);
+            updateControlStates();
+            return 0;
+        case IDC_RESTART:
+            restartPattern();
+            return 0;
+        case IDC_PAUSE:
+            togglePause(code == 0);
+            return 0;
+        case IDC_COMPLETE:
+            completePattern();
+            return 0;
+        case IDC_HELP:
+            runHelpScreen(appState.mainWindow,
+                          {appState.instance, &appState.isPortrait, appState.backgroundBrush});
+            return 0;
+        case IDC_LEVEL_0:
+        case IDC_LEVEL_1:
+        case IDC_LEVEL_2:
+            selectLevel(static_cast<std::uint32_t>(id - IDC_LEVEL_0));
+            return 0;
+        case IDC_RESET:
+            resetProgram();
+            return 0;
+        case IDC_CLOSE:
+        case IDM_OK:
+            SendMessage(appState.mainWindow, WM_CLOSE, 0, 0);
+            return 0;
+        case IDC_OPEN:
+            openPattern();
+            return 0;
+        case IDC_COLOR_SCHEME:
+            s.ColorScheme = s.ColorScheme + 1 > 3 ? 0 : s.ColorScheme + 1;
+            repaint(IDC_COLOR_SCHEME);
+            InvalidateRect(appState.mainWindow, nullptr, FALSE);
+            updateControlStates();
+            return 0;
+        case IDC_PAINTING_MODE:
+            s.PaintingMode = s.PaintingMode + 1 > 2 ? 0 : s.PaintingMode + 1;
+            repaint(IDC_PAINTING_MODE);
+            updatePaletteStates();
+            updateControlStates();
+            InvalidateRect(appState.mainWindow, nullptr, FALSE);
+            return 0;
+        default:
+            return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void layoutControls() {
+    RECT client{};
+    GetClientRect(appState.mainWindow, &client);
+    ToolbarBitmapSizes sizes = kToolbarBitmapSizes;
+    for (std::size_t i = 0; i < kToolbarBitmaps.size(); ++i) {
+        if (const HBITMAP face = LoadBitmap(appState.instance, kToolbarBitmaps[i])) {
+            BITMAP size{};
+            GetObject(face, sizeof size, &size);
+            sizes[i] = {size.bmWidth, size.bmHeight};
+            DeleteObject(face);
+        }
+    }
+    const ScreenLayout layout = computeLayout(client.right, client.bottom, sizes);
+    appState.isPortrait = layout.isPortrait;
+    for (const ControlPlacement& p : layout.placements) {
+        MoveWindow(control(p.id), p.left, p.top, p.width, p.height, TRUE);
+    }
+    appState.boardRectFull = layout.boardRectFull;
+    appState.boardRectWithBars = layout.boardRectWithBars;
+    appState.clockRect = layout.clockRect;
+    // Zoomed in with the bars showing, the board stays the narrower one and
+    // the view is fitted to its new size; otherwise the whole board.
+    const bool barsShown = IsWindowVisible(control(IDC_HSCROLL)) && appState.zoom != 1.0f;
+    appState.boardRect = barsShown ? layout.boardRectWithBars : layout.boardRect;
+    if (appState.pattern) {
+        const BoardRectangle& b = appState.boardRect;
+        fitToBoard(*appState.pattern, b.width / 2, b.height / 2, b.width, b.height);
+        if (barsShown) {
+            setZoom(*appState.pattern, appState.zoom);
+            updateScrollBars();
+        }
+    }
+}
+
+LRESULT mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            appState.shellActivateInfo = {};
+            appState.shellActivateInfo[0] = 12;
+            return 0;
+        case WM_DESTROY:
+            onDestroy();
+            return 0;
+        case WM_ACTIVATE:
+            return 0;  // the desktop has no shell to keep the game full-screen
+        case WM_SETTINGCHANGE:
+            if (wParam == SETTINGCHANGE_RESET) {
+                layoutControls();
+            }
+            return 0;
+        case WM_PAINT:
+            onPaint(hwnd);
+            return 0;
+        case WM_DRAWITEM:
+            drawButtonFace(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), faceContext());
+            return 0;
+        case WM_KEYDOWN:
+            handleNavigationKey(static_cast<UINT>(wParam));
+            return 0;
+        case WM_COMMAND:
+            return onCommand(hwnd, message, wParam, lParam);
+        case WM_TIMER:
+            if (wParam == CountdownTimer::kTimerId) {
+                clockTick();
+            }
+            return 0;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            handleScroll(message, wParam, lParam);
+            return 0;
+        case WM_MOUSEMOVE:
+            onMouseMove(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            onTap(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            return 0;
+        default:
+            return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+}

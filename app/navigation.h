@@ -1,0 +1,27 @@
+// Moving the view over the board: zoom taps, zoom-out steps, the Enter and
+// arrow keys and the two scroll bars. The view state of the game and the
+// pattern's view transform move together; the scroll bars show only while
+// zoomed in.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/messages.h"
+
+// A tap with the zoom tool at a pattern point: half again as large, centred
+// there but kept inside the picture.
+void zoomInAt(std::int32_t px, std::int32_t py);
+
+// Back by two thirds, or straight to the whole view; at zoom 1.0 the board
+// takes its full size again and the scroll bars go.
+void zoomOutStep(bool whole);
+
+// Enter toggles between the whole view and the last zoomed one; the arrows
+// pan by half a page. Answers whether the key was one of them.
+bool handleNavigationKey(UINT virtualKey);
+
+// WM_HSCROLL and WM_VSCROLL from the two bars.
+void handleScroll(UINT message, WPARAM wParam, LPARAM lParam);
+
+// Shows the bars, narrows the board and sets both bars from the view.
+void updateScrollBars();

@@ -1,0 +1,45 @@
+// The faces of the main window's owner-drawn buttons: bitmaps chosen by the
+// settings and the pressed state, the numbered palette swatches, the status
+// panel with the three counters, and the pattern's name.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/controls/button.h"
+#include "platform/handles.h"
+#include "platform/types.h"
+
+class Pattern;
+class Settings;
+
+// What the faces show, as the game holds it at the moment of drawing.
+struct FaceContext {
+    HINSTANCE instance = nullptr;
+    const Pattern* pattern = nullptr;
+    const Settings* settings = nullptr;
+    std::uint32_t tapMode = 0;
+    bool chooserOpen = false;
+    HFONT smallFont = nullptr;
+    HPEN whiteThickPen = nullptr;
+    HPEN blackThickPen = nullptr;
+    HPEN blackPen = nullptr;
+    HBRUSH backgroundBrush = nullptr;
+};
+
+enum class BitmapFit { Stretch, Fit };
+
+// Draws the face of the control named by the record's ID; nothing for an ID
+// without a face.
+void drawButtonFace(const DRAWITEMSTRUCT& item, const FaceContext& context);
+
+// Loads bitmap resource `id` and stretches it over the item.
+void drawBitmapButton(const DRAWITEMSTRUCT& item, const FaceContext& context, int id);
+
+// Draws the whole bitmap into the rectangle: stretched, or fitted with its
+// aspect kept and centred on the background. Takes the bitmap over and
+// deletes it; `bitmap` may be null.
+void drawBitmapInRect(HDC hdc, const RECT& rect, HBITMAP bitmap, BitmapFit mode, HBRUSH background);
+
+void drawPaletteButton(const DRAWITEMSTRUCT& item, const FaceContext& context, int colour);
+void drawStatusPanel(const DRAWITEMSTRUCT& item, const FaceContext& context);
+void drawPatternName(const DRAWITEMSTRUCT& item, const FaceContext& context);

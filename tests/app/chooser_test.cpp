@@ -1,0 +1,102 @@
+// The pattern chooser, opened from the game and answered by taps.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/control_ids.h"
+#include "platform/bmp_encoder.h"
+#include "platform/controls/list_box.h"
+#include "platform/message_box.h"
+#include "platform/message_queue.h"
+#include "platform/window.h"
+#include "tests/support/game_harness.h"
+#include "ui/pattern_chooser.h"
+
+namespace {
+
+class Chooser : public ::testing::Test {
+  protected:
+    GameHarness game{{{"MonaLisa.mza", gridPattern(2, 2, 2)}, {"Tulip.mza", gridPattern(3, 3, 3)}}};
+
+    void SetUp() override {
+        thumbnail("MonaLisa.bmp", 100, 50);
+        thumbnail("Tulip.bmp", 20, 40);
+        thumbnail("apple.bmp", 10, 10);
+        ASSERT_TRUE(game.start());
+    }
+    void thumbnail(const std::string& name, int width, int height) {
+        const std::vector<std::byte> bytes =
+            platform::encodeBmp24(platform::Surface(width, height, 0xC03020));
+        std::ofstream out(game.programFolder() + name, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    // Runs `inside` while the chooser is open, then taps its title-bar
+    // button or its Open button.
+    void openChooser(std::function<void(HWND list)> inside, bool pressOpen) {
+        game.backend.script().call([&, inside, pressOpen] {
+            const HWND dialog = appState.chooserWindow;
+            inside(GetDlgItem(dialog, IDC_PATTERN_LIST));
+            if (pressOpen) {
+                SendMessage(dialog, WM_COMMAND, IDOK, 0);
+            } else {
+                SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+            }
+        });
+        game.tapControl(IDC_OPEN);
+    }
+    std::u16string entry(HWND list, int index) {
+        WCHAR text[64] = {};
+        SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+};
+
+}  // namespace
+
+TEST_F(Chooser, ListsTheThumbnailsSortedWithTheCurrentPatternSelected) {
+    std::vector<std::u16string> entries;
+    LRESULT selected = -2;
+    openChooser(
+        [&](HWND list) {
+            for (LRESULT i = 0; i < SendMessage(list, LB_GETCOUNT, 0, 0); ++i) {
+                entries.push_back(entry(list, static_cast<int>(i)));
+            }
+            selected = SendMessage(list, LB_GETCURSEL, 0, 0);
+        },
+        false);
+    EXPECT_EQ(entries, (std::vector<std::u16string>{u"apple", u"MonaLisa", u"Tulip"}));
+    EXPECT_EQ(selected, 1);
+    EXPECT_EQ(appState.chooserOpen, 0);
+}
+
+TEST_F(Chooser, CancelAndReChoosingTheCurrentPatternKeepTheGameAndResumeTheClock) {
+    game.tapControl(IDC_PALETTE_FIRST);
+    game.tapPiece(0);
+    ASSERT_TRUE(appState.clock.isActive());
+    bool heldWhileOpen = true;
+    openChooser(
+        [&](HWND list) {
+            heldWhileOpen = !appState.clock.isActive();
+            SendMessage(list, LB_SETCURSEL, 2, 0);  // browse to Tulip, then cancel
+        },
+        false);
+    EXPECT_TRUE(heldWhileOpen);
+    EXPECT_TRUE(appState.clock.isActive());
+    EXPECT_EQ(appState.pattern->pieces[0].painted, 1);
+    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"MonaLisa");
+
+    openChooser([](HWND) {}, true);  // Open on the pattern already current
+    EXPECT_EQ(appState.pattern->pieces[0].painted, 1) << "not restarted";
+    EXPECT_TRUE(appState.clock.isActive());
+}
+
+TEST_F(Chooser, OpeningAnotherPatternStartsIt) {
+    openChooser([&](HWND list) { SendMessage(list, LB_SETCURSEL, 2, 0); }, true);
+    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"Tulip");
+    EXPECT_EQ(appState.pattern->pieceTotal, 9);
+    EXPECT_FALSE(appState.clock.isActive());
+    EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(9, 1));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(game.visible(IDC_PALETTE_FIRST + i));
+    }
+}

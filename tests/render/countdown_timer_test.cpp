@@ -1,0 +1,180 @@
+// The play clock against a tick count the test moves.
+#include "render/countdown_timer.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/device_context.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/surface.h"
+
+namespace {
+
+class Clock : public ::testing::Test {
+  protected:
+    platform::HeadlessBackend backend;
+    CountdownTimer clock;
+
+    // The clock reads whole seconds of the tick count.
+    void at(std::uint64_t milliseconds) { backend.setClock(milliseconds); }
+    std::string shown() {
+        clock.update();
+        char text[8];
+        std::snprintf(text, sizeof text, "%02d:%02d", clock.minutes, clock.seconds);
+        return text;
+    }
+};
+
+}  // namespace
+
+TEST_F(Clock, ShowsTheAllowanceAndCountsDownFromTheNextWholeSecond) {
+    at(10'400);
+    clock.setAllowance(330);
+    clock.reset();
+    EXPECT_EQ(shown(), "05:30");
+    clock.start();
+    at(10'999);
+    EXPECT_EQ(shown(), "05:30");
+    at(11'000);  // the first second is short: both stamps are whole seconds
+    EXPECT_EQ(shown(), "05:29");
+    at(70'000);
+    EXPECT_EQ(shown(), "04:30");
+}
+
+TEST_F(Clock, AnHourOrMoreShowsOnlyMinutesAndSeconds) {
+    clock.setAllowance(3725);
+    clock.reset();
+    EXPECT_EQ(shown(), "02:05");
+    EXPECT_EQ(clock.shownMasks[0], CountdownTimer::digitMasks[0]) << "a leading zero is shown";
+}
+
+TEST_F(Clock, AnAllowanceOfZeroTimesOutAtTheFirstTick) {
+    clock.setAllowance(0);
+    clock.reset();
+    clock.start();
+    at(100);
+    clock.hasDisplayChanged();
+    EXPECT_EQ(clock.remainingSeconds(), 0);
+}
+
+TEST_F(Clock, PausingKeepsTheElapsedWholeSecondsAndStopThenStartGivesTheRunBack) {
+    clock.setAllowance(100);
+    clock.reset();
+    at(5'000);
+    clock.start();
+    at(15'500);
+    EXPECT_EQ(shown(), "01:30");  // the ticks keep the shown time fresh while it runs
+    clock.pauseOrResume();        // 10 s used
+    EXPECT_FALSE(clock.isActive());
+    at(500'000);
+    EXPECT_EQ(shown(), "01:30") << "time paused is not counted";
+    clock.pauseOrResume();
+    at(520'000);
+    EXPECT_EQ(shown(), "01:10");
+    clock.stop();
+    at(600'000);
+    EXPECT_EQ(shown(), "01:10") << "stopped, the time freezes";
+    clock.start();
+    EXPECT_EQ(shown(), "01:30") << "the stopped run of 20 s is given back";
+}
+
+TEST_F(Clock, ResetBringsTheFullAllowanceBackAndTheDisplayChangesOnlyWithItsDigits) {
+    clock.setAllowance(60);
+    clock.reset();
+    clock.start();
+    at(30'000);
+    EXPECT_TRUE(clock.hasDisplayChanged());
+    platform::Surface s(47, 28);
+    const HDC dc = platform::createSurfaceDC(s);
+    clock.draw(dc, 0, 0, 47, 28);
+    EXPECT_FALSE(clock.hasDisplayChanged());
+    at(30'900);
+    EXPECT_FALSE(clock.hasDisplayChanged()) << "the same second";
+    at(31'000);
+    EXPECT_TRUE(clock.hasDisplayChanged());
+    clock.reset();
+    EXPECT_EQ(shown(), "01:00");
+    EXPECT_FALSE(clock.isActive());
+    DeleteDC(dc);
+}
+
+TEST_F(Clock, ARunAcrossTheTickCountsWrapCountsAsNoTime) {
+    clock.setAllowance(100);
+    clock.reset();
+    at(0xFFFFFFFFull - 5'000);
+    clock.start();
+    at(0x100000000ull + 20'000);  // the 32-bit tick count has wrapped
+    EXPECT_EQ(shown(), "01:40");
+}
+
+TEST(ClockAllowance, PiecesTimesSixtyOverTheLevelsDivisor) {
+    EXPECT_EQ(allowanceFor(125, 0), 394);
+    EXPECT_EQ(allowanceFor(125, 1), 340);
+    EXPECT_EQ(allowanceFor(125, 2), 300);
+    EXPECT_EQ(allowanceFor(0, 1), 0);
+}
+
+TEST(ClockPanel, TallAndWidePanelsCentreTheDigits) {
+    platform::HeadlessBackend backend;
+    CountdownTimer clock;
+    clock.setAllowance(88 * 60 + 88);  // 88:88 would need an hour; 29:28 lights most bars
+    clock.reset();
+    const auto inkBox = [&](int w, int h) {
+        platform::Surface s(w, h, 0);
+        const HDC dc = platform::createSurfaceDC(s);
+        clock.draw(dc, 0, 0, w, h);
+        DeleteDC(dc);
+        RECT box{w, h, -1, -1};
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                if (s.at(x, y) != 0) {
+                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                           std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
+                }
+            }
+        }
+        return box;
+    };
+    // Wide: 600 x 0.125 fits 199, so the digits fill the height less 3 pixels
+    // and the 600-unit row is centred: x0 = trunc(199 - 75) / 2 = 62.
+    const RECT wide = inkBox(200, 28);
+    EXPECT_EQ(wide.top, 1);
+    EXPECT_EQ(wide.bottom, 26);
+    EXPECT_EQ(wide.left, 62);
+    // Tall: the width less 3 pixels decides (scale 57 / 600), and the digits
+    // are centred vertically: y0 = trunc(99 - 19) / 2 = 40.
+    const RECT tall = inkBox(60, 100);
+    EXPECT_EQ(tall.left, 1);
+    EXPECT_EQ(tall.top, 40);
+    EXPECT_EQ(tall.bottom, 59);
+}
+
+TEST(ClockPanel, TheSmallPanelsDigitsAndColonLandOnTheirPixels) {
+    platform::HeadlessBackend backend;
+    CountdownTimer clock;
+    clock.setAllowance(88 * 60 + 8);  // 28:08 lights every bar of the last three digits
+    clock.reset();
+    platform::Surface panel(47, 28, 0);
+    const HDC dc = platform::createSurfaceDC(panel);
+    clock.draw(dc, 0, 0, 47, 28);
+    DeleteDC(dc);
+    const auto lit = [&](int x, int y) { return panel.at(x, y) != 0; };
+    int top = 28, bottom = -1, left = 47;
+    for (int y = 0; y < 28; ++y) {
+        for (int x = 0; x < 47; ++x) {
+            // The colon's column is left out: its dots are checked on their own.
+            if (lit(x, y) && (x < 20 || x > 22)) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                left = std::min(left, x);
+            }
+        }
+    }
+    EXPECT_EQ(top, 7);
+    EXPECT_EQ(bottom, 21);
+    EXPECT_EQ(left, 1);
+    // Dots of radius 1 centred at (21, 18) and (21, 10): 2 x 2 boxes from (20, 17) and (20, 9).
+    for (const auto& [x, y] : {std::pair{20, 17}, {21, 18}, {20, 9}, {21, 10}}) {
+        EXPECT_TRUE(lit(x, y)) << x << "," << y;
+    }
+    EXPECT_FALSE(lit(21, 14)) << "between the dots";
+}

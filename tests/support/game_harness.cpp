@@ -1,0 +1,147 @@
+#include "tests/support/game_harness.h"
+
+#include <fstream>
+
+#include "app/entry.h"
+#include "platform/resources.h"
+#include "platform/text.h"
+#include "platform/window.h"
+
+extern const platform::ResourceTable vellumarResources;
+
+namespace {
+
+// The game's resources are registered once per process: the first module is
+// the program's own.
+HINSTANCE gameModule() {
+    static const HINSTANCE module = platform::registerModule(vellumarResources);
+    return module;
+}
+
+}  // namespace
+
+PatternFile gridPattern(int columns, int rows, int colours) {
+    PatternFile file;
+    file.header.sourceWidth = 100;
+    file.header.sourceHeight = 100;
+    file.header.polylineFlag = 1;
+    file.header.coordinateRange = 16000;
+    for (int c = 0; c < colours; ++c) {
+        file.colours.push_back({static_cast<std::uint8_t>(40 + 50 * c % 200),
+                                static_cast<std::uint8_t>(200 - 30 * c % 180),
+                                static_cast<std::uint8_t>(90 + 70 * c % 160)});
+    }
+    const int w = 16000 / columns, h = 16000 / rows;
+    for (int k = 0; k < columns * rows; ++k) {
+        const int x = (k % columns) * w, y = (k / columns) * h;
+        const auto first = static_cast<std::uint16_t>(file.points.size());
+        for (const auto& [px, py] : {std::pair{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}}) {
+            file.points.push_back({static_cast<std::uint16_t>(px), static_cast<std::uint16_t>(py)});
+        }
+        file.paths.push_back({first, static_cast<std::uint16_t>(first + 3)});
+        file.edges.push_back({static_cast<std::uint16_t>(file.paths.size() - 1), 1});
+        const auto edge = static_cast<std::uint16_t>(file.edges.size() - 1);
+        file.contours.push_back({edge, edge});
+        const auto contour = static_cast<std::uint16_t>(file.contours.size() - 1);
+        file.pieces.push_back({contour, contour, static_cast<std::uint16_t>(k % colours),
+                               static_cast<std::uint16_t>(x + w / 2),
+                               static_cast<std::uint16_t>(16000 - y - h / 2)});
+    }
+    return file;
+}
+
+GameHarness::GameHarness(std::map<std::string, PatternFile> patterns, int width, int height)
+    : config_(root / "config"), width_(width), height_(height) {
+    for (const auto& [name, file] : patterns) {
+        const std::vector<std::byte> bytes = serializePatternFile(file);
+        std::filesystem::create_directories(root / "Games");
+        std::ofstream out(root / "Games" / name, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    backend.setProgramPath(platform::utf8ToUtf16((root / "Games" / "vellumar").string()));
+    backend.setScreenSize(width, height);
+}
+
+GameHarness::~GameHarness() {
+    if (appStateExists()) {
+        if (IsWindow(appState.mainWindow)) {
+            DestroyWindow(appState.mainWindow);
+        }
+        destroyAppState();
+    }
+}
+
+bool GameHarness::start() {
+    constructAppState();
+    const bool up = initInstance(gameModule(), SW_SHOW);
+    backend.runUntilIdle();
+    return up;
+}
+
+int GameHarness::runMessageLoop() {
+    return ::runMessageLoop(gameModule());
+}
+
+std::string GameHarness::programFolder() const {
+    return (root / "Games").string() + "/";
+}
+
+void GameHarness::writeSettings(const std::string& values) {
+    root.write(
+        "config/vellumar/registry.reg",
+        "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n" +
+            values);
+}
+
+std::string GameHarness::settingsFile() const {
+    return root.read("config/vellumar/registry.reg");
+}
+
+RECT GameHarness::controlRect(int id) const {
+    RECT client{};
+    GetClientRect(appState.mainWindow, &client);
+    const ScreenLayout layout = computeLayout(client.right, client.bottom, kToolbarBitmapSizes);
+    const ControlPlacement* p = layout.find(id);
+    return p ? RECT{p->left, p->top, p->left + p->width, p->top + p->height} : RECT{};
+}
+
+void GameHarness::tapWindow(int x, int y) {
+    backend.tap(x, y);
+    backend.runUntilIdle();
+}
+
+void GameHarness::tapControl(int id) {
+    const RECT r = controlRect(id);
+    tapWindow((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void GameHarness::tapPattern(int x, int y) {
+    Pattern& p = *appState.pattern;
+    setZoom(p, appState.zoom);
+    setCentre(p, appState.centreX, appState.centreY);
+    const POINT pixel = patternToBoard(p.viewTransform, boardScale(p.viewTransform), {x, y});
+    tapWindow(appState.boardRect.left + pixel.x, appState.boardRect.top + pixel.y);
+}
+
+void GameHarness::tapPiece(int index) {
+    const Piece& piece = appState.pattern->pieces[index];
+    tapPattern((piece.boundsMinX + piece.boundsMaxX) / 2, (piece.boundsMinY + piece.boundsMaxY) / 2);
+}
+
+void GameHarness::pressKey(UINT key, BYTE modifiers) {
+    backend.pressKey(key, modifiers);
+    backend.runUntilIdle();
+}
+
+std::vector<std::string> GameHarness::takeSounds() {
+    std::vector<std::string> sounds = backend.soundLog();
+    backend.clearSoundLog();
+    return sounds;
+}
+
+bool GameHarness::visible(int id) const {
+    return IsWindowVisible(GetDlgItem(appState.mainWindow, id)) != 0;
+}
+bool GameHarness::enabled(int id) const {
+    return IsWindowEnabled(GetDlgItem(appState.mainWindow, id)) != 0;
+}

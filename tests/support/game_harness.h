@@ -1,0 +1,63 @@
+// The whole game on the headless backend: a program folder of its own with
+// the patterns a test gives, a settings store of its own, a virtual screen,
+// and the game started through its real start-up. Tests then drive it with
+// taps, keys and the clock, and look at pixels, sounds and the settings file.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "app/app_state.h"
+#include "pattern/pattern_file.h"
+#include "platform/headless/headless_backend.h"
+#include "tests/support/temp_folder.h"
+#include "ui/screen_layout.h"
+
+// A square picture of `columns` x `rows` square pieces; piece k has colour
+// k % colours. Labels at the pieces' centres.
+PatternFile gridPattern(int columns, int rows, int colours);
+
+class GameHarness {
+  public:
+    // `patterns`: file name (e.g. "MonaLisa.mza") to records, written into the
+    // program folder before the game starts.
+    explicit GameHarness(std::map<std::string, PatternFile> patterns, int width = 240, int height = 294);
+    ~GameHarness();
+    GameHarness(const GameHarness&) = delete;
+    GameHarness& operator=(const GameHarness&) = delete;
+
+    // Builds the game's state, starts it and runs until idle; false when the
+    // start-up refused.
+    bool start();
+
+    platform::HeadlessBackend backend;
+    TempFolder root;
+
+    // The program folder, ending in its separator.
+    std::string programFolder() const;
+    void writeSettings(const std::string& values);
+    std::string settingsFile() const;
+
+    // Where a control is, in screen pixels, by the layout of the current screen.
+    RECT controlRect(int id) const;
+    void tapControl(int id);
+    // Taps the window pixel over pattern point (x, y) in the current view.
+    void tapPattern(int x, int y);
+    void tapWindow(int x, int y);
+    void pressKey(UINT key, BYTE modifiers = 0);
+    void runFor(std::uint64_t milliseconds) { backend.runFor(milliseconds); }
+    // The game's own message loop, fed by the backend's script; answers the
+    // loop's exit code (the loop also ends when the script runs out).
+    int runMessageLoop();
+
+    // Taps a piece's centre (its bounding box's middle).
+    void tapPiece(int index);
+    std::vector<std::string> takeSounds();
+    bool visible(int id) const;
+    bool enabled(int id) const;
+
+  private:
+    ScopedConfigHome config_;
+    int width_;
+    int height_;
+};

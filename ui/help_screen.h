@@ -1,0 +1,23 @@
+// The help screen: a full-screen chart of the game's controls, portrait or
+// landscape to match the main window's arrangement; any tap closes it.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/handles.h"
+#include "platform/messages.h"
+
+struct HelpContext {
+    HINSTANCE instance = nullptr;
+    const std::uint8_t* isPortrait = nullptr;  // read at every paint: a turn of the screen changes the chart
+    HBRUSH background = nullptr;
+};
+
+inline constexpr int kHelpDialog = 9;
+inline constexpr int kPortraitChart = 718;
+inline constexpr int kLandscapeChart = 719;
+
+// Runs the help modally, owned by `owner`. The game goes on underneath.
+void runHelpScreen(HWND owner, const HelpContext& context);
+
+BOOL helpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

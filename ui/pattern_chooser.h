@@ -1,0 +1,38 @@
+// The pattern chooser: a full-screen modal dialog listing the patterns beside
+// the program, one entry per thumbnail, with the selected one's thumbnail.
+// Open writes the chosen pattern's path and name into the settings.
+#pragma once
+
+#include "platform/handles.h"
+#include "platform/messages.h"
+#include "platform/types.h"
+
+class Settings;
+
+inline constexpr int kChooserDialog = 132;
+inline constexpr int IDC_PATTERN_LIST = 1002;
+inline constexpr int IDC_THUMBNAIL = 1069;
+
+struct ChooserContext {
+    HINSTANCE instance = nullptr;
+    Settings* settings = nullptr;
+    HBRUSH background = nullptr;
+    HWND* chooserWindow = nullptr;  // set while the dialog initialises
+};
+
+// Runs the chooser modally, owned by `owner`; answers IDOK (1) when closed by
+// Open, IDCANCEL (2) when cancelled.
+int runPatternChooser(HWND owner, const ChooserContext& context);
+
+BOOL chooserDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The three controls' places for a client area of W x H.
+struct ChooserLayout {
+    RECT list;       // left, top, width, height
+    RECT thumbnail;  // left, top, width, height
+    RECT open;       // left, top, width, height
+};
+ChooserLayout chooserLayoutFor(int width, int height);
+
+// Places the controls for the chooser's current client size.
+void layoutChooser();
