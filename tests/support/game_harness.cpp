@@ -51,7 +51,7 @@ PatternFile gridPattern(int columns, int rows, int colours) {
 }
 
 GameHarness::GameHarness(std::map<std::string, PatternFile> patterns, int width, int height)
-    : config_(root / "config"), width_(width), height_(height) {
+    : config_(root / "config") {
     for (const auto& [name, file] : patterns) {
         const std::vector<std::byte> bytes = serializePatternFile(file);
         std::filesystem::create_directories(root / "Games");

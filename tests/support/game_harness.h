@@ -58,6 +58,4 @@ class GameHarness {
 
   private:
     ScopedConfigHome config_;
-    int width_;
-    int height_;
 };

@@ -1,0 +1,100 @@
+// The desktop backend: one SDL2 window whose client area is the game's screen.
+//
+// The window opens at a whole multiple k >= 2 of the handheld's 240 x 294
+// portrait client area, the largest that fits the desktop, and the fonts get
+// 96 x k dots per inch. The screen has the window's drawable size in pixels, so
+// it is shown pixel for pixel (crisp on high-density displays too).
+//
+// Mouse and touch act as the stylus, the keys the game knows become its
+// virtual keys, closing the window sends WM_CLOSE to the main window. Resizing
+// the window, or F9, changes the screen as a turn of the device does
+// (WM_SETTINGCHANGE with SETTINGCHANGE_RESET): F9 swaps the portrait and
+// landscape client areas at the same k, 480 x 588 <-> 640 x 428 at k = 2.
+//
+// Use from main():
+//     std::string why;
+//     auto desktop = platform::SdlBackend::open({}, &why);
+//     if (!desktop) { std::fprintf(stderr, "%s\n", why.c_str()); return 1; }
+//     platform::installBackend(desktop.get());
+//     platform::registerModule(programResources);
+//     ... run the program's message loop, then installBackend(nullptr) ...
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/backend.h"
+
+// SDL stays out of this header: a program's main() opens the backend without
+// seeing SDL, and only platform/sdl/ is written against it.
+struct SDL_Window;
+struct SDL_WindowEvent;
+union SDL_Event;
+
+namespace platform {
+
+class SdlAudio;
+class SdlCursors;
+class SdlPresenter;
+
+struct SdlOptions {
+    std::string title = "Vellumar";  // until the main window has a title of its own
+    int scale = 0;                   // k; 0 takes the largest that fits the desktop
+    bool landscape = false;          // open in the landscape arrangement
+};
+
+class SdlBackend final : public Backend {
+  public:
+    // Opens the window (and the audio device, when there is one). With no
+    // display, or only SDL's offscreen or dummy video, answers nullptr and a
+    // one-line reason in `why`. One backend at a time: SDL is one per process.
+    static std::unique_ptr<SdlBackend> open(const SdlOptions& options, std::string* why);
+    ~SdlBackend() override;
+    SdlBackend(const SdlBackend&) = delete;
+    SdlBackend& operator=(const SdlBackend&) = delete;
+
+    void playSound(std::u16string_view name) override;
+    int messageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type) override;
+    int dotsPerInch() override { return dotsPerInch_; }
+    ScreenSize screenSize() override { return screen_; }
+    std::uint64_t milliseconds() override;
+    bool waitForInput(std::optional<std::uint64_t> wakeAt) override;
+
+    // k: the multiple of the handheld's client area the window opened at.
+    int scale() const { return windowScale_; }
+
+    // Turns the screen between portrait and landscape (what F9 does).
+    void rotate();
+
+  private:
+    SdlBackend();
+
+    // Answers whether the event gave the game something to do.
+    bool handle(const SDL_Event& event);
+    bool handleWindowEvent(const SDL_WindowEvent& event);
+    bool close();
+    // Takes the drawable's size as the screen's; answers whether it changed.
+    bool followWindowSize();
+    // Shows what the game drew, its cursor, title and icon.
+    void refresh();
+    POINT mouseToScreen(int x, int y) const;
+
+    SDL_Window* window_ = nullptr;
+    std::unique_ptr<SdlPresenter> presenter_;
+    std::unique_ptr<SdlCursors> cursors_;
+    std::unique_ptr<SdlAudio> audio_;
+    ScreenSize screen_{};
+    int windowScale_ = 2;
+    int dotsPerInch_ = 96;
+    std::string defaultTitle_;
+    std::string shownTitle_;
+    bool iconTried_ = false;
+    bool presentAgain_ = true;
+    bool closeWithoutWindow_ = false;
+    bool mouseHeld_ = false;
+    std::optional<std::int64_t> finger_;  // the touch acting as the stylus
+};
+
+}  // namespace platform

@@ -1,0 +1,40 @@
+// What SDL's keys and mouse buttons mean to the game: the virtual-key codes
+// and modifiers the platform's input takes, and which button is the stylus.
+#pragma once
+
+#include <SDL_keyboard.h>
+#include <SDL_mouse.h>
+
+#include <optional>
+
+#include "platform/messages.h"
+#include "platform/types.h"
+
+namespace platform {
+
+struct TranslatedKey {
+    UINT virtualKey = 0;
+    BYTE modifiers = MODIFIER_NONE;
+    friend bool operator==(const TranslatedKey&, const TranslatedKey&) = default;
+};
+
+// The virtual-key code of an SDL key, or nothing for a key the game has no use
+// for (function keys, the modifiers pressed on their own, media keys).
+std::optional<UINT> virtualKeyFor(SDL_Keycode key);
+
+// The platform's modifier bits for SDL's (either Control key counts as Control).
+BYTE modifiersFor(Uint16 sdlModifiers);
+
+// A key press as the game sees it, or nothing.
+std::optional<TranslatedKey> translateKey(SDL_Keycode key, Uint16 sdlModifiers);
+
+// The key that turns the screen between portrait and landscape. It belongs to
+// the backend (a desktop has no device to turn) and never reaches the game.
+inline constexpr SDL_Keycode kRotateKey = SDLK_F9;
+bool isRotateKey(SDL_Keycode key);
+
+// The mouse button that acts as the stylus: the left one. The others do nothing,
+// as the handheld had nothing but the stylus's tip.
+bool isStylusButton(Uint8 sdlButton);
+
+}  // namespace platform

@@ -1,0 +1,40 @@
+// Shows the game's screen in the window: the composed screen is copied into a
+// streaming texture the size of the window's drawable area, pixel for pixel,
+// so nothing is ever scaled (and nothing blurs on a high-density display).
+#pragma once
+
+#include <SDL_render.h>
+#include <SDL_video.h>
+
+#include <string>
+
+#include "platform/backend.h"
+#include "platform/surface.h"
+
+namespace platform {
+
+class SdlPresenter {
+  public:
+    SdlPresenter() = default;
+    ~SdlPresenter();
+    SdlPresenter(const SdlPresenter&) = delete;
+    SdlPresenter& operator=(const SdlPresenter&) = delete;
+
+    // Makes the renderer; on failure says why.
+    bool open(SDL_Window* window, std::string* why);
+
+    // The drawable area in pixels: the screen's size.
+    ScreenSize outputSize() const;
+
+    // Shows `screen` when it differs from what is shown, or always with `force`
+    // (the window system lost the window's contents).
+    void present(const Surface& screen, bool force);
+
+  private:
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    ScreenSize textureSize_{};
+    Surface shown_;
+};
+
+}  // namespace platform

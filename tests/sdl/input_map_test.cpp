@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "platform/cursor.h"
+#include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/sdl_cursor.h"
+#include "platform/sdl/sdl_input_map.h"
+
+namespace platform {
+namespace {
+
+TEST(KeyTranslation, GivesTheGamesVirtualKeys) {
+    EXPECT_EQ(virtualKeyFor(SDLK_RETURN), VK_RETURN);
+    EXPECT_EQ(virtualKeyFor(SDLK_KP_ENTER), VK_RETURN);
+    EXPECT_EQ(virtualKeyFor(SDLK_ESCAPE), VK_ESCAPE);
+    EXPECT_EQ(virtualKeyFor(SDLK_LEFT), VK_LEFT);
+    EXPECT_EQ(virtualKeyFor(SDLK_RIGHT), VK_RIGHT);
+    EXPECT_EQ(virtualKeyFor(SDLK_UP), VK_UP);
+    EXPECT_EQ(virtualKeyFor(SDLK_DOWN), VK_DOWN);
+    EXPECT_EQ(virtualKeyFor(SDLK_SPACE), VK_SPACE);
+    EXPECT_EQ(virtualKeyFor(SDLK_BACKSPACE), VK_BACK);
+    EXPECT_EQ(virtualKeyFor(SDLK_TAB), VK_TAB);
+}
+
+TEST(KeyTranslation, LettersAndDigitsAreTheirCapitalAsciiCodes) {
+    EXPECT_EQ(virtualKeyFor(SDLK_a), UINT{'A'});
+    EXPECT_EQ(virtualKeyFor(SDLK_q), UINT{'Q'});
+    EXPECT_EQ(virtualKeyFor(SDLK_z), UINT{'Z'});
+    EXPECT_EQ(virtualKeyFor(SDLK_0), UINT{'0'});
+    EXPECT_EQ(virtualKeyFor(SDLK_9), UINT{'9'});
+}
+
+TEST(KeyTranslation, KeysTheGameHasNoUseForGiveNothing) {
+    EXPECT_FALSE(virtualKeyFor(SDLK_F1));
+    EXPECT_FALSE(virtualKeyFor(SDLK_LSHIFT));
+    EXPECT_FALSE(virtualKeyFor(SDLK_LCTRL));
+    EXPECT_FALSE(virtualKeyFor(SDLK_VOLUMEUP));
+    EXPECT_FALSE(translateKey(SDLK_F12, KMOD_NONE));
+}
+
+TEST(KeyTranslation, ControlQIsTheLetterWithTheControlModifier) {
+    EXPECT_EQ(translateKey(SDLK_q, KMOD_LCTRL), (TranslatedKey{'Q', MODIFIER_CONTROL}));
+    EXPECT_EQ(translateKey(SDLK_q, KMOD_RCTRL), (TranslatedKey{'Q', MODIFIER_CONTROL}));
+    EXPECT_EQ(translateKey(SDLK_q, KMOD_NONE), (TranslatedKey{'Q', MODIFIER_NONE}));
+}
+
+TEST(KeyTranslation, ModifiersKeepTheirMeaning) {
+    EXPECT_EQ(modifiersFor(KMOD_NONE), MODIFIER_NONE);
+    EXPECT_EQ(modifiersFor(KMOD_LSHIFT), MODIFIER_SHIFT);
+    EXPECT_EQ(modifiersFor(KMOD_RALT), MODIFIER_ALT);
+    EXPECT_EQ(modifiersFor(KMOD_LCTRL | KMOD_RSHIFT), MODIFIER_CONTROL | MODIFIER_SHIFT);
+    // Lock keys are not modifiers of a press.
+    EXPECT_EQ(modifiersFor(KMOD_NUM | KMOD_CAPS), MODIFIER_NONE);
+}
+
+TEST(KeyTranslation, F9TurnsTheScreenAndNothingElseDoes) {
+    EXPECT_TRUE(isRotateKey(SDLK_F9));
+    EXPECT_FALSE(isRotateKey(SDLK_F8));
+    EXPECT_FALSE(isRotateKey(SDLK_r));
+}
+
+TEST(ButtonTranslation, OnlyTheLeftButtonIsTheStylus) {
+    EXPECT_TRUE(isStylusButton(SDL_BUTTON_LEFT));
+    EXPECT_FALSE(isStylusButton(SDL_BUTTON_RIGHT));
+    EXPECT_FALSE(isStylusButton(SDL_BUTTON_MIDDLE));
+    EXPECT_FALSE(isStylusButton(SDL_BUTTON_X1));
+}
+
+TEST(CursorTranslation, EachOfTheGamesCursorsHasItsShape) {
+    EXPECT_EQ(sdlCursorFor(IDC_ARROW), SDL_SYSTEM_CURSOR_ARROW);
+    EXPECT_EQ(sdlCursorFor(IDC_CROSS), SDL_SYSTEM_CURSOR_CROSSHAIR);
+    EXPECT_EQ(sdlCursorFor(IDC_WAIT), SDL_SYSTEM_CURSOR_WAIT);
+}
+
+TEST(SoundFormat, PcmWavesMapToSdlsFormats) {
+    WaveFile wave;
+    wave.bitsPerSample = 8;
+    EXPECT_EQ(sdlFormatOf(wave), AUDIO_U8);
+    wave.bitsPerSample = 16;
+    EXPECT_EQ(sdlFormatOf(wave), AUDIO_S16LSB);
+    wave.bitsPerSample = 24;
+    EXPECT_EQ(sdlFormatOf(wave), 0);
+    wave.bitsPerSample = 16;
+    wave.format = 3;  // floating point: not a format the game's resources use
+    EXPECT_EQ(sdlFormatOf(wave), 0);
+}
+
+}  // namespace
+}  // namespace platform
