@@ -102,12 +102,12 @@ void paint(HWND hwnd, const MessageBoxData& d, HDC hdc) {
     frameArea(hdc, box, kFrameColour);
 }
 
-struct ButtonSpec {
+struct ButtonChoice {
     int id;
     std::u16string_view label;
 };
 
-std::vector<ButtonSpec> buttonsFor(UINT type) {
+std::vector<ButtonChoice> buttonsFor(UINT type) {
     if ((type & MB_TYPEMASK) == MB_YESNO) {
         return {{IDYES, u"Yes"}, {IDNO, u"No"}};
     }
@@ -154,14 +154,14 @@ int showMessageBoxWindow(HWND owner, std::u16string_view text, std::u16string_vi
     const RECT screen = screenRect();
     const int margin = std::max(4, screen.right / 16);
     const int widest = std::max(screen.right - 2 * margin, 4 * m.line);
-    const std::vector<ButtonSpec> specs = buttonsFor(type);
+    const std::vector<ButtonChoice> choices = buttonsFor(type);
 
     int buttonWidth = 3 * m.line;
-    for (const ButtonSpec& spec : specs) {
-        buttonWidth = std::max(buttonWidth, textWidth(controlFont(), spec.label) + 2 * m.line);
+    for (const ButtonChoice& choice : choices) {
+        buttonWidth = std::max(buttonWidth, textWidth(controlFont(), choice.label) + 2 * m.line);
     }
     const int buttonsWidth =
-        static_cast<int>(specs.size()) * buttonWidth + (static_cast<int>(specs.size()) - 1) * m.pad;
+        static_cast<int>(choices.size()) * buttonWidth + (static_cast<int>(choices.size()) - 1) * m.pad;
 
     std::vector<std::u16string> lines = wrap(text, widest - 2 * m.pad);
     int content = std::max(buttonsWidth, textWidth(captionFont(), caption));
@@ -191,12 +191,12 @@ int showMessageBoxWindow(HWND owner, std::u16string_view text, std::u16string_vi
 
     int x = (width - buttonsWidth) / 2;
     HWND first = nullptr;
-    for (const ButtonSpec& spec : specs) {
-        const std::u16string label(spec.label);
+    for (const ButtonChoice& choice : choices) {
+        const std::u16string label(choice.label);
         const DWORD style =
             WS_CHILD | WS_VISIBLE | WS_TABSTOP | (first == nullptr ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         HWND button = CreateWindow(u"Button", label.c_str(), style, x, height - m.pad - m.buttonHeight,
-                                   buttonWidth, m.buttonHeight, box, spec.id, nullptr);
+                                   buttonWidth, m.buttonHeight, box, choice.id, nullptr);
         first = first ? first : button;
         x += buttonWidth + m.pad;
     }

@@ -223,7 +223,7 @@ std::optional<Picture> readSvg(const std::string& text, std::string& error) {
     }
     const pugi::xml_node root = document.document_element();
     if (localName(root) != "svg") {
-        error = "the document is not an SVG picture";
+        error = "the file is not an SVG picture";
         return std::nullopt;
     }
     Picture picture;
