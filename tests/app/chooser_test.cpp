@@ -8,6 +8,7 @@
 #include "platform/controls/list_box.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
+#include "platform/text.h"
 #include "platform/window.h"
 #include "tests/support/game_harness.h"
 #include "ui/pattern_chooser.h"
@@ -99,4 +100,30 @@ TEST_F(Chooser, OpeningAnotherPatternStartsIt) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(game.visible(IDC_PALETTE_FIRST + i));
     }
+}
+
+TEST_F(Chooser, NamesKeepTheirCaseLongNamesAreLeftOutAndACaseDifferenceSelectsNothing) {
+    thumbnail("Rose.BMP", 10, 10);
+    thumbnail(std::string(64, 'n') + ".bmp", 10, 10);  // too long for an entry
+    thumbnail(std::string(63, 'm') + ".bmp", 10, 10);
+    platform::copyToBuffer(appState.settings.CurrentPattern, MAX_PATH,
+                           platform::utf8ToUtf16(game.programFolder() + "monalisa.mza"));
+    std::vector<std::u16string> entries;
+    LRESULT selected = -2;
+    openChooser(
+        [&](HWND list) {
+            for (LRESULT i = 0; i < SendMessage(list, LB_GETCOUNT, 0, 0); ++i) {
+                entries.push_back(entry(list, static_cast<int>(i)));
+            }
+            selected = SendMessage(list, LB_GETCURSEL, 0, 0);
+            SendMessage(list, LB_SETCURSEL, 3, 0);  // Rose, whose pattern file is missing
+        },
+        true);
+    EXPECT_EQ(entries, (std::vector<std::u16string>{u"apple", std::u16string(63, u'm'), u"MonaLisa", u"Rose",
+                                                    u"Tulip"}));
+    EXPECT_EQ(selected, LB_ERR) << "monalisa.mza is not MonaLisa.mza";
+    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"Rose");
+    EXPECT_EQ(platform::utf16ToUtf8(appState.settings.CurrentPattern), game.programFolder() + "Rose.mza");
+    EXPECT_EQ(appState.pattern->pieceCount, 0) << "a missing pattern file starts an empty board";
+    EXPECT_EQ(appState.pattern->loadError, "the file cannot be opened");
 }
