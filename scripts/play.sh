@@ -4,9 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
-if [ -x build/app/vellumar ]; then
-    exec build/app/vellumar
+if [ ! -x build/app/vellumar ]; then
+    echo "The game was not built: build/app/vellumar is missing (see the build's output above)." >&2
+    exit 1
 fi
-echo "Vellumar is built. The game itself is not playable yet: what exists so far is the pattern model and"
-echo "its command-line companion, for example:"
-echo "  build/tools/vellumar-pattern/vellumar-pattern info FILE.mza"
+exec build/app/vellumar
