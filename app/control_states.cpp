@@ -3,12 +3,21 @@
 #include "app/app_state.h"
 #include "app/control_ids.h"
 #include "pattern/painting.h"
+#include "platform/painting.h"
 #include "platform/window.h"
+
+HWND mainControl(int id) {
+    return GetDlgItem(appState.mainWindow, id);
+}
+
+void repaintControl(int id) {
+    InvalidateRect(mainControl(id), nullptr, FALSE);
+}
 
 namespace {
 
 void setShownAndEnabled(int id, bool on) {
-    const HWND button = GetDlgItem(appState.mainWindow, id);
+    const HWND button = mainControl(id);
     EnableWindow(button, on ? TRUE : FALSE);
     ShowWindow(button, on ? SW_SHOW : SW_HIDE);
 }
@@ -19,10 +28,10 @@ void updateControlStates() {
     const Settings& s = appState.settings;
     const BOOL levelsEnabled = (s.clockStarted == 0 && s.paused == 0) ? TRUE : FALSE;
     for (int id : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2}) {
-        EnableWindow(GetDlgItem(appState.mainWindow, id), levelsEnabled);
+        EnableWindow(mainControl(id), levelsEnabled);
     }
     for (int id : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2, IDC_PAUSE}) {
-        ShowWindow(GetDlgItem(appState.mainWindow, id), s.Clock != 0 ? SW_SHOW : SW_HIDE);
+        ShowWindow(mainControl(id), s.Clock != 0 ? SW_SHOW : SW_HIDE);
     }
     SetFocus(appState.mainWindow);
 }

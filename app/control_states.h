@@ -2,6 +2,13 @@
 // difficulty and Pause buttons, and the palette.
 #pragma once
 
+#include "platform/handles.h"
+
+// A child control of the main window, by its identifier.
+HWND mainControl(int id);
+// Asks a control of the main window to draw itself again, without erasing.
+void repaintControl(int id);
+
 // Level buttons enabled only before the clock has started and while not
 // paused; level and Pause buttons shown only with the clock on; the keyboard
 // focus back on the main window.

@@ -18,12 +18,6 @@
 
 namespace {
 
-HWND control(int id) {
-    return GetDlgItem(appState.mainWindow, id);
-}
-void repaint(int id) {
-    InvalidateRect(control(id), nullptr, FALSE);
-}
 void repaintClock() {
     InvalidateRect(appState.mainWindow, &appState.clockRect, FALSE);
 }
@@ -57,7 +51,7 @@ bool confirmed(const char16_t* text, const char16_t* caption) {
 
 void showAllPaletteButtons() {
     for (int i = 0; i < kPaletteButtons; ++i) {
-        const HWND button = control(IDC_PALETTE_FIRST + i);
+        const HWND button = mainControl(IDC_PALETTE_FIRST + i);
         ShowWindow(button, SW_SHOW);
         EnableWindow(button, TRUE);
         InvalidateRect(button, nullptr, FALSE);
@@ -94,8 +88,8 @@ void startPattern() {
     appState.tapMode = kZoomTool;
     // A new pattern starts on the whole board, whatever view the last one had.
     appState.boardRect = appState.boardRectFull;
-    ShowWindow(control(IDC_HSCROLL), SW_HIDE);
-    ShowWindow(control(IDC_VSCROLL), SW_HIDE);
+    ShowWindow(mainControl(IDC_HSCROLL), SW_HIDE);
+    ShowWindow(mainControl(IDC_VSCROLL), SW_HIDE);
     const BoardRectangle& board = appState.boardRect;
     fitToBoard(*appState.pattern, board.width / 2, board.height / 2, board.width, board.height);
     updatePaletteStates();
@@ -115,8 +109,8 @@ void restartPattern() {
     appState.settings.clearGameFlags();
     appState.clock.reset();
     repaintClock();
-    repaint(IDC_PAUSE);
-    repaint(IDC_STATUS);
+    repaintControl(IDC_PAUSE);
+    repaintControl(IDC_STATUS);
     zoomOutStep(true);
     playGameSound(u"IDR_ERASE");
 }
@@ -153,7 +147,7 @@ void togglePause(bool isClick) {
     } else {
         appState.clock.start();
     }
-    repaint(IDC_PAUSE);
+    repaintControl(IDC_PAUSE);
     updateControlStates();
 }
 
@@ -161,7 +155,7 @@ void selectLevel(std::uint32_t level) {
     setAllowanceForLevel(level);
     appState.settings.Level = level;
     for (int id : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2}) {
-        repaint(id);
+        repaintControl(id);
     }
     repaintClock();
     updateControlStates();
@@ -197,18 +191,18 @@ void resetProgram() {
     }
     showAllPaletteButtons();
     SendMessage(appState.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_ZOOM_OUT, 0),
-                reinterpret_cast<LPARAM>(control(IDC_ZOOM_OUT)));
+                reinterpret_cast<LPARAM>(mainControl(IDC_ZOOM_OUT)));
     appState.settings.clearGameFlags();
     appState.clock.reset();
     // The level is back at 1, so the clock shows what the level buttons say.
     setAllowanceForLevel(appState.settings.Level);
     appState.clock.update();
     for (int id : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2, IDC_COLOR_SCHEME, IDC_PAINTING_MODE, IDC_STATUS}) {
-        repaint(id);
+        repaintControl(id);
     }
     repaintClock();
     for (int id : {IDC_PAUSE, IDC_TIMER, IDC_SOUND}) {
-        repaint(id);
+        repaintControl(id);
     }
     InvalidateRect(appState.mainWindow, nullptr, TRUE);
     updateControlStates();
@@ -222,7 +216,7 @@ void afterPaintTap(bool changed, std::int32_t colourAtTap) {
     }
     if (pattern && colourAtTap >= 0 && appState.settings.PaintingMode != 2 &&
         pattern->piecesLeftPerColour[colourAtTap] == 0) {
-        const HWND button = control(IDC_PALETTE_FIRST + colourAtTap);
+        const HWND button = mainControl(IDC_PALETTE_FIRST + colourAtTap);
         EnableWindow(button, FALSE);
         InvalidateRect(button, nullptr, FALSE);
     }
@@ -234,7 +228,7 @@ void afterPaintTap(bool changed, std::int32_t colourAtTap) {
     if (finished && appState.settings.clockStarted != 0) {
         appState.clock.stop();
     }
-    repaint(IDC_STATUS);
+    repaintControl(IDC_STATUS);
 }
 
 void clockTick() {

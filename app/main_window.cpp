@@ -21,13 +21,6 @@
 
 namespace {
 
-HWND control(int id) {
-    return GetDlgItem(appState.mainWindow, id);
-}
-void repaint(int id) {
-    InvalidateRect(control(id), nullptr, FALSE);
-}
-
 BoardView boardView() {
     const BoardRectangle& b = appState.boardRect;
     return {{b.left, b.top, b.left + b.width, b.top + b.height},
@@ -135,12 +128,12 @@ void pickColour(int colour) {
     playGameSound(u"IDR_PALETTE");
     Pattern* pattern = appState.pattern.get();
     if (pattern && pattern->selectedColour >= 0) {
-        repaint(IDC_PALETTE_FIRST + pattern->selectedColour);
+        repaintControl(IDC_PALETTE_FIRST + pattern->selectedColour);
     }
     if (pattern) {
         pattern->selectedColour = colour;
     }
-    repaint(IDC_PALETTE_FIRST + colour);
+    repaintControl(IDC_PALETTE_FIRST + colour);
     if (appState.settings.PaintingMode == 1) {
         InvalidateRect(appState.mainWindow, nullptr, FALSE);  // Hint mode marks the colour's pieces
     }
@@ -159,9 +152,9 @@ LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case IDC_ZOOM_IN:
             appState.tapMode = kZoomTool;
             if (appState.pattern && appState.pattern->selectedColour >= 0) {
-                repaint(IDC_PALETTE_FIRST + appState.pattern->selectedColour);
+                repaintControl(IDC_PALETTE_FIRST + appState.pattern->selectedColour);
             }
-            repaint(IDC_ZOOM_IN);
+            repaintControl(IDC_ZOOM_IN);
             updateControlStates();
             return 0;
         case IDC_ZOOM_OUT:
@@ -171,7 +164,7 @@ LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (code == 0) {
                 s.Sound = s.Sound ? 0 : 1;
             }
-            repaint(IDC_SOUND);
+            repaintControl(IDC_SOUND);
             updateControlStates();
             return 0;
         case IDC_TIMER:
@@ -179,7 +172,7 @@ LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 s.Clock = s.Clock ? 0 : 1;
             }
             for (int level : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2, IDC_TIMER}) {
-                repaint(level);
+                repaintControl(level);
             }
             InvalidateRect(appState.mainWindow, &appState.clockRect, FALSE);
             updateControlStates();
@@ -214,13 +207,13 @@ LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case IDC_COLOR_SCHEME:
             s.ColorScheme = s.ColorScheme + 1 > 3 ? 0 : s.ColorScheme + 1;
-            repaint(IDC_COLOR_SCHEME);
+            repaintControl(IDC_COLOR_SCHEME);
             InvalidateRect(appState.mainWindow, nullptr, FALSE);
             updateControlStates();
             return 0;
         case IDC_PAINTING_MODE:
             s.PaintingMode = s.PaintingMode + 1 > 2 ? 0 : s.PaintingMode + 1;
-            repaint(IDC_PAINTING_MODE);
+            repaintControl(IDC_PAINTING_MODE);
             updatePaletteStates();
             updateControlStates();
             InvalidateRect(appState.mainWindow, nullptr, FALSE);
@@ -247,14 +240,14 @@ void layoutControls() {
     const ScreenLayout layout = computeLayout(client.right, client.bottom, sizes);
     appState.isPortrait = layout.isPortrait;
     for (const ControlPlacement& p : layout.placements) {
-        MoveWindow(control(p.id), p.left, p.top, p.width, p.height, TRUE);
+        MoveWindow(mainControl(p.id), p.left, p.top, p.width, p.height, TRUE);
     }
     appState.boardRectFull = layout.boardRectFull;
     appState.boardRectWithBars = layout.boardRectWithBars;
     appState.clockRect = layout.clockRect;
     // Zoomed in with the bars showing, the board stays the narrower one and
     // the view is fitted to its new size; otherwise the whole board.
-    const bool barsShown = IsWindowVisible(control(IDC_HSCROLL)) && appState.zoom != 1.0f;
+    const bool barsShown = IsWindowVisible(mainControl(IDC_HSCROLL)) && appState.zoom != 1.0f;
     appState.boardRect = barsShown ? layout.boardRectWithBars : layout.boardRect;
     if (appState.pattern) {
         const BoardRectangle& b = appState.boardRect;

@@ -10,10 +10,6 @@
 
 namespace {
 
-HWND control(int id) {
-    return GetDlgItem(appState.mainWindow, id);
-}
-
 void useBoard(const BoardRectangle& board) {
     appState.boardRect = board;
     if (appState.pattern) {
@@ -22,8 +18,8 @@ void useBoard(const BoardRectangle& board) {
 }
 
 void showScrollBars(bool show) {
-    ShowWindow(control(IDC_HSCROLL), show ? SW_SHOW : SW_HIDE);
-    ShowWindow(control(IDC_VSCROLL), show ? SW_SHOW : SW_HIDE);
+    ShowWindow(mainControl(IDC_HSCROLL), show ? SW_SHOW : SW_HIDE);
+    ShowWindow(mainControl(IDC_VSCROLL), show ? SW_SHOW : SW_HIDE);
 }
 
 void repaintWholeWindow() {
@@ -62,7 +58,7 @@ void updateScrollBars() {
         record.nMax = extent / 2;
         record.nPage = static_cast<UINT>(visible);
         record.nPos = centre - visible / 2;
-        SetScrollInfo(control(barId), SB_CTL, &record, TRUE);
+        SetScrollInfo(mainControl(barId), SB_CTL, &record, TRUE);
     };
     setBar(appState.horzScrollInfo, IDC_HSCROLL, v.extentWidthUnits, v.visibleWidth, v.viewCentreX);
     setBar(appState.vertScrollInfo, IDC_VSCROLL, v.extentHeightUnits, v.visibleHeight, v.viewCentreY);
@@ -100,7 +96,7 @@ void zoomOutStep(bool whole) {
     }
     appState.tapMode = kZoomTool;
     if (pattern && pattern->selectedColour >= 0) {
-        InvalidateRect(control(IDC_PALETTE_FIRST + pattern->selectedColour), nullptr, FALSE);
+        InvalidateRect(mainControl(IDC_PALETTE_FIRST + pattern->selectedColour), nullptr, FALSE);
     }
     if (pattern) {
         pattern->selectedColour = -1;
@@ -169,7 +165,7 @@ bool handleNavigationKey(UINT virtualKey) {
         pos = half - static_cast<std::int32_t>(axis.record.nPage);
     }
     axis.record.nPos = pos;
-    const HWND bar = control(axis.barId);
+    const HWND bar = mainControl(axis.barId);
     SetScrollInfo(bar, SB_CTL, &axis.record, FALSE);
     // The bar reports its thumb as a distance from the range's start; the
     // view moves when the posted message is handled.

@@ -106,6 +106,21 @@ void addEdge(std::vector<Edge>& edges, const Canvas& c, i64 x0, i64 y0, i64 x1, 
                          static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
 }
 
+// The smallest box holding every point, in canvas coordinates (inclusive).
+struct PointBounds {
+    i64 minX, maxX, minY, maxY;
+};
+PointBounds boundsOf(const POINT* points, int count) {
+    PointBounds b{points[0].x, points[0].x, points[0].y, points[0].y};
+    for (int i = 1; i < count; ++i) {
+        b.minX = std::min<i64>(b.minX, points[i].x);
+        b.maxX = std::max<i64>(b.maxX, points[i].x);
+        b.minY = std::min<i64>(b.minY, points[i].y);
+        b.maxY = std::max<i64>(b.maxY, points[i].y);
+    }
+    return b;
+}
+
 // Most polygons the board draws are small pieces wholly on the surface. For
 // those no edge list is sorted: each edge flips, on every row it crosses, the
 // bit of the first pixel at or right of its crossing in that row's 64-bit
@@ -113,20 +128,11 @@ void addEdge(std::vector<Edge>& edges, const Canvas& c, i64 x0, i64 y0, i64 x1, 
 // set. Same crossings, same rules as the edge table; answers false (and
 // draws nothing) for a polygon it cannot take.
 bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) {
-    i64 minX = points[0].x;
-    i64 maxX = minX;
-    i64 minY = points[0].y;
-    i64 maxY = minY;
-    for (int i = 1; i < count; ++i) {
-        minX = std::min<i64>(minX, points[i].x);
-        maxX = std::max<i64>(maxX, points[i].x);
-        minY = std::min<i64>(minY, points[i].y);
-        maxY = std::max<i64>(maxY, points[i].y);
-    }
-    minX += c.originX;
-    maxX += c.originX;
-    minY += c.originY;
-    maxY += c.originY;
+    const PointBounds b = boundsOf(points, count);
+    const i64 minX = b.minX + c.originX;
+    const i64 maxX = b.maxX + c.originX;
+    const i64 minY = b.minY + c.originY;
+    const i64 maxY = b.maxY + c.originY;
     // Crossings lie in minX ... maxX, so bit maxX - minX is the last one used.
     if (maxX - minX > 63 || minX < c.clipLeft || maxX > c.clipRight || minY < c.clipTop ||
         maxY > c.clipBottom) {
@@ -497,18 +503,9 @@ void strokePolyline(const Canvas& c, const POINT* points, int count, bool closed
     }
     const bool wide = width > 1;
     if (!wide) {
-        i64 minX = points[0].x;
-        i64 maxX = minX;
-        i64 minY = points[0].y;
-        i64 maxY = minY;
-        for (int i = 1; i < count; ++i) {
-            minX = std::min<i64>(minX, points[i].x);
-            maxX = std::max<i64>(maxX, points[i].x);
-            minY = std::min<i64>(minY, points[i].y);
-            maxY = std::max<i64>(maxY, points[i].y);
-        }
-        if (minX + c.originX >= c.clipLeft && maxX + c.originX < c.clipRight &&
-            minY + c.originY >= c.clipTop && maxY + c.originY < c.clipBottom) {
+        const PointBounds b = boundsOf(points, count);
+        if (b.minX + c.originX >= c.clipLeft && b.maxX + c.originX < c.clipRight &&
+            b.minY + c.originY >= c.clipTop && b.maxY + c.originY < c.clipBottom) {
             const int segments = closed ? count : count - 1;
             for (int i = 0; i < segments; ++i) {
                 const POINT& a = points[i];
