@@ -6,14 +6,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "maker/colour/colour_difference.h"
 #include "pattern/pattern_file.h"
 
-struct Lab {
-    double l = 0, a = 0, b = 0;
-};
-
+// The colour's CIELAB coordinates.
 Lab labOf(const ColourRecord& colour);
-double ciede2000(const Lab& x, const Lab& y);
 
 // Colours closer than this are one colour: about the smallest difference
 // that shows between two patches side by side on a small screen.
