@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/control_ids.h"
 #include "app/control_states.h"
+#include "app/kept_progress.h"
 #include "app/navigation.h"
 #include "pattern/painting.h"
 #include "platform/cursor.h"
@@ -72,6 +73,7 @@ void playGameSound(const char16_t* name) {
 
 void startPattern() {
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    saveKeptProgress();  // of the picture being left
     appState.pattern.reset();
     appState.pattern = std::make_unique<Pattern>(appState.settings);
     loadPattern(*appState.pattern, appState.settings.CurrentPattern);
@@ -82,6 +84,7 @@ void startPattern() {
     appState.clock.stop();
     appState.clock.reset();
     appState.settings.clearGameFlags();
+    restoreKeptProgress();
     appState.centreX = appState.centreY = 0;
     appState.savedCentreX = appState.savedCentreY = 0;
     appState.zoom = appState.savedZoom = 1.0f;
@@ -102,6 +105,7 @@ void restartPattern() {
         held.resume();
         return;
     }
+    forgetKeptProgress();
     if (appState.pattern) {
         resetPainting(*appState.pattern);
     }
@@ -123,6 +127,7 @@ void completePattern() {
             return;
         }
     }
+    forgetKeptProgress();
     appState.clock.stop();
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     if (appState.pattern) {
@@ -185,6 +190,7 @@ void resetProgram() {
         held.resume();
         return;
     }
+    forgetKeptProgress();
     appState.settings.resetToDefaults();
     if (appState.pattern) {
         resetPainting(*appState.pattern);
@@ -212,6 +218,7 @@ void afterPaintTap(bool changed, std::int32_t colourAtTap) {
     Pattern* pattern = appState.pattern.get();
     const bool finished = pattern && countUnpaintedPieces(*pattern) == 0;
     if (changed && finished) {
+        forgetKeptProgress();
         playGameSound(u"IDR_FINISH");
     }
     if (pattern && colourAtTap >= 0 && appState.settings.PaintingMode != 2 &&

@@ -4,6 +4,7 @@
 #include "app/control_ids.h"
 #include "app/control_states.h"
 #include "app/game_operations.h"
+#include "app/kept_progress.h"
 #include "app/navigation.h"
 #include "pattern/painting.h"
 #include "platform/bitmap.h"
@@ -56,6 +57,7 @@ void deleteIfAny(Handle& handle) {
 
 void onDestroy() {
     appState.settings.save();
+    saveKeptProgress();
     for (HBRUSH* brush :
          {&appState.backgroundBrush, &appState.lightBrush, &appState.shadeBrush, &appState.grayBrush,
           &appState.blackBrush, &appState.whiteBrush, &appState.blueBrush}) {
@@ -289,6 +291,8 @@ LRESULT mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == CountdownTimer::kTimerId) {
                 clockTick();
+            } else if (wParam == kProgressTimerId) {
+                saveKeptProgress();
             }
             return 0;
         case WM_HSCROLL:

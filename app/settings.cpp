@@ -78,6 +78,7 @@ void Settings::load() {
     queryInto(key, u"PaintingMode", &PaintingMode, sizeof PaintingMode);
     queryInto(key, u"Sound", &Sound, sizeof Sound);
     queryInto(key, u"Clock", &Clock, sizeof Clock);
+    queryInto(key, u"KeepProgress", &KeepProgress, sizeof KeepProgress);
     RegCloseKey(key);
 
     // A stored text may lack its terminator; the buffers always keep one.
@@ -95,6 +96,7 @@ void Settings::load() {
     }
     Sound = Sound != 0 ? 1 : 0;
     Clock = Clock != 0 ? 1 : 0;
+    KeepProgress = KeepProgress != 0 ? 1 : 0;
 }
 
 void Settings::save() const {
@@ -109,6 +111,7 @@ void Settings::save() const {
     setNumber(key, u"PaintingMode", PaintingMode);
     setNumber(key, u"Sound", Sound);
     setNumber(key, u"Clock", Clock);
+    setNumber(key, u"KeepProgress", KeepProgress);
     RegCloseKey(key);
 }
 

@@ -100,6 +100,10 @@ void CountdownTimer::pauseOrResume() {
     active = false;
 }
 
+std::int32_t CountdownTimer::elapsedSeconds() const {
+    return active ? elapsedBefore + static_cast<std::int32_t>(now() - startStamp) : elapsedBefore;
+}
+
 void CountdownTimer::stop() {
     if (ownerWindow != nullptr) {
         KillTimer(ownerWindow, kTimerId);

@@ -44,7 +44,8 @@ class GameOnVirtualDisplay : public ::testing::Test {
                         {"SDL_VIDEODRIVER", "x11"},
                         {"SDL_AUDIODRIVER", "dummy"},
                         {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()},
-                        {"XDG_CONFIG_HOME", (folder_ / "config").string()}};
+                        {"XDG_CONFIG_HOME", (folder_ / "config").string()},
+                        {"XDG_DATA_HOME", (folder_ / "data").string()}};
         std::filesystem::create_directories(folder_ / "runtime");
     }
 
