@@ -218,25 +218,26 @@ bool SdlBackend::handle(const SDL_Event& event) {
         case SDL_WINDOWEVENT:
             return handleWindowEvent(event.window);
         case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP: {
+        case SDL_MOUSEBUTTONUP:
             // Touches arrive as finger events too; take them once, from there.
-            if (event.button.which == SDL_TOUCH_MOUSEID || !isStylusButton(event.button.button)) {
-                return false;
-            }
-            const POINT at = mouseToScreen(event.button.x, event.button.y);
-            mouseHeld_ = event.type == SDL_MOUSEBUTTONDOWN;
-            mouseHeld_ ? pointerDown(at) : pointerUp(at);
-            return true;
-        }
+            return event.button.which != SDL_TOUCH_MOUSEID && handleMouseButton(event.button);
         case SDL_MOUSEMOTION:
             // A stylus has no hover: only a held pointer moves.
-            if (event.motion.which == SDL_TOUCH_MOUSEID || !mouseHeld_) {
+            if (event.motion.which == SDL_TOUCH_MOUSEID || (!mouseHeld_ && !otherHeld_)) {
                 return false;
             }
             pointerMove(mouseToScreen(event.motion.x, event.motion.y));
             return true;
+        case SDL_MOUSEWHEEL:
+            return event.wheel.which != SDL_TOUCH_MOUSEID &&
+                   turnWheel(wheelDeltaFor(event.wheel.preciseY, event.wheel.direction),
+                             mouseToScreen(event.wheel.mouseX, event.wheel.mouseY));
+        case SDL_MULTIGESTURE:
+            return handlePinch(event.mgesture);
         case SDL_FINGERDOWN:
-            if (finger_ || mouseHeld_) {
+            // A touchpad's fingers move the mouse pointer; only a screen's act as the stylus.
+            if (finger_ || mouseHeld_ ||
+                SDL_GetTouchDeviceType(event.tfinger.touchId) != SDL_TOUCH_DEVICE_DIRECT) {
                 return false;
             }
             finger_ = event.tfinger.fingerId;
@@ -272,6 +273,43 @@ bool SdlBackend::handle(const SDL_Event& event) {
         default:
             return false;
     }
+}
+
+bool SdlBackend::handleMouseButton(const SDL_MouseButtonEvent& event) {
+    const POINT at = mouseToScreen(event.x, event.y);
+    const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+    if (isStylusButton(event.button)) {
+        mouseHeld_ = down;
+        down ? pointerDown(at) : pointerUp(at);
+        return true;
+    }
+    const OtherButton other = otherButtonFor(event.button);
+    if (other == OtherButton::None || (!down && !otherHeld_)) {
+        return false;
+    }
+    otherHeld_ = down;
+    down ? otherButtonDown(at, other) : otherButtonUp(at);
+    return true;
+}
+
+bool SdlBackend::turnWheel(int delta, POINT at) {
+    if (delta == 0) {
+        return false;
+    }
+    wheelTurned(at, delta);
+    return true;
+}
+
+bool SdlBackend::handlePinch(const SDL_MultiGestureEvent& event) {
+    const int delta = pinchWheelDelta(pinchGathered_, event.dDist);
+    if (SDL_GetTouchDeviceType(event.touchId) == SDL_TOUCH_DEVICE_DIRECT) {
+        return turnWheel(delta, touchToScreen(event.x, event.y, screen_));
+    }
+    // A touchpad's fingers point where the mouse pointer is.
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
+    return turnWheel(delta, mouseToScreen(x, y));
 }
 
 bool SdlBackend::handleWindowEvent(const SDL_WindowEvent& event) {

@@ -31,6 +31,8 @@
 // seeing SDL, and only platform/sdl/ is written against it.
 struct SDL_Window;
 struct SDL_WindowEvent;
+struct SDL_MouseButtonEvent;
+struct SDL_MultiGestureEvent;
 union SDL_Event;
 
 namespace platform {
@@ -74,6 +76,9 @@ class SdlBackend final : public Backend {
     // Answers whether the event gave the game something to do.
     bool handle(const SDL_Event& event);
     bool handleWindowEvent(const SDL_WindowEvent& event);
+    bool handleMouseButton(const SDL_MouseButtonEvent& event);
+    bool handlePinch(const SDL_MultiGestureEvent& event);
+    bool turnWheel(int delta, POINT at);
     bool close();
     // Takes the drawable's size as the screen's; answers whether it changed.
     bool followWindowSize();
@@ -94,6 +99,8 @@ class SdlBackend final : public Backend {
     bool presentAgain_ = true;
     bool closeWithoutWindow_ = false;
     bool mouseHeld_ = false;
+    bool otherHeld_ = false;              // the right or middle button, panning
+    float pinchGathered_ = 0.0f;          // a pinch's spread not yet a wheel notch
     std::optional<std::int64_t> finger_;  // the touch acting as the stylus
 };
 

@@ -127,12 +127,17 @@ void GameHarness::tapControl(int id) {
     tapWindow((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-void GameHarness::tapPattern(int x, int y) {
+POINT GameHarness::patternPixel(int x, int y) {
     Pattern& p = *appState.pattern;
     setZoom(p, appState.zoom);
     setCentre(p, appState.centreX, appState.centreY);
     const POINT pixel = patternToBoard(p.viewTransform, boardScale(p.viewTransform), {x, y});
-    tapWindow(appState.boardRect.left + pixel.x, appState.boardRect.top + pixel.y);
+    return {appState.boardRect.left + pixel.x, appState.boardRect.top + pixel.y};
+}
+
+void GameHarness::tapPattern(int x, int y) {
+    const POINT pixel = patternPixel(x, y);
+    tapWindow(pixel.x, pixel.y);
 }
 
 void GameHarness::tapPiece(int index) {

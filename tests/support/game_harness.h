@@ -47,7 +47,8 @@ class GameHarness {
     // Where a control is, in screen pixels, by the layout of the current screen.
     RECT controlRect(int id) const;
     void tapControl(int id);
-    // Taps the window pixel over pattern point (x, y) in the current view.
+    // The window pixel over pattern point (x, y) in the current view, and a tap there.
+    POINT patternPixel(int x, int y);
     void tapPattern(int x, int y);
     void tapWindow(int x, int y);
     void pressKey(UINT key, BYTE modifiers = 0);
