@@ -33,6 +33,8 @@ std::optional<TranslatedKey> translateKey(SDL_Keycode key, Uint16 sdlModifiers);
 // the backend (a desktop has no device to turn) and never reaches the game.
 inline constexpr SDL_Keycode kRotateKey = SDLK_F9;
 bool isRotateKey(SDL_Keycode key);
+// The key that toggles full screen, the backend's too.
+inline constexpr SDL_Keycode kFullScreenKey = SDLK_F11;
 
 // The mouse button that acts as the stylus: the left one. The right and middle
 // ones are the desktop's other buttons (they pan); the rest do nothing.

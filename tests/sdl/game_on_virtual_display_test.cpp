@@ -72,6 +72,29 @@ class GameOnVirtualDisplay : public ::testing::Test {
         layout_ = computeLayout(width_, height_, kToolbarBitmapSizes);
     }
 
+    std::pair<int, int> geometry() {
+        std::istringstream shell(xdotool({"getwindowgeometry", "--shell", window_}).output);
+        std::pair<int, int> size;
+        for (std::string line; std::getline(shell, line);) {
+            if (line.starts_with("WIDTH=")) {
+                size.first = std::stoi(line.substr(6));
+            } else if (line.starts_with("HEIGHT=")) {
+                size.second = std::stoi(line.substr(7));
+            }
+        }
+        return size;
+    }
+    // Waits for the window to reach a size.
+    bool reaches(std::pair<int, int> size) {
+        for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
+             std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(100ms)) {
+            if (geometry() == size) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     void clickAt(int x, int y) {
         EXPECT_EQ(
             xdotool({"mousemove", "--window", window_, std::to_string(x), std::to_string(y), "click", "1"})
@@ -160,4 +183,40 @@ TEST_F(GameOnVirtualDisplay, PaintsAPieceThenCtrlQClosesItAndSavesTheSettings) {
     }();
     EXPECT_NE(stored.find("\"CurrentPatternShort\"=\"MonaLisa\""), std::string::npos) << stored;
     EXPECT_NE(stored.find("\"ColorScheme\"=dword:00000001"), std::string::npos) << stored;
+}
+
+TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWholeDisplay) {
+    // Full screen is the window manager's to grant.
+    auto manager = ChildProcess::start({"openbox", "--sm-disable"}, environment_);
+    ASSERT_TRUE(manager) << "openbox is missing (scripts/install-deps.sh installs it)";
+    std::this_thread::sleep_for(500ms);
+    auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
+    ASSERT_TRUE(game);
+    findWindow(*game);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(xdotool({"windowsize", window_, "1000", "700"}).exitCode, 0);
+    EXPECT_TRUE(reaches({960, 642})) << "3 x 320 x 214, the nearest landscape multiple";
+
+    EXPECT_EQ(xdotool({"key", "--window", window_, "F11"}).exitCode, 0);
+    ASSERT_TRUE(reaches({1280, 1024})) << "full screen";
+    // 4 x 320 x 214 = 1280 x 856, centred: 84 lines of the window's purple above and below.
+    constexpr std::uint32_t kPurple = 0x6E579E;
+    std::optional<XwdImage> picture;
+    for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
+         std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(200ms)) {
+        picture = photograph();
+        if (picture && picture->height() == 1024 && picture->at(100, 1003) == kPurple) {
+            break;
+        }
+    }
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->at(100, 40), kPurple);
+    EXPECT_EQ(picture->at(100, 1003), kPurple);
+    const ScreenLayout fitted = computeLayout(1280, 856, kToolbarBitmapSizes);
+    const BoardRectangle& board = fitted.boardRectFull;
+    EXPECT_NE(picture->at(board.left + board.width / 2, 84 + board.top + board.height / 2), kPurple)
+        << "the picture on the board";
+
+    EXPECT_EQ(xdotool({"key", "--window", window_, "ctrl+q"}).exitCode, 0);
+    EXPECT_EQ(game->waitForExit(kPatience), 0);
 }
