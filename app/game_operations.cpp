@@ -7,6 +7,7 @@
 #include "app/control_states.h"
 #include "app/kept_progress.h"
 #include "app/navigation.h"
+#include "app/window_title.h"
 #include "pattern/painting.h"
 #include "platform/cursor.h"
 #include "platform/message_box.h"
@@ -96,6 +97,7 @@ void startPattern() {
     const BoardRectangle& board = appState.boardRect;
     fitToBoard(*appState.pattern, board.width / 2, board.height / 2, board.width, board.height);
     updatePaletteStates();
+    showPictureTitle(false);
     SetCursor(previous);
 }
 
@@ -116,6 +118,7 @@ void restartPattern() {
     repaintControl(IDC_PAUSE);
     repaintControl(IDC_STATUS);
     zoomOutStep(true);
+    showPictureTitle(false);
     playGameSound(u"IDR_ERASE");
 }
 
@@ -211,6 +214,7 @@ void resetProgram() {
         repaintControl(id);
     }
     InvalidateRect(appState.mainWindow, nullptr, TRUE);
+    showPictureTitle(false);
     updateControlStates();
 }
 
@@ -234,6 +238,9 @@ void afterPaintTap(bool changed, std::int32_t colourAtTap) {
     }
     if (finished && appState.settings.clockStarted != 0) {
         appState.clock.stop();
+    }
+    if (changed && finished) {
+        showPictureTitle(true);
     }
     repaintControl(IDC_STATUS);
 }

@@ -101,7 +101,12 @@ void CountdownTimer::pauseOrResume() {
 }
 
 std::int32_t CountdownTimer::elapsedSeconds() const {
-    return active ? elapsedBefore + static_cast<std::int32_t>(now() - startStamp) : elapsedBefore;
+    if (active) {
+        return elapsedBefore + static_cast<std::int32_t>(now() - startStamp);
+    }
+    // Stopped after it ran (finished, timed out), the last shown time tells:
+    // stopping does not add the last run to elapsedBefore.
+    return counting ? std::max(elapsedBefore, allowance - remaining) : elapsedBefore;
 }
 
 void CountdownTimer::stop() {

@@ -150,6 +150,7 @@ TEST_F(GameOnVirtualDisplay, PaintsAPieceThenCtrlQClosesItAndSavesTheSettings) {
                                        {target->labelX, target->labelY});
     const int x = board.left + label.x, y = board.top + label.y;
 
+    EXPECT_EQ(xdotool({"getwindowname", window_}).output, "MonaLisa\n") << "the title names the picture";
     clickControl(IDC_PALETTE_FIRST);
     clickAt(x, y);
     clickControl(IDC_COLOR_SCHEME);  // a setting to find in the file afterwards
