@@ -38,6 +38,8 @@ class Settings {
     std::uint8_t paused = 0;
     WCHAR CurrentPattern[MAX_PATH] = {};
     WCHAR CurrentPatternShort[MAX_PATH] = {};
+    // The folder of the patterns: the program's own, or the installed
+    // share/vellumar/ when the default pattern is not beside the program.
     WCHAR programFolder[MAX_PATH] = {};
 };
 

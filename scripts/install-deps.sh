@@ -10,6 +10,7 @@ packages=(
     libstb-dev libpugixml-dev libpng-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth xdotool x11-apps openbox
+    lintian appstream
 )
 
 missing=()
