@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "app/control_ids.h"
@@ -60,18 +61,12 @@ class GameOnVirtualDisplay : public ::testing::Test {
             xdotool({"search", "--sync", "--onlyvisible", "--pid", std::to_string(game.pid())}).output;
         window_ = found.substr(0, found.find('\n'));
         ASSERT_FALSE(window_.empty()) << "no window of the game's on the display";
-        std::istringstream geometry(xdotool({"getwindowgeometry", "--shell", window_}).output);
-        for (std::string line; std::getline(geometry, line);) {
-            if (line.starts_with("WIDTH=")) {
-                width_ = std::stoi(line.substr(6));
-            } else if (line.starts_with("HEIGHT=")) {
-                height_ = std::stoi(line.substr(7));
-            }
-        }
+        std::tie(width_, height_) = geometry();
         ASSERT_GT(width_, 0);
         layout_ = computeLayout(width_, height_, kToolbarBitmapSizes);
     }
 
+    // The window's client size.
     std::pair<int, int> geometry() {
         std::istringstream shell(xdotool({"getwindowgeometry", "--shell", window_}).output);
         std::pair<int, int> size;
