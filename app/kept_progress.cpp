@@ -1,5 +1,6 @@
 #include "app/kept_progress.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -53,9 +54,14 @@ void keepAside(const std::filesystem::path& file) {
 
 void applyLevelAndClock(const PictureProgress& progress) {
     appState.settings.Level = progress.level;
-    appState.clock.setAllowance(allowanceFor(appState.pattern->pieceTotal, progress.level));
-    appState.clock.elapsedBefore = progress.elapsedSeconds;
+    const std::int32_t allowance = allowanceFor(appState.pattern->pieceTotal, progress.level);
+    appState.clock.setAllowance(allowance);
+    appState.clock.elapsedBefore = std::min(progress.elapsedSeconds, allowance);
     appState.clock.update();
+    // A picture whose time ran out stays timed out: no paint tap starts its clock again.
+    if (progress.elapsedSeconds >= allowance) {
+        appState.settings.clockStarted = 1;
+    }
 }
 
 }  // namespace

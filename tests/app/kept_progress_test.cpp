@@ -32,7 +32,6 @@ class KeptProgress : public ::testing::Test {
         game.tapPiece(0);
         game.runFor(5000);
         game.tapPiece(1);
-        game.tapControl(IDC_PALETTE_FIRST);
         game.tapPiece(2);
     }
     fs::path record() const {
@@ -74,6 +73,20 @@ TEST_F(KeptProgress, ClosingHalfPaintedAndStartingAgainBringsThePictureBack) {
     EXPECT_TRUE(appState.clock.isActive());
     game.runFor(2000);
     EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(4, 0) - 7);
+}
+
+TEST_F(KeptProgress, APictureWhoseTimeRanOutComesBackTimedOut) {
+    paintHalf();
+    game.runFor(10000);
+    ASSERT_EQ(appState.clock.remainingSeconds(), 0);
+    ASSERT_TRUE(game.restart());
+    game.takeSounds();
+    game.tapControl(IDC_PALETTE_FIRST + 1);
+    game.tapPiece(1);
+    game.runFor(1000);
+    EXPECT_EQ(game.takeSounds(), (std::vector<std::string>{"IDR_PALETTE", "IDR_FILL"}));
+    EXPECT_EQ(appState.clock.remainingSeconds(), 0);
+    EXPECT_FALSE(appState.clock.isActive());
 }
 
 TEST_F(KeptProgress, AnotherPictureLeavesItAndTheSameBytesUnderAnotherNameFindIt) {
