@@ -7,7 +7,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "app/picture_progress.h"
 #include "app/settings.h"
 #include "pattern/pattern.h"
 #include "platform/controls/scroll_bar.h"
@@ -56,6 +59,10 @@ struct AppState {
     std::uint8_t isPortrait = 1;
     HWND chooserWindow = nullptr;
     std::array<BYTE, 12> shellActivateInfo{};
+    // The current picture's file, while its progress is kept, and the record
+    // last written for it.
+    std::optional<PictureKey> pictureKey;
+    std::string keptProgressText;
 };
 
 inline constexpr std::uint32_t kZoomTool = 0;

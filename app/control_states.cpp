@@ -26,7 +26,9 @@ void setShownAndEnabled(int id, bool on) {
 
 void updateControlStates() {
     const Settings& s = appState.settings;
-    const BOOL levelsEnabled = (s.clockStarted == 0 && s.paused == 0) ? TRUE : FALSE;
+    // A picture taken up again has time on its clock before its first tap.
+    const bool timeOnClock = appState.clock.elapsedBefore != 0;
+    const BOOL levelsEnabled = (s.clockStarted == 0 && s.paused == 0 && !timeOnClock) ? TRUE : FALSE;
     for (int id : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2}) {
         EnableWindow(mainControl(id), levelsEnabled);
     }

@@ -5,7 +5,9 @@
 #include "app/app_state.h"
 #include "app/control_ids.h"
 #include "app/control_states.h"
+#include "app/kept_progress.h"
 #include "app/navigation.h"
+#include "app/window_title.h"
 #include "pattern/painting.h"
 #include "platform/cursor.h"
 #include "platform/message_box.h"
@@ -72,6 +74,7 @@ void playGameSound(const char16_t* name) {
 
 void startPattern() {
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    saveKeptProgress();  // of the picture being left
     appState.pattern.reset();
     appState.pattern = std::make_unique<Pattern>(appState.settings);
     loadPattern(*appState.pattern, appState.settings.CurrentPattern);
@@ -82,6 +85,7 @@ void startPattern() {
     appState.clock.stop();
     appState.clock.reset();
     appState.settings.clearGameFlags();
+    restoreKeptProgress();
     appState.centreX = appState.centreY = 0;
     appState.savedCentreX = appState.savedCentreY = 0;
     appState.zoom = appState.savedZoom = 1.0f;
@@ -93,6 +97,7 @@ void startPattern() {
     const BoardRectangle& board = appState.boardRect;
     fitToBoard(*appState.pattern, board.width / 2, board.height / 2, board.width, board.height);
     updatePaletteStates();
+    showPictureTitle(false);
     SetCursor(previous);
 }
 
@@ -102,6 +107,7 @@ void restartPattern() {
         held.resume();
         return;
     }
+    forgetKeptProgress();
     if (appState.pattern) {
         resetPainting(*appState.pattern);
     }
@@ -112,6 +118,7 @@ void restartPattern() {
     repaintControl(IDC_PAUSE);
     repaintControl(IDC_STATUS);
     zoomOutStep(true);
+    showPictureTitle(false);
     playGameSound(u"IDR_ERASE");
 }
 
@@ -123,6 +130,7 @@ void completePattern() {
             return;
         }
     }
+    forgetKeptProgress();
     appState.clock.stop();
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     if (appState.pattern) {
@@ -185,6 +193,7 @@ void resetProgram() {
         held.resume();
         return;
     }
+    forgetKeptProgress();
     appState.settings.resetToDefaults();
     if (appState.pattern) {
         resetPainting(*appState.pattern);
@@ -205,6 +214,7 @@ void resetProgram() {
         repaintControl(id);
     }
     InvalidateRect(appState.mainWindow, nullptr, TRUE);
+    showPictureTitle(false);
     updateControlStates();
 }
 
@@ -212,6 +222,7 @@ void afterPaintTap(bool changed, std::int32_t colourAtTap) {
     Pattern* pattern = appState.pattern.get();
     const bool finished = pattern && countUnpaintedPieces(*pattern) == 0;
     if (changed && finished) {
+        forgetKeptProgress();
         playGameSound(u"IDR_FINISH");
     }
     if (pattern && colourAtTap >= 0 && appState.settings.PaintingMode != 2 &&
@@ -227,6 +238,9 @@ void afterPaintTap(bool changed, std::int32_t colourAtTap) {
     }
     if (finished && appState.settings.clockStarted != 0) {
         appState.clock.stop();
+    }
+    if (changed && finished) {
+        showPictureTitle(true);
     }
     repaintControl(IDC_STATUS);
 }

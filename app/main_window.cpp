@@ -3,7 +3,9 @@
 #include "app/app_state.h"
 #include "app/control_ids.h"
 #include "app/control_states.h"
+#include "app/desktop_navigation.h"
 #include "app/game_operations.h"
+#include "app/kept_progress.h"
 #include "app/navigation.h"
 #include "pattern/painting.h"
 #include "platform/bitmap.h"
@@ -56,6 +58,7 @@ void deleteIfAny(Handle& handle) {
 
 void onDestroy() {
     appState.settings.save();
+    saveKeptProgress();
     for (HBRUSH* brush :
          {&appState.backgroundBrush, &appState.lightBrush, &appState.shadeBrush, &appState.grayBrush,
           &appState.blackBrush, &appState.whiteBrush, &appState.blueBrush}) {
@@ -85,23 +88,12 @@ void onPaint(HWND hwnd) {
     EndPaint(hwnd, &paint);
 }
 
-bool insideBoard(int x, int y) {
-    const BoardRectangle& b = appState.boardRect;
-    return x >= b.left && x <= b.left + b.width && y >= b.top && y <= b.top + b.height;
-}
-
 void onTap(int x, int y) {
-    if (!insideBoard(x, y) || !appState.pattern) {
+    POINT at{};
+    if (!boardPointToPattern(x, y, at)) {
         return;
     }
     Pattern& pattern = *appState.pattern;
-    const RECT board{appState.boardRect.left, appState.boardRect.top,
-                     appState.boardRect.left + appState.boardRect.width,
-                     appState.boardRect.top + appState.boardRect.height};
-    ViewTransform view = pattern.viewTransform;
-    view.viewCentreX = appState.centreX;
-    view.viewCentreY = appState.centreY;
-    const POINT at = windowToPattern(view, board, x, y);
     if (appState.tapMode != kPaintTool) {
         zoomInAt(at.x, at.y);
         return;
@@ -282,13 +274,17 @@ LRESULT mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             drawButtonFace(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), faceContext());
             return 0;
         case WM_KEYDOWN:
-            handleNavigationKey(static_cast<UINT>(wParam));
+            if (!handleNavigationKey(static_cast<UINT>(wParam))) {
+                handleZoomKey(static_cast<UINT>(wParam));
+            }
             return 0;
         case WM_COMMAND:
             return onCommand(hwnd, message, wParam, lParam);
         case WM_TIMER:
             if (wParam == CountdownTimer::kTimerId) {
                 clockTick();
+            } else if (wParam == kProgressTimerId) {
+                saveKeptProgress();
             }
             return 0;
         case WM_HSCROLL:
@@ -297,15 +293,19 @@ LRESULT mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSEMOVE:
             onMouseMove(LOWORD(lParam), HIWORD(lParam));
+            handleDesktopPointer(message, wParam, lParam);
             return 0;
         case WM_LBUTTONDOWN:
             onTap(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_LBUTTONUP:
+            return 0;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
+        case WM_MOUSEWHEEL:
+            handleDesktopPointer(message, wParam, lParam);
             return 0;
         default:
             return DefWindowProc(hwnd, message, wParam, lParam);

@@ -34,6 +34,11 @@ void keepViewInside(std::int32_t& x, std::int32_t& y) {
     y = keepCentreInside(y, appState.boardRect.height, v.visibleHeight, p.minY, p.maxY);
 }
 
+bool insideBoard(int x, int y) {
+    const BoardRectangle& b = appState.boardRect;
+    return x >= b.left && x <= b.left + b.width && y >= b.top && y <= b.top + b.height;
+}
+
 struct Axis {
     SCROLLINFO& record;
     int barId;
@@ -42,6 +47,34 @@ struct Axis {
 };
 
 }  // namespace
+
+POINT windowPointToPattern(int x, int y) {
+    const BoardRectangle& b = appState.boardRect;
+    const RECT board{b.left, b.top, b.left + b.width, b.top + b.height};
+    ViewTransform view = appState.pattern->viewTransform;
+    view.viewCentreX = appState.centreX;
+    view.viewCentreY = appState.centreY;
+    return windowToPattern(view, board, x, y);
+}
+
+bool boardPointToPattern(int x, int y, POINT& at) {
+    if (!insideBoard(x, y) || !appState.pattern) {
+        return false;
+    }
+    at = windowPointToPattern(x, y);
+    return true;
+}
+
+std::int32_t clampToArrowBounds(std::int32_t pos, std::int32_t extent, std::int32_t page) {
+    const std::int32_t half = extent / 2;
+    if (pos < -half) {
+        pos = -half;
+    }
+    if (pos > half - page) {
+        pos = half - page;
+    }
+    return pos;
+}
 
 void updateScrollBars() {
     showScrollBars(true);
@@ -156,14 +189,9 @@ bool handleNavigationKey(UINT virtualKey) {
                          : Axis{appState.horzScrollInfo, IDC_HSCROLL, WM_HSCROLL, v.extentWidthUnits};
     const std::int32_t step = static_cast<std::int32_t>(axis.record.nPage / 2);
     const bool back = virtualKey == VK_UP || virtualKey == VK_LEFT;
-    std::int32_t pos = axis.record.nPos + (back ? -step : step);
+    const std::int32_t pos = clampToArrowBounds(axis.record.nPos + (back ? -step : step), axis.extent,
+                                                static_cast<std::int32_t>(axis.record.nPage));
     const std::int32_t half = axis.extent / 2;
-    if (pos < -half) {
-        pos = -half;
-    }
-    if (pos > half - static_cast<std::int32_t>(axis.record.nPage)) {
-        pos = half - static_cast<std::int32_t>(axis.record.nPage);
-    }
     axis.record.nPos = pos;
     const HWND bar = mainControl(axis.barId);
     SetScrollInfo(bar, SB_CTL, &axis.record, FALSE);

@@ -25,3 +25,12 @@ void handleScroll(UINT message, WPARAM wParam, LPARAM lParam);
 
 // Shows the bars, narrows the board and sets both bars from the view.
 void updateScrollBars();
+
+// The pattern point under a window pixel of the board; false off the board.
+bool boardPointToPattern(int x, int y, POINT& at);
+// The same for any window pixel, on the board's scale; the pattern must exist.
+POINT windowPointToPattern(int x, int y);
+
+// How far the arrow keys let a bar's position go: the window's near edge no
+// further out than -extent/2, its far edge no further than extent/2.
+std::int32_t clampToArrowBounds(std::int32_t pos, std::int32_t extent, std::int32_t page);

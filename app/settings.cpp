@@ -35,6 +35,33 @@ void setNumber(HKEY key, const WCHAR* name, const std::uint32_t& value) {
     RegSetValueEx(key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
+bool holdsDefaultPattern(const std::u16string& folder) {
+    WIN32_FIND_DATA found;
+    const HANDLE search = FindFirstFile((folder + kDefaultPatternFile).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FindClose(search);
+    return true;
+}
+
+// Where the patterns lie: beside the program, as on the handheld, or, for a
+// program installed under a prefix (in its bin/ or games/), in that prefix's
+// share/vellumar/. The program's own folder comes first.
+std::u16string patternFolderFor(std::u16string_view programFolder) {
+    const std::u16string beside(programFolder);
+    if (beside.empty() || holdsDefaultPattern(beside)) {
+        return beside;
+    }
+    const std::size_t parentEnd = beside.rfind(PATH_SEPARATOR, beside.size() - 2);
+    if (parentEnd == std::u16string::npos) {
+        return beside;
+    }
+    const std::u16string shared =
+        beside.substr(0, parentEnd + 1) + u"share" + PATH_SEPARATOR + u"vellumar" + PATH_SEPARATOR;
+    return holdsDefaultPattern(shared) ? shared : beside;
+}
+
 }  // namespace
 
 Settings::Settings() {
@@ -42,8 +69,9 @@ Settings::Settings() {
     GetModuleFileName(nullptr, programPath, MAX_PATH);
     const std::u16string_view path = textOf(programPath);
     const std::size_t separator = path.rfind(PATH_SEPARATOR);
-    platform::copyToBuffer(programFolder, MAX_PATH,
-                           separator == std::u16string_view::npos ? u"" : path.substr(0, separator + 1));
+    platform::copyToBuffer(
+        programFolder, MAX_PATH,
+        patternFolderFor(separator == std::u16string_view::npos ? u"" : path.substr(0, separator + 1)));
 
     const std::u16string candidate = std::u16string(textOf(programFolder)) + kDefaultPatternFile;
     WIN32_FIND_DATA found;
@@ -78,6 +106,7 @@ void Settings::load() {
     queryInto(key, u"PaintingMode", &PaintingMode, sizeof PaintingMode);
     queryInto(key, u"Sound", &Sound, sizeof Sound);
     queryInto(key, u"Clock", &Clock, sizeof Clock);
+    queryInto(key, u"KeepProgress", &KeepProgress, sizeof KeepProgress);
     RegCloseKey(key);
 
     // A stored text may lack its terminator; the buffers always keep one.
@@ -95,6 +124,7 @@ void Settings::load() {
     }
     Sound = Sound != 0 ? 1 : 0;
     Clock = Clock != 0 ? 1 : 0;
+    KeepProgress = KeepProgress != 0 ? 1 : 0;
 }
 
 void Settings::save() const {
@@ -109,6 +139,7 @@ void Settings::save() const {
     setNumber(key, u"PaintingMode", PaintingMode);
     setNumber(key, u"Sound", Sound);
     setNumber(key, u"Clock", Clock);
+    setNumber(key, u"KeepProgress", KeepProgress);
     RegCloseKey(key);
 }
 

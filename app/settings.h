@@ -32,10 +32,14 @@ class Settings {
     std::uint32_t PaintingMode = 0;  // 0 Normal, 1 Hint, 2 Free
     std::uint32_t Sound = 1;
     std::uint32_t Clock = 1;
+    // Keep each picture's progress between runs; 0 forgets it as the handheld did.
+    std::uint32_t KeepProgress = 1;
     std::uint8_t clockStarted = 0;
     std::uint8_t paused = 0;
     WCHAR CurrentPattern[MAX_PATH] = {};
     WCHAR CurrentPatternShort[MAX_PATH] = {};
+    // The folder of the patterns: the program's own, or the installed
+    // share/vellumar/ when the default pattern is not beside the program.
     WCHAR programFolder[MAX_PATH] = {};
 };
 

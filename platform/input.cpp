@@ -9,12 +9,17 @@ namespace platform {
 namespace {
 
 bool pointerHeld = false;
+OtherButton otherHeld = OtherButton::None;
+// The window a drag with the other button began on, which gets the rest of it.
+HWND dragWindow = nullptr;
 
-void post(InputEvent::Kind kind, POINT point) {
+void post(InputEvent::Kind kind, POINT point, int wheelDelta = 0) {
     InputEvent event;
     event.kind = kind;
     event.point = point;
     event.buttonHeld = pointerHeld;
+    event.other = otherHeld;
+    event.wheelDelta = wheelDelta;
     postInput(event);
 }
 
@@ -38,6 +43,20 @@ void pointerUp(POINT screen) {
     post(InputEvent::Kind::PointerUp, screen);
 }
 
+void wheelTurned(POINT screen, int delta) {
+    post(InputEvent::Kind::Wheel, screen, delta);
+}
+
+void otherButtonDown(POINT screen, OtherButton button) {
+    otherHeld = button;
+    post(InputEvent::Kind::OtherDown, screen);
+}
+
+void otherButtonUp(POINT screen) {
+    post(InputEvent::Kind::OtherUp, screen);
+    otherHeld = OtherButton::None;
+}
+
 void keyDown(UINT virtualKey, BYTE modifiers) {
     InputEvent event;
     event.kind = InputEvent::Kind::Key;
@@ -46,8 +65,59 @@ void keyDown(UINT virtualKey, BYTE modifiers) {
     postInput(event);
 }
 
+namespace {
+
+// The wheel and the other buttons: client messages only, to the window under
+// the pointer or to the one a drag began on.
+bool resolveOtherInput(const InputEvent& event, MSG& msg) {
+    using Kind = InputEvent::Kind;
+    const bool dragging = event.kind != Kind::Wheel && event.kind != Kind::OtherDown;
+    Window* target = dragging ? dragWindow : windowAtScreenPoint(event.point);
+    if (event.kind == Kind::OtherUp) {
+        dragWindow = nullptr;
+    }
+    if (target == nullptr || !IsWindow(target) || !topLevelOf(target)->enabled) {
+        return false;
+    }
+    const bool right = event.other == OtherButton::Right;
+    msg.hwnd = target;
+    switch (event.kind) {
+        case Kind::Wheel:
+            msg.message = WM_MOUSEWHEEL;
+            msg.wParam = MAKEWPARAM(0, static_cast<WORD>(static_cast<std::int16_t>(event.wheelDelta)));
+            break;
+        case Kind::OtherDown:
+            dragWindow = target;
+            msg.message = right ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+            msg.wParam = right ? MK_RBUTTON : MK_MBUTTON;
+            break;
+        case Kind::OtherUp:
+            msg.message = right ? WM_RBUTTONUP : WM_MBUTTONUP;
+            break;
+        default:
+            msg.message = WM_MOUSEMOVE;
+            msg.wParam = right ? MK_RBUTTON : MK_MBUTTON;
+            break;
+    }
+    const POINT origin = clientOriginOnScreen(target);
+    msg.lParam = packPoint(event.point.x - origin.x, event.point.y - origin.y);
+    return true;
+}
+
+bool isOtherInput(const InputEvent& event) {
+    using Kind = InputEvent::Kind;
+    return event.kind == Kind::Wheel || event.kind == Kind::OtherDown || event.kind == Kind::OtherUp ||
+           (event.kind == Kind::PointerMove && event.other != OtherButton::None && !event.buttonHeld &&
+            captureWindow() == nullptr);
+}
+
+}  // namespace
+
 bool resolveInput(const InputEvent& event, MSG& msg) {
     msg = MSG{};
+    if (isOtherInput(event)) {
+        return resolveOtherInput(event, msg);
+    }
     if (event.kind == InputEvent::Kind::Key) {
         Window* target = GetFocus();
         if (target == nullptr || !IsWindowVisible(target) || !topLevelOf(target)->enabled) {

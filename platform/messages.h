@@ -48,12 +48,19 @@ inline constexpr UINT WM_RBUTTONUP = 0x0205;
 inline constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 inline constexpr UINT WM_MBUTTONUP = 0x0208;
+// The wheel: its delta in the high word of the word parameter (a signed
+// short, WHEEL_DELTA per notch, positive away from the user), the pointer in
+// the long parameter in the receiving window's client coordinates.
+inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr int WHEEL_DELTA = 120;
 
 // The word parameter of WM_SETTINGCHANGE when the screen has turned or changed size.
 inline constexpr WPARAM SETTINGCHANGE_RESET = 0x3002;
 
 // The word parameter of mouse messages: the buttons held.
 inline constexpr WPARAM MK_LBUTTON = 0x0001;
+inline constexpr WPARAM MK_RBUTTON = 0x0002;
+inline constexpr WPARAM MK_MBUTTON = 0x0010;
 
 // Virtual-key codes of WM_KEYDOWN; letters and digits are their capital ASCII codes.
 inline constexpr UINT VK_BACK = 0x08;
@@ -68,6 +75,11 @@ inline constexpr UINT VK_LEFT = 0x25;
 inline constexpr UINT VK_UP = 0x26;
 inline constexpr UINT VK_RIGHT = 0x27;
 inline constexpr UINT VK_DOWN = 0x28;
+inline constexpr UINT VK_ADD = 0x6B;  // the keypad's
+inline constexpr UINT VK_SUBTRACT = 0x6D;
+inline constexpr UINT VK_F11 = 0x7A;
+inline constexpr UINT VK_OEM_PLUS = 0xBB;  // the main keyboard's = and + key
+inline constexpr UINT VK_OEM_MINUS = 0xBD;
 
 // Notification codes carried in the high word of WM_COMMAND.
 inline constexpr WORD BN_CLICKED = 0;
@@ -99,6 +111,9 @@ constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
 }
 constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
     return static_cast<LPARAM>(static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16));
+}
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM value) {
+    return static_cast<std::int16_t>(HIWORD(value));
 }
 // Signed coordinates of a mouse message, which may be negative while the mouse is captured.
 constexpr int GET_X_LPARAM(LPARAM value) {

@@ -1,6 +1,5 @@
 #include "platform/registry.h"
 
-#include <unistd.h>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -8,6 +7,7 @@
 #include <system_error>
 
 #include "platform/text.h"
+#include "platform/user_data.h"
 
 namespace platform {
 
@@ -105,30 +105,7 @@ RegistryDocument readRegistryStore(const std::filesystem::path& file, bool* foun
 }
 
 bool writeRegistryStore(const std::filesystem::path& file, const RegistryDocument& document) {
-    std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
-    const std::filesystem::path temporary =
-        file.parent_path() / (file.filename().string() + ".tmp-" + std::to_string(::getpid()));
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        const std::string text = formatRegistryText(document);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-    }
-    std::filesystem::rename(temporary, file, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    return replaceFileContents(file, formatRegistryText(document));
 }
 
 }  // namespace platform

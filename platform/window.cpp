@@ -437,6 +437,14 @@ BOOL IsWindow(HWND hwnd) {
     return platform::isLive(hwnd) ? TRUE : FALSE;
 }
 
+BOOL SetWindowText(HWND hwnd, const WCHAR* text) {
+    if (!platform::isLive(hwnd)) {
+        return FALSE;
+    }
+    hwnd->text = text ? text : u"";
+    return TRUE;
+}
+
 BOOL IsWindowVisible(HWND hwnd) {
     if (!platform::isLive(hwnd)) {
         return FALSE;

@@ -66,6 +66,8 @@ BOOL EnableWindow(HWND hwnd, BOOL enable);
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 
 BOOL IsWindow(HWND hwnd);
+// The window's text: a top-level window's title, which the desktop shows.
+BOOL SetWindowText(HWND hwnd, const WCHAR* text);
 // Visible when it and all its ancestors are.
 BOOL IsWindowVisible(HWND hwnd);
 BOOL IsWindowEnabled(HWND hwnd);

@@ -100,6 +100,15 @@ void CountdownTimer::pauseOrResume() {
     active = false;
 }
 
+std::int32_t CountdownTimer::elapsedSeconds() const {
+    if (active) {
+        return elapsedBefore + static_cast<std::int32_t>(now() - startStamp);
+    }
+    // Stopped after it ran (finished, timed out), the last shown time tells:
+    // stopping does not add the last run to elapsedBefore.
+    return counting ? std::max(elapsedBefore, allowance - remaining) : elapsedBefore;
+}
+
 void CountdownTimer::stop() {
     if (ownerWindow != nullptr) {
         KillTimer(ownerWindow, kTimerId);

@@ -32,6 +32,8 @@ class CountdownTimer {
     void stop();
     bool isActive() const { return active; }
     std::int32_t remainingSeconds() const { return remaining; }
+    // Seconds counted so far, the running stretch included.
+    std::int32_t elapsedSeconds() const;
     void update();
     bool hasDisplayChanged();
     void draw(HDC hdc, int left, int top, int right, int bottom);

@@ -135,6 +135,18 @@ void HeadlessBackend::pressKey(UINT virtualKey, BYTE modifiers) {
     keyDown(virtualKey, modifiers);
 }
 
+void HeadlessBackend::turnWheelAt(int x, int y, int delta) {
+    wheelTurned({x, y}, delta);
+}
+
+void HeadlessBackend::pressOtherAt(int x, int y, OtherButton button) {
+    otherButtonDown({x, y}, button);
+}
+
+void HeadlessBackend::releaseOtherAt(int x, int y) {
+    otherButtonUp({x, y});
+}
+
 bool HeadlessBackend::answerOpenMessageBox() {
     if (answers_.empty()) {
         return false;

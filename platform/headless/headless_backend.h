@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/surface.h"
 
@@ -93,6 +94,11 @@ class HeadlessBackend final : public Backend {
     void releaseAt(int x, int y);
     void tap(int x, int y);
     void pressKey(UINT virtualKey, BYTE modifiers = MODIFIER_NONE);
+    // The wheel (WHEEL_DELTA per notch, positive away from the user), and the
+    // right or middle button; moveTo drags while one is held.
+    void turnWheelAt(int x, int y, int delta);
+    void pressOtherAt(int x, int y, OtherButton button);
+    void releaseOtherAt(int x, int y);
 
     // Input the loop takes when it would otherwise wait.
     class Script {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <span>
 
+#include "platform/gdi_objects.h"
 #include "platform/input.h"
 #include "platform/message_queue.h"
 #include "platform/resources.h"
@@ -118,6 +119,7 @@ std::unique_ptr<SdlBackend> SdlBackend::open(const SdlOptions& options, std::str
     if (backend->screen_.width <= 0 || backend->screen_.height <= 0) {
         backend->screen_ = size;
     }
+    backend->portrait_ = !options.landscape;
     // On a high-density display the drawable has more pixels than the window
     // has points; the fonts follow the pixels.
     const int pixelScale = std::max(backend->windowScale_, backend->screen_.width / base.width);
@@ -203,12 +205,27 @@ bool SdlBackend::waitForInput(std::optional<std::uint64_t> wakeAt) {
 }
 
 void SdlBackend::rotate() {
+    if (sizedByDesktop()) {
+        portrait_ = !portrait_;
+        followWindowSize();
+        return;
+    }
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(window_, &width, &height);
     const ScreenSize target = turned({width, height}, windowScale_);
     // The size-changed event that follows turns the screen.
     SDL_SetWindowSize(window_, target.width, target.height);
+}
+
+void SdlBackend::toggleFullScreen() {
+    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    // The size-changed event that follows fits the screen in.
+    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+bool SdlBackend::sizedByDesktop() const {
+    return (SDL_GetWindowFlags(window_) & (SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_MAXIMIZED)) != 0;
 }
 
 bool SdlBackend::handle(const SDL_Event& event) {
@@ -218,29 +235,30 @@ bool SdlBackend::handle(const SDL_Event& event) {
         case SDL_WINDOWEVENT:
             return handleWindowEvent(event.window);
         case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP: {
+        case SDL_MOUSEBUTTONUP:
             // Touches arrive as finger events too; take them once, from there.
-            if (event.button.which == SDL_TOUCH_MOUSEID || !isStylusButton(event.button.button)) {
-                return false;
-            }
-            const POINT at = mouseToScreen(event.button.x, event.button.y);
-            mouseHeld_ = event.type == SDL_MOUSEBUTTONDOWN;
-            mouseHeld_ ? pointerDown(at) : pointerUp(at);
-            return true;
-        }
+            return event.button.which != SDL_TOUCH_MOUSEID && handleMouseButton(event.button);
         case SDL_MOUSEMOTION:
             // A stylus has no hover: only a held pointer moves.
-            if (event.motion.which == SDL_TOUCH_MOUSEID || !mouseHeld_) {
+            if (event.motion.which == SDL_TOUCH_MOUSEID || (!mouseHeld_ && !otherHeld_)) {
                 return false;
             }
             pointerMove(mouseToScreen(event.motion.x, event.motion.y));
             return true;
+        case SDL_MOUSEWHEEL:
+            return event.wheel.which != SDL_TOUCH_MOUSEID &&
+                   turnWheel(wheelDeltaFor(event.wheel.preciseY, event.wheel.direction),
+                             mouseToScreen(event.wheel.mouseX, event.wheel.mouseY));
+        case SDL_MULTIGESTURE:
+            return handlePinch(event.mgesture);
         case SDL_FINGERDOWN:
-            if (finger_ || mouseHeld_) {
+            // A touchpad's fingers move the mouse pointer; only a screen's act as the stylus.
+            if (finger_ || mouseHeld_ ||
+                SDL_GetTouchDeviceType(event.tfinger.touchId) != SDL_TOUCH_DEVICE_DIRECT) {
                 return false;
             }
             finger_ = event.tfinger.fingerId;
-            pointerDown(touchToScreen(event.tfinger.x, event.tfinger.y, screen_));
+            pointerDown(touchOnScreen(event.tfinger.x, event.tfinger.y));
             return true;
         case SDL_FINGERMOTION:
         case SDL_FINGERUP: {
@@ -248,7 +266,7 @@ bool SdlBackend::handle(const SDL_Event& event) {
             if (!finger_ || *finger_ != event.tfinger.fingerId) {
                 return false;
             }
-            const POINT at = touchToScreen(event.tfinger.x, event.tfinger.y, screen_);
+            const POINT at = touchOnScreen(event.tfinger.x, event.tfinger.y);
             if (event.type == SDL_FINGERUP) {
                 finger_.reset();
                 pointerUp(at);
@@ -262,6 +280,10 @@ bool SdlBackend::handle(const SDL_Event& event) {
                 rotate();
                 return false;
             }
+            if (event.key.keysym.sym == kFullScreenKey) {
+                toggleFullScreen();
+                return false;
+            }
             const std::optional<TranslatedKey> key = translateKey(event.key.keysym.sym, event.key.keysym.mod);
             if (!key) {
                 return false;
@@ -272,6 +294,43 @@ bool SdlBackend::handle(const SDL_Event& event) {
         default:
             return false;
     }
+}
+
+bool SdlBackend::handleMouseButton(const SDL_MouseButtonEvent& event) {
+    const POINT at = mouseToScreen(event.x, event.y);
+    const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+    if (isStylusButton(event.button)) {
+        mouseHeld_ = down;
+        down ? pointerDown(at) : pointerUp(at);
+        return true;
+    }
+    const OtherButton other = otherButtonFor(event.button);
+    if (other == OtherButton::None || (!down && !otherHeld_)) {
+        return false;
+    }
+    otherHeld_ = down;
+    down ? otherButtonDown(at, other) : otherButtonUp(at);
+    return true;
+}
+
+bool SdlBackend::turnWheel(int delta, POINT at) {
+    if (delta == 0) {
+        return false;
+    }
+    wheelTurned(at, delta);
+    return true;
+}
+
+bool SdlBackend::handlePinch(const SDL_MultiGestureEvent& event) {
+    const int delta = pinchWheelDelta(pinchGathered_, event.dDist);
+    if (SDL_GetTouchDeviceType(event.touchId) == SDL_TOUCH_DEVICE_DIRECT) {
+        return turnWheel(delta, touchOnScreen(event.x, event.y));
+    }
+    // A touchpad's fingers point where the mouse pointer is.
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
+    return turnWheel(delta, mouseToScreen(x, y));
 }
 
 bool SdlBackend::handleWindowEvent(const SDL_WindowEvent& event) {
@@ -300,9 +359,31 @@ bool SdlBackend::close() {
 }
 
 bool SdlBackend::followWindowSize() {
-    const ScreenSize size = presenter_->outputSize();
-    if (size.width <= 0 || size.height <= 0 ||
-        (size.width == screen_.width && size.height == screen_.height)) {
+    const ScreenSize drawable = presenter_->outputSize();
+    if (drawable.width <= 0 || drawable.height <= 0) {
+        return false;
+    }
+    if (!sizedByDesktop()) {
+        ScreenSize window;
+        SDL_GetWindowSize(window_, &window.width, &window.height);
+        const ScreenSize snapped = snapWindowSize(window);
+        const bool asked = snapped.width == snapAsked_.width && snapped.height == snapAsked_.height;
+        if ((snapped.width != window.width || snapped.height != window.height) && !asked) {
+            // The size-changed event that follows brings the snapped size; a
+            // window system that will not have it gets the screen fitted in.
+            snapAsked_ = snapped;
+            SDL_SetWindowSize(window_, snapped.width, snapped.height);
+            return false;
+        }
+        if (snapped.width == window.width && snapped.height == window.height) {
+            snapAsked_ = {};
+        }
+        portrait_ = isPortrait(snapped);
+    }
+    const ScreenSize size = fittedScreen(drawable, portrait_);
+    origin_ = screenOrigin(drawable, size);
+    presentAgain_ = true;
+    if (size.width == screen_.width && size.height == screen_.height) {
         return false;
     }
     const RECT previous = screenRect();
@@ -312,10 +393,14 @@ bool SdlBackend::followWindowSize() {
 }
 
 void SdlBackend::refresh() {
-    presenter_->present(composeScreen(), presentAgain_);
+    HWND main = findMainWindow();
+    // Around a screen that does not fill the window, the main window's own background.
+    const COLORREF background = main != nullptr && main->windowClass->background != nullptr
+                                    ? main->windowClass->background->colour
+                                    : RGB(0, 0, 0);
+    presenter_->present(composeScreen(), presentAgain_, origin_, background);
     presentAgain_ = false;
     cursors_->update();
-    HWND main = findMainWindow();
     const std::string title = main != nullptr ? utf16ToUtf8(main->text) : defaultTitle_;
     if (title != shownTitle_) {
         SDL_SetWindowTitle(window_, title.c_str());
@@ -333,7 +418,13 @@ POINT SdlBackend::mouseToScreen(int x, int y) const {
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(window_, &width, &height);
-    return windowToScreen(x, y, {width, height}, screen_);
+    const POINT at = windowToScreen(x, y, {width, height}, presenter_->outputSize());
+    return {at.x - origin_.x, at.y - origin_.y};
+}
+
+POINT SdlBackend::touchOnScreen(float x, float y) const {
+    const POINT at = touchToScreen(x, y, presenter_->outputSize());
+    return {at.x - origin_.x, at.y - origin_.y};
 }
 
 }  // namespace platform

@@ -2,14 +2,19 @@
 //
 // The window opens at a whole multiple k >= 2 of the handheld's 240 x 294
 // portrait client area, the largest that fits the desktop, and the fonts get
-// 96 x k dots per inch. The screen has the window's drawable size in pixels, so
-// it is shown pixel for pixel (crisp on high-density displays too).
+// 96 x k dots per inch. The screen is a whole multiple of the portrait or
+// landscape client area in the drawable's pixels, so it is shown pixel for
+// pixel (crisp on high-density displays too): a resized window snaps to the
+// nearest multiple; full screen (F11) and a maximised window show the largest
+// that fits, centred on the main window's background colour.
 //
-// Mouse and touch act as the stylus, the keys the game knows become its
-// virtual keys, closing the window sends WM_CLOSE to the main window. Resizing
-// the window, or F9, changes the screen as a turn of the device does
-// (WM_SETTINGCHANGE with SETTINGCHANGE_RESET): F9 swaps the portrait and
-// landscape client areas at the same k, 480 x 588 <-> 640 x 428 at k = 2.
+// Mouse and touch act as the stylus, the right and middle buttons and the
+// wheel (a touchpad's pinch too) reach the game as their own messages, the
+// keys the game knows become its virtual keys, closing the window sends
+// WM_CLOSE to the main window. Resizing the window, or F9, changes the screen
+// as a turn of the device does (WM_SETTINGCHANGE with SETTINGCHANGE_RESET):
+// F9 swaps the portrait and landscape client areas at the same k,
+// 480 x 588 <-> 640 x 428 at k = 2.
 //
 // Use from main():
 //     std::string why;
@@ -31,6 +36,8 @@
 // seeing SDL, and only platform/sdl/ is written against it.
 struct SDL_Window;
 struct SDL_WindowEvent;
+struct SDL_MouseButtonEvent;
+struct SDL_MultiGestureEvent;
 union SDL_Event;
 
 namespace platform {
@@ -67,6 +74,8 @@ class SdlBackend final : public Backend {
 
     // Turns the screen between portrait and landscape (what F9 does).
     void rotate();
+    // Between a window and the whole display (what F11 does).
+    void toggleFullScreen();
 
   private:
     SdlBackend();
@@ -74,18 +83,29 @@ class SdlBackend final : public Backend {
     // Answers whether the event gave the game something to do.
     bool handle(const SDL_Event& event);
     bool handleWindowEvent(const SDL_WindowEvent& event);
+    bool handleMouseButton(const SDL_MouseButtonEvent& event);
+    bool handlePinch(const SDL_MultiGestureEvent& event);
+    bool turnWheel(int delta, POINT at);
     bool close();
-    // Takes the drawable's size as the screen's; answers whether it changed.
+    // Snaps a resized window to a whole multiple of the handheld's screen, or
+    // fits the screen into a drawable that cannot be snapped; answers whether
+    // the screen changed.
     bool followWindowSize();
+    // The window keeps the size the window system gives it: full screen or maximised.
+    bool sizedByDesktop() const;
     // Shows what the game drew, its cursor, title and icon.
     void refresh();
     POINT mouseToScreen(int x, int y) const;
+    POINT touchOnScreen(float x, float y) const;
 
     SDL_Window* window_ = nullptr;
     std::unique_ptr<SdlPresenter> presenter_;
     std::unique_ptr<SdlCursors> cursors_;
     std::unique_ptr<SdlAudio> audio_;
     ScreenSize screen_{};
+    POINT origin_{};          // where the screen lies in the drawable
+    bool portrait_ = true;    // the arrangement while the desktop sizes the window
+    ScreenSize snapAsked_{};  // the last snapped size asked for, not asked again
     int windowScale_ = 2;
     int dotsPerInch_ = 96;
     std::string defaultTitle_;
@@ -94,6 +114,8 @@ class SdlBackend final : public Backend {
     bool presentAgain_ = true;
     bool closeWithoutWindow_ = false;
     bool mouseHeld_ = false;
+    bool otherHeld_ = false;              // the right or middle button, panning
+    float pinchGathered_ = 0.0f;          // a pinch's spread not yet a wheel notch
     std::optional<std::int64_t> finger_;  // the touch acting as the stylus
 };
 

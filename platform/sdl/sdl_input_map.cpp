@@ -1,5 +1,9 @@
 #include "platform/sdl/sdl_input_map.h"
 
+#include <SDL_events.h>
+
+#include <cmath>
+
 namespace platform {
 
 std::optional<UINT> virtualKeyFor(SDL_Keycode key) {
@@ -30,6 +34,15 @@ std::optional<UINT> virtualKeyFor(SDL_Keycode key) {
             return VK_UP;
         case SDLK_DOWN:
             return VK_DOWN;
+        case SDLK_EQUALS:
+        case SDLK_PLUS:
+            return VK_OEM_PLUS;
+        case SDLK_MINUS:
+            return VK_OEM_MINUS;
+        case SDLK_KP_PLUS:
+            return VK_ADD;
+        case SDLK_KP_MINUS:
+            return VK_SUBTRACT;
         default:
             return std::nullopt;
     }
@@ -63,6 +76,29 @@ bool isRotateKey(SDL_Keycode key) {
 
 bool isStylusButton(Uint8 sdlButton) {
     return sdlButton == SDL_BUTTON_LEFT;
+}
+
+OtherButton otherButtonFor(Uint8 sdlButton) {
+    switch (sdlButton) {
+        case SDL_BUTTON_RIGHT:
+            return OtherButton::Right;
+        case SDL_BUTTON_MIDDLE:
+            return OtherButton::Middle;
+        default:
+            return OtherButton::None;
+    }
+}
+
+int wheelDeltaFor(float preciseY, Uint32 direction) {
+    const float away = direction == SDL_MOUSEWHEEL_FLIPPED ? -preciseY : preciseY;
+    return static_cast<int>(std::lround(away * WHEEL_DELTA));
+}
+
+int pinchWheelDelta(float& gathered, float spread) {
+    gathered += spread;
+    const int notches = static_cast<int>(gathered / kPinchPerNotch);
+    gathered -= static_cast<float>(notches) * kPinchPerNotch;
+    return notches * WHEEL_DELTA;
 }
 
 }  // namespace platform

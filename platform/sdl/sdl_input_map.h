@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/types.h"
 
@@ -32,9 +33,22 @@ std::optional<TranslatedKey> translateKey(SDL_Keycode key, Uint16 sdlModifiers);
 // the backend (a desktop has no device to turn) and never reaches the game.
 inline constexpr SDL_Keycode kRotateKey = SDLK_F9;
 bool isRotateKey(SDL_Keycode key);
+// The key that toggles full screen, the backend's too.
+inline constexpr SDL_Keycode kFullScreenKey = SDLK_F11;
 
-// The mouse button that acts as the stylus: the left one. The others do nothing,
-// as the handheld had nothing but the stylus's tip.
+// The mouse button that acts as the stylus: the left one. The right and middle
+// ones are the desktop's other buttons (they pan); the rest do nothing.
 bool isStylusButton(Uint8 sdlButton);
+OtherButton otherButtonFor(Uint8 sdlButton);
+
+// The wheel's turn in the platform's units (WHEEL_DELTA a notch, positive away
+// from the user), from SDL's precise amount and its direction.
+int wheelDeltaFor(float preciseY, Uint32 direction);
+
+// A pinch on a touchpad as wheel notches: its spread (SDL's dDist, a share
+// of the pad's diagonal) gathers in `gathered`; every kPinchPerNotch of it
+// gives one notch, in, for fingers moving apart, or out.
+inline constexpr float kPinchPerNotch = 0.04f;
+int pinchWheelDelta(float& gathered, float spread);
 
 }  // namespace platform

@@ -33,7 +33,7 @@ ScreenSize SdlPresenter::outputSize() const {
     return size;
 }
 
-void SdlPresenter::present(const Surface& screen, bool force) {
+void SdlPresenter::present(const Surface& screen, bool force, POINT origin, COLORREF background) {
     if (renderer_ == nullptr || screen.empty()) {
         return;
     }
@@ -57,11 +57,12 @@ void SdlPresenter::present(const Surface& screen, bool force) {
     }
     SDL_UpdateTexture(texture_, nullptr, screen.pixels().data(),
                       screen.width() * static_cast<int>(sizeof(Pixel)));
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_SetRenderDrawColor(renderer_, GetRValue(background), GetGValue(background), GetBValue(background),
+                           255);
     SDL_RenderClear(renderer_);
-    // One screen pixel on one drawable pixel, from the top-left corner; while a
-    // resize is on its way the two may briefly differ, and then the edge shows black.
-    const SDL_Rect place{0, 0, screen.width(), screen.height()};
+    // One screen pixel on one drawable pixel; while a resize is on its way the
+    // two may briefly differ, and then the edge shows the background.
+    const SDL_Rect place{origin.x, origin.y, screen.width(), screen.height()};
     SDL_RenderCopy(renderer_, texture_, nullptr, &place);
     SDL_RenderPresent(renderer_);
     shown_ = screen;

@@ -26,9 +26,10 @@ class SdlPresenter {
     // The drawable area in pixels: the screen's size.
     ScreenSize outputSize() const;
 
-    // Shows `screen` when it differs from what is shown, or always with `force`
-    // (the window system lost the window's contents).
-    void present(const Surface& screen, bool force);
+    // Shows `screen` at `origin` of the drawable when it differs from what is
+    // shown, or always with `force` (the window system lost the window's
+    // contents); the rest of the drawable is `background`.
+    void present(const Surface& screen, bool force, POINT origin, COLORREF background);
 
   private:
     SDL_Renderer* renderer_ = nullptr;

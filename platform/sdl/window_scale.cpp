@@ -36,6 +36,24 @@ ScreenSize turned(ScreenSize current, int scale) {
     return scaled(isPortrait(current) ? kLandscapeBase : kPortraitBase, scale);
 }
 
+ScreenSize snapWindowSize(ScreenSize requested) {
+    const ScreenSize base = isPortrait(requested) ? kPortraitBase : kLandscapeBase;
+    // The k nearest in both sides together: least squares, rounded.
+    const double k = (double(requested.width) * base.width + double(requested.height) * base.height) /
+                     (double(base.width) * base.width + double(base.height) * base.height);
+    return scaled(base, std::max(1, static_cast<int>(std::lround(k))));
+}
+
+ScreenSize fittedScreen(ScreenSize drawable, bool portrait) {
+    const ScreenSize base = portrait ? kPortraitBase : kLandscapeBase;
+    return scaled(base, std::max(1, std::min(drawable.width / base.width, drawable.height / base.height)));
+}
+
+POINT screenOrigin(ScreenSize drawable, ScreenSize screen) {
+    return {std::max(0, (drawable.width - screen.width) / 2),
+            std::max(0, (drawable.height - screen.height) / 2)};
+}
+
 POINT windowToScreen(int x, int y, ScreenSize window, ScreenSize screen) {
     if (window.width <= 0 || window.height <= 0) {
         return {x, y};

@@ -31,6 +31,19 @@ ScreenSize turned(ScreenSize current, int scale);
 // Is this screen in the portrait arrangement (a square counts as portrait)?
 bool isPortrait(ScreenSize screen);
 
+// The window size a resize to `requested` settles at: the whole multiple
+// (1x at least) of the client area of the orientation the requested shape
+// suggests, the one nearest to it. The layout never clips at these sizes.
+ScreenSize snapWindowSize(ScreenSize requested);
+
+// The screen shown in a drawable area that cannot be snapped (full screen, a
+// maximised window): the largest whole multiple of the orientation's client
+// area that fits, 1x when none does.
+ScreenSize fittedScreen(ScreenSize drawable, bool portrait);
+
+// Where that screen lies in the drawable: centred, never above or left of it.
+POINT screenOrigin(ScreenSize drawable, ScreenSize screen);
+
 // A point of the window (in the window system's units) on the screen (in
 // pixels): scaled by screen / window, rounding towards minus infinity so that
 // every screen pixel has the same share of the window. Points outside the

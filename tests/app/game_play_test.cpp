@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "app/control_ids.h"
+#include "app/window_title.h"
 #include "pattern/painting.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
 #include "platform/window.h"
+#include "platform/window_object.h"
 #include "tests/support/game_harness.h"
 
 namespace {
@@ -221,4 +223,37 @@ TEST_F(Play, AScreenTurnLaysTheControlsOutAgain) {
     EXPECT_EQ(appState.isPortrait, 0);
     EXPECT_EQ(appState.boardRectFull, (BoardRectangle{0, 42, 240, 172}));
     EXPECT_EQ(appState.clockRect, (RECT{262, 153, 308, 180}));
+}
+
+TEST(WindowTitle, NamesThePictureAndOnceFinishedTheTimeAndTheMisses) {
+    const struct {
+        bool finished;
+        std::optional<int> seconds;
+        int misses;
+        std::u16string_view title;
+    } cases[] = {
+        {false, 75, 2, u"Tiger"},
+        {true, 252, 3, u"Tiger: finished in 4:12, 3 misses"},
+        {true, 60, 1, u"Tiger: finished in 1:00, 1 miss"},
+        {true, 3725, 0, u"Tiger: finished in 62:05, no misses"},
+        {true, std::nullopt, 2, u"Tiger: finished after the clock ran out, 2 misses"},
+    };
+    for (const auto& [finished, seconds, misses, title] : cases) {
+        EXPECT_EQ(pictureTitle(u"Tiger", finished, seconds, misses), title);
+    }
+}
+
+TEST_F(Play, TheTitleNamesThePictureAndTellsHowItWasFinishedUntilARestart) {
+    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa");
+    pick(0);
+    game.tapPiece(0);
+    game.runFor(4000);
+    game.tapPiece(1);  // a miss
+    game.tapPiece(2);
+    pick(1);
+    game.tapPiece(1);
+    game.tapPiece(3);
+    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa: finished in 0:04, 1 miss");
+    game.tapControl(IDC_RESTART);
+    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa");
 }

@@ -52,6 +52,20 @@ TEST_F(SettingsTest, FirstRunTakesTheDefaultsAndTheDefaultPatternBesideTheProgra
     EXPECT_TRUE(backend.messageBoxes().empty());
 }
 
+TEST_F(SettingsTest, PatternsBesideTheProgramComeFirstThenThePrefixsShareFolder) {
+    const std::u16string shared = platform::utf8ToUtf16((root / "share/vellumar").string()) + u"/";
+    root.write("share/vellumar/MonaLisa.mza", "");
+    for (const bool beside : {true, false}) {
+        if (!beside) {
+            std::filesystem::remove(root / "Games/MonaLisa.mza");
+        }
+        Settings settings;
+        const std::u16string folder = beside ? this->folder : shared;
+        EXPECT_EQ(text(settings.programFolder), folder);
+        EXPECT_EQ(text(settings.CurrentPattern), folder + u"MonaLisa.mza");
+    }
+}
+
 TEST_F(SettingsTest, TheDefaultPatternTakesTheLetterCaseOfTheFileSystem) {
     std::filesystem::rename(root / "Games/MonaLisa.mza", root / "Games/monalisa.MZA");
     Settings settings;

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "app/control_ids.h"
@@ -44,7 +45,8 @@ class GameOnVirtualDisplay : public ::testing::Test {
                         {"SDL_VIDEODRIVER", "x11"},
                         {"SDL_AUDIODRIVER", "dummy"},
                         {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()},
-                        {"XDG_CONFIG_HOME", (folder_ / "config").string()}};
+                        {"XDG_CONFIG_HOME", (folder_ / "config").string()},
+                        {"XDG_DATA_HOME", (folder_ / "data").string()}};
         std::filesystem::create_directories(folder_ / "runtime");
     }
 
@@ -59,16 +61,33 @@ class GameOnVirtualDisplay : public ::testing::Test {
             xdotool({"search", "--sync", "--onlyvisible", "--pid", std::to_string(game.pid())}).output;
         window_ = found.substr(0, found.find('\n'));
         ASSERT_FALSE(window_.empty()) << "no window of the game's on the display";
-        std::istringstream geometry(xdotool({"getwindowgeometry", "--shell", window_}).output);
-        for (std::string line; std::getline(geometry, line);) {
-            if (line.starts_with("WIDTH=")) {
-                width_ = std::stoi(line.substr(6));
-            } else if (line.starts_with("HEIGHT=")) {
-                height_ = std::stoi(line.substr(7));
-            }
-        }
+        std::tie(width_, height_) = geometry();
         ASSERT_GT(width_, 0);
         layout_ = computeLayout(width_, height_, kToolbarBitmapSizes);
+    }
+
+    // The window's client size.
+    std::pair<int, int> geometry() {
+        std::istringstream shell(xdotool({"getwindowgeometry", "--shell", window_}).output);
+        std::pair<int, int> size;
+        for (std::string line; std::getline(shell, line);) {
+            if (line.starts_with("WIDTH=")) {
+                size.first = std::stoi(line.substr(6));
+            } else if (line.starts_with("HEIGHT=")) {
+                size.second = std::stoi(line.substr(7));
+            }
+        }
+        return size;
+    }
+    // Waits for the window to reach a size.
+    bool reaches(std::pair<int, int> size) {
+        for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
+             std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(100ms)) {
+            if (geometry() == size) {
+                return true;
+            }
+        }
+        return false;
     }
 
     void clickAt(int x, int y) {
@@ -126,6 +145,7 @@ TEST_F(GameOnVirtualDisplay, PaintsAPieceThenCtrlQClosesItAndSavesTheSettings) {
                                        {target->labelX, target->labelY});
     const int x = board.left + label.x, y = board.top + label.y;
 
+    EXPECT_EQ(xdotool({"getwindowname", window_}).output, "MonaLisa\n") << "the title names the picture";
     clickControl(IDC_PALETTE_FIRST);
     clickAt(x, y);
     clickControl(IDC_COLOR_SCHEME);  // a setting to find in the file afterwards
@@ -159,4 +179,40 @@ TEST_F(GameOnVirtualDisplay, PaintsAPieceThenCtrlQClosesItAndSavesTheSettings) {
     }();
     EXPECT_NE(stored.find("\"CurrentPatternShort\"=\"MonaLisa\""), std::string::npos) << stored;
     EXPECT_NE(stored.find("\"ColorScheme\"=dword:00000001"), std::string::npos) << stored;
+}
+
+TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWholeDisplay) {
+    // Full screen is the window manager's to grant.
+    auto manager = ChildProcess::start({"openbox", "--sm-disable"}, environment_);
+    ASSERT_TRUE(manager) << "openbox is missing (scripts/install-deps.sh installs it)";
+    std::this_thread::sleep_for(500ms);
+    auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
+    ASSERT_TRUE(game);
+    findWindow(*game);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(xdotool({"windowsize", window_, "1000", "700"}).exitCode, 0);
+    EXPECT_TRUE(reaches({960, 642})) << "3 x 320 x 214, the nearest landscape multiple";
+
+    EXPECT_EQ(xdotool({"key", "--window", window_, "F11"}).exitCode, 0);
+    ASSERT_TRUE(reaches({1280, 1024})) << "full screen";
+    // 4 x 320 x 214 = 1280 x 856, centred: 84 lines of the window's purple above and below.
+    constexpr std::uint32_t kPurple = 0x6E579E;
+    std::optional<XwdImage> picture;
+    for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
+         std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(200ms)) {
+        picture = photograph();
+        if (picture && picture->height() == 1024 && picture->at(100, 1003) == kPurple) {
+            break;
+        }
+    }
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->at(100, 40), kPurple);
+    EXPECT_EQ(picture->at(100, 1003), kPurple);
+    const ScreenLayout fitted = computeLayout(1280, 856, kToolbarBitmapSizes);
+    const BoardRectangle& board = fitted.boardRectFull;
+    EXPECT_NE(picture->at(board.left + board.width / 2, 84 + board.top + board.height / 2), kPurple)
+        << "the picture on the board";
+
+    EXPECT_EQ(xdotool({"key", "--window", window_, "ctrl+q"}).exitCode, 0);
+    EXPECT_EQ(game->waitForExit(kPatience), 0);
 }

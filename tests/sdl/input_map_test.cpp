@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/cursor.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_cursor.h"
@@ -58,11 +60,41 @@ TEST(KeyTranslation, F9TurnsTheScreenAndNothingElseDoes) {
     EXPECT_FALSE(isRotateKey(SDLK_r));
 }
 
-TEST(ButtonTranslation, OnlyTheLeftButtonIsTheStylus) {
-    EXPECT_TRUE(isStylusButton(SDL_BUTTON_LEFT));
-    EXPECT_FALSE(isStylusButton(SDL_BUTTON_RIGHT));
-    EXPECT_FALSE(isStylusButton(SDL_BUTTON_MIDDLE));
-    EXPECT_FALSE(isStylusButton(SDL_BUTTON_X1));
+TEST(KeyTranslation, PlusAndMinusOfEitherKeyboardZoom) {
+    for (const auto& [key, virtualKey] : {std::pair{SDLK_EQUALS, VK_OEM_PLUS},
+                                          {SDLK_PLUS, VK_OEM_PLUS},
+                                          {SDLK_KP_PLUS, VK_ADD},
+                                          {SDLK_MINUS, VK_OEM_MINUS},
+                                          {SDLK_KP_MINUS, VK_SUBTRACT}}) {
+        EXPECT_EQ(virtualKeyFor(key), virtualKey) << key;
+    }
+}
+
+TEST(ButtonTranslation, OnlyTheLeftButtonIsTheStylusTheRightAndMiddlePan) {
+    for (const auto& [button, stylus, other] : {std::tuple{SDL_BUTTON_LEFT, true, OtherButton::None},
+                                                {SDL_BUTTON_RIGHT, false, OtherButton::Right},
+                                                {SDL_BUTTON_MIDDLE, false, OtherButton::Middle},
+                                                {SDL_BUTTON_X1, false, OtherButton::None}}) {
+        EXPECT_EQ(isStylusButton(static_cast<Uint8>(button)), stylus) << button;
+        EXPECT_EQ(otherButtonFor(static_cast<Uint8>(button)), other) << button;
+    }
+}
+
+TEST(WheelTranslation, NotchesAndPinchesBecomeWheelDeltas) {
+    EXPECT_EQ(wheelDeltaFor(1.0f, SDL_MOUSEWHEEL_NORMAL), WHEEL_DELTA);
+    EXPECT_EQ(wheelDeltaFor(1.0f, SDL_MOUSEWHEEL_FLIPPED), -WHEEL_DELTA);
+    EXPECT_EQ(wheelDeltaFor(-0.25f, SDL_MOUSEWHEEL_NORMAL), -WHEEL_DELTA / 4);
+    float gathered = 0.0f;
+    const struct {
+        float spread;
+        int delta;
+    } pinch[] = {{kPinchPerNotch * 0.6f, 0},
+                 {kPinchPerNotch * 0.6f, WHEEL_DELTA},
+                 {kPinchPerNotch * 2.0f, 2 * WHEEL_DELTA},
+                 {-kPinchPerNotch * 1.4f, -WHEEL_DELTA}};
+    for (const auto& [spread, delta] : pinch) {
+        EXPECT_EQ(pinchWheelDelta(gathered, spread), delta) << spread;
+    }
 }
 
 TEST(CursorTranslation, EachOfTheGamesCursorsHasItsShape) {

@@ -62,6 +62,46 @@ TEST(ScreenTurn, ASquareScreenCountsAsPortrait) {
     EXPECT_EQ(turned({500, 500}, 2).width, 640);
 }
 
+TEST(WindowSize, SnapsToTheNearestWholeMultipleOfTheOrientationItsShapeSuggests) {
+    const struct {
+        ScreenSize requested, snapped;
+    } cases[] = {
+        {{480, 588}, {480, 588}},     // already a multiple
+        {{500, 500}, {480, 588}},     // a square is portrait
+        {{501, 500}, {640, 428}},     // one wider is landscape
+        {{1200, 1000}, {1280, 856}},  // the level dots were cut at this size
+        {{700, 900}, {720, 882}},     // between 2x and 3x, nearer 3x
+        {{530, 650}, {480, 588}},     // nearer 2x
+        {{100, 50}, {320, 214}},      // never below 1x
+        {{3000, 200}, {2240, 1498}},  // a strip: nearest by both sides together
+    };
+    for (const auto& [requested, snapped] : cases) {
+        const ScreenSize got = snapWindowSize(requested);
+        EXPECT_EQ(got.width, snapped.width) << requested.width << "x" << requested.height;
+        EXPECT_EQ(got.height, snapped.height) << requested.width << "x" << requested.height;
+    }
+}
+
+TEST(FullScreen, ShowsTheLargestMultipleThatFitsCentred) {
+    const struct {
+        ScreenSize drawable;
+        bool portrait;
+        ScreenSize screen;
+        POINT origin;
+    } cases[] = {
+        {{1920, 1080}, false, {1600, 1070}, {160, 5}},
+        {{1920, 1080}, true, {720, 882}, {600, 99}},
+        {{3840, 2160}, true, {1680, 2058}, {1080, 51}},
+        {{200, 200}, true, {240, 294}, {0, 0}},  // too small even for 1x: its top left shows
+    };
+    for (const auto& [drawable, portrait, screen, origin] : cases) {
+        const ScreenSize got = fittedScreen(drawable, portrait);
+        EXPECT_EQ(got.width, screen.width) << drawable.width << "x" << drawable.height;
+        EXPECT_EQ(got.height, screen.height) << drawable.width << "x" << drawable.height;
+        EXPECT_EQ(screenOrigin(drawable, got), origin) << drawable.width << "x" << drawable.height;
+    }
+}
+
 TEST(WindowToScreen, IsTheIdentityWhenTheWindowHasTheScreensPixels) {
     EXPECT_EQ(windowToScreen(0, 0, {480, 588}, {480, 588}), (POINT{0, 0}));
     EXPECT_EQ(windowToScreen(479, 587, {480, 588}, {480, 588}), (POINT{479, 587}));

@@ -3,9 +3,11 @@
 #include <fstream>
 
 #include "app/entry.h"
+#include "platform/message_queue.h"
 #include "platform/resources.h"
 #include "platform/text.h"
 #include "platform/window.h"
+#include "platform/window_object.h"
 
 extern const platform::ResourceTable vellumarResources;
 
@@ -51,7 +53,8 @@ PatternFile gridPattern(int columns, int rows, int colours) {
 }
 
 GameHarness::GameHarness(std::map<std::string, PatternFile> patterns, int width, int height)
-    : config_(root / "config") {
+    : config_(root / "config"), data_("XDG_DATA_HOME", (root / "data").string()) {
+    writeSettings("");
     for (const auto& [name, file] : patterns) {
         const std::vector<std::byte> bytes = serializePatternFile(file);
         std::filesystem::create_directories(root / "Games");
@@ -78,6 +81,13 @@ bool GameHarness::start() {
     return up;
 }
 
+bool GameHarness::restart() {
+    PostMessage(appState.mainWindow, WM_CLOSE, 0, 0);
+    backend.runUntilIdle();
+    platform::resetWindows();
+    return start();
+}
+
 int GameHarness::runMessageLoop() {
     return ::runMessageLoop(gameModule());
 }
@@ -87,10 +97,12 @@ std::string GameHarness::programFolder() const {
 }
 
 void GameHarness::writeSettings(const std::string& values) {
+    const std::string keepProgress =
+        values.find("\"KeepProgress\"") == std::string::npos ? "\"KeepProgress\"=dword:00000000\n" : "";
     root.write(
         "config/vellumar/registry.reg",
         "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n" +
-            values);
+            keepProgress + values);
 }
 
 std::string GameHarness::settingsFile() const {
@@ -115,12 +127,17 @@ void GameHarness::tapControl(int id) {
     tapWindow((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-void GameHarness::tapPattern(int x, int y) {
+POINT GameHarness::patternPixel(int x, int y) {
     Pattern& p = *appState.pattern;
     setZoom(p, appState.zoom);
     setCentre(p, appState.centreX, appState.centreY);
     const POINT pixel = patternToBoard(p.viewTransform, boardScale(p.viewTransform), {x, y});
-    tapWindow(appState.boardRect.left + pixel.x, appState.boardRect.top + pixel.y);
+    return {appState.boardRect.left + pixel.x, appState.boardRect.top + pixel.y};
+}
+
+void GameHarness::tapPattern(int x, int y) {
+    const POINT pixel = patternPixel(x, y);
+    tapWindow(pixel.x, pixel.y);
 }
 
 void GameHarness::tapPiece(int index) {

@@ -29,19 +29,26 @@ class GameHarness {
     // Builds the game's state, starts it and runs until idle; false when the
     // start-up refused.
     bool start();
+    // Closes the game as the player does and starts it again in the same folders.
+    bool restart();
 
     platform::HeadlessBackend backend;
     TempFolder root;
 
     // The program folder, ending in its separator.
     std::string programFolder() const;
+    // Replaces the settings store with `values`; KeepProgress is off unless
+    // they say otherwise, so that the game plays as the handheld did.
     void writeSettings(const std::string& values);
+    // Where the kept progress of the pictures lies.
+    std::filesystem::path progressFolder() const { return root / "data" / "vellumar" / "progress"; }
     std::string settingsFile() const;
 
     // Where a control is, in screen pixels, by the layout of the current screen.
     RECT controlRect(int id) const;
     void tapControl(int id);
-    // Taps the window pixel over pattern point (x, y) in the current view.
+    // The window pixel over pattern point (x, y) in the current view, and a tap there.
+    POINT patternPixel(int x, int y);
     void tapPattern(int x, int y);
     void tapWindow(int x, int y);
     void pressKey(UINT key, BYTE modifiers = 0);
@@ -58,4 +65,5 @@ class GameHarness {
 
   private:
     ScopedConfigHome config_;
+    ScopedEnvironment data_;
 };

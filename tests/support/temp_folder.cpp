@@ -34,17 +34,17 @@ std::string TempFolder::read(std::string_view name) const {
     return contents.str();
 }
 
-ScopedConfigHome::ScopedConfigHome(const std::filesystem::path& folder) {
-    const char* previous = std::getenv("XDG_CONFIG_HOME");
+ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+    const char* previous = std::getenv(name);
     hadPrevious_ = previous != nullptr;
     previous_ = previous ? previous : "";
-    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    setenv(name, value.c_str(), 1);
 }
 
-ScopedConfigHome::~ScopedConfigHome() {
+ScopedEnvironment::~ScopedEnvironment() {
     if (hadPrevious_) {
-        setenv("XDG_CONFIG_HOME", previous_.c_str(), 1);
+        setenv(name_, previous_.c_str(), 1);
     } else {
-        unsetenv("XDG_CONFIG_HOME");
+        unsetenv(name_);
     }
 }

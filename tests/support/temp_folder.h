@@ -22,13 +22,23 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
-// Points the settings store at a folder for the lifetime of the object.
-class ScopedConfigHome {
+// Sets an environment variable for the lifetime of the object.
+class ScopedEnvironment {
   public:
-    explicit ScopedConfigHome(const std::filesystem::path& folder);
-    ~ScopedConfigHome();
+    ScopedEnvironment(const char* name, const std::string& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
   private:
+    const char* name_;
     std::string previous_;
     bool hadPrevious_;
+};
+
+// Points the settings store at a folder for the lifetime of the object.
+class ScopedConfigHome : public ScopedEnvironment {
+  public:
+    explicit ScopedConfigHome(const std::filesystem::path& folder)
+        : ScopedEnvironment("XDG_CONFIG_HOME", folder.string()) {}
 };
