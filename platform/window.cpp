@@ -61,6 +61,20 @@ void deleteClassBrush(WindowClass& windowClass) {
     }
 }
 
+// A top-level window leaves the screen: the windows beneath it repaint what
+// it uncovers, as they would on a screen that keeps no picture of its own.
+void invalidateBeneath(Window* top) {
+    for (Window* below : system().topLevels) {
+        if (below == top) {
+            return;
+        }
+        if (below->visible && !below->destroying) {
+            const POINT origin = clientOriginOnScreen(below);
+            invalidateArea(below, offsetRect(top->rect, -origin.x, -origin.y), true);
+        }
+    }
+}
+
 void destroyTree(Window* window) {
     WindowSystem& s = system();
     window->destroying = true;
@@ -72,6 +86,8 @@ void destroyTree(Window* window) {
     }
     if (window->parent != nullptr && window->visible) {
         invalidateArea(window->parent, window->rect, true);
+    } else if (window->parent == nullptr && window->visible) {
+        invalidateBeneath(window);
     }
     if (s.capture != nullptr && isDescendantOf(s.capture, window)) {
         cancelCapture();
@@ -376,6 +392,8 @@ BOOL ShowWindow(HWND hwnd, int command) {
         }
         if (hwnd->parent != nullptr) {
             platform::invalidateArea(hwnd->parent, hwnd->rect, true);
+        } else {
+            platform::invalidateBeneath(hwnd);
         }
         hwnd->visible = false;
         platform::forgetUpdates(hwnd);

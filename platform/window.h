@@ -50,7 +50,8 @@ HWND CreateWindow(const WCHAR* className, const WCHAR* title, DWORD style, int x
                   int height, HWND parent, int childId, HINSTANCE instance);
 
 // Sends WM_DESTROY to the window, then destroys its children and the windows
-// it owns the same way. Its timers and queued messages go with it.
+// it owns the same way. Its timers and queued messages go with it. What a
+// visible window covered is invalidated (and erased) in the windows beneath.
 BOOL DestroyWindow(HWND hwnd);
 
 // WM_CLOSE destroys the window; WM_PAINT validates it (erasing the background
@@ -58,6 +59,7 @@ BOOL DestroyWindow(HWND hwnd);
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // SW_SHOW, SW_SHOWNORMAL or SW_HIDE; answers whether the window was visible.
+// Hiding invalidates (and erases) what the window covered beneath it.
 BOOL ShowWindow(HWND hwnd, int command);
 // Answers whether the window was disabled before.
 BOOL EnableWindow(HWND hwnd, BOOL enable);
