@@ -1,10 +1,7 @@
 // The pattern chooser, opened from the game and answered by taps.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "app/control_ids.h"
-#include "platform/bmp_encoder.h"
 #include "platform/controls/list_box.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
@@ -26,24 +23,11 @@ class Chooser : public ::testing::Test {
         ASSERT_TRUE(game.start());
     }
     void thumbnail(const std::string& name, int width, int height) {
-        const std::vector<std::byte> bytes =
-            platform::encodeBmp24(platform::Surface(width, height, 0xC03020));
-        std::ofstream out(game.programFolder() + name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        game.writeThumbnail(name, width, height);
     }
-    // Runs `inside` while the chooser is open, then taps its title-bar
-    // button or its Open button.
+    // Runs `inside` on the list while the chooser is open, then Open or Cancel.
     void openChooser(std::function<void(HWND list)> inside, bool pressOpen) {
-        game.backend.script().call([&, inside, pressOpen] {
-            const HWND dialog = appState.chooserWindow;
-            inside(GetDlgItem(dialog, IDC_PATTERN_LIST));
-            if (pressOpen) {
-                SendMessage(dialog, WM_COMMAND, IDOK, 0);
-            } else {
-                SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
-            }
-        });
-        game.tapControl(IDC_OPEN);
+        game.throughChooser([&](HWND dialog) { inside(GetDlgItem(dialog, IDC_PATTERN_LIST)); }, pressOpen);
     }
     std::u16string entry(HWND list, int index) {
         WCHAR text[64] = {};
