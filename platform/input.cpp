@@ -46,6 +46,14 @@ void keyDown(UINT virtualKey, BYTE modifiers) {
     postInput(event);
 }
 
+void wheel(POINT screen, int delta) {
+    InputEvent event;
+    event.kind = InputEvent::Kind::Wheel;
+    event.point = screen;
+    event.wheelDelta = delta;
+    postInput(event);
+}
+
 bool resolveInput(const InputEvent& event, MSG& msg) {
     msg = MSG{};
     if (event.kind == InputEvent::Kind::Key) {
@@ -60,6 +68,18 @@ bool resolveInput(const InputEvent& event, MSG& msg) {
         msg.message = WM_KEYDOWN;
         msg.wParam = event.key;
         msg.lParam = 1;  // repeat count
+        return true;
+    }
+
+    if (event.kind == InputEvent::Kind::Wheel) {
+        Window* target = windowAtScreenPoint(event.point);
+        if (target == nullptr || !topLevelOf(target)->enabled) {
+            return false;
+        }
+        msg.hwnd = target;
+        msg.message = WM_MOUSEWHEEL;
+        msg.wParam = MAKEWPARAM(0, static_cast<WORD>(event.wheelDelta));
+        msg.lParam = packPoint(event.point.x, event.point.y);
         return true;
     }
 

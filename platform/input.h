@@ -5,7 +5,8 @@
 // A pointer press goes to the visible, enabled window under it (the topmost
 // top-level window, then its child there) as WM_LBUTTONDOWN with the point in
 // that window's client coordinates; moves and the release go to the same place
-// unless a control has captured the pointer, which then gets them all. Input
+// unless a control has captured the pointer, which then gets them all. The
+// wheel goes to the window under the pointer as WM_MOUSEWHEEL. Input
 // over a disabled top-level window (one under a modal dialog) is dropped. A
 // key press goes to the focused window, or to the active top-level window
 // when nothing has the focus, as WM_KEYDOWN with its virtual-key code.
@@ -17,18 +18,20 @@
 namespace platform {
 
 struct InputEvent {
-    enum class Kind { PointerDown, PointerMove, PointerUp, Key };
+    enum class Kind { PointerDown, PointerMove, PointerUp, Key, Wheel };
     Kind kind = Kind::PointerMove;
     POINT point{};  // screen coordinates
     UINT key = 0;   // virtual-key code
     BYTE modifiers = MODIFIER_NONE;
     bool buttonHeld = false;  // for moves: is the pointer pressed?
+    int wheelDelta = 0;       // for the wheel: WHEEL_DELTA a notch, positive away from the user
 };
 
 void pointerDown(POINT screen);
 void pointerMove(POINT screen);
 void pointerUp(POINT screen);
 void keyDown(UINT virtualKey, BYTE modifiers = MODIFIER_NONE);
+void wheel(POINT screen, int delta);
 
 // Turns queued input into the message it stands for now; false when it goes nowhere.
 bool resolveInput(const InputEvent& event, MSG& msg);

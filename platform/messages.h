@@ -48,6 +48,12 @@ inline constexpr UINT WM_RBUTTONUP = 0x0205;
 inline constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 inline constexpr UINT WM_MBUTTONUP = 0x0208;
+// The wheel turned over a window: the high word of the word parameter is the
+// signed turn, WHEEL_DELTA a notch, positive away from the user; the long
+// parameter is the pointer's screen position. A window that does not use it
+// leaves it to DefWindowProc, which hands it to the parent.
+inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr int WHEEL_DELTA = 120;
 
 // The word parameter of WM_SETTINGCHANGE when the screen has turned or changed size.
 inline constexpr WPARAM SETTINGCHANGE_RESET = 0x3002;
@@ -64,6 +70,10 @@ inline constexpr UINT VK_CONTROL = 0x11;
 inline constexpr UINT VK_MENU = 0x12;
 inline constexpr UINT VK_ESCAPE = 0x1B;
 inline constexpr UINT VK_SPACE = 0x20;
+inline constexpr UINT VK_PRIOR = 0x21;  // Page Up
+inline constexpr UINT VK_NEXT = 0x22;   // Page Down
+inline constexpr UINT VK_END = 0x23;
+inline constexpr UINT VK_HOME = 0x24;
 inline constexpr UINT VK_LEFT = 0x25;
 inline constexpr UINT VK_UP = 0x26;
 inline constexpr UINT VK_RIGHT = 0x27;
@@ -106,4 +116,7 @@ constexpr int GET_X_LPARAM(LPARAM value) {
 }
 constexpr int GET_Y_LPARAM(LPARAM value) {
     return static_cast<std::int16_t>(HIWORD(static_cast<std::uintmax_t>(value)));
+}
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM value) {
+    return static_cast<std::int16_t>(HIWORD(value));
 }

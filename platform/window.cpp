@@ -359,8 +359,10 @@ BOOL DestroyWindow(HWND hwnd) {
     return TRUE;
 }
 
-LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_MOUSEWHEEL:
+            return hwnd->parent != nullptr ? SendMessage(hwnd->parent, message, wParam, lParam) : 0;
         case WM_CLOSE:
             DestroyWindow(hwnd);
             return 0;

@@ -55,7 +55,7 @@ HWND CreateWindow(const WCHAR* className, const WCHAR* title, DWORD style, int x
 BOOL DestroyWindow(HWND hwnd);
 
 // WM_CLOSE destroys the window; WM_PAINT validates it (erasing the background
-// if asked); everything else answers 0.
+// if asked); WM_MOUSEWHEEL goes on to the parent; everything else answers 0.
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // SW_SHOW, SW_SHOWNORMAL or SW_HIDE; answers whether the window was visible.

@@ -135,6 +135,10 @@ void HeadlessBackend::pressKey(UINT virtualKey, BYTE modifiers) {
     keyDown(virtualKey, modifiers);
 }
 
+void HeadlessBackend::turnWheel(int x, int y, int delta) {
+    wheel({x, y}, delta);
+}
+
 bool HeadlessBackend::answerOpenMessageBox() {
     if (answers_.empty()) {
         return false;

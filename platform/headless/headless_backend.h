@@ -93,6 +93,8 @@ class HeadlessBackend final : public Backend {
     void releaseAt(int x, int y);
     void tap(int x, int y);
     void pressKey(UINT virtualKey, BYTE modifiers = MODIFIER_NONE);
+    // The wheel turned by `delta` (WHEEL_DELTA a notch) with the pointer at (x, y).
+    void turnWheel(int x, int y, int delta);
 
     // Input the loop takes when it would otherwise wait.
     class Script {

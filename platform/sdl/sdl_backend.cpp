@@ -235,6 +235,15 @@ bool SdlBackend::handle(const SDL_Event& event) {
             }
             pointerMove(mouseToScreen(event.motion.x, event.motion.y));
             return true;
+        case SDL_MOUSEWHEEL: {
+            const int notches =
+                event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+            if (event.wheel.which == SDL_TOUCH_MOUSEID || notches == 0) {
+                return false;
+            }
+            wheel(mouseToScreen(event.wheel.mouseX, event.wheel.mouseY), notches * WHEEL_DELTA);
+            return true;
+        }
         case SDL_FINGERDOWN:
             if (finger_ || mouseHeld_) {
                 return false;

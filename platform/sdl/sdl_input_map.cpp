@@ -30,6 +30,14 @@ std::optional<UINT> virtualKeyFor(SDL_Keycode key) {
             return VK_UP;
         case SDLK_DOWN:
             return VK_DOWN;
+        case SDLK_PAGEUP:
+            return VK_PRIOR;
+        case SDLK_PAGEDOWN:
+            return VK_NEXT;
+        case SDLK_HOME:
+            return VK_HOME;
+        case SDLK_END:
+            return VK_END;
         default:
             return std::nullopt;
     }
