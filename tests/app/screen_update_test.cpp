@@ -6,11 +6,14 @@
 #include <functional>
 
 #include "app/control_ids.h"
+#include "platform/bitmap.h"
 #include "platform/controls/list_box.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
+#include "platform/resource_images.h"
 #include "platform/window.h"
 #include "tests/support/game_harness.h"
+#include "ui/help_screen.h"
 #include "ui/pattern_chooser.h"
 
 namespace {
@@ -128,4 +131,29 @@ TEST_F(ScreenUpdate, CtrlQClosesTheGameWhateverHoldsTheFocus) {
     game.backend.script().key('Q', platform::MODIFIER_CONTROL);
     EXPECT_EQ(game.runMessageLoop(), 0);
     EXPECT_FALSE(IsWindow(appState.mainWindow));
+}
+
+TEST_F(ScreenUpdate, TheHelpChartCoversTheWholeScreenPixelForPixelInLandscape) {
+    game.backend.changeScreenSize(320, 214);
+    game.backend.runUntilIdle();
+    int differing = -1;
+    BOOL paintAnswer = TRUE;
+    game.backend.script()
+        .call([&] {
+            const HWND help = FindWindow(u"#32770", u"Help");
+            const HBITMAP chart = LoadBitmap(appState.instance, kLandscapeChart);
+            const platform::Surface& expected = platform::bitmapSurface(chart);
+            const platform::Surface shown = game.backend.screen();
+            ASSERT_EQ(expected.pixels().size(), shown.pixels().size());
+            differing = 0;
+            for (std::size_t i = 0; i < shown.pixels().size(); ++i) {
+                differing += shown.pixels()[i] != expected.pixels()[i] ? 1 : 0;
+            }
+            DeleteObject(chart);
+            paintAnswer = helpDialogProc(help, WM_PAINT, 0, 0);
+        })
+        .tap(10, 100);
+    game.tapControl(IDC_HELP);
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(paintAnswer, FALSE);
 }
