@@ -46,8 +46,13 @@ class ScreenUpdate : public ::testing::Test {
 TEST_F(ScreenUpdate, AfterEveryDialogPromptAndOtherPatternTheScreenAndTheFocusAreUpToDate) {
     const std::vector<std::pair<std::string, std::function<void()>>> walks = {
         {"Open on another pattern", [&] { openTulip(); }},
-        {"Cancel after a screen turn",
-         [&] { game.throughChooser([&](HWND) { game.backend.changeScreenSize(320, 214); }, false); }},
+        {"Cancel after a screen turn painted under the chooser",
+         [&] {
+             game.backend.script().call([&] { game.backend.changeScreenSize(320, 214); }).call([] {
+                 SendMessage(appState.chooserWindow, WM_COMMAND, IDCANCEL, 0);
+             });
+             game.tapControl(IDC_OPEN);
+         }},
         {"the help closed by a tap",
          [&] {
              game.backend.script().tap(10, 100);
