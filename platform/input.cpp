@@ -47,11 +47,7 @@ void keyDown(UINT virtualKey, BYTE modifiers) {
 }
 
 void wheel(POINT screen, int delta) {
-    InputEvent event;
-    event.kind = InputEvent::Kind::Wheel;
-    event.point = screen;
-    event.wheelDelta = delta;
-    postInput(event);
+    postInput({.kind = InputEvent::Kind::Wheel, .point = screen, .wheelDelta = delta});
 }
 
 bool resolveInput(const InputEvent& event, MSG& msg) {

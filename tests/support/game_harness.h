@@ -18,6 +18,9 @@
 // k % colours. Labels at the pieces' centres.
 PatternFile gridPattern(int columns, int rows, int colours);
 
+// How many pixels differ; every one when the sizes do.
+int differingPixels(const platform::Surface& a, const platform::Surface& b);
+
 class GameHarness {
   public:
     // `patterns`: file name (e.g. "MonaLisa.mza") to records, written into the
