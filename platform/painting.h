@@ -2,9 +2,10 @@
 // union of everything invalidated since it was last painted; WM_PAINT comes
 // for it only when the message queue is otherwise empty (or at once through
 // UpdateWindow). Invalidating a window invalidates the children under its
-// update rectangle too, which then paint after it (and so over it). BeginPaint hands out a device context that draws
-// onto the window's part of its top-level window's surface, clipped to the
-// update rectangle, and validates the window.
+// update rectangle too, which then paint after it (and so over it).
+// BeginPaint hands out a device context that draws onto the window's part of
+// its top-level window's surface, clipped to the update rectangle, and
+// validates the window.
 #pragma once
 
 #include "platform/handles.h"
