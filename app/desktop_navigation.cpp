@@ -83,9 +83,12 @@ void turnWheel(int delta, int x, int y) {
 void handleDesktopPointer(UINT message, WPARAM wParam, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
-        case WM_MOUSEWHEEL:
-            turnWheel(GET_WHEEL_DELTA_WPARAM(wParam), x, y);
+        case WM_MOUSEWHEEL: {
+            POINT at{x, y};  // the wheel's point is on the screen
+            ScreenToClient(appState.mainWindow, &at);
+            turnWheel(GET_WHEEL_DELTA_WPARAM(wParam), at.x, at.y);
             break;
+        }
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
             // Only a zoomed board has anywhere to go.

@@ -137,7 +137,8 @@ int runMessageLoop(HINSTANCE instance) {
     const HACCEL accelerators = LoadAccelerators(instance, 2);
     MSG msg;
     while (GetMessage(&msg, nullptr, 0, 0)) {
-        if (!TranslateAccelerator(msg.hwnd, accelerators, &msg)) {
+        // The shortcuts are the main window's, whichever of its controls has the focus.
+        if (!TranslateAccelerator(appState.mainWindow, accelerators, &msg)) {
             TranslateMessage(&msg);
             DispatchMessage(&msg);
         }

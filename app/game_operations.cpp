@@ -223,6 +223,11 @@ void afterPaintTap(bool changed, std::int32_t colourAtTap) {
     const bool finished = pattern && countUnpaintedPieces(*pattern) == 0;
     if (changed && finished) {
         forgetKeptProgress();
+        // The quick redraw leaves bits of the last number on its neighbours;
+        // the finished picture is the reward, so it is drawn whole once more.
+        const BoardRectangle& b = appState.boardRect;
+        const RECT board{b.left, b.top, b.left + b.width, b.top + b.height};
+        InvalidateRect(appState.mainWindow, &board, FALSE);
         playGameSound(u"IDR_FINISH");
     }
     if (pattern && colourAtTap >= 0 && appState.settings.PaintingMode != 2 &&

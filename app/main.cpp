@@ -1,6 +1,7 @@
-// The game's entry. The game's state is built during static initialisation,
-// before main runs: the settings first (which end the program, with a
-// warning, when the default pattern is missing), then the play clock.
+// The game's entry. The game's state is built first, before the desktop
+// backend opens: the settings (which end the program, with a warning, when
+// the default pattern is missing), then the play clock. The warning is a
+// message box of the desktop's own, since no window of the game exists yet.
 #include <cstdio>
 #include <string>
 
@@ -8,20 +9,12 @@
 #include "app/entry.h"
 #include "platform/backend.h"
 #include "platform/resources.h"
+#include "platform/sdl/desktop_notices.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/single_instance.h"
 #include "platform/window.h"
 
 extern const platform::ResourceTable vellumarResources;
-
-namespace {
-
-struct GameState {
-    GameState() { constructAppState(); }
-};
-const GameState gameState;
-
-}  // namespace
 
 int main() {
     // A second start brings the first copy's window to the front instead.
@@ -29,6 +22,10 @@ int main() {
         platform::askFirstInstanceToShow("vellumar");
         return 0;
     }
+    platform::DesktopNotices notices;
+    platform::installBackend(&notices);
+    constructAppState();
+    platform::installBackend(nullptr);
     std::string why;
     const auto desktop = platform::SdlBackend::open({}, &why);
     if (!desktop) {

@@ -278,8 +278,13 @@ LRESULT mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 handleZoomKey(static_cast<UINT>(wParam));
             }
             return 0;
-        case WM_COMMAND:
-            return onCommand(hwnd, message, wParam, lParam);
+        case WM_COMMAND: {
+            const LRESULT result = onCommand(hwnd, message, wParam, lParam);
+            // Every command, whatever the button, ends with the controls in
+            // line with the game and the keys back on the main window.
+            updateControlStates();
+            return result;
+        }
         case WM_TIMER:
             if (wParam == CountdownTimer::kTimerId) {
                 clockTick();

@@ -65,13 +65,17 @@ void keyDown(UINT virtualKey, BYTE modifiers) {
     postInput(event);
 }
 
+void wheel(POINT screen, int delta) {
+    postInput({.kind = InputEvent::Kind::Wheel, .point = screen, .wheelDelta = delta});
+}
+
 namespace {
 
-// The wheel and the other buttons: client messages only, to the window under
-// the pointer or to the one a drag began on.
+// The other buttons: client messages only, to the window under the pointer or
+// to the one a drag began on.
 bool resolveOtherInput(const InputEvent& event, MSG& msg) {
     using Kind = InputEvent::Kind;
-    const bool dragging = event.kind != Kind::Wheel && event.kind != Kind::OtherDown;
+    const bool dragging = event.kind != Kind::OtherDown;
     Window* target = dragging ? dragWindow : windowAtScreenPoint(event.point);
     if (event.kind == Kind::OtherUp) {
         dragWindow = nullptr;
@@ -82,10 +86,6 @@ bool resolveOtherInput(const InputEvent& event, MSG& msg) {
     const bool right = event.other == OtherButton::Right;
     msg.hwnd = target;
     switch (event.kind) {
-        case Kind::Wheel:
-            msg.message = WM_MOUSEWHEEL;
-            msg.wParam = MAKEWPARAM(0, static_cast<WORD>(static_cast<std::int16_t>(event.wheelDelta)));
-            break;
         case Kind::OtherDown:
             dragWindow = target;
             msg.message = right ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
@@ -106,7 +106,7 @@ bool resolveOtherInput(const InputEvent& event, MSG& msg) {
 
 bool isOtherInput(const InputEvent& event) {
     using Kind = InputEvent::Kind;
-    return event.kind == Kind::Wheel || event.kind == Kind::OtherDown || event.kind == Kind::OtherUp ||
+    return event.kind == Kind::OtherDown || event.kind == Kind::OtherUp ||
            (event.kind == Kind::PointerMove && event.other != OtherButton::None && !event.buttonHeld &&
             captureWindow() == nullptr);
 }
@@ -130,6 +130,18 @@ bool resolveInput(const InputEvent& event, MSG& msg) {
         msg.message = WM_KEYDOWN;
         msg.wParam = event.key;
         msg.lParam = 1;  // repeat count
+        return true;
+    }
+
+    if (event.kind == InputEvent::Kind::Wheel) {
+        Window* target = windowAtScreenPoint(event.point);
+        if (target == nullptr || !topLevelOf(target)->enabled) {
+            return false;
+        }
+        msg.hwnd = target;
+        msg.message = WM_MOUSEWHEEL;
+        msg.wParam = MAKEWPARAM(0, static_cast<WORD>(event.wheelDelta));
+        msg.lParam = packPoint(event.point.x, event.point.y);
         return true;
     }
 

@@ -2,14 +2,13 @@
 // (mouse, touch, stylus) and the keys to these calls, and they become window
 // messages here.
 //
-// The wheel goes to the window under the pointer as WM_MOUSEWHEEL. The right
-// and middle buttons go there as WM_RBUTTONDOWN and WM_MBUTTONDOWN; while one
-// is held, moves and its release go to that same window (a drag).
-//
 // A pointer press goes to the visible, enabled window under it (the topmost
 // top-level window, then its child there) as WM_LBUTTONDOWN with the point in
 // that window's client coordinates; moves and the release go to the same place
-// unless a control has captured the pointer, which then gets them all. Input
+// unless a control has captured the pointer, which then gets them all. The
+// wheel goes to the window under the pointer as WM_MOUSEWHEEL. The right and
+// middle buttons go there as WM_RBUTTONDOWN and WM_MBUTTONDOWN; while one is
+// held, moves and its release go to that same window (a drag). Input
 // over a disabled top-level window (one under a modal dialog) is dropped. A
 // key press goes to the focused window, or to the active top-level window
 // when nothing has the focus, as WM_KEYDOWN with its virtual-key code.
@@ -31,15 +30,14 @@ struct InputEvent {
     BYTE modifiers = MODIFIER_NONE;
     bool buttonHeld = false;                // for moves: is the pointer pressed?
     OtherButton other = OtherButton::None;  // the other button pressed, released or held
-    int wheelDelta = 0;
+    int wheelDelta = 0;                     // for the wheel: WHEEL_DELTA a notch, positive away from the user
 };
 
 void pointerDown(POINT screen);
 void pointerMove(POINT screen);
 void pointerUp(POINT screen);
 void keyDown(UINT virtualKey, BYTE modifiers = MODIFIER_NONE);
-// WHEEL_DELTA per notch, positive away from the user.
-void wheelTurned(POINT screen, int delta);
+void wheel(POINT screen, int delta);
 void otherButtonDown(POINT screen, OtherButton button);
 void otherButtonUp(POINT screen);
 

@@ -48,9 +48,10 @@ inline constexpr UINT WM_RBUTTONUP = 0x0205;
 inline constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 inline constexpr UINT WM_MBUTTONUP = 0x0208;
-// The wheel: its delta in the high word of the word parameter (a signed
-// short, WHEEL_DELTA per notch, positive away from the user), the pointer in
-// the long parameter in the receiving window's client coordinates.
+// The wheel turned over a window: the high word of the word parameter is the
+// signed turn, WHEEL_DELTA a notch, positive away from the user; the long
+// parameter is the pointer's screen position. A window that does not use it
+// leaves it to DefWindowProc, which hands it to the parent.
 inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
 inline constexpr int WHEEL_DELTA = 120;
 
@@ -71,6 +72,10 @@ inline constexpr UINT VK_CONTROL = 0x11;
 inline constexpr UINT VK_MENU = 0x12;
 inline constexpr UINT VK_ESCAPE = 0x1B;
 inline constexpr UINT VK_SPACE = 0x20;
+inline constexpr UINT VK_PRIOR = 0x21;  // Page Up
+inline constexpr UINT VK_NEXT = 0x22;   // Page Down
+inline constexpr UINT VK_END = 0x23;
+inline constexpr UINT VK_HOME = 0x24;
 inline constexpr UINT VK_LEFT = 0x25;
 inline constexpr UINT VK_UP = 0x26;
 inline constexpr UINT VK_RIGHT = 0x27;

@@ -58,8 +58,10 @@ void invalidateArea(Window* window, RECT rect, bool erase) {
     }
     window->update = unite(window->update, rect);
     window->erase = window->erase || erase;
+    // The window paints (and erases) its whole update rectangle, over the
+    // children there, which therefore paint again after it.
     for (Window* child : window->children) {
-        const RECT covered = intersect(rect, child->rect);
+        const RECT covered = intersect(window->update, child->rect);
         if (child->visible && !isEmpty(covered)) {
             invalidateArea(child, offsetRect(covered, -child->rect.left, -child->rect.top), erase);
         }

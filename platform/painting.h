@@ -1,10 +1,11 @@
 // Invalidation and painting. Each window collects an update rectangle, the
 // union of everything invalidated since it was last painted; WM_PAINT comes
 // for it only when the message queue is otherwise empty (or at once through
-// UpdateWindow). Invalidating a window invalidates the children it covers too,
-// which then paint after it. BeginPaint hands out a device context that draws
-// onto the window's part of its top-level window's surface, clipped to the
-// update rectangle, and validates the window.
+// UpdateWindow). Invalidating a window invalidates the children under its
+// update rectangle too, which then paint after it (and so over it).
+// BeginPaint hands out a device context that draws onto the window's part of
+// its top-level window's surface, clipped to the update rectangle, and
+// validates the window.
 #pragma once
 
 #include "platform/handles.h"

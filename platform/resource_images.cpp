@@ -4,29 +4,36 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
 #include <memory>
 
 #include "platform/bitmap.h"
 #include "platform/bmp_decoder.h"
 #include "platform/resources.h"
 
-HBITMAP LoadBitmap(HINSTANCE module, int id) {
-    HBITMAP bitmap = nullptr;
-    for (const platform::ResourceEntry* entry : platform::findVariants(module, "BITMAP", id)) {
-        if (entry->variant == 1) {
-            bitmap = platform::loadBitmap(entry->data);
-        } else if (bitmap != nullptr) {
-            if (auto surface = platform::decodeBmp(entry->data)) {
-                platform::addBitmapVariant(bitmap, entry->variant, std::move(*surface));
-            }
-        }
-    }
-    return bitmap;
-}
-
 namespace platform {
 
 namespace {
+
+std::unique_ptr<BitmapObject> decodeBitmapResource(HINSTANCE module, int id) {
+    std::unique_ptr<BitmapObject> bitmap;
+    for (const ResourceEntry* entry : findVariants(module, "BITMAP", id)) {
+        if (entry->variant == 1) {
+            if (auto surface = decodeBmp(entry->data)) {
+                bitmap =
+                    std::make_unique<BitmapObject>(BitmapObject{std::move(*surface), {}, nullptr, false});
+            }
+        } else if (bitmap != nullptr) {
+            if (auto surface = decodeBmp(entry->data)) {
+                addBitmapVariant(bitmap.get(), entry->variant, std::move(*surface));
+            }
+        }
+    }
+    if (bitmap != nullptr) {
+        bitmap->stock = true;  // shared by every caller: never deleted, selectable anywhere
+    }
+    return bitmap;
+}
 
 struct StbFree {
     void operator()(unsigned char* p) const { stbi_image_free(p); }
@@ -148,3 +155,15 @@ std::optional<IconImage> loadIcon(HINSTANCE module, int id, int size) {
 }
 
 }  // namespace platform
+
+HBITMAP LoadBitmap(HINSTANCE module, int id) {
+    // The faces are drawn many times a second, and decoding a bitmap with its
+    // variants costs far more than drawing it: each is decoded once, by module
+    // and resource, and kept for the program's life.
+    static std::map<std::pair<HINSTANCE, int>, std::unique_ptr<platform::BitmapObject>> kept;
+    const auto [entry, isNew] = kept.try_emplace({module, id});
+    if (isNew) {
+        entry->second = platform::decodeBitmapResource(module, id);
+    }
+    return entry->second.get();
+}

@@ -13,7 +13,9 @@
 // 2x, 3x and 4x variants the module carries; it reports its 1x size. nullptr
 // when there is no such resource or its 1x picture cannot be read. A variant
 // that cannot be read, or whose size is not the scale's multiple, is left out.
-// Delete it with DeleteObject.
+// The resource is decoded once and kept for the program's life: every call
+// answers the same handle onto the kept pixels. Draw from it, never into it;
+// DeleteObject on it does nothing, so callers may delete it as usual.
 HBITMAP LoadBitmap(HINSTANCE module, int id);
 
 namespace platform {

@@ -132,8 +132,9 @@ std::optional<DialogTemplate> parseDialogTemplate(std::string_view text) {
         } else if (w[0] == "size" && w.size() == 3 && number(w[1]) && number(w[2])) {
             dialog.cx = *number(w[1]);
             dialog.cy = *number(w[2]);
-        } else if (w[0] == "titlebutton" && w.size() == 2 && (w[1] == "IDOK" || w[1] == "IDCANCEL")) {
-            dialog.titleBarButton = w[1] == "IDOK" ? IDOK : IDCANCEL;
+        } else if (w[0] == "titlebutton" && w.size() == 2 &&
+                   (w[1] == "IDOK" || w[1] == "IDCANCEL" || w[1] == "none")) {
+            dialog.titleBarButton = w[1] == "IDOK" ? IDOK : w[1] == "IDCANCEL" ? IDCANCEL : 0;
         } else if (w[0] != "control" || !readControl(w, dialog)) {
             return std::nullopt;
         }

@@ -4,7 +4,7 @@
 // A dialog template:
 //   title "Choose"
 //   size 148 127                 the designed size in dialog units
-//   titlebutton IDCANCEL         the title bar's button: IDOK or IDCANCEL
+//   titlebutton IDCANCEL         the title bar's button: IDOK, IDCANCEL, or none (no title bar)
 //   control Button 1 "Open" 18 106 50 14 WS_CHILD WS_VISIBLE BS_DEFPUSHBUTTON
 // An accelerator table, one entry a line:
 //   Ctrl+Q 40000

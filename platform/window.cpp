@@ -61,6 +61,20 @@ void deleteClassBrush(WindowClass& windowClass) {
     }
 }
 
+// A top-level window leaves the screen: the windows beneath it repaint what
+// it uncovers, as they would on a screen that keeps no picture of its own.
+void invalidateBeneath(Window* top) {
+    for (Window* below : system().topLevels) {
+        if (below == top) {
+            return;
+        }
+        if (below->visible && !below->destroying) {
+            const POINT origin = clientOriginOnScreen(below);
+            invalidateArea(below, offsetRect(top->rect, -origin.x, -origin.y), true);
+        }
+    }
+}
+
 void destroyTree(Window* window) {
     WindowSystem& s = system();
     window->destroying = true;
@@ -72,6 +86,8 @@ void destroyTree(Window* window) {
     }
     if (window->parent != nullptr && window->visible) {
         invalidateArea(window->parent, window->rect, true);
+    } else if (window->parent == nullptr && window->visible) {
+        invalidateBeneath(window);
     }
     if (s.capture != nullptr && isDescendantOf(s.capture, window)) {
         cancelCapture();
@@ -343,8 +359,10 @@ BOOL DestroyWindow(HWND hwnd) {
     return TRUE;
 }
 
-LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_MOUSEWHEEL:
+            return hwnd->parent != nullptr ? SendMessage(hwnd->parent, message, wParam, lParam) : 0;
         case WM_CLOSE:
             DestroyWindow(hwnd);
             return 0;
@@ -376,6 +394,8 @@ BOOL ShowWindow(HWND hwnd, int command) {
         }
         if (hwnd->parent != nullptr) {
             platform::invalidateArea(hwnd->parent, hwnd->rect, true);
+        } else {
+            platform::invalidateBeneath(hwnd);
         }
         hwnd->visible = false;
         platform::forgetUpdates(hwnd);
@@ -482,6 +502,16 @@ BOOL GetClientRect(HWND hwnd, RECT* rect) {
         return FALSE;
     }
     *rect = {0, 0, hwnd->clientWidth(), hwnd->clientHeight()};
+    return TRUE;
+}
+
+BOOL ScreenToClient(HWND hwnd, POINT* point) {
+    if (!platform::isLive(hwnd) || point == nullptr) {
+        return FALSE;
+    }
+    const POINT origin = platform::clientOriginOnScreen(hwnd);
+    point->x -= origin.x;
+    point->y -= origin.y;
     return TRUE;
 }
 

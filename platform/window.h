@@ -50,14 +50,16 @@ HWND CreateWindow(const WCHAR* className, const WCHAR* title, DWORD style, int x
                   int height, HWND parent, int childId, HINSTANCE instance);
 
 // Sends WM_DESTROY to the window, then destroys its children and the windows
-// it owns the same way. Its timers and queued messages go with it.
+// it owns the same way. Its timers and queued messages go with it. What a
+// visible window covered is invalidated (and erased) in the windows beneath.
 BOOL DestroyWindow(HWND hwnd);
 
 // WM_CLOSE destroys the window; WM_PAINT validates it (erasing the background
-// if asked); everything else answers 0.
+// if asked); WM_MOUSEWHEEL goes on to the parent; everything else answers 0.
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // SW_SHOW, SW_SHOWNORMAL or SW_HIDE; answers whether the window was visible.
+// Hiding invalidates (and erases) what the window covered beneath it.
 BOOL ShowWindow(HWND hwnd, int command);
 // Answers whether the window was disabled before.
 BOOL EnableWindow(HWND hwnd, BOOL enable);
@@ -76,6 +78,8 @@ HWND GetDlgItem(HWND parent, int childId);
 HWND GetParent(HWND hwnd);
 // The client area: (0, 0) to its width and height.
 BOOL GetClientRect(HWND hwnd, RECT* rect);
+// A screen point as the window's client coordinates (the wheel's point arrives on the screen).
+BOOL ScreenToClient(HWND hwnd, POINT* point);
 
 // Answers the window that had the focus. Key presses go to the focused window.
 HWND SetFocus(HWND hwnd);

@@ -9,7 +9,7 @@ packages=(
     libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation2
     libstb-dev libpugixml-dev libpng-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    xvfb xauth xdotool x11-apps openbox
+    xvfb xauth xdotool x11-apps x11-utils openbox
     lintian appstream
 )
 

@@ -45,7 +45,7 @@ BOOL helpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
             return TRUE;
         case WM_PAINT:
             paintChart(dialog);
-            return TRUE;
+            return FALSE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 EndDialog(dialog, 0);

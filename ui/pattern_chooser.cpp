@@ -1,5 +1,6 @@
 #include "ui/pattern_chooser.h"
 
+#include <map>
 #include <string>
 
 #include "app/settings.h"
@@ -20,6 +21,10 @@ namespace {
 
 // One chooser at a time; the dialog procedure has no argument of its own.
 const ChooserContext* current = nullptr;
+
+// Each entry's thumbnail file as the file system names it ("Rose.BMP"): the
+// folder's names are case-sensitive, so the entry's name + ".bmp" may not exist.
+std::map<std::u16string, std::u16string> thumbnailFiles;
 
 // A name longer than an entry holds, or a path longer than the settings
 // hold, is not offered rather than cut into another pattern's name.
@@ -45,9 +50,26 @@ std::u16string selectedName(HWND dialog) {
     return name;
 }
 
+// The entry whose text is `name` exactly, letter case included; -1 for none.
+LRESULT entryNamed(HWND list, const std::u16string& name) {
+    const LRESULT count = SendMessage(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; !name.empty() && i < count; ++i) {
+        if (SendMessage(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) ==
+            static_cast<LRESULT>(name.size())) {
+            std::u16string text(name.size() + 1, u'\0');
+            SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+            if (text.compare(0, name.size(), name) == 0) {
+                return i;
+            }
+        }
+    }
+    return -1;
+}
+
 void fillList(HWND dialog) {
     const HWND list = GetDlgItem(dialog, IDC_PATTERN_LIST);
     SendMessage(list, LB_RESETCONTENT, 0, 0);
+    thumbnailFiles.clear();
     WIN32_FIND_DATA found;
     const HANDLE search = FindFirstFile((folder() + u"*.bmp").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
@@ -67,14 +89,13 @@ void fillList(HWND dialog) {
             continue;
         }
         SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        thumbnailFiles[name] = file;
         if (path == currentPattern) {
             selection = name;
         }
     } while (FindNextFile(search, &found));
     FindClose(search);
-    const LRESULT index = SendMessage(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(selection.c_str()));
-    SendMessage(list, LB_SETCURSEL, static_cast<WPARAM>(selection.empty() ? -1 : index), 0);
+    SendMessage(list, LB_SETCURSEL, static_cast<WPARAM>(entryNamed(list, selection)), 0);
     CreateWindow(u"Button", u"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10, 10, dialog, IDC_THUMBNAIL,
                  current->instance);
     layoutChooser();
@@ -83,8 +104,9 @@ void fillList(HWND dialog) {
 void drawThumbnail(HWND dialog, const DRAWITEMSTRUCT& item) {
     const std::u16string name = selectedName(dialog);
     HBITMAP bitmap = nullptr;
-    if (!name.empty()) {
-        bitmap = SHLoadDIBitmap((folder() + name + u".bmp").c_str());
+    const auto file = thumbnailFiles.find(name);
+    if (file != thumbnailFiles.end()) {
+        bitmap = SHLoadDIBitmap((folder() + file->second).c_str());
     }
     drawBitmapInRect(item.hDC, item.rcItem, bitmap, BitmapFit::Fit, current->background);
 }

@@ -47,6 +47,9 @@ struct DialogData final : WindowData {
     std::u16string_view label() const { return titleBarButton == IDCANCEL ? u"Cancel" : u"OK"; }
 
     void drawNonClient(Window& w) override {
+        if (w.captionHeight == 0) {
+            return;
+        }
         const RECT strip{0, 0, w.width(), w.captionHeight};
         HDC hdc = createSurfaceDC(w.surface, {0, 0}, &strip);
         fillArea(hdc, strip, kTitleBarColour);
@@ -166,7 +169,8 @@ LRESULT dialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 int DialogBoxIndirect(HINSTANCE instance, const platform::DialogTemplate* dialogTemplate, HWND owner,
                       DLGPROC procedure) {
     assert(dialogTemplate != nullptr);
-    assert(dialogTemplate->titleBarButton == IDOK || dialogTemplate->titleBarButton == IDCANCEL);
+    assert(dialogTemplate->titleBarButton == IDOK || dialogTemplate->titleBarButton == IDCANCEL ||
+           dialogTemplate->titleBarButton == 0);
     if (owner != nullptr && !platform::isLive(owner)) {
         return -1;
     }
@@ -178,7 +182,8 @@ int DialogBoxIndirect(HINSTANCE instance, const platform::DialogTemplate* dialog
     }
     dialog->owner = owner;
     const int captionLine = platform::lineHeightOf(platform::captionFont());
-    dialog->captionHeight = captionLine + 2 * std::max(3, captionLine / 3);
+    dialog->captionHeight =
+        dialogTemplate->titleBarButton != 0 ? captionLine + 2 * std::max(3, captionLine / 3) : 0;
     auto data = std::make_unique<platform::DialogData>();
     data->procedure = procedure;
     data->titleBarButton = dialogTemplate->titleBarButton;

@@ -1,6 +1,8 @@
 // Modal dialogs from templates. A dialog fills the screen. Its title bar
 // shows the title and one button, OK or Cancel as the template says, which
-// sends WM_COMMAND with IDOK or IDCANCEL to the dialog procedure. The
+// sends WM_COMMAND with IDOK or IDCANCEL to the dialog procedure; a template
+// without a title-bar button has no title bar, its client area the whole
+// screen (Enter still sends IDOK and Escape IDCANCEL). The
 // template's controls are created in the client area below the title bar,
 // their rectangles converted from dialog units (a quarter of the average
 // character width across, an eighth of the line height down, in the
@@ -39,7 +41,7 @@ struct DialogTemplate {
     std::u16string title;
     int cx = 0;  // the size it was designed at, in dialog units; shown full screen all the same
     int cy = 0;
-    int titleBarButton = IDOK;  // IDOK or IDCANCEL
+    int titleBarButton = IDOK;  // IDOK, IDCANCEL, or 0 for no title bar
     std::vector<DialogItem> items;
 };
 

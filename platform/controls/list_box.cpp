@@ -65,6 +65,37 @@ void showEntry(HWND hwnd, ListBoxData& d, int index) {
     d.scroll = std::clamp(d.scroll, 0, largestScroll(hwnd, d));
 }
 
+// A list made taller (laid out after its entries came) shows no rows past its end.
+void keepScrollInside(HWND hwnd, ListBoxData& d) {
+    d.scroll = std::clamp(d.scroll, 0, largestScroll(hwnd, d));
+}
+
+int visibleRows(HWND hwnd) {
+    const RECT inner = innerArea(hwnd);
+    return std::max(1, (inner.bottom - inner.top) / entryHeight());
+}
+
+// Where a key moves the selection from `from`, as a desktop list moves it.
+int entryAfterKey(HWND hwnd, int from, int count, WPARAM key) {
+    const int page = std::max(1, visibleRows(hwnd) - 1);
+    switch (key) {
+        case VK_UP:
+            return from < 0 ? count - 1 : from - 1;
+        case VK_DOWN:
+            return from + 1;
+        case VK_PRIOR:
+            return from < 0 ? 0 : from - page;
+        case VK_NEXT:
+            return from < 0 ? page : from + page;
+        case VK_HOME:
+            return 0;
+        case VK_END:
+            return count - 1;
+        default:
+            return -2;
+    }
+}
+
 void redrawNow(HWND hwnd) {
     InvalidateRect(hwnd, nullptr, FALSE);
     UpdateWindow(hwnd);
@@ -200,6 +231,7 @@ LRESULT listBoxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
             return LB_ERR;
         }
         case WM_PAINT: {
+            keepScrollInside(hwnd, *d);
             PAINTSTRUCT ps;
             BeginPaint(hwnd, &ps);
             paint(hwnd, *d, ps.hdc);
@@ -248,11 +280,18 @@ LRESULT listBoxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         case WM_KEYDOWN: {
             const int count = static_cast<int>(d->entries.size());
-            if (count > 0 && (wParam == VK_UP || wParam == VK_DOWN)) {
-                const int step = wParam == VK_UP ? -1 : 1;
-                const int from = d->selected < 0 ? (step > 0 ? -1 : count) : d->selected;
-                selectByUser(hwnd, *d, std::clamp(from + step, 0, count - 1));
+            const int next = entryAfterKey(hwnd, d->selected, count, wParam);
+            if (count > 0 && next != -2) {
+                keepScrollInside(hwnd, *d);
+                selectByUser(hwnd, *d, std::clamp(next, 0, count - 1));
             }
+            return 0;
+        }
+        case WM_MOUSEWHEEL: {
+            // Three entries a notch; the selection stays where it was.
+            const int scroll = d->scroll - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * entryHeight() / WHEEL_DELTA;
+            d->scroll = std::clamp(scroll, 0, largestScroll(hwnd, *d));
+            redrawNow(hwnd);
             return 0;
         }
         default:

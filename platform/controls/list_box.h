@@ -3,7 +3,9 @@
 // regardless of letter case; with LBS_NOTIFY a selection made by the user (a
 // tap, the Up and Down keys) is reported to the parent as WM_COMMAND
 // (id, LBN_SELCHANGE). A selection set by LB_SETCURSEL is not reported.
-// Entries that do not fit scroll under the stylus: drag the list up or down.
+// Entries that do not fit scroll under the stylus (drag the list up or down)
+// and with the wheel, never past the last entry. With the focus, Up, Down,
+// Page Up, Page Down, Home and End move the selection.
 #pragma once
 
 #include "platform/handles.h"

@@ -135,8 +135,8 @@ void HeadlessBackend::pressKey(UINT virtualKey, BYTE modifiers) {
     keyDown(virtualKey, modifiers);
 }
 
-void HeadlessBackend::turnWheelAt(int x, int y, int delta) {
-    wheelTurned({x, y}, delta);
+void HeadlessBackend::turnWheel(int x, int y, int delta) {
+    wheel({x, y}, delta);
 }
 
 void HeadlessBackend::pressOtherAt(int x, int y, OtherButton button) {

@@ -94,9 +94,10 @@ class HeadlessBackend final : public Backend {
     void releaseAt(int x, int y);
     void tap(int x, int y);
     void pressKey(UINT virtualKey, BYTE modifiers = MODIFIER_NONE);
-    // The wheel (WHEEL_DELTA per notch, positive away from the user), and the
-    // right or middle button; moveTo drags while one is held.
-    void turnWheelAt(int x, int y, int delta);
+    // The wheel turned by `delta` (WHEEL_DELTA a notch, positive away from the
+    // user) with the pointer at (x, y), and the right or middle button; moveTo
+    // drags while one is held.
+    void turnWheel(int x, int y, int delta);
     void pressOtherAt(int x, int y, OtherButton button);
     void releaseOtherAt(int x, int y);
 

@@ -2,13 +2,52 @@
 
 #include <SDL.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace platform {
 
+namespace {
+
+// The audio libraries beneath SDL (ALSA above all) write their own complaints
+// to standard error when there is no sound card; the player gets our one line
+// instead. Standard error goes to /dev/null while the device is opened.
+class QuietStandardError {
+  public:
+    QuietStandardError() : saved_(dup(STDERR_FILENO)) {
+        std::fflush(stderr);
+        const int sink = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && sink >= 0) {
+            dup2(sink, STDERR_FILENO);
+        }
+        if (sink >= 0) {
+            close(sink);
+        }
+    }
+    ~QuietStandardError() {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            dup2(saved_, STDERR_FILENO);
+            close(saved_);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+  private:
+    int saved_;
+};
+
+}  // namespace
+
 SdlAudio::SdlAudio() {
+    const QuietStandardError quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        failure_ = SDL_GetError();
         return;
     }
     SDL_AudioSpec wanted{};
@@ -19,6 +58,7 @@ SdlAudio::SdlAudio() {
     // Whatever the device prefers; every wave is converted to it.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &spec_, SDL_AUDIO_ALLOW_ANY_CHANGE);
     if (device_ == 0) {
+        failure_ = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <span>
@@ -51,7 +52,17 @@ bool desktopNamed() {
 
 const char kNoDesktopNamed[] = "neither DISPLAY nor WAYLAND_DISPLAY is set";
 
+// A display named by DISPLAY (and not Wayland) is X11's: SDL is held to that
+// driver, so that a display that does not answer is reported as such rather
+// than SDL settling for a driver that shows nothing.
+bool x11Named() {
+    return isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("SDL_VIDEODRIVER");
+}
+
 std::string noDisplayReason() {
+    if (x11Named()) {
+        return std::string("the display \"") + std::getenv("DISPLAY") + "\" could not be opened";
+    }
     std::string reason = SDL_GetError();
     if (!desktopNamed()) {
         reason += std::string(" (") + kNoDesktopNamed + ")";
@@ -79,6 +90,9 @@ std::unique_ptr<SdlBackend> SdlBackend::open(const SdlOptions& options, std::str
     if (!desktopNamed() && !isSet("SDL_VIDEODRIVER")) {
         *why = std::string(kNeedsDisplay) + kNoDesktopNamed;
         return nullptr;
+    }
+    if (x11Named()) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         *why = kNeedsDisplay + noDisplayReason();
@@ -125,7 +139,6 @@ std::unique_ptr<SdlBackend> SdlBackend::open(const SdlOptions& options, std::str
     const int pixelScale = std::max(backend->windowScale_, backend->screen_.width / base.width);
     backend->dotsPerInch_ = dotsPerInchForScale(pixelScale);
     backend->cursors_ = std::make_unique<SdlCursors>();
-    backend->audio_ = std::make_unique<SdlAudio>();
     return backend;
 }
 
@@ -146,7 +159,16 @@ std::uint64_t SdlBackend::milliseconds() {
 void SdlBackend::playSound(std::u16string_view name) {
     // The game plays a sound right after drawing what it is about; show that first.
     refresh();
-    if (!audio_ || !audio_->available()) {
+    // Opened with the first sound, not at start-up: a missing device can take
+    // a while to give up, and a game with its sound off never waits for it.
+    if (!audio_) {
+        audio_ = std::make_unique<SdlAudio>();
+        if (!audio_->available()) {
+            std::fprintf(stderr, "Vellumar plays no sound: %s\n",
+                         audio_->failure().empty() ? "no audio device" : audio_->failure().c_str());
+        }
+    }
+    if (!audio_->available()) {
         return;
     }
     const ResourceEntry* resource = findResource(nullptr, "WAVE", name);
@@ -317,7 +339,7 @@ bool SdlBackend::turnWheel(int delta, POINT at) {
     if (delta == 0) {
         return false;
     }
-    wheelTurned(at, delta);
+    wheel(at, delta);
     return true;
 }
 

@@ -16,7 +16,8 @@
 // F9 swaps the portrait and landscape client areas at the same k,
 // 480 x 588 <-> 640 x 428 at k = 2.
 //
-// Use from main():
+// Use from main(), after anything that may show a message box before the
+// window exists (see desktop_notices.h):
 //     std::string why;
 //     auto desktop = platform::SdlBackend::open({}, &why);
 //     if (!desktop) { std::fprintf(stderr, "%s\n", why.c_str()); return 1; }
@@ -54,9 +55,10 @@ struct SdlOptions {
 
 class SdlBackend final : public Backend {
   public:
-    // Opens the window (and the audio device, when there is one). With no
-    // display, or only SDL's offscreen or dummy video, answers nullptr and a
-    // one-line reason in `why`. One backend at a time: SDL is one per process.
+    // Opens the window; the audio device waits for the first sound. With no
+    // display, a display that does not answer, or only SDL's offscreen or
+    // dummy video, answers nullptr and a one-line reason in `why`. One backend
+    // at a time: SDL is one per process.
     static std::unique_ptr<SdlBackend> open(const SdlOptions& options, std::string* why);
     ~SdlBackend() override;
     SdlBackend(const SdlBackend&) = delete;

@@ -43,6 +43,14 @@ std::optional<UINT> virtualKeyFor(SDL_Keycode key) {
             return VK_ADD;
         case SDLK_KP_MINUS:
             return VK_SUBTRACT;
+        case SDLK_PAGEUP:
+            return VK_PRIOR;
+        case SDLK_PAGEDOWN:
+            return VK_NEXT;
+        case SDLK_HOME:
+            return VK_HOME;
+        case SDLK_END:
+            return VK_END;
         default:
             return std::nullopt;
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/message_box.h"
+#include "platform/sdl/desktop_notices.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -37,6 +38,10 @@ int showDesktopMessageBox(SDL_Window* parent, std::u16string_view text, std::u16
     // No desktop to show it on: the user still reads what it said.
     std::fprintf(stderr, "%s: %s\n", shownCaption.c_str(), shownText.c_str());
     return yesNo ? IDNO : IDOK;
+}
+
+int DesktopNotices::messageBox(HWND, std::u16string_view text, std::u16string_view caption, UINT type) {
+    return showDesktopMessageBox(nullptr, text, caption, type);
 }
 
 }  // namespace platform

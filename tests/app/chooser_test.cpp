@@ -1,15 +1,14 @@
 // The pattern chooser, opened from the game and answered by taps.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "app/control_ids.h"
-#include "platform/bmp_encoder.h"
 #include "platform/controls/list_box.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
+#include "platform/painting.h"
 #include "platform/text.h"
 #include "platform/window.h"
+#include "platform/window_object.h"
 #include "tests/support/game_harness.h"
 #include "ui/pattern_chooser.h"
 
@@ -26,24 +25,11 @@ class Chooser : public ::testing::Test {
         ASSERT_TRUE(game.start());
     }
     void thumbnail(const std::string& name, int width, int height) {
-        const std::vector<std::byte> bytes =
-            platform::encodeBmp24(platform::Surface(width, height, 0xC03020));
-        std::ofstream out(game.programFolder() + name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        game.writeThumbnail(name, width, height);
     }
-    // Runs `inside` while the chooser is open, then taps its title-bar
-    // button or its Open button.
+    // Runs `inside` on the list while the chooser is open, then Open or Cancel.
     void openChooser(std::function<void(HWND list)> inside, bool pressOpen) {
-        game.backend.script().call([&, inside, pressOpen] {
-            const HWND dialog = appState.chooserWindow;
-            inside(GetDlgItem(dialog, IDC_PATTERN_LIST));
-            if (pressOpen) {
-                SendMessage(dialog, WM_COMMAND, IDOK, 0);
-            } else {
-                SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
-            }
-        });
-        game.tapControl(IDC_OPEN);
+        game.throughChooser([&](HWND dialog) { inside(GetDlgItem(dialog, IDC_PATTERN_LIST)); }, pressOpen);
     }
     std::u16string entry(HWND list, int index) {
         WCHAR text[64] = {};
@@ -126,4 +112,35 @@ TEST_F(Chooser, NamesKeepTheirCaseLongNamesAreLeftOutAndACaseDifferenceSelectsNo
     EXPECT_EQ(platform::utf16ToUtf8(appState.settings.CurrentPattern), game.programFolder() + "Rose.mza");
     EXPECT_EQ(appState.pattern->pieceCount, 0) << "a missing pattern file starts an empty board";
     EXPECT_EQ(appState.pattern->loadError, "the file cannot be opened");
+}
+
+TEST_F(Chooser, PreselectsExactlyTheCurrentNameAndDrawsAThumbnailFromItsOwnFileName) {
+    thumbnail("Apple.bmp", 10, 10);
+    thumbnail("Rose.BMP", 10, 10);
+    for (const char* name : {"apple", "Apple"}) {
+        platform::copyToBuffer(appState.settings.CurrentPattern, MAX_PATH,
+                               platform::utf8ToUtf16(game.programFolder() + name + ".mza"));
+        std::u16string selected;
+        openChooser([&](HWND list) { selected = entry(list, SendMessage(list, LB_GETCURSEL, 0, 0)); }, false);
+        EXPECT_EQ(selected, platform::utf8ToUtf16(name));
+    }
+    platform::Pixel shown = 0;
+    openChooser(
+        [&](HWND list) {
+            SendMessage(list, LB_SETCURSEL, 4, 0);  // apple, Apple, MonaLisa, Rose
+            const HWND picture = GetDlgItem(GetParent(list), IDC_THUMBNAIL);
+            InvalidateRect(picture, nullptr, FALSE);
+            UpdateWindow(picture);
+            const POINT origin = platform::clientOriginOnScreen(picture);
+            shown = game.backend.pixelAt(origin.x + picture->clientWidth() / 2,
+                                         origin.y + picture->clientHeight() / 2);
+        },
+        false);
+    EXPECT_EQ(shown, 0xC03020u) << "Rose.BMP drawn";
+}
+
+TEST_F(Chooser, TheListHasTheKeysAndEnterOpensTheEntryChosen) {
+    game.backend.script().key(VK_END).key(VK_RETURN);
+    game.tapControl(IDC_OPEN);
+    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"Tulip");
 }

@@ -20,7 +20,7 @@ class DesktopNavigation : public ::testing::Test {
     void SetUp() override { ASSERT_TRUE(game.start()); }
     const ViewTransform& view() { return appState.pattern->viewTransform; }
     void wheelAt(POINT at, int delta) {
-        game.backend.turnWheelAt(at.x, at.y, delta);
+        game.backend.turnWheel(at.x, at.y, delta);
         game.backend.runUntilIdle();
     }
     void dragBy(OtherButton button, POINT from, int dx, int dy) {

@@ -9,6 +9,7 @@
 #include "app/picture_progress.h"
 #include "pattern/painting.h"
 #include "platform/message_box.h"
+#include "platform/painting.h"
 #include "platform/text.h"
 #include "tests/support/game_harness.h"
 
@@ -43,6 +44,9 @@ class KeptProgress : public ::testing::Test {
         platform::copyToBuffer(appState.settings.CurrentPattern, MAX_PATH,
                                platform::utf8ToUtf16(game.programFolder() + name));
         startPattern();
+        // As the chooser's closing does: the board is drawn, which brings the view up to date.
+        InvalidateRect(appState.mainWindow, nullptr, FALSE);
+        game.backend.runUntilIdle();
     }
     std::vector<int> painted() const {
         std::vector<int> pieces;

@@ -116,6 +116,9 @@ TEST(LoadBitmap, GathersTheUsableVariantsUnderTheOneXSize) {
     EXPECT_TRUE(allOf(stretched(bitmap, 9, 6), kGreen));
     EXPECT_TRUE(allOf(stretched(bitmap, 12, 8), kGreen));
     EXPECT_TRUE(DeleteObject(bitmap));
+    // Decoded once: every load hands out the kept pixels, which a delete leaves alone.
+    EXPECT_EQ(LoadBitmap(testModule().module, 1), bitmap);
+    EXPECT_TRUE(allOf(stretched(bitmap, 3, 2), kRed));
 }
 
 TEST(LoadBitmap, AnswersNothingForAMissingOrUnreadableBitmap) {

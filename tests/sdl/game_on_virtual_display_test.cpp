@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -110,6 +111,33 @@ class GameOnVirtualDisplay : public ::testing::Test {
         return image;
     }
 
+    // The game may be gone before xdotool sends the keys' release, which it
+    // then reports as an error: the game's exit code is what tells.
+    void pressCtrlQ() { xdotool({"key", "--window", window_, "ctrl+q"}); }
+
+    // Photographs until `wanted` holds for one, within the patience.
+    std::optional<XwdImage> photographUntil(const std::function<bool(const XwdImage&)>& wanted) {
+        std::optional<XwdImage> picture;
+        for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
+             std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(200ms)) {
+            picture = photograph();
+            if (picture && wanted(*picture)) {
+                return picture;
+            }
+        }
+        return std::nullopt;
+    }
+    bool sameBoard(const XwdImage& a, const XwdImage& b) const {
+        const BoardRectangle& board = layout_.boardRectFull;
+        for (int y = board.top; y < board.top + board.height; y += 2) {
+            for (int x = board.left; x < board.left + board.width; x += 2) {
+                if (a.at(x, y) != b.at(x, y)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
     TempFolder folder_;
     std::unique_ptr<VirtualDisplay> display_;
     testing_support::Environment environment_;
@@ -215,4 +243,68 @@ TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWho
 
     EXPECT_EQ(xdotool({"key", "--window", window_, "ctrl+q"}).exitCode, 0);
     EXPECT_EQ(game->waitForExit(kPatience), 0);
+}
+
+TEST_F(GameOnVirtualDisplay, TheChosenPatternShowsAsSoonAsTheChooserCloses) {
+    auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
+    ASSERT_TRUE(game);
+    findWindow(*game);
+    ASSERT_FALSE(HasFatalFailure());
+    const ControlPlacement* banner = layout_.find(IDC_BANNER);
+    const auto first = photographUntil([&](const XwdImage& p) {
+        return p.at(banner->left + 2, banner->top + banner->height - 2) >> 8 == 0x6E57u;
+    });
+    ASSERT_TRUE(first) << "the game's first frame";
+    clickControl(IDC_OPEN);
+    // The list has the keys: the first pattern, then Enter for Open.
+    EXPECT_EQ(xdotool({"key", "--window", window_, "Home", "Return"}).exitCode, 0);
+    // The chooser gone (its title bar lay over the banner) and another board there.
+    const auto chosen = photographUntil([&](const XwdImage& p) {
+        return p.at(width_ / 2, 2) == first->at(width_ / 2, 2) && !sameBoard(p, *first);
+    });
+    ASSERT_TRUE(chosen) << "the board still shows the pattern before";
+    for (int scheme = 0; scheme < 4; ++scheme) {
+        clickControl(IDC_COLOR_SCHEME);  // four full repaints, back to the first scheme
+    }
+    EXPECT_TRUE(photographUntil([&](const XwdImage& p) { return sameBoard(p, *chosen); }))
+        << "what showed when the chooser closed is what a full repaint draws";
+    pressCtrlQ();
+    EXPECT_EQ(game->waitForExit(kPatience), 0);
+}
+
+TEST_F(GameOnVirtualDisplay, WithoutTheDefaultPatternAMessageWindowSaysSoAndTheGameEnds) {
+    const std::filesystem::path lonely = folder_ / "lonely" / "vellumar";
+    std::filesystem::create_directories(lonely.parent_path());
+    std::filesystem::copy_file(VELLUMAR_GAME, lonely);
+    auto game = ChildProcess::start({lonely.string()}, environment_);
+    ASSERT_TRUE(game);
+    // SDL's message box is a window of its own, named by its caption.
+    std::string window;
+    for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
+         window.empty() && std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(200ms)) {
+        const std::string info = runCommand({"xwininfo", "-name", "Warning"}, environment_, kPatience).output;
+        const std::size_t id = info.find("Window id: ");
+        window = id == std::string::npos ? "" : info.substr(id + 11, info.find(' ', id + 11) - id - 11);
+    }
+    ASSERT_FALSE(window.empty()) << "no message window on the display";
+    xdotool({"key", "--window", window, "Return"});
+    EXPECT_EQ(game->waitForExit(kPatience), 0);
+}
+
+TEST_F(GameOnVirtualDisplay, CtrlQClosesAfterTheHelpAndNoSoundCardCostsOneLineAtMost) {
+    // The system's own audio (none on a test machine), the game's standard error kept.
+    std::erase_if(environment_, [](const auto& variable) { return variable.first == "SDL_AUDIODRIVER"; });
+    const std::string said = (folder_ / "stderr").string();
+    auto game = ChildProcess::start({"sh", "-c", "exec \"$0\" 2>\"$1\"", VELLUMAR_GAME, said}, environment_);
+    ASSERT_TRUE(game);
+    findWindow(*game);
+    ASSERT_FALSE(HasFatalFailure());
+    clickControl(IDC_PALETTE_FIRST);  // the palette's sound
+    clickControl(IDC_HELP);
+    clickAt(width_ / 2, height_ / 2);  // any tap closes the help
+    pressCtrlQ();
+    EXPECT_EQ(game->waitForExit(kPatience), 0);
+    std::ifstream in(said);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_LE(std::ranges::count(text, '\n'), 1) << text;
 }

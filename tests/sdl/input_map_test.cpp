@@ -21,6 +21,10 @@ TEST(KeyTranslation, GivesTheGamesVirtualKeys) {
     EXPECT_EQ(virtualKeyFor(SDLK_SPACE), VK_SPACE);
     EXPECT_EQ(virtualKeyFor(SDLK_BACKSPACE), VK_BACK);
     EXPECT_EQ(virtualKeyFor(SDLK_TAB), VK_TAB);
+    EXPECT_EQ(virtualKeyFor(SDLK_PAGEUP), VK_PRIOR);
+    EXPECT_EQ(virtualKeyFor(SDLK_PAGEDOWN), VK_NEXT);
+    EXPECT_EQ(virtualKeyFor(SDLK_HOME), VK_HOME);
+    EXPECT_EQ(virtualKeyFor(SDLK_END), VK_END);
 }
 
 TEST(KeyTranslation, LettersAndDigitsAreTheirCapitalAsciiCodes) {

@@ -61,6 +61,16 @@ TEST(OpenWithoutDisplay, SaysSoBeforeTryingAnyDriver) {
     EXPECT_EQ(why, "Vellumar needs a display: neither DISPLAY nor WAYLAND_DISPLAY is set");
 }
 
+TEST(OpenWithoutDisplay, ADisplayThatDoesNotAnswerIsSaidToBeOne) {
+    ScopedEnvironment environment;
+    environment.set("DISPLAY", ":987");  // no server there
+    environment.set("WAYLAND_DISPLAY", nullptr);
+    environment.set("SDL_VIDEODRIVER", nullptr);
+    std::string why;
+    EXPECT_EQ(SdlBackend::open({}, &why), nullptr);
+    EXPECT_EQ(why, "Vellumar needs a display: the display \":987\" could not be opened");
+}
+
 TEST(OpenWithoutDisplay, RefusesTheVideoDriversThatShowNothing) {
     for (const char* driver : {"dummy", "offscreen"}) {
         ScopedEnvironment environment;

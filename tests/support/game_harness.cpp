@@ -1,9 +1,14 @@
 #include "tests/support/game_harness.h"
 
+#include <algorithm>
 #include <fstream>
 
+#include "app/control_ids.h"
 #include "app/entry.h"
+#include "platform/bmp_encoder.h"
+#include "platform/message_box.h"
 #include "platform/message_queue.h"
+#include "platform/painting.h"
 #include "platform/resources.h"
 #include "platform/text.h"
 #include "platform/window.h"
@@ -127,11 +132,14 @@ void GameHarness::tapControl(int id) {
     tapWindow((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+// The game's own view is left as it is: a stale one must show in the tap.
 POINT GameHarness::patternPixel(int x, int y) {
     Pattern& p = *appState.pattern;
+    const ViewTransform gameView = p.viewTransform;
     setZoom(p, appState.zoom);
     setCentre(p, appState.centreX, appState.centreY);
     const POINT pixel = patternToBoard(p.viewTransform, boardScale(p.viewTransform), {x, y});
+    p.viewTransform = gameView;
     return {appState.boardRect.left + pixel.x, appState.boardRect.top + pixel.y};
 }
 
@@ -161,4 +169,37 @@ bool GameHarness::visible(int id) const {
 }
 bool GameHarness::enabled(int id) const {
     return IsWindowEnabled(GetDlgItem(appState.mainWindow, id)) != 0;
+}
+
+void GameHarness::writeThumbnail(const std::string& fileName, int width, int height) {
+    const std::vector<std::byte> bytes = platform::encodeBmp24(platform::Surface(width, height, 0xC03020));
+    std::ofstream out(programFolder() + fileName, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void GameHarness::throughChooser(std::function<void(HWND dialog)> inside, bool pressOpen) {
+    backend.script().call([inside, pressOpen] {
+        const HWND dialog = appState.chooserWindow;
+        inside(dialog);
+        SendMessage(dialog, WM_COMMAND, pressOpen ? IDOK : IDCANCEL, 0);
+    });
+    tapControl(IDC_OPEN);
+}
+
+int differingPixels(const platform::Surface& a, const platform::Surface& b) {
+    if (a.width() != b.width() || a.height() != b.height()) {
+        return static_cast<int>(std::max(a.pixels().size(), b.pixels().size()));
+    }
+    int differing = 0;
+    for (std::size_t i = 0; i < a.pixels().size(); ++i) {
+        differing += a.pixels()[i] != b.pixels()[i] ? 1 : 0;
+    }
+    return differing;
+}
+
+int GameHarness::pixelsAFullRepaintChanges() {
+    const platform::Surface before = backend.screen();
+    InvalidateRect(appState.mainWindow, nullptr, TRUE);
+    backend.runUntilIdle();
+    return differingPixels(before, backend.screen());
 }

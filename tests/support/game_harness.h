@@ -4,6 +4,7 @@
 // taps, keys and the clock, and look at pixels, sounds and the settings file.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -16,6 +17,9 @@
 // A square picture of `columns` x `rows` square pieces; piece k has colour
 // k % colours. Labels at the pieces' centres.
 PatternFile gridPattern(int columns, int rows, int colours);
+
+// How many pixels differ; every one when the sizes do.
+int differingPixels(const platform::Surface& a, const platform::Surface& b);
 
 class GameHarness {
   public:
@@ -62,6 +66,14 @@ class GameHarness {
     std::vector<std::string> takeSounds();
     bool visible(int id) const;
     bool enabled(int id) const;
+
+    // A width x height thumbnail beside the patterns, for the chooser.
+    void writeThumbnail(const std::string& fileName, int width, int height);
+    // Runs `inside` on the chooser's window while it is open, then Open or Cancel.
+    void throughChooser(std::function<void(HWND dialog)> inside, bool pressOpen);
+    // How many screen pixels a full repaint of the game (window erased, every
+    // control redrawn) changes: 0 when the screen was up to date.
+    int pixelsAFullRepaintChanges();
 
   private:
     ScopedConfigHome config_;

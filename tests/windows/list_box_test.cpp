@@ -43,6 +43,13 @@ class ListBoxTest : public WindowTest {
 
     LRESULT selection() { return SendMessage(list, LB_GETCURSEL, 0, 0); }
 
+    void addAlphabet() {
+        for (char16_t c = u'a'; c <= u'z'; ++c) {
+            const char16_t entry[] = {c, 0};
+            add(entry);
+        }
+    }
+
     std::size_t selectionChanges() const {
         std::size_t n = 0;
         for (const Received& r : received(WM_COMMAND)) {
@@ -154,10 +161,7 @@ TEST_F(ListBoxTest, WithoutNotifyNothingIsReported) {
 }
 
 TEST_F(ListBoxTest, EntriesThatDoNotFitScrollUnderTheStylus) {
-    for (char16_t c = u'a'; c <= u'z'; ++c) {
-        const char16_t entry[] = {c, 0};
-        add(entry);
-    }
+    addAlphabet();
     const int height = entryHeight();
     ASSERT_GT(height, 4);
     const int lowY = 21 + 2 * height + height / 2;  // in the third entry
@@ -186,17 +190,60 @@ TEST_F(ListBoxTest, EntriesThatDoNotFitScrollUnderTheStylus) {
     EXPECT_EQ(selection(), 25);
 }
 
-TEST_F(ListBoxTest, ArrowKeysMoveTheSelectionWhenItHasTheFocus) {
-    add(u"a");
-    add(u"b");
+TEST_F(ListBoxTest, KeysMoveTheSelectionAsOnADesktopWhenItHasTheFocus) {
+    addAlphabet();
+    const int page = 98 / entryHeight() - 1;  // whole rows shown, less one
+    SendMessage(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    clearReceived();
     SetFocus(list);
-    backend.pressKey(VK_DOWN);
-    backend.pressKey(VK_DOWN);
-    backend.pressKey(VK_DOWN);
-    backend.pressKey(VK_UP);
+    const struct {
+        UINT key;
+        LRESULT selected;
+    } steps[] = {{VK_DOWN, 0},  {VK_DOWN, 1}, {VK_UP, 0},      {VK_UP, 0},          {VK_END, 25},
+                 {VK_DOWN, 25}, {VK_HOME, 0}, {VK_NEXT, page}, {VK_NEXT, 2 * page}, {VK_PRIOR, page}};
+    for (const auto& step : steps) {
+        backend.pressKey(step.key);
+        backend.runUntilIdle();
+        EXPECT_EQ(selection(), step.selected) << "after key " << step.key;
+    }
+    EXPECT_EQ(selectionChanges(), 8u) << "a key that leaves the selection where it is reports nothing";
+}
+
+TEST_F(ListBoxTest, TheWheelScrollsThreeEntriesANotchAndStopsAtTheLastEntry) {
+    addAlphabet();
+    SendMessage(list, LB_SETCURSEL, 0, 0);
+    backend.runUntilIdle();
+    backend.turnWheel(60, 60, -WHEEL_DELTA);
+    backend.tap(60, 22);
+    backend.runUntilIdle();
+    EXPECT_EQ(selection(), 3);
+    backend.turnWheel(60, 60, -100 * WHEEL_DELTA);
+    backend.tap(60, 117);
+    backend.runUntilIdle();
+    EXPECT_EQ(selection(), 25);
+}
+
+TEST_F(ListBoxTest, AListMadeTallerAfterASelectionShowsNoRowsPastItsEnd) {
+    addAlphabet();
+    const int height = entryHeight();
+    SendMessage(list, LB_SETCURSEL, 25, 0);
+    MoveWindow(list, 20, 20, 100, 26 * height + 2, TRUE);
+    backend.runUntilIdle();
+    backend.tap(60, 22);
     backend.runUntilIdle();
     EXPECT_EQ(selection(), 0);
-    EXPECT_EQ(selectionChanges(), 3u);
+}
+
+TEST_F(ListBoxTest, AWheelOverAWindowThatDoesNotUseItReachesItsParent) {
+    HWND child = createChild(main, u"Recorder", 0, 7, {150, 150, 200, 200});
+    backend.turnWheel(160, 160, WHEEL_DELTA);
+    backend.runUntilIdle();
+    const auto wheels = received(WM_MOUSEWHEEL);
+    ASSERT_EQ(wheels.size(), 2u);
+    EXPECT_EQ(wheels[0].hwnd, child);
+    EXPECT_EQ(wheels[1].hwnd, main);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheels[1].wParam), WHEEL_DELTA);
+    EXPECT_EQ(wheels[1].lParam, MAKELPARAM(160, 160)) << "the pointer on the screen";
 }
 
 TEST_F(ListBoxTest, TheSelectedEntryIsDrawnHighlighted) {

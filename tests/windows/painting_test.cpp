@@ -125,12 +125,36 @@ TEST_F(PaintingTest, InvalidatingAParentInvalidatesTheChildrenItCoversWhichPaint
     ASSERT_EQ(GetUpdateRect(child, &update, FALSE), TRUE);
     EXPECT_EQ(update, (RECT{0, 10, 10, 20}));
     EXPECT_EQ(GetUpdateRect(elsewhere, &update, FALSE), FALSE);
+    // The parent paints the union of what was invalidated, over every child in it.
+    const RECT below{0, 225, 5, 230};
+    InvalidateRect(main, &below, FALSE);
+    ASSERT_EQ(GetUpdateRect(elsewhere, &update, FALSE), TRUE);
+    EXPECT_EQ(update, (RECT{0, 0, 20, 20}));
 
     backend.runUntilIdle();
     const auto paints = received(WM_PAINT);
-    ASSERT_EQ(paints.size(), 2u);
+    ASSERT_EQ(paints.size(), 3u);
     EXPECT_EQ(paints[0].hwnd, main);
     EXPECT_EQ(paints[1].hwnd, child);
+    EXPECT_EQ(paints[2].hwnd, elsewhere);
+}
+
+TEST_F(PaintingTest, ATopLevelWindowHiddenOrDestroyedHasWhatItCoveredRepainted) {
+    for (const bool destroy : {false, true}) {
+        HWND main = createMainWindow();
+        HWND child = createChild(main, u"Recorder", 0, 5, {100, 100, 140, 120});
+        HWND over =
+            CreateWindow(u"Recorder", u"Over", WS_POPUP | WS_VISIBLE, 90, 95, 30, 20, nullptr, 0, nullptr);
+        backend.runUntilIdle();
+        destroy ? DestroyWindow(over) : ShowWindow(over, SW_HIDE);
+        RECT update;
+        ASSERT_EQ(GetUpdateRect(main, &update, FALSE), TRUE) << destroy;
+        EXPECT_EQ(update, (RECT{90, 95, 120, 115}));
+        ASSERT_EQ(GetUpdateRect(child, &update, FALSE), TRUE);
+        EXPECT_EQ(update, (RECT{0, 0, 20, 15}));
+        DestroyWindow(over);
+        DestroyWindow(main);
+    }
 }
 
 TEST_F(PaintingTest, AHiddenChildIsNotPaintedAndItsParentRepaintsUnderIt) {
