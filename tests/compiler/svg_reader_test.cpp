@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "tools/vellumar-pattern/svg/colour.h"
-#include "tools/vellumar-pattern/svg/path_parser.h"
-#include "tools/vellumar-pattern/svg/svg_document.h"
-#include "tools/vellumar-pattern/svg/transform.h"
+#include "maker/svg/colour.h"
+#include "maker/svg/path_parser.h"
+#include "maker/svg/svg_document.h"
+#include "maker/svg/transform.h"
 
 using namespace svg;
 

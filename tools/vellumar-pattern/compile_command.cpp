@@ -8,7 +8,7 @@
 
 #include "tools/vellumar-pattern/commands.h"
 #include "tools/vellumar-pattern/compile/compiler.h"
-#include "tools/vellumar-pattern/svg/colour.h"
+#include "maker/svg/colour.h"
 
 const char* const kCompileHelp =
     "usage: vellumar-pattern compile IN.svg -o OUT.mza [--colours N] [--min-radius PX] [--polylines]\n"

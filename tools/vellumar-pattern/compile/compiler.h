@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "pattern/pattern_writer.h"
-#include "tools/vellumar-pattern/svg/svg_document.h"
+#include "maker/svg/svg_document.h"
 
 struct CompileOptions {
     int maxColours = 32;

@@ -18,7 +18,7 @@
 
 #include "pattern/pattern_writer.h"
 #include "tools/vellumar-pattern/compile/canvas_grid.h"
-#include "tools/vellumar-pattern/svg/svg_document.h"
+#include "maker/svg/svg_document.h"
 
 struct ShapePieces {
     PatternModel model;              // labels not yet placed

@@ -1,4 +1,4 @@
-#include "tools/vellumar-pattern/svg/transform.h"
+#include "maker/svg/transform.h"
 
 #include <cctype>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/vellumar-pattern/svg/number_scanner.h"
+#include "maker/svg/number_scanner.h"
 
 namespace svg {
 

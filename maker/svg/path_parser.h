@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/vellumar-pattern/svg/geometry.h"
+#include "maker/svg/geometry.h"
 
 namespace svg {
 

@@ -1,9 +1,9 @@
-#include "tools/vellumar-pattern/svg/style.h"
+#include "maker/svg/style.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "tools/vellumar-pattern/svg/number_scanner.h"
+#include "maker/svg/number_scanner.h"
 
 namespace svg {
 

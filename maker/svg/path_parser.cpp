@@ -1,4 +1,4 @@
-#include "tools/vellumar-pattern/svg/path_parser.h"
+#include "maker/svg/path_parser.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,7 @@
 #include <numbers>
 #include <optional>
 
-#include "tools/vellumar-pattern/svg/number_scanner.h"
+#include "maker/svg/number_scanner.h"
 
 namespace svg {
 

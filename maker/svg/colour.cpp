@@ -1,11 +1,11 @@
-#include "tools/vellumar-pattern/svg/colour.h"
+#include "maker/svg/colour.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 #include <vector>
 
-#include "tools/vellumar-pattern/svg/number_scanner.h"
+#include "maker/svg/number_scanner.h"
 
 namespace svg {
 

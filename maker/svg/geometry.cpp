@@ -1,4 +1,4 @@
-#include "tools/vellumar-pattern/svg/geometry.h"
+#include "maker/svg/geometry.h"
 
 namespace svg {
 

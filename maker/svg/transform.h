@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "tools/vellumar-pattern/svg/geometry.h"
+#include "maker/svg/geometry.h"
 
 namespace svg {
 

@@ -1,4 +1,4 @@
-#include "tools/vellumar-pattern/svg/number_scanner.h"
+#include "maker/svg/number_scanner.h"
 
 #include <cctype>
 #include <charconv>

@@ -5,7 +5,7 @@
 #include <pugixml.hpp>
 #include <vector>
 
-#include "tools/vellumar-pattern/svg/geometry.h"
+#include "maker/svg/geometry.h"
 
 namespace svg {
 

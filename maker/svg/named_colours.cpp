@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "tools/vellumar-pattern/svg/colour.h"
+#include "maker/svg/colour.h"
 
 namespace svg {
 

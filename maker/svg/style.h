@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/vellumar-pattern/svg/colour.h"
+#include "maker/svg/colour.h"
 
 namespace svg {
 

@@ -1,4 +1,4 @@
-#include "tools/vellumar-pattern/svg/svg_document.h"
+#include "maker/svg/svg_document.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,10 +6,10 @@
 #include <pugixml.hpp>
 #include <set>
 
-#include "tools/vellumar-pattern/svg/number_scanner.h"
-#include "tools/vellumar-pattern/svg/shapes.h"
-#include "tools/vellumar-pattern/svg/style.h"
-#include "tools/vellumar-pattern/svg/transform.h"
+#include "maker/svg/number_scanner.h"
+#include "maker/svg/shapes.h"
+#include "maker/svg/style.h"
+#include "maker/svg/transform.h"
 
 namespace svg {
 

@@ -1,11 +1,11 @@
-#include "tools/vellumar-pattern/svg/shapes.h"
+#include "maker/svg/shapes.h"
 
 #include <algorithm>
 #include <cstring>
 #include <optional>
 
-#include "tools/vellumar-pattern/svg/number_scanner.h"
-#include "tools/vellumar-pattern/svg/path_parser.h"
+#include "maker/svg/number_scanner.h"
+#include "maker/svg/path_parser.h"
 
 namespace svg {
 
