@@ -7,6 +7,7 @@
 #include <set>
 
 #include "maker/svg/number_scanner.h"
+#include "maker/svg/outside_references.h"
 #include "maker/svg/shapes.h"
 #include "maker/svg/style.h"
 #include "maker/svg/transform.h"
@@ -16,6 +17,13 @@ namespace svg {
 namespace {
 
 constexpr int kMaxUseDepth = 32;  // a use that refers to its own ancestor would never end
+// Elements nested deeper than this are left out: the walk recurses. And a
+// walk ends after this many elements, however many uses repeat each other.
+constexpr int kMaxNesting = 256;
+constexpr long kMaxElementsWalked = 500'000;
+// Segments kept in all: about 150 MB, far more than any drawing needs.
+constexpr std::size_t kMaxSegments = 2'000'000;
+constexpr std::size_t kMaxReferenceShown = 100;
 
 std::string localName(const pugi::xml_node& n) {
     const std::string name = n.name();
@@ -56,6 +64,17 @@ class Reader {
     }
 
     void walk(const pugi::xml_node& n, const Style& parent, const Affine& parentMap, int depth) {
+        if (nesting_ >= kMaxNesting || ++walked_ > kMaxElementsWalked) {
+            warn("elements nested too deeply or repeated too often were left out");
+            return;
+        }
+        ++nesting_;
+        walkElement(n, parent, parentMap, depth);
+        --nesting_;
+    }
+
+  private:
+    void walkElement(const pugi::xml_node& n, const Style& parent, const Affine& parentMap, int depth) {
         const std::string name = localName(n);
         static const std::set<std::string> skipped = {
             "defs", "symbol",   "clipPath",       "mask",           "pattern", "marker", "title",
@@ -94,7 +113,6 @@ class Reader {
         addShape(n, name, style, map);
     }
 
-  private:
     void walkUse(const pugi::xml_node& n, const Style& style, const Affine& map, int depth) {
         const auto target = ids_.find(hrefOf(n));
         if (target == ids_.end() || depth >= kMaxUseDepth) {
@@ -189,6 +207,13 @@ class Reader {
         if (alpha <= 0) {
             return;
         }
+        for (const Subpath& subpath : outline) {
+            segments_ += subpath.segments.size();
+        }
+        if (segments_ > kMaxSegments) {
+            warn("shapes past the first " + std::to_string(kMaxSegments) + " segments were left out");
+            return;
+        }
         transformSubpaths(outline, map);
         Shape shape;
         shape.subpaths = std::move(outline);
@@ -209,6 +234,9 @@ class Reader {
 
     Picture& picture_;
     std::map<std::string, pugi::xml_node> ids_;
+    int nesting_ = 0;
+    long walked_ = 0;
+    std::size_t segments_ = 0;
 };
 
 }  // namespace
@@ -224,6 +252,12 @@ std::optional<Picture> readSvg(const std::string& text, std::string& error) {
     const pugi::xml_node root = document.document_element();
     if (localName(root) != "svg") {
         error = "the file is not an SVG picture";
+        return std::nullopt;
+    }
+    if (const auto outside = findOutsideReference(document, text)) {
+        const std::string shown =
+            outside->size() > kMaxReferenceShown ? outside->substr(0, kMaxReferenceShown) + "..." : *outside;
+        error = "refers to an outside file (" + shown + "), which is never fetched";
         return std::nullopt;
     }
     Picture picture;
