@@ -1,0 +1,198 @@
+#include "maker/regions/region_merging.h"
+
+#include <algorithm>
+#include <cmath>
+#include <queue>
+
+#include "maker/regions/disc_fit.h"
+#include "maker/regions/region_adjacency.h"
+
+namespace {
+
+struct Region {
+    std::int64_t area = 0;
+    double l = 0, a = 0, b = 0;  // sums of the source colours of its pixels
+    int minX = 0, minY = 0, maxX = 0, maxY = 0;
+    std::int32_t first = -1, last = -1;  // its pixels, chained through `next`
+};
+
+class RegionMerger {
+  public:
+    RegionMerger(RegionMap& map, const LabImage& source, const std::vector<LabPixel>& palette,
+                 double minRadius);
+
+    int liveCount() const { return live_; }
+    // Merges the smallest region for which `needsMerging` holds, again and
+    // again, until there is none or `done` holds.
+    template <typename NeedsMerging, typename Done>
+    void mergeSmallestWhile(NeedsMerging needsMerging, Done done);
+    bool holdsDisc(std::int32_t r) const { return discs_.holdsDisc(r); }
+
+  private:
+    using Entry = std::pair<std::int64_t, std::int32_t>;  // area, region: smallest first, then lowest id
+
+    std::int32_t bestNeighbour(std::int32_t region);
+    std::int32_t mergeInto(std::int32_t from, std::int32_t into);
+    std::int32_t absorb(std::int32_t from, std::int32_t into);
+
+    RegionMap& map_;
+    const std::vector<LabPixel>& palette_;
+    std::vector<Region> regions_;
+    std::vector<std::int32_t> next_;
+    RegionAdjacency adjacency_;
+    DiscFit discs_;
+    int live_ = 0;
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue_;
+};
+
+RegionMerger::RegionMerger(RegionMap& map, const LabImage& source, const std::vector<LabPixel>& palette,
+                           double minRadius)
+    : map_(map),
+      palette_(palette),
+      regions_(map.colourOf.size()),
+      next_(map.regionOf.size(), -1),
+      adjacency_(map),
+      discs_(map, minRadius),
+      live_(static_cast<int>(map.colourOf.size())) {
+    for (std::int32_t i = static_cast<std::int32_t>(map.regionOf.size()) - 1; i >= 0; --i) {
+        Region& r = regions_[map.regionOf[i]];
+        const int x = i % map.width, y = i / map.width;
+        if (r.area == 0) {
+            r.last = i;
+            r.minX = r.maxX = x;
+            r.minY = r.maxY = y;
+        }
+        next_[i] = r.first;
+        r.first = i;
+        ++r.area;
+        r.l += source.pixels[i].l;
+        r.a += source.pixels[i].a;
+        r.b += source.pixels[i].b;
+        r.minX = std::min(r.minX, x);
+        r.maxX = std::max(r.maxX, x);
+        r.minY = std::min(r.minY, y);
+        r.maxY = std::max(r.maxY, y);
+    }
+}
+
+// The neighbour whose colour, painted over this region, is nearest to the
+// region's own source colours (weighted by its area, the same for every
+// neighbour); a longer shared border, then the lower id, break ties.
+std::int32_t RegionMerger::bestNeighbour(std::int32_t region) {
+    const Region& r = regions_[region];
+    const LabPixel mean{static_cast<float>(r.l / r.area), static_cast<float>(r.a / r.area),
+                        static_cast<float>(r.b / r.area)};
+    std::int32_t best = -1, bestLength = 0;
+    float bestCost = 0;
+    for (const Border& border : adjacency_.neighbours(region)) {
+        const float cost = squaredDistance(mean, palette_[map_.colourOf[border.region]]);
+        if (best < 0 || cost < bestCost || (cost == bestCost && border.length > bestLength)) {
+            best = border.region;
+            bestCost = cost;
+            bestLength = border.length;
+        }
+    }
+    return best;
+}
+
+// Moves the pixels of the smaller of the two into the larger; the survivor
+// takes `into`'s colour. Returns the survivor.
+std::int32_t RegionMerger::absorb(std::int32_t from, std::int32_t into) {
+    map_.colourOf[from] = map_.colourOf[into];
+    if (regions_[from].area > regions_[into].area) {
+        std::swap(from, into);
+    }
+    Region &f = regions_[from], &t = regions_[into];
+    for (std::int32_t i = f.first; i >= 0; i = next_[i]) {
+        map_.regionOf[i] = into;
+    }
+    next_[t.last] = f.first;
+    t.last = f.last;
+    t.area += f.area;
+    t.l += f.l;
+    t.a += f.a;
+    t.b += f.b;
+    t.minX = std::min(t.minX, f.minX);
+    t.minY = std::min(t.minY, f.minY);
+    t.maxX = std::max(t.maxX, f.maxX);
+    t.maxY = std::max(t.maxY, f.maxY);
+    adjacency_.merge(from, into);
+    discs_.merged(from, into, f.minX, f.minY, f.maxX, f.maxY);
+    f = Region{};
+    --live_;
+    return into;
+}
+
+// Merges `from` into `into`, then every former neighbour of `from` that now
+// touches the merged region with the same colour.
+std::int32_t RegionMerger::mergeInto(std::int32_t from, std::int32_t into) {
+    const std::int32_t colour = map_.colourOf[into];
+    std::vector<std::int32_t> sameColour;
+    for (const Border& border : adjacency_.neighbours(from)) {
+        if (border.region != into && map_.colourOf[border.region] == colour) {
+            sameColour.push_back(border.region);
+        }
+    }
+    std::int32_t survivor = absorb(from, into);
+    for (const std::int32_t other : sameColour) {
+        survivor = absorb(adjacency_.live(other), survivor);
+    }
+    return survivor;
+}
+
+template <typename NeedsMerging, typename Done>
+void RegionMerger::mergeSmallestWhile(NeedsMerging needsMerging, Done done) {
+    queue_ = {};
+    for (std::int32_t r = 0; r < static_cast<std::int32_t>(regions_.size()); ++r) {
+        if (regions_[r].area > 0 && needsMerging(r)) {
+            queue_.push({regions_[r].area, r});
+        }
+    }
+    while (!queue_.empty() && !done()) {
+        const auto [area, region] = queue_.top();
+        queue_.pop();
+        if (regions_[region].area != area || !needsMerging(region)) {
+            continue;  // merged away, grown since it was queued, or fine now
+        }
+        const std::int32_t into = bestNeighbour(region);
+        if (into < 0) {
+            continue;  // the whole picture
+        }
+        const std::int32_t survivor = mergeInto(region, into);
+        if (needsMerging(survivor)) {
+            queue_.push({regions_[survivor].area, survivor});
+        }
+    }
+}
+
+}  // namespace
+
+MergeCounts mergeSmallRegions(RegionMap& map, const LabImage& source, const std::vector<LabPixel>& palette,
+                              const MergeTargets& targets, const std::function<void(double)>& progress) {
+    MergeCounts counts;
+    counts.before = static_cast<int>(map.colourOf.size());
+    RegionMerger merger(map, source, palette, targets.minRadius);
+    const int pieces = std::max(targets.pieces, 1);
+    const double toMerge = std::max(counts.before - pieces, 1);
+    int nextReport = counts.before;
+    const auto report = [&] {
+        if (progress && merger.liveCount() <= nextReport) {
+            progress(std::min(1.0, (counts.before - merger.liveCount()) / toMerge));
+            nextReport = merger.liveCount() - std::max(1, counts.before / 50);
+        }
+        return false;
+    };
+    merger.mergeSmallestWhile([&](std::int32_t r) { return !merger.holdsDisc(r); }, report);
+    counts.wideEnough = merger.liveCount();
+    merger.mergeSmallestWhile([](std::int32_t) { return true; },
+                              [&] { return report() || merger.liveCount() <= pieces; });
+    counts.after = merger.liveCount();
+    std::vector<bool> seen(map.colourOf.size(), false);
+    for (const std::int32_t r : map.regionOf) {
+        if (!seen[r]) {
+            seen[r] = true;
+            counts.allHoldDisc = counts.allHoldDisc && merger.holdsDisc(r);
+        }
+    }
+    return counts;
+}

@@ -1,0 +1,81 @@
+#include "maker/regions/segment_picture.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "maker/regions/connected_regions.h"
+#include "maker/regions/edge_preserving_smoothing.h"
+#include "maker/regions/finished_segmentation.h"
+#include "maker/regions/lab_image.h"
+#include "maker/regions/palette.h"
+#include "maker/regions/region_merging.h"
+
+namespace {
+
+// Says in plain words why the piece count missed the target, if it did.
+SegmentReport reportOf(const MergeCounts& counts, const RegionOptions& options, int pieces) {
+    SegmentReport report;
+    report.targetMet = counts.after * 10 >= pieces * 9 && counts.after * 10 <= pieces * 11;
+    if (!counts.allHoldDisc) {
+        report.targetMet = false;
+        report.note =
+            "the picture is too small to hold a piece of radius " + std::to_string(options.minRadius);
+    } else if (counts.before * 10 < pieces * 9) {
+        report.note = "the picture has only " + std::to_string(counts.before) +
+                      " regions of one colour, fewer than the " + std::to_string(pieces) +
+                      " pieces asked for";
+    } else if (!report.targetMet) {
+        report.note = "only " + std::to_string(counts.wideEnough) +
+                      " regions are wide enough to hold a disc of radius " +
+                      std::to_string(options.minRadius) + ", fewer than the " + std::to_string(pieces) +
+                      " pieces asked for";
+    }
+    return report;
+}
+
+}  // namespace
+
+Segmentation segmentPicture(const Picture& picture, const RegionOptions& options, SegmentReport* report,
+                            const std::function<void(double fraction)>& progress) {
+    const auto tell = [&](double fraction) {
+        if (progress) {
+            progress(fraction);
+        }
+    };
+    if (picture.width <= 0 || picture.height <= 0 ||
+        picture.pixels.size() != static_cast<std::size_t>(picture.width) * picture.height) {
+        if (report) {
+            *report = {false, "the picture has no pixels"};
+        }
+        return {};
+    }
+    const int colours = std::clamp(options.colours, 2, 32), pieces = std::max(options.pieces, 1);
+    const LabImage source = labImageOf(picture);
+    tell(0.05);
+    const std::optional<std::vector<std::uint32_t>> exact =
+        picture.flat ? exactColours(picture, colours) : std::nullopt;
+    std::vector<LabPixel> palette;
+    std::vector<std::uint8_t> colourOf;
+    if (exact) {
+        palette = labImageOf(Picture{static_cast<int>(exact->size()), 1, *exact}).pixels;
+        colourOf = nearestColours(source, palette);
+    } else {
+        const LabImage working = picture.flat ? source : smoothKeepingEdges(source);
+        tell(0.15);
+        palette = kMeansPalette(working, colours);
+        colourOf = nearestColours(working, palette);
+    }
+    tell(0.3);
+    RegionMap map = connectedRegions(colourOf, picture.width, picture.height);
+    std::vector<std::uint8_t>().swap(colourOf);
+    tell(0.35);
+    const MergeCounts counts = mergeSmallRegions(map, source, palette, {pieces, options.minRadius},
+                                                 [&](double fraction) { tell(0.35 + 0.6 * fraction); });
+    if (report) {
+        *report = reportOf(counts, options, pieces);
+    }
+    Segmentation segmentation =
+        finishedSegmentation(map, source, exact ? *exact : std::vector<std::uint32_t>{});
+    tell(1.0);
+    return segmentation;
+}
