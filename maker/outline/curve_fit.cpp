@@ -82,7 +82,9 @@ class Fitter {
 
     PointD tangentFrom(int at, int towards) const {
         const int step = towards > at ? 1 : -1;
-        const int reach = std::min(kTangentReach, std::abs(towards - at));
+        // On a short run, look no further than its middle: the far end's chord
+        // would flatten a small piece's bulge.
+        const int reach = std::max(1, std::min(kTangentReach, std::abs(towards - at) / 2));
         for (int k = reach; k >= 1; --k) {
             const PointD t = unit(d_[at + step * k] - d_[at]);
             if (length(t) > 0) {

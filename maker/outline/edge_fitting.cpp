@@ -42,15 +42,27 @@ FittedPath fitBorderEdge(const BorderEdge& edge, int width, int height) {
         return {pointOf(edge.corners.front()), {{true, {}, {}, pointOf(edge.corners.back()), 0}}};
     }
     const std::vector<PointD> points = smoothedBorder(edge);
-    PointD startTangent, endTangent;
-    if (edge.closed && points.size() > 3) {
-        // A loop has no junction to keep a corner at: it runs smoothly through its start.
-        const std::size_t n = points.size() - 1;
-        startTangent = unitBetween(points[n - 1], points[1]);
-        endTangent = {-startTangent.x, -startTangent.y};
+    std::vector<CubicSpan> spans;
+    if (edge.closed && points.size() > 4) {
+        // A loop has no junction to keep a corner at: it runs smoothly through
+        // its start, and through the middle where it is cut in two (one curve
+        // cannot leave and return along one tangent).
+        const std::size_t n = points.size() - 1, half = n / 2;
+        const PointD atStart = unitBetween(points[n - 1], points[1]);
+        const PointD atHalf = unitBetween(points[half - 1], points[half + 1]);
+        const std::vector<PointD> first(points.begin(),
+                                        points.begin() + static_cast<std::ptrdiff_t>(half) + 1);
+        const std::vector<PointD> second(points.begin() + static_cast<std::ptrdiff_t>(half), points.end());
+        spans = fitCubicSpans(first, kFitTolerancePixels, atStart, {-atHalf.x, -atHalf.y});
+        for (const CubicSpan& s :
+             fitCubicSpans(second, kFitTolerancePixels, atHalf, {-atStart.x, -atStart.y})) {
+            spans.push_back(s);
+        }
+    } else {
+        spans = fitCubicSpans(points, kFitTolerancePixels);
     }
     FittedPath path{points.front(), {}};
-    for (const CubicSpan& s : fitCubicSpans(points, kFitTolerancePixels, startTangent, endTangent)) {
+    for (const CubicSpan& s : spans) {
         const auto onPicture = [&](PointD p) {
             return PointD{std::clamp(p.x, 0.0, static_cast<double>(width)),
                           std::clamp(p.y, 0.0, static_cast<double>(height))};

@@ -1,5 +1,6 @@
 #include "maker/outline/label_place.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "maker/outline/distance_transform.h"
@@ -8,6 +9,8 @@ namespace {
 
 // Pattern units the label may move when it is written to the file (whole units, truncated on load).
 constexpr double kWritingSlack = 2.0;
+// How far around a candidate its surroundings' depth is weighed.
+constexpr int kRidgeReach = 2;
 
 }  // namespace
 
@@ -43,28 +46,43 @@ std::vector<PointD> deepestPoints(const Segmentation& s, const LabelBox& box) {
     }
     squaredDistanceTransform(grid, w, h);
 
+    const auto at = [&](int x, int y) { return grid[static_cast<std::size_t>(y) * w + x]; };
+
+    // The deepest depth of each region, inside the box when it reaches it.
     const auto regions = static_cast<std::size_t>(s.regionCount());
-    std::vector<PointD> inside(regions), anywhere(regions);
     std::vector<double> bestInside(regions, -1.0), bestAnywhere(regions, -1.0);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const auto r = static_cast<std::size_t>(s.regionAt(x, y));
-            const double depth = grid[static_cast<std::size_t>(y) * w + x];
-            const PointD centre{x + 0.5, y + 0.5};
-            if (depth > bestAnywhere[r]) {
-                bestAnywhere[r] = depth;
-                anywhere[r] = centre;
-            }
-            if (depth > bestInside[r] && box.contains(centre)) {
-                bestInside[r] = depth;
-                inside[r] = centre;
+            bestAnywhere[r] = std::max(bestAnywhere[r], at(x, y));
+            if (box.contains({x + 0.5, y + 0.5})) {
+                bestInside[r] = std::max(bestInside[r], at(x, y));
             }
         }
     }
-    for (std::size_t r = 0; r < regions; ++r) {
-        if (bestInside[r] >= 0) {
-            anywhere[r] = inside[r];
+    // Of the pixels at that depth (a ridge, often), the one with the most
+    // depth around it: the middle of a ridge rather than its end.
+    std::vector<PointD> labels(regions);
+    std::vector<double> bestScore(regions, -1.0);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const std::int32_t r = s.regionAt(x, y);
+            const bool useBox = bestInside[r] >= 0;
+            if (at(x, y) != (useBox ? bestInside[r] : bestAnywhere[r]) ||
+                (useBox && !box.contains({x + 0.5, y + 0.5}))) {
+                continue;
+            }
+            double score = 0;
+            for (int ny = std::max(0, y - kRidgeReach); ny <= std::min(h - 1, y + kRidgeReach); ++ny) {
+                for (int nx = std::max(0, x - kRidgeReach); nx <= std::min(w - 1, x + kRidgeReach); ++nx) {
+                    score += s.regionAt(nx, ny) == r ? 1.0 + at(nx, ny) : 0.0;
+                }
+            }
+            if (score > bestScore[r]) {
+                bestScore[r] = score;
+                labels[r] = {x + 0.5, y + 0.5};
+            }
         }
     }
-    return anywhere;
+    return labels;
 }
