@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "maker/outline/distance_transform.h"
 #include "pattern/pattern.h"
 #include "tools/vellumar-pattern/compile/canvas_grid.h"
 #include "tools/vellumar-pattern/playability.h"
@@ -19,7 +20,3 @@ struct PieceMeasure {
 
 std::vector<PieceMeasure> measurePieces(const Pattern& pattern, const CanvasGrid& grid,
                                         const LabelLimits& limits);
-
-// Exact squared Euclidean distances (in cells) from every cell to the nearest
-// feature cell, by separable passes of the lower envelope of parabolas.
-std::vector<double> distanceTransform(const std::vector<bool>& feature, int columns, int rows);

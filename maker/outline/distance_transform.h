@@ -1,0 +1,14 @@
+// Exact squared Euclidean distance transforms on a grid, by separable passes
+// of the lower envelope of parabolas (Felzenszwalb and Huttenlocher).
+#pragma once
+
+#include <vector>
+
+// In place: every cell becomes min over all cells p of (distance to p)^2 +
+// grid[p]. Start with 0 at feature cells and kFarSquared elsewhere to get the
+// squared distance (in cells) to the nearest feature cell.
+inline constexpr double kFarSquared = 1e20;
+void squaredDistanceTransform(std::vector<double>& grid, int columns, int rows);
+
+// Squared distances (in cells) from every cell to the nearest feature cell.
+std::vector<double> distanceTransform(const std::vector<bool>& feature, int columns, int rows);
