@@ -1,6 +1,5 @@
 // `vellumar-pattern check FILE`: the rules every playable pattern keeps.
 #include <cstdio>
-#include <utility>
 
 #include "tools/vellumar-pattern/commands.h"
 #include "tools/vellumar-pattern/loaded_pattern.h"
@@ -36,10 +35,7 @@ int runCheck(const std::vector<std::string>& arguments) {
     if (!loaded) {
         return 2;
     }
-    std::vector<std::string> failures = playabilityFailures(loaded->pattern);
-    for (std::string& f : planarityFailures(loaded->pattern)) {
-        failures.push_back(std::move(f));
-    }
+    const std::vector<std::string> failures = checkFailures(loaded->pattern);
     for (const std::string& f : failures) {
         std::printf("%s: %s\n", file.c_str(), f.c_str());
     }

@@ -6,9 +6,9 @@
 #include <optional>
 #include <sstream>
 
+#include "maker/svg/colour.h"
 #include "tools/vellumar-pattern/commands.h"
 #include "tools/vellumar-pattern/compile/compiler.h"
-#include "maker/svg/colour.h"
 
 const char* const kCompileHelp =
     "usage: vellumar-pattern compile IN.svg -o OUT.mza [--colours N] [--min-radius PX] [--polylines]\n"

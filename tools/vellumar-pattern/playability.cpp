@@ -197,3 +197,11 @@ std::vector<std::string> planarityFailures(const Pattern& pattern) {
     }
     return failures;
 }
+
+std::vector<std::string> checkFailures(Pattern& pattern) {
+    std::vector<std::string> failures = playabilityFailures(pattern);
+    for (std::string& f : planarityFailures(pattern)) {
+        failures.push_back(std::move(f));
+    }
+    return failures;
+}

@@ -63,3 +63,6 @@ PlanarityCounts countPiecesPerSample(const Pattern& pattern);
 // Empty when the pattern is planar; else one line for the gaps and one for
 // the overlaps, each with where the first one lies.
 std::vector<std::string> planarityFailures(const Pattern& pattern);
+
+// Every rule `check` applies: playability, then planarity.
+std::vector<std::string> checkFailures(Pattern& pattern);
