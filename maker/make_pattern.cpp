@@ -53,7 +53,7 @@ std::optional<PatternFile> makePattern(const std::string& path, const MakeOption
     };
     report = {};
     auto mark = std::chrono::steady_clock::now();
-    PictureReadResult read = readPicture(path, options.maxLongSide);
+    PictureReadResult read = readPicture(path, options.maxLongSide, options.framing);
     if (!read.picture) {
         error = read.error;
         return std::nullopt;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "maker/input/read_picture.h"
 #include "maker/picture.h"
 #include "maker/segmentation.h"
 #include "pattern/pattern_file.h"
@@ -19,6 +20,7 @@ struct MakeOptions {
     double minRadius = 3;  // board pixels at the reference zoom (maker/board_scale.h)
     GeometryVariant variant = GeometryVariant::Curves;
     int maxLongSide = 0;  // 0: the default for the kind of file (maker/input/read_picture.h)
+    SvgFraming framing;   // an SVG drawing's background and view
 };
 
 // Presets a player understands.

@@ -19,7 +19,8 @@ bool looksLikeXml(std::span<const std::byte> bytes) {
     return start != std::string_view::npos && text[start] == '<';
 }
 
-PictureReadResult readSvgPicture(std::span<const std::byte> bytes, int maxLongSide) {
+PictureReadResult readSvgPicture(std::span<const std::byte> bytes, int maxLongSide,
+                                 const SvgFraming& framing) {
     PictureReadResult result;
     const std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     std::optional<svg::Picture> vector = svg::readSvg(text, result.error);
@@ -27,7 +28,15 @@ PictureReadResult readSvgPicture(std::span<const std::byte> bytes, int maxLongSi
         return result;
     }
     result.notes = std::move(vector->warnings);
-    result.picture = drawFlat(*vector, maxLongSide > 0 ? maxLongSide : kDefaultSvgLongSide);
+    if (framing.view) {
+        const auto [x, y, width, height] = *framing.view;
+        vector->x = x;
+        vector->y = y;
+        vector->width = width;
+        vector->height = height;
+    }
+    result.picture =
+        drawFlat(*vector, maxLongSide > 0 ? maxLongSide : kDefaultSvgLongSide, framing.background);
     return result;
 }
 
@@ -37,7 +46,8 @@ bool hasOneColour(const Picture& picture) {
 
 }  // namespace
 
-PictureReadResult readPictureFromMemory(std::span<const std::byte> bytes, int maxLongSide) {
+PictureReadResult readPictureFromMemory(std::span<const std::byte> bytes, int maxLongSide,
+                                        const SvgFraming& framing) {
     PictureReadResult result;
     const RasterFormat format = rasterFormatOf(bytes);
     if (bytes.size() > kMaxPictureFileBytes) {
@@ -45,7 +55,7 @@ PictureReadResult readPictureFromMemory(std::span<const std::byte> bytes, int ma
     } else if (format != RasterFormat::Unknown) {
         result = readRasterPicture(bytes, format, maxLongSide > 0 ? maxLongSide : kDefaultRasterLongSide);
     } else if (looksLikeXml(bytes)) {
-        result = readSvgPicture(bytes, maxLongSide);
+        result = readSvgPicture(bytes, maxLongSide, framing);
     } else {
         result.error = bytes.empty() ? "is empty" : "is not a PNG, JPEG, BMP, GIF or SVG picture";
     }
@@ -56,11 +66,11 @@ PictureReadResult readPictureFromMemory(std::span<const std::byte> bytes, int ma
     return result;
 }
 
-PictureReadResult readPicture(const std::string& path, int maxLongSide) {
+PictureReadResult readPicture(const std::string& path, int maxLongSide, const SvgFraming& framing) {
     std::vector<std::byte> bytes;
     PictureReadResult result;
     if (!readRegularFile(path, kMaxPictureFileBytes, bytes, result.error)) {
         return result;
     }
-    return readPictureFromMemory(bytes, maxLongSide);
+    return readPictureFromMemory(bytes, maxLongSide, framing);
 }

@@ -59,7 +59,7 @@ std::uint32_t flatColour(const svg::Shape& shape) {
 
 }  // namespace
 
-Picture drawFlat(const svg::Picture& picture, int longSide) {
+Picture drawFlat(const svg::Picture& picture, int longSide, std::uint32_t background) {
     const double scale = longSide / std::max(picture.width, picture.height);
     auto side = [&](double s) {
         const double pixels = s * scale;
@@ -68,7 +68,7 @@ Picture drawFlat(const svg::Picture& picture, int longSide) {
     Raster raster;
     raster.width = side(picture.width);
     raster.height = side(picture.height);
-    raster.pixels.assign(static_cast<std::size_t>(raster.width) * raster.height, 0xFFFFFF);
+    raster.pixels.assign(static_cast<std::size_t>(raster.width) * raster.height, background);
     const ToPixels toPixels{picture.x, picture.y, scale};
     std::vector<std::vector<PointD>> polygons;
     for (const svg::Shape& shape : picture.shapes) {

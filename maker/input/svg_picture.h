@@ -2,8 +2,11 @@
 // without anti-aliasing, over white: the raster the maker cuts into pieces.
 #pragma once
 
+#include <cstdint>
+
 #include "maker/picture.h"
 #include "maker/svg/svg_document.h"
 
-// The viewBox scaled so that its long side is `longSide` pixels.
-Picture drawFlat(const svg::Picture& picture, int longSide);
+// The viewBox scaled so that its long side is `longSide` pixels, over the
+// background (0x00RRGGBB).
+Picture drawFlat(const svg::Picture& picture, int longSide, std::uint32_t background = 0xFFFFFF);

@@ -5,13 +5,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "maker/board_scale.h"
 #include "maker/make_pattern.h"
+#include "maker/svg/colour.h"
 #include "tools/vellumar-pattern/commands.h"
 #include "tools/vellumar-pattern/loaded_pattern.h"
 #include "tools/vellumar-pattern/pattern_fidelity.h"
@@ -20,6 +23,7 @@
 const char* const kMakeHelp =
     "usage: vellumar-pattern make IN -o OUT.mza [--detail easy|medium|hard] [--colours N] [--pieces N]\n"
     "                             [--min-radius PX] [--polylines] [--max-size PX]\n"
+    "                             [--background COLOUR] [--view X,Y,W,H]\n"
     "\n"
     "Makes a planar pattern from a picture: PNG, JPEG, BMP, GIF (its first frame) or\n"
     "SVG, told by the file's content. Every point of the picture lies in exactly one\n"
@@ -36,6 +40,10 @@ const char* const kMakeHelp =
     "  --polylines        straight points instead of curves\n"
     "  --max-size PX      the long side the picture is read at: raster pictures are\n"
     "                     scaled down to it (1024 by default), SVG drawn at it (2048)\n"
+    "  --background COLOUR\n"
+    "                     an SVG drawing is drawn over this SVG colour (white)\n"
+    "  --view X,Y,W,H     frame this rectangle of an SVG drawing (in its viewBox's\n"
+    "                     units) instead of its viewBox; what reaches beyond is cut\n"
     "\n"
     "The same file and options always give the same bytes. A picture that cannot be\n"
     "made gives one line naming the file and the reason, exit status 1, and no file.\n"
@@ -68,6 +76,30 @@ bool parseInteger(const std::string& text, int low, int high, int& value) {
     return true;
 }
 
+// "X,Y,W,H" with a positive width and height.
+bool parseView(const std::string& text, SvgFraming& framing) {
+    double x = 0, y = 0, w = 0, h = 0;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%lf,%lf,%lf,%lf%c", &x, &y, &w, &h, &end) != 4 || !(w > 0 && h > 0) ||
+        !std::isfinite(x + y + w + h)) {
+        return false;
+    }
+    framing.view = {x, y, w, h};
+    return true;
+}
+
+bool parseBackground(const std::string& text, SvgFraming& framing) {
+    const auto colour = svg::parseColour(text);
+    if (!colour || colour->alpha < 1) {
+        return false;
+    }
+    auto channel = [](double v) {
+        return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0, 255.0)));
+    };
+    framing.background = channel(colour->red) << 16 | channel(colour->green) << 8 | channel(colour->blue);
+    return true;
+}
+
 // Nothing on success; else what was wrong, for a usage message.
 std::optional<std::string> parseArguments(const std::vector<std::string>& arguments, MakeArguments& parsed) {
     std::optional<int> colours, pieces;
@@ -75,6 +107,7 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& argume
     double minRadius = parsed.options.minRadius;
     int maxSize = 0;
     bool polylines = false;
+    SvgFraming framing;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
@@ -102,6 +135,8 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& argume
             pieces = n;
         } else if (a == "--min-radius" && parseNumber(value, 0, 100, minRadius)) {
         } else if (a == "--max-size" && parseInteger(value, 16, 8192, maxSize)) {
+        } else if (a == "--background" && parseBackground(value, framing)) {
+        } else if (a == "--view" && parseView(value, framing)) {
         } else {
             return "cannot use " + a + " " + value;
         }
@@ -114,6 +149,7 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& argume
     parsed.options.pieces = pieces.value_or(parsed.options.pieces);
     parsed.options.minRadius = minRadius;
     parsed.options.maxLongSide = maxSize;
+    parsed.options.framing = framing;
     parsed.options.variant = polylines ? GeometryVariant::Polylines : GeometryVariant::Curves;
     return std::nullopt;
 }

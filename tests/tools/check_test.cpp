@@ -1,10 +1,11 @@
 // The playability rules on hand-made patterns: each kind of failure is
-// caught, and good patterns pass.
+// caught, and good patterns pass; `check` prints them and fails.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "tests/support/pattern_builder.h"
+#include "tests/support/run_program.h"
 #include "tools/vellumar-pattern/playability.h"
 
 namespace {
@@ -109,4 +110,16 @@ TEST(Check, APieceTooSmallToTapComfortably) {
             EXPECT_TRUE(failures.empty()) << failures.front();
         }
     }
+}
+
+TEST(CheckTool, ReportsBrokenRulesAndFails) {
+    TempFolder folder;
+    PatternFile file = redSquareFile();
+    file.pieces[0].labelX = 100;
+    const auto bytes = serializePatternFile(file);
+    folder.write("bad.mza", std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const ToolRun r = runProgram(VELLUMAR_PATTERN_TOOL, "check " + (folder / "bad.mza").string(), folder);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("the label lies outside"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("1 rule broken"), std::string::npos) << r.out;
 }

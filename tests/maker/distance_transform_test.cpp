@@ -1,25 +1,9 @@
-// The distance transform against brute force; the colour merging rules.
+// The exact distance transform against brute force.
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "tools/vellumar-pattern/compile/colour_merge.h"
-#include "tools/vellumar-pattern/compile/piece_measure.h"
-
-TEST(ColourMerging, GroupsTakeTheLargestMembersColour) {
-    const std::vector<ColourUse> uses = {
-        {{250, 10, 10}, 5}, {{252, 12, 8}, 50}, {{0, 0, 0}, 10}, {{251, 10, 11}, 1}};
-    const auto merged = mergeColours(uses, 32);
-    for (int i : {0, 1, 3}) {
-        EXPECT_EQ(merged[i].red, 252);
-        EXPECT_EQ(merged[i].green, 12);
-    }
-    EXPECT_EQ(merged[2].red, 0);
-    const auto one = mergeColours(uses, 1);
-    for (const ColourRecord& c : one) {
-        EXPECT_EQ(c.red, 252) << "the reds cover the most area";
-    }
-}
+#include "maker/outline/distance_transform.h"
 
 TEST(DistanceTransform, MatchesBruteForce) {
     const unsigned seed = std::random_device{}();
