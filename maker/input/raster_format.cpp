@@ -1,7 +1,10 @@
 #include "maker/input/raster_format.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
+
+#include "platform/bmp_decoder.h"
 
 namespace {
 
@@ -21,12 +24,6 @@ bool startsWith(Bytes bytes, std::string_view magic) {
 
 std::uint32_t byteAt(Bytes b, std::size_t at) {
     return static_cast<std::uint32_t>(b[at]);
-}
-std::uint32_t littleEndian16(Bytes b, std::size_t at) {
-    return byteAt(b, at) | (byteAt(b, at + 1) << 8);
-}
-std::uint32_t littleEndian32(Bytes b, std::size_t at) {
-    return littleEndian16(b, at) | (littleEndian16(b, at + 2) << 16);
 }
 std::uint32_t bigEndian32(Bytes b, std::size_t at) {
     return (byteAt(b, at) << 24) | (byteAt(b, at + 1) << 16) | (byteAt(b, at + 2) << 8) | byteAt(b, at + 3);
@@ -62,34 +59,18 @@ bool jpegIsWhole(Bytes b) {
     return false;
 }
 
-// Uncompressed rows from the pixel offset; compressed files are left to the
-// decoder, which does not read them.
+// Uncompressed rows from the pixel offset; compressed files, and headers the
+// decoder refuses anyway, are left to it.
 bool bmpIsWhole(Bytes b) {
-    if (b.size() < 26) {
+    const std::optional<platform::BmpLayout> bmp = platform::bmpLayoutOf(b);
+    if (!bmp) {
         return false;
     }
-    const std::uint64_t pixelsAt = littleEndian32(b, 10);
-    const std::uint32_t infoSize = littleEndian32(b, 14);
-    std::int64_t width = 0, height = 0;
-    std::uint32_t bits = 0, compression = 0;
-    if (infoSize == 12) {
-        width = littleEndian16(b, 18);
-        height = littleEndian16(b, 20);
-        bits = littleEndian16(b, 24);
-    } else if (b.size() >= 34) {
-        width = static_cast<std::int32_t>(littleEndian32(b, 18));
-        height = static_cast<std::int32_t>(littleEndian32(b, 22));
-        bits = littleEndian16(b, 28);
-        compression = littleEndian32(b, 30);
-    } else {
-        return false;
-    }
-    if (compression != 0 && compression != 3) {
+    if ((bmp->compression != 0 && bmp->compression != 3) || bmp->width <= 0 ||
+        bmp->width * bmp->height > (std::int64_t{1} << 32)) {
         return true;
     }
-    const std::uint64_t stride =
-        (static_cast<std::uint64_t>(width < 0 ? -width : width) * bits + 31) / 32 * 4;
-    return pixelsAt + stride * static_cast<std::uint64_t>(height < 0 ? -height : height) <= b.size();
+    return bmp->pixelsAt + bmp->pixelBytes() <= b.size();
 }
 
 // Data sub-blocks (a length byte, then that many bytes) up to the empty one;
