@@ -11,16 +11,6 @@ namespace svg {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -87,7 +77,7 @@ std::optional<Rgba> parseFunction(std::string_view args, bool withAlpha) {
 }  // namespace
 
 std::optional<Rgba> parseColour(std::string_view text) {
-    text = trim(text);
+    text = trimSpaces(text);
     if (text.empty()) {
         return std::nullopt;
     }

@@ -89,4 +89,14 @@ std::optional<double> parseLength(std::string_view text) {
     return value;
 }
 
+std::string_view trimSpaces(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
 }  // namespace svg

@@ -26,6 +26,9 @@ class NumberScanner {
     std::size_t at_ = 0;
 };
 
+// The text without white space at either end.
+std::string_view trimSpaces(std::string_view text);
+
 // The leading number of a length ("12.5px", "3"); units are ignored.
 // Percentages and text that is not a number give nothing.
 std::optional<double> parseLength(std::string_view text);

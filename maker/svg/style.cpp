@@ -10,13 +10,7 @@ namespace svg {
 namespace {
 
 std::string trimmed(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) {
-        s.remove_suffix(1);
-    }
-    return std::string(s);
+    return std::string(trimSpaces(s));
 }
 
 // A number or a percentage, clamped to 0 ... 1.
