@@ -189,8 +189,11 @@ class Progress {
   public:
     Progress() : shown_(isatty(STDERR_FILENO) == 1), start_(std::chrono::steady_clock::now()) {}
     void operator()(double fraction) {
-        if (shown_ && std::chrono::steady_clock::now() - start_ >= std::chrono::seconds(1)) {
-            std::fprintf(stderr, "\rmaking %3d%%", static_cast<int>(fraction * 100));
+        const int percent = static_cast<int>(fraction * 100);
+        if (shown_ && percent != percent_ &&
+            std::chrono::steady_clock::now() - start_ >= std::chrono::seconds(1)) {
+            std::fprintf(stderr, "\rmaking %3d%%", percent);
+            percent_ = percent;
             drawn_ = true;
         }
     }
@@ -202,6 +205,7 @@ class Progress {
 
   private:
     bool shown_, drawn_ = false;
+    int percent_ = -1;
     std::chrono::steady_clock::time_point start_;
 };
 
