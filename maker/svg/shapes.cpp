@@ -1,8 +1,8 @@
 #include "maker/svg/shapes.h"
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
+#include <string_view>
 
 #include "maker/svg/number_scanner.h"
 #include "maker/svg/path_parser.h"
@@ -97,21 +97,24 @@ std::vector<Subpath> pointsOutline(const pugi::xml_node& e) {
 }  // namespace
 
 std::vector<Subpath> shapeOutline(const pugi::xml_node& e) {
-    const char* name = e.name();
-    if (std::strcmp(name, "path") == 0) {
+    std::string_view name = e.name();
+    if (name.starts_with("svg:")) {  // SVG written with its namespace's prefix
+        name.remove_prefix(4);
+    }
+    if (name == "path") {
         return parsePathData(e.attribute("d").value());
     }
-    if (std::strcmp(name, "rect") == 0) {
+    if (name == "rect") {
         return rectOutline(e);
     }
-    if (std::strcmp(name, "circle") == 0) {
+    if (name == "circle") {
         const double r = lengthOr(e, "r", 0);
         if (!(r > 0)) {
             return {};
         }
         return {ellipseOutline(lengthOr(e, "cx", 0), lengthOr(e, "cy", 0), r, r)};
     }
-    if (std::strcmp(name, "ellipse") == 0) {
+    if (name == "ellipse") {
         const auto rx = length(e, "rx"), ry = length(e, "ry");
         const double rX = rx.value_or(ry.value_or(0)), rY = ry.value_or(rx.value_or(0));
         if (!(rX > 0) || !(rY > 0)) {
@@ -119,7 +122,7 @@ std::vector<Subpath> shapeOutline(const pugi::xml_node& e) {
         }
         return {ellipseOutline(lengthOr(e, "cx", 0), lengthOr(e, "cy", 0), rX, rY)};
     }
-    if (std::strcmp(name, "polygon") == 0 || std::strcmp(name, "polyline") == 0) {
+    if (name == "polygon" || name == "polyline") {
         return pointsOutline(e);
     }
     return {};

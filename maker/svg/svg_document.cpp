@@ -5,6 +5,7 @@
 #include <map>
 #include <pugixml.hpp>
 #include <set>
+#include <string_view>
 
 #include "maker/svg/number_scanner.h"
 #include "maker/svg/outside_references.h"
@@ -24,6 +25,14 @@ constexpr long kMaxElementsWalked = 500'000;
 // Segments kept in all: about 150 MB, far more than any drawing needs.
 constexpr std::size_t kMaxSegments = 2'000'000;
 constexpr std::size_t kMaxReferenceShown = 100;
+
+// An element of another vocabulary (an editor's own, such as Inkscape's
+// sodipodi:namedview) draws nothing and is no loss worth a word.
+bool isForeign(const pugi::xml_node& n) {
+    const std::string_view name = n.name();
+    const std::size_t colon = name.find(':');
+    return colon != std::string_view::npos && name.substr(0, colon) != "svg";
+}
 
 std::string localName(const pugi::xml_node& n) {
     const std::string name = n.name();
@@ -75,6 +84,9 @@ class Reader {
 
   private:
     void walkElement(const pugi::xml_node& n, const Style& parent, const Affine& parentMap, int depth) {
+        if (isForeign(n)) {
+            return;
+        }
         const std::string name = localName(n);
         static const std::set<std::string> skipped = {
             "defs", "symbol",   "clipPath",       "mask",           "pattern", "marker", "title",

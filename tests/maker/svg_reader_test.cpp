@@ -188,3 +188,11 @@ TEST(SvgDocument, SizeFromTheViewBoxOrWidthAndHeight) {
     EXPECT_NE(error.find("viewBox"), std::string::npos);
     EXPECT_FALSE(readSvg("<html/>", error));
 }
+
+TEST(SvgDocument, AnEditorsOwnElementsAreSkippedQuietly) {
+    const Picture picture = read(
+        "<sodipodi:namedview pagecolor='#ffffff'/><inkscape:grid/>"
+        "<svg:rect width='5' height='5' fill='red'/><text>words</text>");
+    ASSERT_EQ(picture.shapes.size(), 1u);
+    EXPECT_EQ(picture.warnings, std::vector<std::string>{"<text> elements are left out"});
+}
