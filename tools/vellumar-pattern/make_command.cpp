@@ -209,14 +209,19 @@ class Progress {
     std::chrono::steady_clock::time_point start_;
 };
 
-double peakMiB() {
+// What making took: wall time, processor time (which other programs on the
+// machine do not stretch) and peak memory.
+struct Cost {
+    double seconds = 0, cpuSeconds = 0, peakMiB = 0;
+};
+
+Cost costSince(std::chrono::steady_clock::time_point start) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
-}
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+            seconds(usage.ru_utime) + seconds(usage.ru_stime),
+            usage.ru_maxrss / 1024.0};  // kilobytes on Linux
 }
 
 int fail(const std::string& file, const std::string& reason) {
@@ -225,7 +230,7 @@ int fail(const std::string& file, const std::string& reason) {
 }
 
 void printReport(const MakeArguments& args, const MakeReport& report, const PatternFile& file,
-                 const Fidelity& fidelity, double seconds, double peak, double measureSeconds) {
+                 const Fidelity& fidelity, const Cost& cost, double measureSeconds) {
     const char* out = args.output.c_str();
     std::printf("%s: %zu pieces, %zu colours, from a %d x %d picture\n", out, file.pieces.size(),
                 file.colours.size(), report.picture.width, report.picture.height);
@@ -235,8 +240,12 @@ void printReport(const MakeArguments& args, const MakeReport& report, const Patt
         out, fidelity.meanCiede2000, fidelity.p95Ciede2000, fidelity.meanCie76);
     std::printf("%s: the narrowest piece holds a disc of radius %.1f board pixels at zoom %.3f\n", out,
                 report.smallestRadius, kReferenceZoom);
-    std::printf("%s: made in %.3f s (reading %.3f, regions %.3f, outline %.3f), peak memory %.0f MiB\n", out,
-                seconds, report.readSeconds, report.regionSeconds, report.outlineSeconds, peak);
+    std::printf(
+        "%s: made in %.3f s (reading %.3f, regions %.3f, outline %.3f; processor time %.3f s), peak memory "
+        "%.0f "
+        "MiB\n",
+        out, cost.seconds, report.readSeconds, report.regionSeconds, report.outlineSeconds, cost.cpuSeconds,
+        cost.peakMiB);
     std::printf("%s: measuring the difference took %.3f s more\n", out, measureSeconds);
 }
 
@@ -261,7 +270,7 @@ int runMake(const std::vector<std::string>& arguments) {
     if (!writeAtomically(args.output, serializePatternFile(*file), error)) {
         return fail(args.output, error);
     }
-    const double seconds = secondsSince(start), peak = peakMiB();
+    const Cost cost = costSince(start);
     for (const std::string& note : report.notes) {
         std::fprintf(stderr, "vellumar-pattern: %s: %s\n", args.input.c_str(), note.c_str());
     }
@@ -272,7 +281,7 @@ int runMake(const std::vector<std::string>& arguments) {
         return fail(args.output, "the pattern made does not load back");
     }
     const Fidelity fidelity = measureFidelity(loaded->pattern, report.picture);
-    printReport(args, report, *file, fidelity, seconds, peak, secondsSince(measureStart));
+    printReport(args, report, *file, fidelity, cost, costSince(measureStart).seconds);
     // The pattern is kept even when it breaks a rule of `check`: it loads and
     // can be played, and the user hears which rule.
     for (const std::string& broken : checkFailures(loaded->pattern)) {
