@@ -12,7 +12,7 @@ namespace {
 struct Region {
     std::int64_t area = 0;
     double l = 0, a = 0, b = 0;  // sums of the source colours of its pixels
-    int minX = 0, minY = 0, maxX = 0, maxY = 0;
+    RegionBox box;
     std::int32_t first = -1, last = -1;  // its pixels, chained through `next`
 };
 
@@ -23,10 +23,18 @@ class RegionMerger {
 
     int liveCount() const { return live_; }
     // Merges the smallest region for which `needsMerging` holds, again and
-    // again, until there is none or `done` holds.
+    // again, until there is none or `done` holds. Whether a region needs
+    // merging is asked only when it is the smallest left.
     template <typename NeedsMerging, typename Done>
     void mergeSmallestWhile(NeedsMerging needsMerging, Done done);
-    bool holdsDisc(std::int32_t r) const { return discs_.holdsDisc(r); }
+    // Once a region holds the disc it always will: it only grows.
+    bool holdsDisc(std::int32_t r) {
+        if (!holds_[r]) {
+            const Region& region = regions_[r];
+            holds_[r] = discs_.holdsDisc(map_, r, region.box, region.area);
+        }
+        return holds_[r];
+    }
 
   private:
     using Entry = std::pair<std::int64_t, std::int32_t>;  // area, region: smallest first, then lowest id
@@ -41,6 +49,7 @@ class RegionMerger {
     std::vector<std::int32_t> next_;
     RegionAdjacency adjacency_;
     DiscFit discs_;
+    std::vector<bool> holds_;
     int live_ = 0;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue_;
 };
@@ -52,15 +61,15 @@ RegionMerger::RegionMerger(RegionMap& map, const LabImage& source, const std::ve
       regions_(map.colourOf.size()),
       next_(map.regionOf.size(), -1),
       adjacency_(map),
-      discs_(map, minRadius),
+      discs_(minRadius),
+      holds_(map.colourOf.size(), false),
       live_(static_cast<int>(map.colourOf.size())) {
     for (std::int32_t i = static_cast<std::int32_t>(map.regionOf.size()) - 1; i >= 0; --i) {
         Region& r = regions_[map.regionOf[i]];
         const int x = i % map.width, y = i / map.width;
         if (r.area == 0) {
             r.last = i;
-            r.minX = r.maxX = x;
-            r.minY = r.maxY = y;
+            r.box = {x, y, x, y};
         }
         next_[i] = r.first;
         r.first = i;
@@ -68,10 +77,8 @@ RegionMerger::RegionMerger(RegionMap& map, const LabImage& source, const std::ve
         r.l += source.pixels[i].l;
         r.a += source.pixels[i].a;
         r.b += source.pixels[i].b;
-        r.minX = std::min(r.minX, x);
-        r.maxX = std::max(r.maxX, x);
-        r.minY = std::min(r.minY, y);
-        r.maxY = std::max(r.maxY, y);
+        r.box = {std::min(r.box.minX, x), std::min(r.box.minY, y), std::max(r.box.maxX, x),
+                 std::max(r.box.maxY, y)};
     }
 }
 
@@ -112,12 +119,10 @@ std::int32_t RegionMerger::absorb(std::int32_t from, std::int32_t into) {
     t.l += f.l;
     t.a += f.a;
     t.b += f.b;
-    t.minX = std::min(t.minX, f.minX);
-    t.minY = std::min(t.minY, f.minY);
-    t.maxX = std::max(t.maxX, f.maxX);
-    t.maxY = std::max(t.maxY, f.maxY);
+    t.box = {std::min(t.box.minX, f.box.minX), std::min(t.box.minY, f.box.minY),
+             std::max(t.box.maxX, f.box.maxX), std::max(t.box.maxY, f.box.maxY)};
+    holds_[into] = holds_[into] || holds_[from];
     adjacency_.merge(from, into);
-    discs_.merged(from, into, f.minX, f.minY, f.maxX, f.maxY);
     f = Region{};
     --live_;
     return into;
@@ -144,7 +149,7 @@ template <typename NeedsMerging, typename Done>
 void RegionMerger::mergeSmallestWhile(NeedsMerging needsMerging, Done done) {
     queue_ = {};
     for (std::int32_t r = 0; r < static_cast<std::int32_t>(regions_.size()); ++r) {
-        if (regions_[r].area > 0 && needsMerging(r)) {
+        if (regions_[r].area > 0) {
             queue_.push({regions_[r].area, r});
         }
     }
@@ -159,9 +164,7 @@ void RegionMerger::mergeSmallestWhile(NeedsMerging needsMerging, Done done) {
             continue;  // the whole picture
         }
         const std::int32_t survivor = mergeInto(region, into);
-        if (needsMerging(survivor)) {
-            queue_.push({regions_[survivor].area, survivor});
-        }
+        queue_.push({regions_[survivor].area, survivor});
     }
 }
 

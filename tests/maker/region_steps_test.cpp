@@ -63,29 +63,26 @@ TEST(RegionAdjacency, BorderLengthsAddUpThroughMerges) {
     EXPECT_EQ(lengths(2), (Lengths{{0, 3}}));
 }
 
-TEST(DiscFit, NeedsASquareWideEnoughAndGrowsWithMerges) {
+TEST(DiscFit, NeedsARegionWideEnough) {
     const struct {
-        int width;  // of a square region in the middle of a frame of another colour
+        int width, height;  // of a rectangle in the middle of a frame of another colour
         double radius;
         bool holds;
-    } cases[] = {{7, 3.0, true}, {6, 3.0, false}, {5, 2.0, true}, {4, 2.0, false}, {1, 0.0, true}};
+    } cases[] = {{7, 7, 3.0, true},  {6, 6, 3.0, false}, {6, 40, 3.0, false}, {5, 5, 2.0, true},
+                 {4, 9, 2.0, false}, {1, 1, 0.0, true},  {11, 11, 5.0, true}, {10, 30, 5.0, false}};
     for (const auto& c : cases) {
-        std::vector<std::string> rows(c.width + 2, std::string(c.width + 2, '0'));
-        for (int y = 1; y <= c.width; ++y) {
+        std::vector<std::string> rows(c.height + 2, std::string(c.width + 2, '0'));
+        for (int y = 1; y <= c.height; ++y) {
             rows[y].replace(1, c.width, c.width, '1');
         }
         const RegionMap map = regionsOf(rows);
-        EXPECT_EQ(DiscFit(map, c.radius).holdsDisc(1), c.holds) << c.width << " wide, radius " << c.radius;
+        EXPECT_EQ(DiscFit(c.radius).holdsDisc(map, 1, {1, 1, c.width, c.height}, c.width * c.height), c.holds)
+            << c.width << " x " << c.height << ", radius " << c.radius;
     }
-    // Two 4-wide strips side by side hold no disc of radius 3 until merged.
-    RegionMap map = regionsOf(std::vector<std::string>(8, "00001111"));
-    DiscFit discs(map, 3.0);
-    EXPECT_FALSE(discs.holdsDisc(0) || discs.holdsDisc(1));
-    for (std::size_t i = 0; i < map.regionOf.size(); ++i) {
-        map.regionOf[i] = 0;
-    }
-    discs.merged(1, 0, 4, 0, 7, 7);
-    EXPECT_TRUE(discs.holdsDisc(0));
+    // The picture's edge bounds a region as much as another region does.
+    const RegionMap whole = regionsOf(std::vector<std::string>(7, "0000000"));
+    EXPECT_TRUE(DiscFit(3.0).holdsDisc(whole, 0, {0, 0, 6, 6}, 49));
+    EXPECT_FALSE(DiscFit(3.6).holdsDisc(whole, 0, {0, 0, 6, 6}, 49));
 }
 
 TEST(EdgePreservingSmoothing, KeepsAStepAndQuietsNoise) {
