@@ -39,8 +39,15 @@ class RegionMerger {
   private:
     using Entry = std::pair<std::int64_t, std::int32_t>;  // area, region: smallest first, then lowest id
 
-    std::int32_t bestNeighbour(std::int32_t region);
-    std::int32_t mergeInto(std::int32_t from, std::int32_t into);
+    struct Choice {
+        std::int32_t into = -1;
+        std::int32_t colour = 0;
+    };
+    static LabPixel meanOf(const Region& r);
+    std::int32_t nearestColour(const LabPixel& mean) const;
+    double mergeCost(std::int32_t x, std::int32_t y, std::int32_t colour) const;
+    Choice bestNeighbour(std::int32_t region);
+    std::int32_t merge(std::int32_t from, const Choice& choice);
     std::int32_t absorb(std::int32_t from, std::int32_t into);
 
     RegionMap& map_;
@@ -82,19 +89,53 @@ RegionMerger::RegionMerger(RegionMap& map, const LabImage& source, const std::ve
     }
 }
 
-// The neighbour whose colour, painted over this region, is nearest to the
-// region's own source colours (weighted by its area, the same for every
-// neighbour); a longer shared border, then the lower id, break ties.
-std::int32_t RegionMerger::bestNeighbour(std::int32_t region) {
+LabPixel RegionMerger::meanOf(const Region& r) {
+    return {static_cast<float>(r.l / r.area), static_cast<float>(r.a / r.area),
+            static_cast<float>(r.b / r.area)};
+}
+
+// The palette colour nearest to a mean colour, which paints the region it
+// belongs to with the least squared error.
+std::int32_t RegionMerger::nearestColour(const LabPixel& mean) const {
+    std::int32_t best = 0;
+    for (std::int32_t c = 1; c < static_cast<std::int32_t>(palette_.size()); ++c) {
+        if (squaredDistance(mean, palette_[c]) < squaredDistance(mean, palette_[best])) {
+            best = c;
+        }
+    }
+    return best;
+}
+
+// How much the painted picture's squared error against the source grows when
+// two regions become one painted in `colour`: each part's pixels move from
+// their own colour to it.
+double RegionMerger::mergeCost(std::int32_t x, std::int32_t y, std::int32_t colour) const {
+    const Region &rx = regions_[x], &ry = regions_[y];
+    const LabPixel mx = meanOf(rx), my = meanOf(ry);
+    const LabPixel& c = palette_[colour];
+    return static_cast<double>(rx.area) *
+               (squaredDistance(mx, c) - squaredDistance(mx, palette_[map_.colourOf[x]])) +
+           static_cast<double>(ry.area) *
+               (squaredDistance(my, c) - squaredDistance(my, palette_[map_.colourOf[y]]));
+}
+
+// The neighbour whose merger changes the painted picture least, with the
+// colour the merged region is painted in (the one nearest its mean); a
+// longer shared border, then the lower id, break ties.
+RegionMerger::Choice RegionMerger::bestNeighbour(std::int32_t region) {
     const Region& r = regions_[region];
-    const LabPixel mean{static_cast<float>(r.l / r.area), static_cast<float>(r.a / r.area),
-                        static_cast<float>(r.b / r.area)};
-    std::int32_t best = -1, bestLength = 0;
-    float bestCost = 0;
+    Choice best;
+    std::int32_t bestLength = 0;
+    double bestCost = 0;
     for (const Border& border : adjacency_.neighbours(region)) {
-        const float cost = squaredDistance(mean, palette_[map_.colourOf[border.region]]);
-        if (best < 0 || cost < bestCost || (cost == bestCost && border.length > bestLength)) {
-            best = border.region;
+        const Region& n = regions_[border.region];
+        const double total = static_cast<double>(r.area + n.area);
+        const LabPixel mean{static_cast<float>((r.l + n.l) / total), static_cast<float>((r.a + n.a) / total),
+                            static_cast<float>((r.b + n.b) / total)};
+        const std::int32_t colour = nearestColour(mean);
+        const double cost = mergeCost(region, border.region, colour);
+        if (best.into < 0 || cost < bestCost || (cost == bestCost && border.length > bestLength)) {
+            best = {border.region, colour};
             bestCost = cost;
             bestLength = border.length;
         }
@@ -102,10 +143,9 @@ std::int32_t RegionMerger::bestNeighbour(std::int32_t region) {
     return best;
 }
 
-// Moves the pixels of the smaller of the two into the larger; the survivor
-// takes `into`'s colour. Returns the survivor.
+// Moves the pixels of the smaller of the two into the larger. Returns the
+// survivor.
 std::int32_t RegionMerger::absorb(std::int32_t from, std::int32_t into) {
-    map_.colourOf[from] = map_.colourOf[into];
     if (regions_[from].area > regions_[into].area) {
         std::swap(from, into);
     }
@@ -128,19 +168,29 @@ std::int32_t RegionMerger::absorb(std::int32_t from, std::int32_t into) {
     return into;
 }
 
-// Merges `from` into `into`, then every former neighbour of `from` that now
-// touches the merged region with the same colour.
-std::int32_t RegionMerger::mergeInto(std::int32_t from, std::int32_t into) {
-    const std::int32_t colour = map_.colourOf[into];
+// Merges two regions into one of the given colour, then every neighbour of
+// either that has that colour too.
+std::int32_t RegionMerger::merge(std::int32_t from, const Choice& choice) {
     std::vector<std::int32_t> sameColour;
-    for (const Border& border : adjacency_.neighbours(from)) {
-        if (border.region != into && map_.colourOf[border.region] == colour) {
-            sameColour.push_back(border.region);
+    for (const std::int32_t part : {from, choice.into}) {
+        if (map_.colourOf[part] == choice.colour && part == choice.into) {
+            continue;  // its other neighbours already differ from it
+        }
+        for (const Border& border : adjacency_.neighbours(part)) {
+            if (border.region != from && border.region != choice.into &&
+                map_.colourOf[border.region] == choice.colour) {
+                sameColour.push_back(border.region);
+            }
         }
     }
-    std::int32_t survivor = absorb(from, into);
+    std::int32_t survivor = absorb(from, choice.into);
+    map_.colourOf[survivor] = choice.colour;
     for (const std::int32_t other : sameColour) {
-        survivor = absorb(adjacency_.live(other), survivor);
+        const std::int32_t live = adjacency_.live(other);
+        if (live != survivor) {
+            survivor = absorb(live, survivor);
+            map_.colourOf[survivor] = choice.colour;
+        }
     }
     return survivor;
 }
@@ -159,11 +209,11 @@ void RegionMerger::mergeSmallestWhile(NeedsMerging needsMerging, Done done) {
         if (regions_[region].area != area || !needsMerging(region)) {
             continue;  // merged away, grown since it was queued, or fine now
         }
-        const std::int32_t into = bestNeighbour(region);
-        if (into < 0) {
+        const Choice choice = bestNeighbour(region);
+        if (choice.into < 0) {
             continue;  // the whole picture
         }
-        const std::int32_t survivor = mergeInto(region, into);
+        const std::int32_t survivor = merge(region, choice);
         queue_.push({regions_[survivor].area, survivor});
     }
 }

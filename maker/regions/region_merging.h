@@ -1,8 +1,11 @@
 // Regions too small or too thin to paint are merged away, the smallest
-// first, each into the neighbour whose colour changes the picture least:
-// first until every region holds a disc of the minimum radius, then until no
-// more regions are left than the piece target. Neighbours that end up with
-// the same colour become one region.
+// first, each with the neighbour whose merger changes the painted picture
+// least (the growth of its squared error against the source in CIELAB, which
+// weighs each part's change of colour by its area; the merged region is
+// painted the palette colour nearest its mean): first until every region
+// holds a disc of the minimum radius, then until no more regions are left
+// than the piece target. Neighbours that end up with the same colour become
+// one region.
 #pragma once
 
 #include <cstdint>

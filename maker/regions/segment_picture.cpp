@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <sstream>
 
 #include "maker/regions/connected_regions.h"
 #include "maker/regions/edge_preserving_smoothing.h"
@@ -12,23 +13,29 @@
 
 namespace {
 
+std::string count(int n, const std::string& thing) {
+    return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
+std::string radius(double r) {
+    std::ostringstream text;
+    text << r;
+    return text.str();
+}
+
 // Says in plain words why the piece count missed the target, if it did.
 SegmentReport reportOf(const MergeCounts& counts, const RegionOptions& options, int pieces) {
     SegmentReport report;
     report.targetMet = counts.after * 10 >= pieces * 9 && counts.after * 10 <= pieces * 11;
+    const std::string asked = ", fewer than the " + count(pieces, "piece") + " asked for";
     if (!counts.allHoldDisc) {
         report.targetMet = false;
-        report.note =
-            "the picture is too small to hold a piece of radius " + std::to_string(options.minRadius);
+        report.note = "the picture is too small to hold a piece of radius " + radius(options.minRadius);
     } else if (counts.before * 10 < pieces * 9) {
-        report.note = "the picture has only " + std::to_string(counts.before) +
-                      " regions of one colour, fewer than the " + std::to_string(pieces) +
-                      " pieces asked for";
+        report.note = "the picture has only " + count(counts.before, "region") + " of one colour" + asked;
     } else if (!report.targetMet) {
-        report.note = "only " + std::to_string(counts.wideEnough) +
-                      " regions are wide enough to hold a disc of radius " +
-                      std::to_string(options.minRadius) + ", fewer than the " + std::to_string(pieces) +
-                      " pieces asked for";
+        report.note = "only " + count(counts.wideEnough, "region") + " can hold a disc of radius " +
+                      radius(options.minRadius) + asked;
     }
     return report;
 }

@@ -97,6 +97,25 @@ TEST(SegmentPicture, TwoColoursGiveTwoRegions) {
     }
 }
 
+TEST(SegmentPicture, TooFewRegionsOrNoPixelsAreReported) {
+    std::vector<double> fractions;
+    SegmentReport report;
+    const Segmentation one =
+        segmentPicture(blocks(
+                           20, 20, [](int, int) { return 0xffffffu; }, false),
+                       {12, 10, 3.0}, &report, [&](double f) { fractions.push_back(f); });
+    EXPECT_EQ(one.regionCount(), 1);
+    EXPECT_FALSE(report.targetMet);
+    EXPECT_EQ(report.note, "the picture has only 1 region of one colour, fewer than the 10 pieces asked for");
+    ASSERT_FALSE(fractions.empty());
+    EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
+    EXPECT_EQ(fractions.back(), 1.0);
+
+    const Segmentation none = segmentPicture(Picture{}, {}, &report);
+    EXPECT_EQ(none.regionCount(), 0);
+    EXPECT_FALSE(report.targetMet);
+}
+
 TEST(SegmentPicture, AThinStripeJoinsTheNeighbourNearestInColour) {
     const struct {
         std::uint32_t stripe;
