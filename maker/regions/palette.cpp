@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr std::size_t kSamples = 1 << 15;
-constexpr int kMaxIterations = 40;
+constexpr std::size_t kSamples = 1 << 14;
+constexpr int kMaxIterations = 20;
 constexpr double kNegligible = 0.01;  // squared CIELAB distance
 constexpr std::uint64_t kSeed = 0x56656c6c756d6172ull;
 

@@ -37,7 +37,11 @@ class RegionMerger {
     }
 
   private:
-    using Entry = std::pair<std::int64_t, std::int32_t>;  // area, region: smallest first, then lowest id
+    // Area above, region below: smallest first, then lowest id.
+    using Entry = std::uint64_t;
+    static Entry entryOf(std::int64_t area, std::int32_t region) {
+        return static_cast<std::uint64_t>(area) << 32 | static_cast<std::uint32_t>(region);
+    }
 
     struct Choice {
         std::int32_t into = -1;
@@ -98,9 +102,12 @@ LabPixel RegionMerger::meanOf(const Region& r) {
 // belongs to with the least squared error.
 std::int32_t RegionMerger::nearestColour(const LabPixel& mean) const {
     std::int32_t best = 0;
+    float bestDistance = squaredDistance(mean, palette_[0]);
     for (std::int32_t c = 1; c < static_cast<std::int32_t>(palette_.size()); ++c) {
-        if (squaredDistance(mean, palette_[c]) < squaredDistance(mean, palette_[best])) {
+        const float distance = squaredDistance(mean, palette_[c]);
+        if (distance < bestDistance) {
             best = c;
+            bestDistance = distance;
         }
     }
     return best;
@@ -200,11 +207,12 @@ void RegionMerger::mergeSmallestWhile(NeedsMerging needsMerging, Done done) {
     queue_ = {};
     for (std::int32_t r = 0; r < static_cast<std::int32_t>(regions_.size()); ++r) {
         if (regions_[r].area > 0) {
-            queue_.push({regions_[r].area, r});
+            queue_.push(entryOf(regions_[r].area, r));
         }
     }
     while (!queue_.empty() && !done()) {
-        const auto [area, region] = queue_.top();
+        const auto area = static_cast<std::int64_t>(queue_.top() >> 32);
+        const auto region = static_cast<std::int32_t>(queue_.top() & 0xffffffffu);
         queue_.pop();
         if (regions_[region].area != area || !needsMerging(region)) {
             continue;  // merged away, grown since it was queued, or fine now
@@ -214,7 +222,7 @@ void RegionMerger::mergeSmallestWhile(NeedsMerging needsMerging, Done done) {
             continue;  // the whole picture
         }
         const std::int32_t survivor = merge(region, choice);
-        queue_.push({regions_[survivor].area, survivor});
+        queue_.push(entryOf(regions_[survivor].area, survivor));
     }
 }
 

@@ -67,7 +67,8 @@ Segmentation segmentPicture(const Picture& picture, const RegionOptions& options
         palette = labImageOf(Picture{static_cast<int>(exact->size()), 1, *exact}).pixels;
         colourOf = nearestColours(source, palette);
     } else {
-        const LabImage working = picture.flat ? source : smoothKeepingEdges(source);
+        const LabImage smooth = picture.flat ? LabImage{} : smoothKeepingEdges(source);
+        const LabImage& working = picture.flat ? source : smooth;
         tell(0.15);
         palette = kMeansPalette(working, colours);
         colourOf = nearestColours(working, palette);
