@@ -10,15 +10,13 @@
 namespace {
 
 struct Region {
-    std::int64_t area = 0;
-    double l = 0, a = 0, b = 0;  // sums of the source colours of its pixels
     RegionBox box;
     std::int32_t first = -1, last = -1;  // its pixels, chained through `next`
 };
 
 class RegionMerger {
   public:
-    RegionMerger(RegionMap& map, const LabImage& source, const std::vector<LabPixel>& palette,
+    RegionMerger(RegionMap& map, std::vector<RegionColour>& colours, const std::vector<LabPixel>& palette,
                  double minRadius);
 
     int liveCount() const { return live_; }
@@ -30,8 +28,7 @@ class RegionMerger {
     // Once a region holds the disc it always will: it only grows.
     bool holdsDisc(std::int32_t r) {
         if (!holds_[r]) {
-            const Region& region = regions_[r];
-            holds_[r] = discs_.holdsDisc(map_, r, region.box, region.area);
+            holds_[r] = discs_.holdsDisc(map_, r, regions_[r].box, colours_[r].area);
         }
         return holds_[r];
     }
@@ -47,7 +44,6 @@ class RegionMerger {
         std::int32_t into = -1;
         std::int32_t colour = 0;
     };
-    static LabPixel meanOf(const Region& r);
     std::int32_t nearestColour(const LabPixel& mean) const;
     double mergeCost(std::int32_t x, std::int32_t y, std::int32_t colour) const;
     Choice bestNeighbour(std::int32_t region);
@@ -55,6 +51,7 @@ class RegionMerger {
     std::int32_t absorb(std::int32_t from, std::int32_t into);
 
     RegionMap& map_;
+    std::vector<RegionColour>& colours_;
     const std::vector<LabPixel>& palette_;
     std::vector<Region> regions_;
     std::vector<std::int32_t> next_;
@@ -65,9 +62,10 @@ class RegionMerger {
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue_;
 };
 
-RegionMerger::RegionMerger(RegionMap& map, const LabImage& source, const std::vector<LabPixel>& palette,
-                           double minRadius)
+RegionMerger::RegionMerger(RegionMap& map, std::vector<RegionColour>& colours,
+                           const std::vector<LabPixel>& palette, double minRadius)
     : map_(map),
+      colours_(colours),
       palette_(palette),
       regions_(map.colourOf.size()),
       next_(map.regionOf.size(), -1),
@@ -78,24 +76,15 @@ RegionMerger::RegionMerger(RegionMap& map, const LabImage& source, const std::ve
     for (std::int32_t i = static_cast<std::int32_t>(map.regionOf.size()) - 1; i >= 0; --i) {
         Region& r = regions_[map.regionOf[i]];
         const int x = i % map.width, y = i / map.width;
-        if (r.area == 0) {
+        if (r.last < 0) {
             r.last = i;
             r.box = {x, y, x, y};
         }
         next_[i] = r.first;
         r.first = i;
-        ++r.area;
-        r.l += source.pixels[i].l;
-        r.a += source.pixels[i].a;
-        r.b += source.pixels[i].b;
         r.box = {std::min(r.box.minX, x), std::min(r.box.minY, y), std::max(r.box.maxX, x),
                  std::max(r.box.maxY, y)};
     }
-}
-
-LabPixel RegionMerger::meanOf(const Region& r) {
-    return {static_cast<float>(r.l / r.area), static_cast<float>(r.a / r.area),
-            static_cast<float>(r.b / r.area)};
 }
 
 // The palette colour nearest to a mean colour, which paints the region it
@@ -117,8 +106,8 @@ std::int32_t RegionMerger::nearestColour(const LabPixel& mean) const {
 // two regions become one painted in `colour`: each part's pixels move from
 // their own colour to it.
 double RegionMerger::mergeCost(std::int32_t x, std::int32_t y, std::int32_t colour) const {
-    const Region &rx = regions_[x], &ry = regions_[y];
-    const LabPixel mx = meanOf(rx), my = meanOf(ry);
+    const RegionColour &rx = colours_[x], &ry = colours_[y];
+    const LabPixel mx = rx.mean(), my = ry.mean();
     const LabPixel& c = palette_[colour];
     return static_cast<double>(rx.area) *
                (squaredDistance(mx, c) - squaredDistance(mx, palette_[map_.colourOf[x]])) +
@@ -130,15 +119,14 @@ double RegionMerger::mergeCost(std::int32_t x, std::int32_t y, std::int32_t colo
 // colour the merged region is painted in (the one nearest its mean); a
 // longer shared border, then the lower id, break ties.
 RegionMerger::Choice RegionMerger::bestNeighbour(std::int32_t region) {
-    const Region& r = regions_[region];
+    const RegionColour& r = colours_[region];
     Choice best;
     std::int32_t bestLength = 0;
     double bestCost = 0;
     for (const Border& border : adjacency_.neighbours(region)) {
-        const Region& n = regions_[border.region];
-        const double total = static_cast<double>(r.area + n.area);
-        const LabPixel mean{static_cast<float>((r.l + n.l) / total), static_cast<float>((r.a + n.a) / total),
-                            static_cast<float>((r.b + n.b) / total)};
+        RegionColour both = r;
+        both.add(colours_[border.region]);
+        const LabPixel mean = both.mean();
         const std::int32_t colour = nearestColour(mean);
         const double cost = mergeCost(region, border.region, colour);
         if (best.into < 0 || cost < bestCost || (cost == bestCost && border.length > bestLength)) {
@@ -153,7 +141,7 @@ RegionMerger::Choice RegionMerger::bestNeighbour(std::int32_t region) {
 // Moves the pixels of the smaller of the two into the larger. Returns the
 // survivor.
 std::int32_t RegionMerger::absorb(std::int32_t from, std::int32_t into) {
-    if (regions_[from].area > regions_[into].area) {
+    if (colours_[from].area > colours_[into].area) {
         std::swap(from, into);
     }
     Region &f = regions_[from], &t = regions_[into];
@@ -162,10 +150,8 @@ std::int32_t RegionMerger::absorb(std::int32_t from, std::int32_t into) {
     }
     next_[t.last] = f.first;
     t.last = f.last;
-    t.area += f.area;
-    t.l += f.l;
-    t.a += f.a;
-    t.b += f.b;
+    colours_[into].add(colours_[from]);
+    colours_[from] = {};
     t.box = {std::min(t.box.minX, f.box.minX), std::min(t.box.minY, f.box.minY),
              std::max(t.box.maxX, f.box.maxX), std::max(t.box.maxY, f.box.maxY)};
     holds_[into] = holds_[into] || holds_[from];
@@ -206,15 +192,15 @@ template <typename NeedsMerging, typename Done>
 void RegionMerger::mergeSmallestWhile(NeedsMerging needsMerging, Done done) {
     queue_ = {};
     for (std::int32_t r = 0; r < static_cast<std::int32_t>(regions_.size()); ++r) {
-        if (regions_[r].area > 0) {
-            queue_.push(entryOf(regions_[r].area, r));
+        if (colours_[r].area > 0) {
+            queue_.push(entryOf(colours_[r].area, r));
         }
     }
     while (!queue_.empty() && !done()) {
         const auto area = static_cast<std::int64_t>(queue_.top() >> 32);
         const auto region = static_cast<std::int32_t>(queue_.top() & 0xffffffffu);
         queue_.pop();
-        if (regions_[region].area != area || !needsMerging(region)) {
+        if (colours_[region].area != area || !needsMerging(region)) {
             continue;  // merged away, grown since it was queued, or fine now
         }
         const Choice choice = bestNeighbour(region);
@@ -222,17 +208,18 @@ void RegionMerger::mergeSmallestWhile(NeedsMerging needsMerging, Done done) {
             continue;  // the whole picture
         }
         const std::int32_t survivor = merge(region, choice);
-        queue_.push(entryOf(regions_[survivor].area, survivor));
+        queue_.push(entryOf(colours_[survivor].area, survivor));
     }
 }
 
 }  // namespace
 
-MergeCounts mergeSmallRegions(RegionMap& map, const LabImage& source, const std::vector<LabPixel>& palette,
-                              const MergeTargets& targets, const std::function<void(double)>& progress) {
+MergeCounts mergeSmallRegions(RegionMap& map, std::vector<RegionColour>& colours,
+                              const std::vector<LabPixel>& palette, const MergeTargets& targets,
+                              const std::function<void(double)>& progress) {
     MergeCounts counts;
     counts.before = static_cast<int>(map.colourOf.size());
-    RegionMerger merger(map, source, palette, targets.minRadius);
+    RegionMerger merger(map, colours, palette, targets.minRadius);
     const int pieces = std::max(targets.pieces, 1);
     const double toMerge = std::max(counts.before - pieces, 1);
     int nextReport = counts.before;

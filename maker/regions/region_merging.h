@@ -14,6 +14,7 @@
 
 #include "maker/regions/connected_regions.h"
 #include "maker/regions/lab_image.h"
+#include "maker/regions/region_colours.h"
 
 struct MergeTargets {
     int pieces = 170;
@@ -28,7 +29,9 @@ struct MergeCounts {
 };
 
 // Relabels map.regionOf in place: every pixel of a merged region takes the id
-// of the region that absorbed it (ids stay those of `map`, now with gaps).
-// `source` gives each region's true colours; `palette` the colours painted.
-MergeCounts mergeSmallRegions(RegionMap& map, const LabImage& source, const std::vector<LabPixel>& palette,
-                              const MergeTargets& targets, const std::function<void(double)>& progress = {});
+// of the region that absorbed it (ids stay those of `map`, now with gaps),
+// and `colours` follows (a merged region's entry is emptied). `colours` gives
+// each region's true colours; `palette` the colours painted.
+MergeCounts mergeSmallRegions(RegionMap& map, std::vector<RegionColour>& colours,
+                              const std::vector<LabPixel>& palette, const MergeTargets& targets,
+                              const std::function<void(double)>& progress = {});
