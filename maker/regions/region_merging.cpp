@@ -190,12 +190,14 @@ std::int32_t RegionMerger::merge(std::int32_t from, const Choice& choice) {
 
 template <typename NeedsMerging, typename Done>
 void RegionMerger::mergeSmallestWhile(NeedsMerging needsMerging, Done done) {
-    queue_ = {};
+    std::vector<Entry> entries;
+    entries.reserve(static_cast<std::size_t>(live_));
     for (std::int32_t r = 0; r < static_cast<std::int32_t>(regions_.size()); ++r) {
         if (colours_[r].area > 0) {
-            queue_.push(entryOf(colours_[r].area, r));
+            entries.push_back(entryOf(colours_[r].area, r));
         }
     }
+    queue_ = decltype(queue_)(std::greater<>(), std::move(entries));
     while (!queue_.empty() && !done()) {
         const auto area = static_cast<std::int64_t>(queue_.top() >> 32);
         const auto region = static_cast<std::int32_t>(queue_.top() & 0xffffffffu);
