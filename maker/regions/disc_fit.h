@@ -1,10 +1,10 @@
-// Whether each region can hold a disc of a given radius (so that a number
-// fits inside it and a finger can tap it), from a distance transform of the
-// region map: every pixel's distance to the nearest pixel of another region
-// or the picture's edge. Distances are chamfer distances (5 for a step along
-// an axis, 7 for a diagonal one) capped just above what the disc needs, so a
-// merge changes them only near the absorbed region and they are updated there
-// alone.
+// Whether a region can hold a disc of a given radius (so that a number fits
+// inside it and a finger can tap it), from a distance transform of the
+// region's bounding box: every pixel's distance to the nearest pixel outside
+// the region (or outside the picture). Distances are chamfer distances, 5
+// for a step along an axis and 7 for a diagonal one, within 2% of the true
+// ones. The work is local to the region, and regions too small to hold the
+// disc are told at once from their area.
 #pragma once
 
 #include <cstdint>
@@ -12,23 +12,19 @@
 
 #include "maker/regions/connected_regions.h"
 
+struct RegionBox {
+    int minX = 0, minY = 0, maxX = 0, maxY = 0;  // inclusive
+};
+
 class DiscFit {
   public:
-    // `map.regionOf` must stay the caller's current region map: merge()
-    // expects it to be relabelled already.
-    DiscFit(const RegionMap& map, double radius);
+    explicit DiscFit(double radius);
 
-    bool holdsDisc(std::int32_t region) const { return coreCount_[region] > 0; }
-
-    // `from` has been relabelled to `into` in the map; its pixels lie within
-    // the given box (inclusive).
-    void merged(std::int32_t from, std::int32_t into, int minX, int minY, int maxX, int maxY);
+    // `box` holds every pixel of the region and `area` counts them.
+    bool holdsDisc(const RegionMap& map, std::int32_t region, const RegionBox& box, std::int64_t area);
 
   private:
-    void recompute(int minX, int minY, int maxX, int maxY);
-
-    const RegionMap& map_;
-    std::uint16_t cap_;  // the distance a pixel needs for the disc to fit around it
-    std::vector<std::uint16_t> distance_;
-    std::vector<std::int32_t> coreCount_;  // per region: pixels at which the disc fits
+    std::uint16_t cap_;                    // the distance a pixel needs for the disc to fit around it
+    std::int64_t leastArea_;               // pixels inside a disc of the radius
+    std::vector<std::uint16_t> distance_;  // scratch, with a border of zeros one pixel wide
 };

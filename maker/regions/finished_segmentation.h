@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "maker/regions/connected_regions.h"
-#include "maker/regions/lab_image.h"
+#include "maker/regions/region_colours.h"
 #include "maker/segmentation.h"
 
-// `exactPalette`, when not empty, gives the colours to keep as they are
-// (flat art in its own colours) instead of the means.
-Segmentation finishedSegmentation(const RegionMap& map, const LabImage& source,
+// `colours` gives the source colours of each region of `map`. `exactPalette`,
+// when not empty, gives the colours to keep as they are (flat art in its own
+// colours) instead of the means.
+Segmentation finishedSegmentation(const RegionMap& map, const std::vector<RegionColour>& colours,
                                   const std::vector<std::uint32_t>& exactPalette = {});

@@ -9,8 +9,9 @@
 
 namespace {
 
-constexpr std::size_t kSamples = 1 << 15;
-constexpr int kMaxIterations = 40;
+constexpr std::size_t kSamples = 1 << 14;
+constexpr int kMaxIterations = 20;
+constexpr double kNegligible = 0.01;  // squared CIELAB distance
 constexpr std::uint64_t kSeed = 0x56656c6c756d6172ull;
 
 std::size_t nearestIndex(const LabPixel& p, const std::vector<LabPixel>& palette) {
@@ -41,7 +42,7 @@ std::vector<LabPixel> gridSample(const LabImage& image) {
 
 // k-means++: each next seed drawn with probability proportional to its
 // squared distance from the seeds so far; stops early when every sample is
-// already a seed's colour.
+// within a tenth of a unit of a seed (rounding is no colour of its own).
 std::vector<LabPixel> seeds(const std::vector<LabPixel>& samples, int colours) {
     SmallRandom random(kSeed);
     std::vector<LabPixel> centres{samples[random.below(static_cast<std::uint32_t>(samples.size()))]};
@@ -50,11 +51,12 @@ std::vector<LabPixel> seeds(const std::vector<LabPixel>& samples, int colours) {
         distance[i] = squaredDistance(samples[i], centres[0]);
     }
     while (static_cast<int>(centres.size()) < colours) {
-        double total = 0;
+        double total = 0, farthest = 0;
         for (const double d : distance) {
             total += d;
+            farthest = std::max(farthest, d);
         }
-        if (total <= 0) {
+        if (farthest < kNegligible) {
             break;
         }
         double target = random.unit() * total;

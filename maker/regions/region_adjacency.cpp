@@ -70,7 +70,7 @@ void RegionAdjacency::fold(std::int32_t region) {
         }
     }
     list.resize(kept);
-    foldedSize_[region] = kept;
+    foldedSize_[region] = static_cast<std::uint32_t>(kept);
 }
 
 const std::vector<Border>& RegionAdjacency::neighbours(std::int32_t region) {

@@ -30,6 +30,6 @@ class RegionAdjacency {
     void fold(std::int32_t region);
 
     std::vector<std::vector<Border>> borders_;
-    std::vector<std::size_t> foldedSize_;
+    std::vector<std::uint32_t> foldedSize_;
     std::vector<std::int32_t> mergedInto_;
 };

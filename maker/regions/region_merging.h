@@ -1,8 +1,11 @@
 // Regions too small or too thin to paint are merged away, the smallest
-// first, each into the neighbour whose colour changes the picture least:
-// first until every region holds a disc of the minimum radius, then until no
-// more regions are left than the piece target. Neighbours that end up with
-// the same colour become one region.
+// first, each with the neighbour whose merger changes the painted picture
+// least (the growth of its squared error against the source in CIELAB, which
+// weighs each part's change of colour by its area; the merged region is
+// painted the palette colour nearest its mean): first until every region
+// holds a disc of the minimum radius, then until no more regions are left
+// than the piece target. Neighbours that end up with the same colour become
+// one region.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +14,7 @@
 
 #include "maker/regions/connected_regions.h"
 #include "maker/regions/lab_image.h"
+#include "maker/regions/region_colours.h"
 
 struct MergeTargets {
     int pieces = 170;
@@ -25,7 +29,9 @@ struct MergeCounts {
 };
 
 // Relabels map.regionOf in place: every pixel of a merged region takes the id
-// of the region that absorbed it (ids stay those of `map`, now with gaps).
-// `source` gives each region's true colours; `palette` the colours painted.
-MergeCounts mergeSmallRegions(RegionMap& map, const LabImage& source, const std::vector<LabPixel>& palette,
-                              const MergeTargets& targets, const std::function<void(double)>& progress = {});
+// of the region that absorbed it (ids stay those of `map`, now with gaps),
+// and `colours` follows (a merged region's entry is emptied). `colours` gives
+// each region's true colours; `palette` the colours painted.
+MergeCounts mergeSmallRegions(RegionMap& map, std::vector<RegionColour>& colours,
+                              const std::vector<LabPixel>& palette, const MergeTargets& targets,
+                              const std::function<void(double)>& progress = {});

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "maker/regions/connected_regions.h"
 #include "maker/regions/disc_fit.h"
@@ -63,47 +64,47 @@ TEST(RegionAdjacency, BorderLengthsAddUpThroughMerges) {
     EXPECT_EQ(lengths(2), (Lengths{{0, 3}}));
 }
 
-TEST(DiscFit, NeedsASquareWideEnoughAndGrowsWithMerges) {
+TEST(DiscFit, NeedsARegionWideEnough) {
     const struct {
-        int width;  // of a square region in the middle of a frame of another colour
+        int width, height;  // of a rectangle in the middle of a frame of another colour
         double radius;
         bool holds;
-    } cases[] = {{7, 3.0, true}, {6, 3.0, false}, {5, 2.0, true}, {4, 2.0, false}, {1, 0.0, true}};
+    } cases[] = {{7, 7, 3.0, true},  {6, 6, 3.0, false}, {6, 40, 3.0, false}, {5, 5, 2.0, true},
+                 {4, 9, 2.0, false}, {1, 1, 0.0, true},  {11, 11, 5.0, true}, {10, 30, 5.0, false}};
     for (const auto& c : cases) {
-        std::vector<std::string> rows(c.width + 2, std::string(c.width + 2, '0'));
-        for (int y = 1; y <= c.width; ++y) {
+        std::vector<std::string> rows(c.height + 2, std::string(c.width + 2, '0'));
+        for (int y = 1; y <= c.height; ++y) {
             rows[y].replace(1, c.width, c.width, '1');
         }
         const RegionMap map = regionsOf(rows);
-        EXPECT_EQ(DiscFit(map, c.radius).holdsDisc(1), c.holds) << c.width << " wide, radius " << c.radius;
+        EXPECT_EQ(DiscFit(c.radius).holdsDisc(map, 1, {1, 1, c.width, c.height}, c.width * c.height), c.holds)
+            << c.width << " x " << c.height << ", radius " << c.radius;
     }
-    // Two 4-wide strips side by side hold no disc of radius 3 until merged.
-    RegionMap map = regionsOf(std::vector<std::string>(8, "00001111"));
-    DiscFit discs(map, 3.0);
-    EXPECT_FALSE(discs.holdsDisc(0) || discs.holdsDisc(1));
-    for (std::size_t i = 0; i < map.regionOf.size(); ++i) {
-        map.regionOf[i] = 0;
-    }
-    discs.merged(1, 0, 4, 0, 7, 7);
-    EXPECT_TRUE(discs.holdsDisc(0));
+    // The picture's edge bounds a region as much as another region does.
+    const RegionMap whole = regionsOf(std::vector<std::string>(7, "0000000"));
+    EXPECT_TRUE(DiscFit(3.0).holdsDisc(whole, 0, {0, 0, 6, 6}, 49));
+    EXPECT_FALSE(DiscFit(3.6).holdsDisc(whole, 0, {0, 0, 6, 6}, 49));
 }
 
-TEST(EdgePreservingSmoothing, KeepsAStepAndQuietsNoise) {
-    LabImage image{16, 16, std::vector<LabPixel>(256)};
-    for (int i = 0; i < 256; ++i) {
-        const bool right = i % 16 >= 8;
-        const float noise = ((i * 7919) % 5 - 2) * 0.8f;  // within +-1.6
-        image.pixels[i] = {right ? 80.0f + noise : 20.0f + noise, 0, 0};
+TEST(EdgePreservingSmoothing, KeepsAStepAndQuietsNoiseOfAnyStrength) {
+    for (const float strength :
+         {1.0f, 6.0f}) {  // standard deviations; the second needs more than the least sigma
+        LabImage image{32, 32, std::vector<LabPixel>(32 * 32)};
+        std::minstd_rand random(7);
+        std::normal_distribution<float> noise(0.0f, strength);  // the figures need not match across libraries
+        for (int i = 0; i < 32 * 32; ++i) {
+            image.pixels[i] = {(i % 32 >= 16 ? 80.0f : 20.0f) + noise(random), noise(random), noise(random)};
+        }
+        const LabImage smooth = smoothKeepingEdges(image);
+        double before = 0, after = 0;
+        for (int i = 0; i < 32 * 32; ++i) {
+            const LabPixel clean{i % 32 >= 16 ? 80.0f : 20.0f, 0, 0};
+            before += std::sqrt(squaredDistance(image.pixels[i], clean));
+            after += std::sqrt(squaredDistance(smooth.pixels[i], clean));
+        }
+        EXPECT_LT(after, before / 2) << strength;
+        EXPECT_LT(after / (32 * 32), strength) << strength;  // nothing bleeds across the step
     }
-    const LabImage smooth = smoothKeepingEdges(image);
-    double before = 0, after = 0;
-    for (int i = 0; i < 256; ++i) {
-        const float clean = i % 16 >= 8 ? 80.0f : 20.0f;
-        before += std::fabs(image.pixels[i].l - clean);
-        after += std::fabs(smooth.pixels[i].l - clean);
-    }
-    EXPECT_LT(after, before / 2);
-    EXPECT_LT(after / 256, 0.5);  // nothing bleeds across the step
 }
 
 TEST(KMeansPalette, FindsSeparateClustersAndIsRepeatable) {

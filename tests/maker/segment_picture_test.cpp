@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 
+#include "maker/colour/colour_difference.h"
 #include "maker/regions/segment_picture.h"
 
 namespace {
@@ -97,20 +98,47 @@ TEST(SegmentPicture, TwoColoursGiveTwoRegions) {
     }
 }
 
+TEST(SegmentPicture, TooFewRegionsOrNoPixelsAreReported) {
+    std::vector<double> fractions;
+    SegmentReport report;
+    const Segmentation one =
+        segmentPicture(blocks(
+                           20, 20, [](int, int) { return 0xffffffu; }, false),
+                       {12, 10, 3.0}, &report, [&](double f) { fractions.push_back(f); });
+    EXPECT_EQ(one.regionCount(), 1);
+    EXPECT_FALSE(report.targetMet);
+    EXPECT_EQ(report.note, "the picture has only 1 region of one colour, fewer than the 10 pieces asked for");
+    ASSERT_FALSE(fractions.empty());
+    EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
+    EXPECT_EQ(fractions.back(), 1.0);
+
+    const Segmentation none = segmentPicture(Picture{}, {}, &report);
+    EXPECT_EQ(none.regionCount(), 0);
+    EXPECT_FALSE(report.targetMet);
+}
+
+// Flat art keeps its own colours; a photograph's palette moves to the mean of
+// the pixels each colour paints, the stripe's included.
 TEST(SegmentPicture, AThinStripeJoinsTheNeighbourNearestInColour) {
     const struct {
         std::uint32_t stripe;
         int joins;  // 0 left, 1 right
     } cases[] = {{0xe02020, 0}, {0x2020e0, 1}, {0xa01040, 0}, {0x4010a0, 1}};
     for (const auto& c : cases) {
-        const Picture picture = blocks(
-            42, 20, [&](int x, int) { return x < 20   ? 0xff0000u
-                                             : x < 22 ? c.stripe
-                                                      : 0x0000ffu; }, true);
-        const Segmentation s = segmentPicture(picture, {12, 2, 3.0});
-        ASSERT_EQ(s.regionCount(), 2) << std::hex << c.stripe;
-        EXPECT_EQ(s.regionAt(20, 5), s.regionAt(c.joins ? 30 : 5, 5)) << std::hex << c.stripe;
-        EXPECT_EQ(s.palette, (std::vector<std::uint32_t>{0xff0000, 0x0000ff}));  // flat art keeps its colours
+        for (const bool flat : {true, false}) {
+            const Picture picture = blocks(
+                42, 20, [&](int x, int) { return x < 20   ? 0xff0000u
+                                                 : x < 22 ? c.stripe
+                                                          : 0x0000ffu; }, flat);
+            const Segmentation s = segmentPicture(picture, {12, 2, 3.0});
+            ASSERT_EQ(s.regionCount(), 2) << std::hex << c.stripe;
+            EXPECT_EQ(s.regionAt(20, 5), s.regionAt(c.joins ? 30 : 5, 5)) << std::hex << c.stripe;
+            const Lab own = labOf(c.joins ? 0x0000ff : 0xff0000), stripe = labOf(c.stripe);
+            const double share = flat ? 0.0 : 2.0 / 22.0;  // the stripe is 2 of the 22 columns
+            const Lab expected{own.l + share * (stripe.l - own.l), own.a + share * (stripe.a - own.a),
+                               own.b + share * (stripe.b - own.b)};
+            EXPECT_LT(cie76(labOf(s.palette[c.joins]), expected), 0.5) << std::hex << c.stripe << " " << flat;
+        }
     }
 }
 
