@@ -93,9 +93,14 @@ class PlanarWriter {
         long long gathered = 0;
         PointD from = path.start;
         for (const OutlineSpan& span : path.spans) {
-            const auto record = curveRecordOf(encoder_, from, span, name, error_);
+            auto record = curveRecordOf(encoder_, from, span, name, error_);
             if (!record) {
                 return false;
+            }
+            // Both pieces beside the path must gather the very same points.
+            record = reversibleCurve(encoder_, *record);
+            if (!record) {
+                return fail(name + ": a curve flattens differently walked backwards"), false;
             }
             from = span.end;
             if (isPointCurve(*record)) {

@@ -86,6 +86,51 @@ std::optional<RawPoint> RawEncoder::label(PointD original) const {
                                  [&](std::uint16_t r) { return mapLabel(g_, 0, r).y; }));
 }
 
+bool RawEncoder::flattensAlikeBothWays(const CurveRecord& c) const {
+    PointD forwards[4], backwards[4];
+    for (int k = 0; k < 4; ++k) {
+        forwards[k] = {static_cast<double>(c.x[k]), static_cast<double>(c.y[k])};
+        backwards[3 - k] = forwards[k];
+    }
+    PointD there[256], back[256];
+    const int count = flattenCurve(3, c.steps, forwards, there);
+    flattenCurve(3, c.steps, backwards, back);
+    for (int i = 0; i < count; ++i) {
+        const POINT a = mapCurvePoint(g_, there[i].x, there[i].y);
+        const POINT b = mapCurvePoint(g_, back[count - 1 - i].x, back[count - 1 - i].y);
+        if (!(a == b)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<CurveRecord> reversibleCurve(const RawEncoder& encoder, CurveRecord curve) {
+    // More steps first (the curve keeps its shape), then an inner control
+    // point a unit aside.
+    const CurveRecord original = curve;
+    for (int extra = 0; extra <= 3 && original.steps + extra <= 255; ++extra) {
+        curve.steps = static_cast<std::uint8_t>(original.steps + extra);
+        if (encoder.flattensAlikeBothWays(curve)) {
+            return curve;
+        }
+    }
+    curve = original;
+    for (const int k : {1, 2}) {
+        for (const int d : {1, -1}) {
+            curve = original;
+            if ((d < 0 && curve.x[k] == 0) || (d > 0 && curve.x[k] == 65535)) {
+                continue;
+            }
+            curve.x[k] = static_cast<std::uint16_t>(curve.x[k] + d);
+            if (encoder.flattensAlikeBothWays(curve)) {
+                return curve;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::uint16_t> colourIndexIn(std::vector<ColourRecord>& table, const ColourRecord& c) {
     for (std::size_t i = 0; i < table.size(); ++i) {
         const ColourRecord& o = table[i];

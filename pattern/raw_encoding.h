@@ -35,6 +35,12 @@ class RawEncoder {
     std::optional<RawPoint> point(PointD p) const;
     std::optional<RawPoint> label(PointD p) const;
 
+    // True when the reader flattens the curve to the same points walked
+    // either way. Samples computed from the other end can round to a
+    // neighbouring unit; two pieces that share the curve would then leave a
+    // sliver between them.
+    bool flattensAlikeBothWays(const CurveRecord& curve) const;
+
   private:
     std::optional<PointD> roundedInside(PointD p) const;
 
@@ -61,6 +67,11 @@ void appendSpanPoints(PointD from, const OutlineSpan& span, std::vector<PointD>&
 // The curve record of a span, or nothing with `error` saying why.
 std::optional<CurveRecord> curveRecordOf(const RawEncoder& encoder, PointD from, const OutlineSpan& span,
                                          const std::string& name, std::string& error);
+
+// The record, its steps raised or an inner control point moved by a unit
+// where needed, so that it flattens alike walked either way; nothing when no
+// such change within reach does it.
+std::optional<CurveRecord> reversibleCurve(const RawEncoder& encoder, CurveRecord curve);
 
 // True when the curve's four control points coincide: it adds only repeats.
 bool isPointCurve(const CurveRecord& c);
