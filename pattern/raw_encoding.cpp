@@ -131,6 +131,61 @@ std::optional<CurveRecord> reversibleCurve(const RawEncoder& encoder, CurveRecor
     return std::nullopt;
 }
 
+std::string pictureFault(std::int32_t sourceWidth, std::int32_t sourceHeight, std::size_t pieces) {
+    if (sourceWidth <= 0 || sourceHeight <= 0) {
+        return "the picture's width and height must be positive";
+    }
+    if (pieces > kMaxWrittenPieces) {
+        return "the picture has " + std::to_string(pieces) + " pieces; a pattern holds at most " +
+               std::to_string(kMaxWrittenPieces);
+    }
+    return {};
+}
+
+std::string pieceFault(const std::string& name, std::size_t contours, long long gathered) {
+    if (contours > static_cast<std::size_t>(kMaxContoursPerPiece)) {
+        return name + " has " + std::to_string(contours) + " contours (" + std::to_string(contours - 1) +
+               " holes); a piece holds at most " + std::to_string(kMaxContoursPerPiece);
+    }
+    if (gathered > kMaxGatheredPoints) {
+        return name + " gathers " + std::to_string(gathered) +
+               " points along its outline; a piece holds at most " + std::to_string(kMaxGatheredPoints);
+    }
+    return {};
+}
+
+PatternFileBuilder::PatternFileBuilder(std::int32_t sourceWidth, std::int32_t sourceHeight,
+                                       GeometryVariant variant, std::string& error)
+    : encoder_(sourceWidth, sourceHeight, variant), error_(error) {
+    file_.header = encoder_.header();
+}
+
+std::nullopt_t PatternFileBuilder::fail(std::string why) {
+    error_ = std::move(why);
+    return std::nullopt;
+}
+
+bool PatternFileBuilder::finishPiece(const std::string& name, std::size_t contours, long long gathered,
+                                     const ColourRecord& colour, PointD label, std::size_t firstContour) {
+    if (std::string fault = pieceFault(name, contours, gathered); !fault.empty()) {
+        return fail(std::move(fault)), false;
+    }
+    if (file_.contours.size() > kMaxTableSize) {
+        return fail("the pattern needs more than " + std::to_string(kMaxTableSize) + " contours"), false;
+    }
+    const auto index = colourIndexIn(file_.colours, colour);
+    if (!index) {
+        return fail("the picture uses more than " + std::to_string(kMaxColours) + " colours"), false;
+    }
+    const auto raw = encoder_.label(label);
+    if (!raw) {
+        return fail(name + ": its label lies outside the picture"), false;
+    }
+    file_.pieces.push_back({static_cast<std::uint16_t>(firstContour),
+                            static_cast<std::uint16_t>(file_.contours.size() - 1), *index, raw->x, raw->y});
+    return true;
+}
+
 std::optional<std::uint16_t> colourIndexIn(std::vector<ColourRecord>& table, const ColourRecord& c) {
     for (std::size_t i = 0; i < table.size(); ++i) {
         const ColourRecord& o = table[i];

@@ -48,6 +48,30 @@ class RawEncoder {
     RawGeometry g_;
 };
 
+// What keeps a picture of this size and number of pieces from being
+// written, and what keeps one piece; empty when nothing does.
+std::string pictureFault(std::int32_t sourceWidth, std::int32_t sourceHeight, std::size_t pieces);
+std::string pieceFault(const std::string& name, std::size_t contours, long long gathered);
+
+// What both writers keep while they write: the file so far, the encoder of
+// its variant, and where a failure's reason goes.
+class PatternFileBuilder {
+  protected:
+    PatternFileBuilder(std::int32_t sourceWidth, std::int32_t sourceHeight, GeometryVariant variant,
+                       std::string& error);
+
+    std::nullopt_t fail(std::string why);
+
+    // After a piece's contours are written (from firstContour on, gathering
+    // `gathered` points): its limits checked, its colour and label entered.
+    bool finishPiece(const std::string& name, std::size_t contours, long long gathered,
+                     const ColourRecord& colour, PointD label, std::size_t firstContour);
+
+    RawEncoder encoder_;
+    std::string& error_;
+    PatternFile file_;
+};
+
 // The colour's index in the table, added when new; nothing when the table
 // already holds kMaxColours others.
 std::optional<std::uint16_t> colourIndexIn(std::vector<ColourRecord>& table, const ColourRecord& colour);
