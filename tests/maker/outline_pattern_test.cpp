@@ -3,6 +3,8 @@
 // colour, the pattern is planar, and each border is one path both sides walk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 
 #include "maker/outline/outline_pattern.h"
@@ -125,6 +127,29 @@ INSTANTIATE_TEST_SUITE_P(Pictures, OutlinedPicture,
                          testing::Combine(testing::Range(0, static_cast<int>(syntheticPictures().size())),
                                           testing::Values(Variant{GeometryVariant::Curves, "curves"},
                                                           Variant{GeometryVariant::Polylines, "polylines"})));
+
+TEST(OutlinePattern, RefusesASegmentationItCannotOutline) {
+    struct Case {
+        const char* error;
+        std::function<void(Segmentation&)> damage;
+    };
+    const Case cases[] = {
+        {"the picture is empty", [](Segmentation& s) { s.width = 0; }},
+        {"does not match the picture's size", [](Segmentation& s) { s.regionOf.pop_back(); }},
+        {"names region 9, which does not exist", [](Segmentation& s) { s.regionOf[5] = 9; }},
+        {"region 1 has no pixels", [](Segmentation& s) { std::ranges::replace(s.regionOf, 1, 0); }},
+        {"names a colour that does not exist", [](Segmentation& s) { s.colourOf[0] = 7; }},
+        {"region 0 lies in parts", [](Segmentation& s) { s.regionOf[s.regionOf.size() - 1] = 0; }},
+    };
+    for (const Case& c : cases) {
+        // Region 0 on the left, region 1 on the right.
+        Segmentation s = segmentationOf(8, 6, [](int x, int) { return x < 4 ? 0 : 1; });
+        c.damage(s);
+        std::string error;
+        EXPECT_FALSE(outlinePattern(s, {}, error));
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    }
+}
 
 TEST(Planarity, FindsGapsAndOverlaps) {
     struct Case {
