@@ -24,10 +24,13 @@ PointD unitBetween(PointD from, PointD to) {
 // around): what is left of the staircase's one-pixel steps after taking
 // midpoints is a ripple the fit would otherwise follow.
 constexpr int kSmoothingPasses = 2;
+// A shorter run (a pixel-sized island, a short notch) would shrink or flatten
+// by as much as it ripples.
+constexpr std::size_t kShortestSmoothedRun = 8;
 
 void smoothRun(std::vector<PointD>& points, bool closed) {
     const std::size_t n = closed ? points.size() - 1 : points.size();
-    if (n < 3) {
+    if (n < kShortestSmoothedRun) {
         return;
     }
     std::vector<PointD> before;
