@@ -2,9 +2,8 @@
 // walk the same curves: the staircase of pixel corners is replaced by the
 // midpoints of its unit steps (a border that follows a slope straightens),
 // lightly smoothed, and cubic Bezier curves are fitted to them within half a
-// pixel. The ends
-// stay pinned to their junctions; edges along the picture's frame stay
-// straight.
+// pixel. The ends stay pinned to their junctions; edges along the picture's
+// frame stay straight.
 #pragma once
 
 #include <vector>
