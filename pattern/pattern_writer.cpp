@@ -8,20 +8,15 @@
 
 namespace {
 
-class Writer {
+class Writer : PatternFileBuilder {
   public:
     Writer(const PatternModel& model, GeometryVariant variant, std::string& error)
-        : model_(model), encoder_(model.sourceWidth, model.sourceHeight, variant), error_(error) {
-        file_.header = encoder_.header();
-    }
+        : PatternFileBuilder(model.sourceWidth, model.sourceHeight, variant, error), model_(model) {}
 
     std::optional<PatternFile> write() {
-        if (model_.sourceWidth <= 0 || model_.sourceHeight <= 0) {
-            return fail("the picture's width and height must be positive");
-        }
-        if (model_.pieces.size() > kMaxWrittenPieces) {
-            return fail("the model has " + std::to_string(model_.pieces.size()) +
-                        " pieces; a pattern holds at most " + std::to_string(kMaxWrittenPieces));
+        if (std::string fault = pictureFault(model_.sourceWidth, model_.sourceHeight, model_.pieces.size());
+            !fault.empty()) {
+            return fail(std::move(fault));
         }
         for (std::size_t k = 0; k < model_.pieces.size(); ++k) {
             if (!writePiece(k)) {
@@ -32,21 +27,14 @@ class Writer {
     }
 
   private:
-    std::nullopt_t fail(std::string why) {
-        error_ = std::move(why);
-        return std::nullopt;
-    }
-
     bool writePiece(std::size_t k) {
         const ModelPiece& piece = model_.pieces[k];
         const std::string name = "piece " + std::to_string(k);
         if (piece.contours.empty()) {
             return fail(name + " has no outline"), false;
         }
-        if (piece.contours.size() > static_cast<std::size_t>(kMaxContoursPerPiece)) {
-            return fail(name + " has " + std::to_string(piece.contours.size()) +
-                        " contours; a piece holds at most " + std::to_string(kMaxContoursPerPiece)),
-                   false;
+        if (std::string fault = pieceFault(name, piece.contours.size(), 0); !fault.empty()) {
+            return fail(std::move(fault)), false;
         }
         const std::size_t firstContour = file_.contours.size();
         long long gathered = 0;
@@ -59,26 +47,7 @@ class Writer {
                 return fail(name + ": its outer contour has fewer than three distinct points"), false;
             }
         }
-        if (gathered > kMaxGatheredPoints) {
-            return fail(name + " gathers " + std::to_string(gathered) + " points; a piece holds at most " +
-                        std::to_string(kMaxGatheredPoints)),
-                   false;
-        }
-        if (file_.contours.size() > kMaxTableSize) {
-            return fail("the pattern needs more than " + std::to_string(kMaxTableSize) + " contours"), false;
-        }
-        const auto colour = colourIndexIn(file_.colours, piece.colour);
-        if (!colour) {
-            return fail("the model uses more than " + std::to_string(kMaxColours) + " colours"), false;
-        }
-        const auto label = encoder_.label(piece.label);
-        if (!label) {
-            return fail(name + ": its label lies outside the picture"), false;
-        }
-        file_.pieces.push_back({static_cast<std::uint16_t>(firstContour),
-                                static_cast<std::uint16_t>(file_.contours.size() - 1), *colour, label->x,
-                                label->y});
-        return true;
+        return finishPiece(name, piece.contours.size(), gathered, piece.colour, piece.label, firstContour);
     }
 
     // The spans of a contour, closed. A span's steps are the model's or the rule's.
@@ -173,9 +142,6 @@ class Writer {
     }
 
     const PatternModel& model_;
-    RawEncoder encoder_;
-    std::string& error_;
-    PatternFile file_;
 };
 
 }  // namespace

@@ -10,20 +10,15 @@ std::string tooMany(const std::string& what) {
            "; a pattern file counts them in 16 bits";
 }
 
-class PlanarWriter {
+class PlanarWriter : PatternFileBuilder {
   public:
     PlanarWriter(const PlanarModel& model, GeometryVariant variant, std::string& error)
-        : model_(model), encoder_(model.sourceWidth, model.sourceHeight, variant), error_(error) {
-        file_.header = encoder_.header();
-    }
+        : PatternFileBuilder(model.sourceWidth, model.sourceHeight, variant, error), model_(model) {}
 
     std::optional<PatternFile> write() {
-        if (model_.sourceWidth <= 0 || model_.sourceHeight <= 0) {
-            return fail("the picture's width and height must be positive");
-        }
-        if (model_.pieces.size() > kMaxWrittenPieces) {
-            return fail("the picture has " + std::to_string(model_.pieces.size()) +
-                        " pieces; a pattern holds at most " + std::to_string(kMaxWrittenPieces));
+        if (std::string fault = pictureFault(model_.sourceWidth, model_.sourceHeight, model_.pieces.size());
+            !fault.empty()) {
+            return fail(std::move(fault));
         }
         if (model_.paths.size() > kMaxTableSize) {
             return fail(tooMany("paths"));
@@ -42,11 +37,6 @@ class PlanarWriter {
     }
 
   private:
-    std::nullopt_t fail(std::string why) {
-        error_ = std::move(why);
-        return std::nullopt;
-    }
-
     bool addPath(std::size_t firstRecord, std::size_t recordCount, long long gathered) {
         if (recordCount == 0) {
             file_.paths.push_back({1, 0});  // empty: it adds nothing to either piece
@@ -93,9 +83,14 @@ class PlanarWriter {
         long long gathered = 0;
         PointD from = path.start;
         for (const OutlineSpan& span : path.spans) {
-            const auto record = curveRecordOf(encoder_, from, span, name, error_);
+            auto record = curveRecordOf(encoder_, from, span, name, error_);
             if (!record) {
                 return false;
+            }
+            // Both pieces beside the path must gather the very same points.
+            record = reversibleCurve(encoder_, *record);
+            if (!record) {
+                return fail(name + ": a curve flattens differently walked backwards"), false;
             }
             from = span.end;
             if (isPointCurve(*record)) {
@@ -116,11 +111,8 @@ class PlanarWriter {
         if (piece.contours.empty() || piece.contours.front().empty()) {
             return fail(name + " has no outline"), false;
         }
-        if (piece.contours.size() > static_cast<std::size_t>(kMaxContoursPerPiece)) {
-            return fail(name + " has " + std::to_string(piece.contours.size()) + " contours (" +
-                        std::to_string(piece.contours.size() - 1) + " holes); a piece holds at most " +
-                        std::to_string(kMaxContoursPerPiece)),
-                   false;
+        if (std::string fault = pieceFault(name, piece.contours.size(), 0); !fault.empty()) {
+            return fail(std::move(fault)), false;
         }
         const std::size_t firstContour = file_.contours.size();
         long long gathered = 0;
@@ -143,30 +135,10 @@ class PlanarWriter {
             file_.contours.push_back(
                 {static_cast<std::uint16_t>(firstEdge), static_cast<std::uint16_t>(file_.edges.size() - 1)});
         }
-        if (gathered > kMaxGatheredPoints) {
-            return fail(name + " gathers " + std::to_string(gathered) +
-                        " points along its outline; a piece holds at most " +
-                        std::to_string(kMaxGatheredPoints)),
-                   false;
-        }
-        const auto colour = colourIndexIn(file_.colours, piece.colour);
-        if (!colour) {
-            return fail("the picture uses more than " + std::to_string(kMaxColours) + " colours"), false;
-        }
-        const auto label = encoder_.label(piece.label);
-        if (!label) {
-            return fail(name + ": its label lies outside the picture"), false;
-        }
-        file_.pieces.push_back({static_cast<std::uint16_t>(firstContour),
-                                static_cast<std::uint16_t>(file_.contours.size() - 1), *colour, label->x,
-                                label->y});
-        return true;
+        return finishPiece(name, piece.contours.size(), gathered, piece.colour, piece.label, firstContour);
     }
 
     const PlanarModel& model_;
-    RawEncoder encoder_;
-    std::string& error_;
-    PatternFile file_;
     std::vector<long long> gatheredByPath_;
 };
 

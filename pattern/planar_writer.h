@@ -30,11 +30,7 @@ struct PathUse {
 // A contour: path uses that join end to start and close.
 using PlanarContour = std::vector<PathUse>;
 
-struct PlanarPiece {
-    ColourRecord colour;
-    std::vector<PlanarContour> contours;  // [0] the outer boundary, then the holes
-    PointD label;
-};
+using PlanarPiece = PieceToWrite<PlanarContour>;  // contours: the outer boundary, then the holes
 
 struct PlanarModel {
     std::int32_t sourceWidth = 16000;  // only the aspect matters

@@ -86,6 +86,106 @@ std::optional<RawPoint> RawEncoder::label(PointD original) const {
                                  [&](std::uint16_t r) { return mapLabel(g_, 0, r).y; }));
 }
 
+bool RawEncoder::flattensAlikeBothWays(const CurveRecord& c) const {
+    PointD forwards[4], backwards[4];
+    for (int k = 0; k < 4; ++k) {
+        forwards[k] = {static_cast<double>(c.x[k]), static_cast<double>(c.y[k])};
+        backwards[3 - k] = forwards[k];
+    }
+    PointD there[256], back[256];
+    const int count = flattenCurve(3, c.steps, forwards, there);
+    flattenCurve(3, c.steps, backwards, back);
+    for (int i = 0; i < count; ++i) {
+        const POINT a = mapCurvePoint(g_, there[i].x, there[i].y);
+        const POINT b = mapCurvePoint(g_, back[count - 1 - i].x, back[count - 1 - i].y);
+        if (!(a == b)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<CurveRecord> reversibleCurve(const RawEncoder& encoder, CurveRecord curve) {
+    // More steps first (the curve keeps its shape), then an inner control
+    // point a unit aside.
+    const CurveRecord original = curve;
+    for (int extra = 0; extra <= 3 && original.steps + extra <= 255; ++extra) {
+        curve.steps = static_cast<std::uint8_t>(original.steps + extra);
+        if (encoder.flattensAlikeBothWays(curve)) {
+            return curve;
+        }
+    }
+    curve = original;
+    for (const int k : {1, 2}) {
+        for (const int d : {1, -1}) {
+            curve = original;
+            if ((d < 0 && curve.x[k] == 0) || (d > 0 && curve.x[k] == 65535)) {
+                continue;
+            }
+            curve.x[k] = static_cast<std::uint16_t>(curve.x[k] + d);
+            if (encoder.flattensAlikeBothWays(curve)) {
+                return curve;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::string pictureFault(std::int32_t sourceWidth, std::int32_t sourceHeight, std::size_t pieces) {
+    if (sourceWidth <= 0 || sourceHeight <= 0) {
+        return "the picture's width and height must be positive";
+    }
+    if (pieces > kMaxWrittenPieces) {
+        return "the picture has " + std::to_string(pieces) + " pieces; a pattern holds at most " +
+               std::to_string(kMaxWrittenPieces);
+    }
+    return {};
+}
+
+std::string pieceFault(const std::string& name, std::size_t contours, long long gathered) {
+    if (contours > static_cast<std::size_t>(kMaxContoursPerPiece)) {
+        return name + " has " + std::to_string(contours) + " contours (" + std::to_string(contours - 1) +
+               " holes); a piece holds at most " + std::to_string(kMaxContoursPerPiece);
+    }
+    if (gathered > kMaxGatheredPoints) {
+        return name + " gathers " + std::to_string(gathered) +
+               " points along its outline; a piece holds at most " + std::to_string(kMaxGatheredPoints);
+    }
+    return {};
+}
+
+PatternFileBuilder::PatternFileBuilder(std::int32_t sourceWidth, std::int32_t sourceHeight,
+                                       GeometryVariant variant, std::string& error)
+    : encoder_(sourceWidth, sourceHeight, variant), error_(error) {
+    file_.header = encoder_.header();
+}
+
+std::nullopt_t PatternFileBuilder::fail(std::string why) {
+    error_ = std::move(why);
+    return std::nullopt;
+}
+
+bool PatternFileBuilder::finishPiece(const std::string& name, std::size_t contours, long long gathered,
+                                     const ColourRecord& colour, PointD label, std::size_t firstContour) {
+    if (std::string fault = pieceFault(name, contours, gathered); !fault.empty()) {
+        return fail(std::move(fault)), false;
+    }
+    if (file_.contours.size() > kMaxTableSize) {
+        return fail("the pattern needs more than " + std::to_string(kMaxTableSize) + " contours"), false;
+    }
+    const auto index = colourIndexIn(file_.colours, colour);
+    if (!index) {
+        return fail("the picture uses more than " + std::to_string(kMaxColours) + " colours"), false;
+    }
+    const auto raw = encoder_.label(label);
+    if (!raw) {
+        return fail(name + ": its label lies outside the picture"), false;
+    }
+    file_.pieces.push_back({static_cast<std::uint16_t>(firstContour),
+                            static_cast<std::uint16_t>(file_.contours.size() - 1), *index, raw->x, raw->y});
+    return true;
+}
+
 std::optional<std::uint16_t> colourIndexIn(std::vector<ColourRecord>& table, const ColourRecord& c) {
     for (std::size_t i = 0; i < table.size(); ++i) {
         const ColourRecord& o = table[i];

@@ -35,11 +35,41 @@ class RawEncoder {
     std::optional<RawPoint> point(PointD p) const;
     std::optional<RawPoint> label(PointD p) const;
 
+    // True when the reader flattens the curve to the same points walked
+    // either way. Samples computed from the other end can round to a
+    // neighbouring unit; two pieces that share the curve would then leave a
+    // sliver between them.
+    bool flattensAlikeBothWays(const CurveRecord& curve) const;
+
   private:
     std::optional<PointD> roundedInside(PointD p) const;
 
     PatternHeader header_;
     RawGeometry g_;
+};
+
+// What keeps a picture of this size and number of pieces from being
+// written, and what keeps one piece; empty when nothing does.
+std::string pictureFault(std::int32_t sourceWidth, std::int32_t sourceHeight, std::size_t pieces);
+std::string pieceFault(const std::string& name, std::size_t contours, long long gathered);
+
+// What both writers keep while they write: the file so far, the encoder of
+// its variant, and where a failure's reason goes.
+class PatternFileBuilder {
+  protected:
+    PatternFileBuilder(std::int32_t sourceWidth, std::int32_t sourceHeight, GeometryVariant variant,
+                       std::string& error);
+
+    std::nullopt_t fail(std::string why);
+
+    // After a piece's contours are written (from firstContour on, gathering
+    // `gathered` points): its limits checked, its colour and label entered.
+    bool finishPiece(const std::string& name, std::size_t contours, long long gathered,
+                     const ColourRecord& colour, PointD label, std::size_t firstContour);
+
+    RawEncoder encoder_;
+    std::string& error_;
+    PatternFile file_;
 };
 
 // The colour's index in the table, added when new; nothing when the table
@@ -61,6 +91,11 @@ void appendSpanPoints(PointD from, const OutlineSpan& span, std::vector<PointD>&
 // The curve record of a span, or nothing with `error` saying why.
 std::optional<CurveRecord> curveRecordOf(const RawEncoder& encoder, PointD from, const OutlineSpan& span,
                                          const std::string& name, std::string& error);
+
+// The record, its steps raised or an inner control point moved by a unit
+// where needed, so that it flattens alike walked either way; nothing when no
+// such change within reach does it.
+std::optional<CurveRecord> reversibleCurve(const RawEncoder& encoder, CurveRecord curve);
 
 // True when the curve's four control points coincide: it adds only repeats.
 bool isPointCurve(const CurveRecord& c);

@@ -46,8 +46,8 @@ struct Cubic {
 
 class Fitter {
   public:
-    Fitter(const std::vector<PointD>& points, double tolerance)
-        : d_(points), squaredTolerance_(tolerance * tolerance) {}
+    Fitter(const std::vector<PointD>& points, double tolerance, const FitBounds& bounds)
+        : d_(points), squaredTolerance_(tolerance * tolerance), bounds_(bounds) {}
 
     void fit(int first, int last, PointD t1, PointD t2) {
         const int count = last - first + 1;
@@ -60,7 +60,7 @@ class Fitter {
         Cubic curve = leastSquares(first, last, u, t1, t2);
         int split = 0;
         double error = maxError(first, last, curve, u, split);
-        if (error <= squaredTolerance_) {
+        if (fits(curve, error)) {
             emit(curve);
             return;
         }
@@ -69,7 +69,7 @@ class Fitter {
                 reparameterise(first, curve, u);
                 curve = leastSquares(first, last, u, t1, t2);
                 error = maxError(first, last, curve, u, split);
-                if (error <= squaredTolerance_) {
+                if (fits(curve, error)) {
                     emit(curve);
                     return;
                 }
@@ -98,6 +98,13 @@ class Fitter {
 
   private:
     void emit(const Cubic& c) { spans.push_back({c.p[1], c.p[2], c.p[3]}); }
+
+    bool fits(const Cubic& c, double error) const {
+        const auto inside = [&](PointD p) {
+            return p.x >= bounds_.minX && p.x <= bounds_.maxX && p.y >= bounds_.minY && p.y <= bounds_.maxY;
+        };
+        return error <= squaredTolerance_ && inside(c.p[1]) && inside(c.p[2]);
+    }
 
     std::vector<double> chordLengths(int first, int last) const {
         std::vector<double> u(static_cast<std::size_t>(last - first + 1), 0.0);
@@ -174,16 +181,17 @@ class Fitter {
 
     const std::vector<PointD>& d_;
     double squaredTolerance_;
+    FitBounds bounds_;
 };
 
 }  // namespace
 
 std::vector<CubicSpan> fitCubicSpans(const std::vector<PointD>& points, double tolerance, PointD startTangent,
-                                     PointD endTangent) {
+                                     PointD endTangent, const FitBounds& bounds) {
     if (points.size() < 2) {
         return {};
     }
-    Fitter fitter(points, tolerance);
+    Fitter fitter(points, tolerance, bounds);
     const int last = static_cast<int>(points.size()) - 1;
     const PointD t1 = length(startTangent) > 0 ? startTangent : fitter.tangentFrom(0, last);
     const PointD t2 = length(endTangent) > 0 ? endTangent : fitter.tangentFrom(last, 0);

@@ -37,17 +37,26 @@ void transform1D(const std::vector<double>& f, std::vector<double>& d, std::vect
     }
 }
 
+// The lower envelope along every row (rows are contiguous).
+void transformRows(std::vector<double>& grid, int columns, int rows) {
+    std::vector<double> f(columns), d(columns), z(columns + 1);
+    std::vector<int> v(columns);
+    for (int r = 0; r < rows; ++r) {
+        const auto row = grid.begin() + static_cast<std::ptrdiff_t>(r) * columns;
+        std::copy_n(row, columns, f.begin());
+        transform1D(f, d, v, z);
+        std::copy_n(d.begin(), columns, row);
+    }
+}
+
 }  // namespace
 
 void squaredDistanceTransform(std::vector<double>& grid, int columns, int rows) {
     if (columns <= 0 || rows <= 0) {
         return;
     }
-    const int longest = std::max(columns, rows);
-    std::vector<double> f(longest), d(longest), z(longest + 1);
-    std::vector<int> v(longest);
-    f.resize(rows);
-    d.resize(rows);
+    std::vector<double> f(rows), d(rows), z(rows + 1);
+    std::vector<int> v(rows);
     for (int c = 0; c < columns; ++c) {
         for (int r = 0; r < rows; ++r) {
             f[r] = grid[static_cast<std::size_t>(r) * columns + c];
@@ -57,21 +66,41 @@ void squaredDistanceTransform(std::vector<double>& grid, int columns, int rows) 
             grid[static_cast<std::size_t>(r) * columns + c] = d[r];
         }
     }
-    f.resize(columns);
-    d.resize(columns);
-    for (int r = 0; r < rows; ++r) {
-        const auto row = grid.begin() + static_cast<std::ptrdiff_t>(r) * columns;
-        std::copy_n(row, columns, f.begin());
-        transform1D(f, d, v, z);
-        std::copy_n(d.begin(), columns, row);
+    transformRows(grid, columns, rows);
+}
+
+std::vector<double> squaredDistanceToFeatures(const std::vector<std::uint8_t>& feature, int columns,
+                                              int rows) {
+    if (columns <= 0 || rows <= 0) {
+        return {};
     }
+    // Cells to the nearest feature in the same column, above and then below.
+    constexpr std::int32_t kNone = 1 << 29;
+    std::vector<std::int32_t> along(static_cast<std::size_t>(columns) * rows);
+    for (int c = 0; c < columns; ++c) {
+        along[c] = feature[c] ? 0 : kNone;
+    }
+    for (int r = 1; r < rows; ++r) {
+        const std::size_t at = static_cast<std::size_t>(r) * columns;
+        for (int c = 0; c < columns; ++c) {
+            along[at + c] = feature[at + c] ? 0 : std::min(kNone, along[at + c - columns] + 1);
+        }
+    }
+    for (int r = rows - 2; r >= 0; --r) {
+        const std::size_t at = static_cast<std::size_t>(r) * columns;
+        for (int c = 0; c < columns; ++c) {
+            along[at + c] = std::min(along[at + c], along[at + c + columns] + 1);
+        }
+    }
+    std::vector<double> grid(along.size());
+    for (std::size_t i = 0; i < along.size(); ++i) {
+        grid[i] = along[i] >= kNone ? kFarSquared : static_cast<double>(along[i]) * along[i];
+    }
+    transformRows(grid, columns, rows);
+    return grid;
 }
 
 std::vector<double> distanceTransform(const std::vector<bool>& feature, int columns, int rows) {
-    std::vector<double> grid(feature.size());
-    for (std::size_t i = 0; i < feature.size(); ++i) {
-        grid[i] = feature[i] ? 0.0 : kFarSquared;
-    }
-    squaredDistanceTransform(grid, columns, rows);
-    return grid;
+    return squaredDistanceToFeatures(std::vector<std::uint8_t>(feature.begin(), feature.end()), columns,
+                                     rows);
 }

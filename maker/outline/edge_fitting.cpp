@@ -20,6 +20,33 @@ PointD unitBetween(PointD from, PointD to) {
     return l > 0 ? PointD{(to.x - from.x) / l, (to.y - from.y) / l} : PointD{};
 }
 
+// Passes of the [1 2 1] / 4 kernel over the inner points (a loop's all
+// around): what is left of the staircase's one-pixel steps after taking
+// midpoints is a ripple the fit would otherwise follow.
+constexpr int kSmoothingPasses = 2;
+// A shorter run (a pixel-sized island, a short notch) would shrink or flatten
+// by as much as it ripples.
+constexpr std::size_t kShortestSmoothedRun = 8;
+
+void smoothRun(std::vector<PointD>& points, bool closed) {
+    const std::size_t n = closed ? points.size() - 1 : points.size();
+    if (n < kShortestSmoothedRun) {
+        return;
+    }
+    std::vector<PointD> before;
+    for (int pass = 0; pass < kSmoothingPasses; ++pass) {
+        before.assign(points.begin(), points.begin() + static_cast<std::ptrdiff_t>(n));
+        for (std::size_t i = closed ? 0 : 1; i < (closed ? n : n - 1); ++i) {
+            const PointD& a = before[(i + n - 1) % n];
+            const PointD& b = before[(i + 1) % n];
+            points[i] = {(a.x + 2 * before[i].x + b.x) / 4, (a.y + 2 * before[i].y + b.y) / 4};
+        }
+    }
+    if (closed) {
+        points[n] = points[0];
+    }
+}
+
 }  // namespace
 
 std::vector<PointD> smoothedBorder(const BorderEdge& edge) {
@@ -33,6 +60,7 @@ std::vector<PointD> smoothedBorder(const BorderEdge& edge) {
         points.push_back(midpoint(c[i], c[i + 1]));
     }
     points.push_back(edge.closed ? points.front() : pointOf(c.back()));
+    smoothRun(points, edge.closed);
     return points;
 }
 
@@ -42,6 +70,7 @@ FittedPath fitBorderEdge(const BorderEdge& edge, int width, int height) {
         return {pointOf(edge.corners.front()), {{true, {}, {}, pointOf(edge.corners.back()), 0}}};
     }
     const std::vector<PointD> points = smoothedBorder(edge);
+    const FitBounds picture{0, 0, static_cast<double>(width), static_cast<double>(height)};
     std::vector<CubicSpan> spans;
     if (edge.closed && points.size() > 4) {
         // A loop has no junction to keep a corner at: it runs smoothly through
@@ -53,13 +82,13 @@ FittedPath fitBorderEdge(const BorderEdge& edge, int width, int height) {
         const std::vector<PointD> first(points.begin(),
                                         points.begin() + static_cast<std::ptrdiff_t>(half) + 1);
         const std::vector<PointD> second(points.begin() + static_cast<std::ptrdiff_t>(half), points.end());
-        spans = fitCubicSpans(first, kFitTolerancePixels, atStart, {-atHalf.x, -atHalf.y});
+        spans = fitCubicSpans(first, kFitTolerancePixels, atStart, {-atHalf.x, -atHalf.y}, picture);
         for (const CubicSpan& s :
-             fitCubicSpans(second, kFitTolerancePixels, atHalf, {-atStart.x, -atStart.y})) {
+             fitCubicSpans(second, kFitTolerancePixels, atHalf, {-atStart.x, -atStart.y}, picture)) {
             spans.push_back(s);
         }
     } else {
-        spans = fitCubicSpans(points, kFitTolerancePixels);
+        spans = fitCubicSpans(points, kFitTolerancePixels, {}, {}, picture);
     }
     FittedPath path{points.front(), {}};
     for (const CubicSpan& s : spans) {

@@ -1,9 +1,9 @@
 // One border edge smoothed and fitted once, so that both regions beside it
 // walk the same curves: the staircase of pixel corners is replaced by the
 // midpoints of its unit steps (a border that follows a slope straightens),
-// and cubic Bezier curves are fitted to them within half a pixel. The ends
-// stay pinned to their junctions; edges along the picture's frame stay
-// straight.
+// lightly smoothed, and cubic Bezier curves are fitted to them within half a
+// pixel. The ends stay pinned to their junctions; edges along the picture's
+// frame stay straight.
 #pragma once
 
 #include <vector>
@@ -21,9 +21,13 @@ struct FittedPath {
 inline constexpr double kFitTolerancePixels = 0.5;
 
 // The points the curves are fitted to: the first corner (for a closed edge,
-// the first step's midpoint), every unit step's midpoint, the last corner.
+// the first step's midpoint), every unit step's midpoint, the last corner,
+// the inner ones smoothed.
 std::vector<PointD> smoothedBorder(const BorderEdge& edge);
 
 // Control points stay on the picture (0 ... width, 0 ... height), where the
-// file can express them; the curves, inside their control points' hull, stay too.
+// file can express them: a curve whose control points would leave it is cut
+// in two, and what still strays (a two-point span along an outward tangent)
+// is pulled onto the frame. Inside their control points' hull, the curves
+// stay on the picture too.
 FittedPath fitBorderEdge(const BorderEdge& edge, int width, int height);

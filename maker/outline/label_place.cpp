@@ -12,6 +12,21 @@ constexpr double kWritingSlack = 2.0;
 // How far around a candidate its surroundings' depth is weighed.
 constexpr int kRidgeReach = 2;
 
+// Pixels beside another region or on the frame: depth 0.
+std::vector<std::uint8_t> borderPixels(const Segmentation& s) {
+    const int w = s.width, h = s.height;
+    std::vector<std::uint8_t> border(static_cast<std::size_t>(w) * h, 1);
+    for (int y = 1; y + 1 < h; ++y) {
+        const std::int32_t* row = &s.regionOf[static_cast<std::size_t>(y) * w];
+        std::uint8_t* out = &border[static_cast<std::size_t>(y) * w];
+        for (int x = 1; x + 1 < w; ++x) {
+            const std::int32_t r = row[x];
+            out[x] = (row[x - 1] != r) | (row[x + 1] != r) | (row[x - w] != r) | (row[x + w] != r);
+        }
+    }
+    return border;
+}
+
 }  // namespace
 
 LabelBox labelBoxOf(const PictureFrame& frame) {
@@ -31,21 +46,7 @@ LabelBox labelBoxOf(const PictureFrame& frame) {
 
 std::vector<PointD> deepestPoints(const Segmentation& s, const LabelBox& box) {
     const int w = s.width, h = s.height;
-    // Border pixels (beside another region or the frame) are at distance 0.
-    std::vector<double> grid(static_cast<std::size_t>(w) * h, kFarSquared);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const std::int32_t r = s.regionAt(x, y);
-            const bool border = x == 0 || y == 0 || x == w - 1 || y == h - 1 || s.regionAt(x - 1, y) != r ||
-                                s.regionAt(x + 1, y) != r || s.regionAt(x, y - 1) != r ||
-                                s.regionAt(x, y + 1) != r;
-            if (border) {
-                grid[static_cast<std::size_t>(y) * w + x] = 0.0;
-            }
-        }
-    }
-    squaredDistanceTransform(grid, w, h);
-
+    const std::vector<double> grid = squaredDistanceToFeatures(borderPixels(s), w, h);
     const auto at = [&](int x, int y) { return grid[static_cast<std::size_t>(y) * w + x]; };
 
     // The deepest depth of each region, inside the box when it reaches it.

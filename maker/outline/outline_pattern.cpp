@@ -61,6 +61,13 @@ std::optional<PatternFile> outlinePattern(const Segmentation& segmentation, cons
     const PictureFrame frame = frameOf(segmentation.width, segmentation.height);
     const BorderGraph graph = traceBorders(segmentation);
     const std::vector<RegionOutline> outlines = buildRegionOutlines(graph, segmentation.regionCount());
+    for (std::size_t r = 0; r < outlines.size(); ++r) {
+        if (outlines[r].outerContours != 1) {
+            // The game fills one outer contour a piece.
+            error = "region " + std::to_string(r) + " lies in parts that touch at most at a corner";
+            return std::nullopt;
+        }
+    }
     const std::vector<PointD> labels = deepestPoints(segmentation, labelBoxOf(frame));
 
     PlanarModel model;

@@ -53,7 +53,8 @@ class ContourBuilder {
         for (std::size_t r = 0; r < outlines_.size(); ++r) {
             auto& contours = outlines_[r].contours;
             std::size_t outer = 0;
-            for (std::size_t j = 1; j < contours.size(); ++j) {
+            for (std::size_t j = 0; j < contours.size(); ++j) {
+                outlines_[r].outerContours += areas[r][j] < 0 ? 1 : 0;
                 if (areas[r][j] < areas[r][outer]) {
                     outer = j;
                 }

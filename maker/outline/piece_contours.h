@@ -19,6 +19,7 @@ using EdgeCycle = std::vector<EdgeUse>;
 
 struct RegionOutline {
     std::vector<EdgeCycle> contours;  // [0] the outer contour, then the holes
+    int outerContours = 0;            // 1 for a 4-connected region; more when it lies in parts
 };
 
 std::vector<RegionOutline> buildRegionOutlines(const BorderGraph& graph, int regionCount);

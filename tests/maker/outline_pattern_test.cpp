@@ -3,6 +3,8 @@
 // colour, the pattern is planar, and each border is one path both sides walk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 
 #include "maker/outline/outline_pattern.h"
@@ -79,7 +81,17 @@ TEST_P(OutlinedPicture, DrawsEveryRegionInItsColourAsAPlanarMapOfSharedPaths) {
     }
     EXPECT_EQ(walks.size(), file->paths.size());
     EXPECT_EQ(static_cast<int>(file->pieces.size()), s.regionCount());
-    EXPECT_GT(2 * shared, static_cast<int>(file->paths.size()) - 8) << "only frame paths may have one side";
+    // Only the frame's runs between the borders that meet it have one side.
+    int frameRuns = 4;
+    for (int x = 1; x < s.width; ++x) {
+        frameRuns += (s.regionAt(x, 0) != s.regionAt(x - 1, 0)) +
+                     (s.regionAt(x, s.height - 1) != s.regionAt(x - 1, s.height - 1));
+    }
+    for (int y = 1; y < s.height; ++y) {
+        frameRuns += (s.regionAt(0, y) != s.regionAt(0, y - 1)) +
+                     (s.regionAt(s.width - 1, y) != s.regionAt(s.width - 1, y - 1));
+    }
+    EXPECT_EQ(static_cast<int>(file->paths.size()) - shared, frameRuns);
 
     const auto loaded = loadFromRecords(*file);
     Pattern& pattern = loaded->pattern;
@@ -115,5 +127,52 @@ INSTANTIATE_TEST_SUITE_P(Pictures, OutlinedPicture,
                          testing::Combine(testing::Range(0, static_cast<int>(syntheticPictures().size())),
                                           testing::Values(Variant{GeometryVariant::Curves, "curves"},
                                                           Variant{GeometryVariant::Polylines, "polylines"})));
+
+TEST(OutlinePattern, RefusesASegmentationItCannotOutline) {
+    struct Case {
+        const char* error;
+        std::function<void(Segmentation&)> damage;
+    };
+    const Case cases[] = {
+        {"the picture is empty", [](Segmentation& s) { s.width = 0; }},
+        {"does not match the picture's size", [](Segmentation& s) { s.regionOf.pop_back(); }},
+        {"names region 9, which does not exist", [](Segmentation& s) { s.regionOf[5] = 9; }},
+        {"region 1 has no pixels", [](Segmentation& s) { std::ranges::replace(s.regionOf, 1, 0); }},
+        {"names a colour that does not exist", [](Segmentation& s) { s.colourOf[0] = 7; }},
+        {"region 0 lies in parts", [](Segmentation& s) { s.regionOf[s.regionOf.size() - 1] = 0; }},
+    };
+    for (const Case& c : cases) {
+        // Region 0 on the left, region 1 on the right.
+        Segmentation s = segmentationOf(8, 6, [](int x, int) { return x < 4 ? 0 : 1; });
+        c.damage(s);
+        std::string error;
+        EXPECT_FALSE(outlinePattern(s, {}, error));
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    }
+}
+
+TEST(Planarity, FindsGapsAndOverlaps) {
+    struct Case {
+        std::vector<std::pair<int, int>> columns;  // raw x from and to of each full-height piece
+        const char* failure;                       // nullptr: planar
+    };
+    const Case cases[] = {{{{0, 16000}}, nullptr},
+                          {{{0, 8000}}, "lie in no piece"},
+                          {{{0, 16000}, {0, 8000}}, "lie in two or more pieces"},
+                          {{{0, 8000}, {8000, 16000}}, nullptr}};
+    for (const Case& c : cases) {
+        PatternFile file = squareFile(true);
+        addColour(file, 200, 0, 0);
+        for (const auto& [left, right] : c.columns) {
+            addPolylinePiece(file, {{left, 0}, {right, 0}, {right, 16000}, {left, 16000}, {left, 0}}, 0);
+        }
+        const auto loaded = loadFromRecords(file);
+        const std::vector<std::string> failures = planarityFailures(loaded->pattern);
+        ASSERT_EQ(failures.size(), c.failure ? 1u : 0u) << (failures.empty() ? "" : failures[0]);
+        if (c.failure) {
+            EXPECT_NE(failures[0].find(c.failure), std::string::npos) << failures[0];
+        }
+    }
+}
 
 }  // namespace

@@ -96,5 +96,6 @@ std::vector<NamedSegmentation> syntheticPictures() {
     for (const unsigned seed : {1u, 2u, 3u}) {
         pictures.push_back({"random blobs, seed " + std::to_string(seed), randomBlobs(64, 48, 14, 5, seed)});
     }
+    pictures.push_back({"many random blobs, seed 3", randomBlobs(400, 300, 40, 12, 3)});
     return pictures;
 }
