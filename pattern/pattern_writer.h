@@ -36,11 +36,15 @@ struct Outline {
     std::vector<OutlineSpan> spans;
 };
 
-struct ModelPiece {
+// A piece to write: its colour, its contours ([0] the outer boundary, then
+// the inner outlines) and where its number goes.
+template <typename Contour>
+struct PieceToWrite {
     ColourRecord colour;
-    std::vector<Outline> contours;  // [0] the outer boundary, then inner outlines
+    std::vector<Contour> contours;
     PointD label;
 };
+using ModelPiece = PieceToWrite<Outline>;
 
 struct PatternModel {
     std::int32_t sourceWidth = 16000;  // only the aspect matters

@@ -26,43 +26,18 @@ std::uint32_t read32(std::span<const std::byte> b, std::size_t at) {
 // the header is checked against the file's length first: a cut file must not
 // load as a picture with a black bottom.
 bool headerFits(std::span<const std::byte> file) {
-    constexpr std::size_t fileHeader = 14;
-    if (file.size() < fileHeader + 12 || file[0] != std::byte{'B'} || file[1] != std::byte{'M'}) {
+    const std::optional<BmpLayout> bmp = bmpLayoutOf(file);
+    if (!bmp || bmp->width <= 0 || bmp->height <= 0 || bmp->width * bmp->height > maxPixels) {
         return false;
     }
-    const std::uint64_t pixelsAt = read32(file, 10);
-    const std::uint32_t infoSize = read32(file, fileHeader);
-    std::int64_t width = 0;
-    std::int64_t height = 0;
-    std::uint32_t bits = 0;
-    std::uint32_t compression = BI_RGB;
-    if (infoSize == 12) {
-        width = static_cast<std::int16_t>(read16(file, 18));
-        height = static_cast<std::int16_t>(read16(file, 20));
-        bits = read16(file, 24);
-    } else if (infoSize >= 40 && file.size() >= fileHeader + 40) {
-        width = static_cast<std::int32_t>(read32(file, 18));
-        height = static_cast<std::int32_t>(read32(file, 22));
-        bits = read16(file, 28);
-        compression = read32(file, 30);
-    } else {
+    if (bmp->bits != 1 && bmp->bits != 4 && bmp->bits != 8 && bmp->bits != 16 && bmp->bits != 24 &&
+        bmp->bits != 32) {
         return false;
     }
-    if (height < 0) {
-        height = -height;
-    }
-    if (width <= 0 || height <= 0 || width * height > maxPixels) {
+    if (bmp->compression != BI_RGB && bmp->compression != BI_BITFIELDS) {
         return false;
     }
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
-        return false;
-    }
-    if (compression != BI_RGB && compression != BI_BITFIELDS) {
-        return false;
-    }
-    const std::uint64_t stride = static_cast<std::uint64_t>((width * bits + 31) / 32) * 4;
-    return pixelsAt >= fileHeader + infoSize &&
-           pixelsAt + stride * static_cast<std::uint64_t>(height) <= file.size();
+    return bmp->pixelsAt >= 14 + bmp->infoSize && bmp->pixelsAt + bmp->pixelBytes() <= file.size();
 }
 
 struct StbFree {
@@ -70,6 +45,30 @@ struct StbFree {
 };
 
 }  // namespace
+
+std::optional<BmpLayout> bmpLayoutOf(std::span<const std::byte> file) {
+    constexpr std::size_t fileHeader = 14;
+    if (file.size() < fileHeader + 12 || file[0] != std::byte{'B'} || file[1] != std::byte{'M'}) {
+        return std::nullopt;
+    }
+    BmpLayout bmp;
+    bmp.pixelsAt = read32(file, 10);
+    bmp.infoSize = read32(file, fileHeader);
+    if (bmp.infoSize == 12) {
+        bmp.width = static_cast<std::int16_t>(read16(file, 18));
+        bmp.height = static_cast<std::int16_t>(read16(file, 20));
+        bmp.bits = read16(file, 24);
+    } else if (bmp.infoSize >= 40 && file.size() >= fileHeader + 40) {
+        bmp.width = static_cast<std::int32_t>(read32(file, 18));
+        bmp.height = static_cast<std::int32_t>(read32(file, 22));
+        bmp.bits = read16(file, 28);
+        bmp.compression = read32(file, 30);
+    } else {
+        return std::nullopt;
+    }
+    bmp.height = bmp.height < 0 ? -bmp.height : bmp.height;
+    return bmp;
+}
 
 std::optional<Surface> decodeBmp(std::span<const std::byte> file) {
     if (file.size() > static_cast<std::size_t>(INT_MAX) || !headerFits(file)) {

@@ -11,8 +11,9 @@ if [ ! -f build-fuzz/CMakeCache.txt ]; then
         -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
         -DVELLUMAR_FUZZ=ON -DVELLUMAR_TESTS=OFF -DVELLUMAR_BENCH=OFF
 fi
-cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_pattern_reader fuzz_settings_store
-for target in pattern_reader settings_store; do
+cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_pattern_reader fuzz_settings_store \
+    fuzz_svg_reader fuzz_picture_reader
+for target in pattern_reader settings_store svg_reader picture_reader; do
     work="build-fuzz/corpus-$target"
     mkdir -p "$work"
     echo "fuzzing $target for $seconds s"

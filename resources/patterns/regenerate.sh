@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Regenerates the bundled pattern library from manifest.txt: each line's drawing
-# is compiled, checked and thumbnailed into resources/patterns/NAME.mza and
+# Regenerates the bundled pattern library from manifest.txt: each line's picture
+# is made into a pattern, checked and thumbnailed into resources/patterns/NAME.mza and
 # NAME.bmp. The results are committed, so building the game needs neither this
 # script nor the drawings.
 #
@@ -58,8 +58,8 @@ while IFS='|' read -r name source options; do
     fi
     # Options are words without spaces; the split is deliberate.
     # shellcheck disable=SC2086
-    "$tool" compile "$source" -o "$work/$name.mza" $options 2>"$work/compile.log" ||
-        { cat "$work/compile.log" >&2; exit 1; }
+    "$tool" make "$source" -o "$work/$name.mza" $options 2>"$work/make.log" ||
+        { cat "$work/make.log" >&2; exit 1; }
     "$tool" check "$work/$name.mza"
     "$tool" thumbnail "$work/$name.mza" -o "$work/$name.bmp"
     names+=("$name")

@@ -19,7 +19,11 @@ const char* const kCheckHelp =
     "  - each piece can be tapped comfortably at zoom 3.375 on that screen (the board\n"
     "    225 x 153 pixels once the scroll bars show): every pixel within 3 pixels of\n"
     "    its label (the centre and all offsets dx, dy with dx^2 + dy^2 <= 9) hits\n"
-    "    the piece.\n";
+    "    the piece;\n"
+    "  - the pattern is planar: sampled on a grid of 1024 points across the picture's\n"
+    "    longer side, every point lies in exactly one piece (inside its outer contour\n"
+    "    and not in one of its holes), so no outline of a hidden part shows and\n"
+    "    nothing is left uncovered.\n";
 
 int runCheck(const std::vector<std::string>& arguments) {
     if (arguments.size() != 1) {
@@ -31,7 +35,7 @@ int runCheck(const std::vector<std::string>& arguments) {
     if (!loaded) {
         return 2;
     }
-    const std::vector<std::string> failures = playabilityFailures(loaded->pattern);
+    const std::vector<std::string> failures = checkFailures(loaded->pattern);
     for (const std::string& f : failures) {
         std::printf("%s: %s\n", file.c_str(), f.c_str());
     }

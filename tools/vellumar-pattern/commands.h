@@ -23,12 +23,12 @@ int runInfo(const std::string& file);
 int runDump(const std::string& file);
 int runRender(const RenderOptions& options);
 // The arguments after the command's name.
-int runCompile(const std::vector<std::string>& arguments);
+int runMake(const std::vector<std::string>& arguments);
 int runCheck(const std::vector<std::string>& arguments);
 int runThumbnail(const std::vector<std::string>& arguments);
 int runContactSheet(const std::vector<std::string>& arguments);
 
-extern const char* const kCompileHelp;
+extern const char* const kMakeHelp;
 extern const char* const kCheckHelp;
 extern const char* const kThumbnailHelp;
 extern const char* const kContactSheetHelp;

@@ -25,8 +25,8 @@ constexpr const char* kUsage =
     "                  --zoom Z            1 shows the whole picture (1)\n"
     "                  --centre X,Y        the view's centre in pattern units (0,0)\n"
     "                  --dpi N             the screen's dots per inch, for the numbers (96)\n"
-    "  compile IN.svg -o OUT.mza [--colours N] [--min-radius PX] [--polylines]\n"
-    "                a playable pattern from an SVG picture (compile --help)\n"
+    "  make IN -o OUT.mza [--detail easy|medium|hard] [--colours N] [--pieces N]\n"
+    "                a planar pattern from a PNG, JPEG, BMP, GIF or SVG picture (make --help)\n"
     "  check FILE    the rules of a playable pattern (check --help)\n"
     "  thumbnail FILE -o NAME.bmp [--size WxH]\n"
     "                the chooser's 24-bit BMP of the finished picture, fitting\n"
@@ -100,8 +100,8 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
     const bool help = args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
-    if (command == "compile") {
-        return help ? (std::fputs(kCompileHelp, stdout), 0) : runCompile(args);
+    if (command == "make") {
+        return help ? (std::fputs(kMakeHelp, stdout), 0) : runMake(args);
     }
     if (command == "check") {
         return help ? (std::fputs(kCheckHelp, stdout), 0) : runCheck(args);

@@ -3,6 +3,7 @@
 // 240 x 294 screen.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,3 +41,28 @@ int hitPiece(const Pattern& pattern, std::int32_t x, std::int32_t y);
 
 // Every broken rule, one line each; empty when the pattern is playable.
 std::vector<std::string> playabilityFailures(Pattern& pattern, int tapRadiusPixels = kTapRadiusPixels);
+
+// Planarity: the picture sampled at kPlanaritySamples points across its
+// longer side (and as finely across the other), every sample lies in exactly
+// one piece, where "in a piece" means inside its outer contour and not in one
+// of its holes (even-odd over all the piece's contours). The game fills whole
+// outer contours and draws later pieces over earlier ones, so a pattern that
+// breaks this shows outlines of hidden parts or leaves gaps.
+inline constexpr int kPlanaritySamples = 1024;
+
+// Pieces (by index) that hold each sample, counted.
+struct PlanarityCounts {
+    int columns = 0;
+    int rows = 0;
+    double step = 0;                    // pattern units between samples
+    double originX = 0, originY = 0;    // the first sample's position
+    std::vector<std::uint16_t> pieces;  // per sample, row by row
+};
+PlanarityCounts countPiecesPerSample(const Pattern& pattern);
+
+// Empty when the pattern is planar; else one line for the gaps and one for
+// the overlaps, each with where the first one lies.
+std::vector<std::string> planarityFailures(const Pattern& pattern);
+
+// Every rule `check` applies: playability, then planarity.
+std::vector<std::string> checkFailures(Pattern& pattern);

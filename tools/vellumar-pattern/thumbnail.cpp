@@ -50,26 +50,26 @@ ThumbnailSize thumbnailSize(const Pattern& pattern, int boxWidth, int boxHeight)
     return {std::clamp(static_cast<int>(std::lround(boxHeight * w / h)), 1, boxWidth), boxHeight};
 }
 
-platform::Surface renderThumbnail(Pattern& pattern, int width, int height) {
-    if (width < 1 || height < 1) {
-        return {};
-    }
+platform::Surface drawFinishedBoard(Pattern& pattern, int width, int height) {
     completePainting(pattern);
-    const int boardWidth = width * kThumbnailSupersample;
-    const int boardHeight = height * kThumbnailSupersample;
-
     // At zoom 1 the game fits the whole picture inside the board, leaving a
     // grey strip on the side where the board's aspect is slightly off. The
     // zoom that makes the fitted side exactly the picture's removes it.
-    fitToBoard(pattern, boardWidth / 2, boardHeight / 2, boardWidth, boardHeight);
+    fitToBoard(pattern, width / 2, height / 2, width, height);
     const ViewTransform& fit = pattern.viewTransform;
     float zoom = 1.0f;
     if (fit.extentWidthUnits > 0 && fit.extentHeightUnits > 0) {
         zoom = std::max({1.0f, static_cast<float>(fit.fitWidth) / static_cast<float>(fit.extentWidthUnits),
                          static_cast<float>(fit.fitHeight) / static_cast<float>(fit.extentHeightUnits)});
     }
+    return drawBoardPicture(pattern, BoardView{{0, 0, width, height}, zoom, 0, 0}, 96);
+}
 
-    platform::Surface board =
-        drawBoardPicture(pattern, BoardView{{0, 0, boardWidth, boardHeight}, zoom, 0, 0}, 96);
+platform::Surface renderThumbnail(Pattern& pattern, int width, int height) {
+    if (width < 1 || height < 1) {
+        return {};
+    }
+    const platform::Surface board =
+        drawFinishedBoard(pattern, width * kThumbnailSupersample, height * kThumbnailSupersample);
     return shrink(board, kThumbnailSupersample);
 }

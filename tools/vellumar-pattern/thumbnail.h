@@ -28,6 +28,10 @@ struct ThumbnailSize {
 ThumbnailSize thumbnailSize(const Pattern& pattern, int boxWidth, int boxHeight);
 
 // Paints every piece (the pattern keeps them painted) and draws the board at
+// width x height, zoomed just enough that the picture covers the whole board.
+platform::Surface drawFinishedBoard(Pattern& pattern, int width, int height);
+
+// Paints every piece (the pattern keeps them painted) and draws the board at
 // kThumbnailSupersample times width x height, zoomed just enough that the
 // picture covers the whole board, so no grey margin shows where the size was
 // rounded; then averages it down to width x height. Empty for sizes below 1.

@@ -1,0 +1,104 @@
+// vellumar-pattern make, run as a user runs it: a planar pattern that passes
+// check, the same bytes every time, and nothing left behind on failure.
+#include <gtest/gtest.h>
+#include <stb_image_write.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "maker/board_scale.h"
+#include "tests/support/pattern_builder.h"
+#include "tests/support/run_program.h"
+#include "tools/vellumar-pattern/playability.h"
+
+namespace {
+
+ToolRun run(const std::string& arguments, const TempFolder& folder) {
+    return runProgram(VELLUMAR_PATTERN_TOOL, arguments, folder);
+}
+
+// 120 x 80: a blue rectangle holding a green one, and a red disc, on cream.
+void writeBlobs(const std::filesystem::path& path) {
+    const int w = 120, h = 80;
+    std::vector<unsigned char> rgb;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            std::uint32_t c = 0xF0E0C0;
+            c = x >= 10 && x < 60 && y >= 10 && y < 70 ? 0x2060C0 : c;
+            c = (x - 85) * (x - 85) + (y - 40) * (y - 40) < 400 ? 0xC03020 : c;
+            c = x >= 25 && x < 45 && y >= 25 && y < 55 ? 0x30A040 : c;
+            rgb.insert(rgb.end(), {static_cast<unsigned char>(c >> 16), static_cast<unsigned char>(c >> 8),
+                                   static_cast<unsigned char>(c)});
+        }
+    }
+    stbi_write_png(path.c_str(), w, h, 3, rgb.data(), w * 3);
+}
+
+std::vector<std::string> filesIn(const TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::ranges::sort(names);
+    return names;
+}
+
+}  // namespace
+
+TEST(MakeCommand, APlanarPatternThatPassesCheckTheSameEveryTime) {
+    const TempFolder folder;
+    writeBlobs(folder / "blobs.png");
+    for (const std::string variant : {"", " --polylines"}) {
+        const std::string make =
+            "make " + (folder / "blobs.png").string() + " --colours 4 --pieces 4" + variant;
+        const ToolRun first = run(make + " -o " + (folder / "a.mza").string(), folder);
+        ASSERT_EQ(first.exitCode, 0) << first.out << first.err;
+        EXPECT_NE(first.out.find("4 pieces, 4 colours, from a 120 x 80 picture"), std::string::npos)
+            << first.out;
+        const ToolRun checked = run("check " + (folder / "a.mza").string(), folder);
+        EXPECT_EQ(checked.exitCode, 0) << checked.out;
+        ASSERT_EQ(run(make + " -o " + (folder / "b.mza").string(), folder).exitCode, 0);
+        EXPECT_EQ(folder.read("a.mza"), folder.read("b.mza"));
+        EXPECT_EQ(filesIn(folder), (std::vector<std::string>{"a.mza", "b.mza", "blobs.png", "stderr.txt"}));
+    }
+}
+
+TEST(MakeCommand, ABadPictureGivesOneLineAndNoFile) {
+    const TempFolder folder;
+    writeBlobs(folder / "blobs.png");
+    const std::string png = folder.read("blobs.png");
+    folder.write("cut.png", png.substr(0, png.size() / 2));
+    folder.write(
+        "flat.svg",
+        "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 4 4'><rect width='4' height='4'/></svg>");
+    const std::pair<const char*, const char*> cases[] = {
+        {"cut.png", "truncated PNG"}, {"flat.svg", "single colour"}, {"missing.png", "cannot be opened"}};
+    for (const auto& [input, reason] : cases) {
+        const std::string path = (folder / input).string();
+        const ToolRun made = run("make " + path + " -o " + (folder / "out.mza").string(), folder);
+        EXPECT_EQ(made.exitCode, 1) << input;
+        EXPECT_EQ(made.err.find("vellumar-pattern: " + path + ": "), 0u) << made.err;
+        EXPECT_NE(made.err.find(reason), std::string::npos) << made.err;
+        EXPECT_EQ(std::ranges::count(made.err, '\n'), 1) << made.err;
+        EXPECT_FALSE(std::filesystem::exists(folder / "out.mza"));
+    }
+    const ToolRun nowhere =
+        run("make " + (folder / "blobs.png").string() + " -o " + (folder / "no/out.mza").string(), folder);
+    EXPECT_EQ(nowhere.exitCode, 1);
+    EXPECT_NE(nowhere.err.find("no/out.mza: cannot be written"), std::string::npos) << nowhere.err;
+    EXPECT_EQ(filesIn(folder), (std::vector<std::string>{"blobs.png", "cut.png", "flat.svg", "stderr.txt"}));
+}
+
+// The unit of --min-radius agrees with the view `check` judges taps in.
+TEST(BoardScale, MatchesTheViewCheckTapsIn) {
+    const std::pair<int, int> sizes[] = {{1024, 683}, {683, 1024}, {1000, 1000}, {1024, 100}, {300, 1024}};
+    for (const auto& [width, height] : sizes) {
+        PatternFile file = redSquareFile();
+        file.header.sourceWidth = width;
+        file.header.sourceHeight = height;
+        const auto loaded = loadFromRecords(file);
+        const double expected = unitsPerPixel(loaded->pattern, kTapZoom) * std::max(width, height) / 16000.0;
+        EXPECT_NEAR(picturePixelsPerBoardPixel(width, height), expected, expected * 1e-3)
+            << width << "x" << height;
+    }
+}
