@@ -1,6 +1,7 @@
 #include "maker/regions/segment_picture.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <sstream>
 
@@ -89,13 +90,17 @@ Segmentation segmentPicture(const Picture& picture, const RegionOptions& options
         return {};
     }
     const int colours = std::clamp(options.colours, 2, 32), pieces = std::max(options.pieces, 1);
+    // No disc wider than the picture fits in it anyway.
+    const double minRadius =
+        std::isfinite(options.minRadius)
+            ? std::clamp(options.minRadius, 0.0, static_cast<double>(std::max(picture.width, picture.height)))
+            : 0.0;
     const std::optional<std::vector<std::uint32_t>> exact =
         picture.flat ? exactColours(picture, colours) : std::nullopt;
     FoundRegions found = findRegions(picture, colours, exact, tell);
     tell(0.35);
-    const MergeCounts counts =
-        mergeSmallRegions(found.map, found.colours, found.palette, {pieces, options.minRadius},
-                          [&](double fraction) { tell(0.35 + 0.6 * fraction); });
+    const MergeCounts counts = mergeSmallRegions(found.map, found.colours, found.palette, {pieces, minRadius},
+                                                 [&](double fraction) { tell(0.35 + 0.6 * fraction); });
     if (report) {
         *report = reportOf(counts, options, pieces);
     }
