@@ -1,6 +1,7 @@
 // The steps that cut a picture into regions, each on pictures small enough to
 // check by hand: 4-connectivity, shared borders kept through merges, the
-// disc test, edge-keeping smoothing and the k-means palette.
+// disc test, edge-keeping smoothing, the k-means palette and the numbering
+// and palette handed on.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +10,7 @@
 #include "maker/regions/connected_regions.h"
 #include "maker/regions/disc_fit.h"
 #include "maker/regions/edge_preserving_smoothing.h"
+#include "maker/regions/finished_segmentation.h"
 #include "maker/regions/palette.h"
 #include "maker/regions/region_adjacency.h"
 
@@ -128,4 +130,19 @@ TEST(KMeansPalette, FindsSeparateClustersAndIsRepeatable) {
         EXPECT_EQ(squaredDistance(palette[i], again[i]), 0.0f);
     }
     EXPECT_EQ(kMeansPalette(image, 8).size(), 8u);
+}
+
+TEST(FinishedSegmentation, NumbersByFirstPixelAndPaintsTheMeans) {
+    // Regions (after merging, ids with gaps) 4, 1, 4, 2 along a row; colours 3, 0, 3, 1 (none used: 2).
+    RegionMap map{4, 1, {4, 1, 4, 2}, {0, 0, 1, 0, 3}};
+    std::vector<RegionColour> colours(5);
+    colours[4] = {2 * 50.0, 0, 0, 2};  // two pixels, mean L 50
+    colours[1] = {30.0, 10, 0, 1};
+    colours[2] = {30.0, 10, 0, 1};  // the same mean as region 1, in another palette colour
+    const Segmentation s = finishedSegmentation(map, colours);
+    EXPECT_EQ(s.regionOf, (std::vector<std::int32_t>{0, 1, 0, 2}));
+    EXPECT_EQ(s.colourOf, (std::vector<std::int32_t>{0, 1, 1}));
+    EXPECT_EQ(s.palette, (std::vector<std::uint32_t>{rgbOfLab({50, 0, 0}), rgbOfLab({30, 10, 0})}));
+    const Segmentation exact = finishedSegmentation(map, colours, {0x111111, 0x222222, 0x333333, 0x444444});
+    EXPECT_EQ(exact.palette, (std::vector<std::uint32_t>{0x444444, 0x111111, 0x222222}));
 }
