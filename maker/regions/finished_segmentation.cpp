@@ -2,6 +2,29 @@
 
 #include <algorithm>
 
+namespace {
+
+// Two means that round to the same 8-bit colour would give the player two
+// buttons of one colour: the later one is dropped and its regions take the
+// earlier.
+void mergeEqualColours(Segmentation& segmentation) {
+    std::vector<std::int32_t> kept(segmentation.palette.size());
+    std::vector<std::uint32_t> palette;
+    for (std::size_t c = 0; c < segmentation.palette.size(); ++c) {
+        const auto same = std::find(palette.begin(), palette.end(), segmentation.palette[c]);
+        kept[c] = static_cast<std::int32_t>(same - palette.begin());
+        if (same == palette.end()) {
+            palette.push_back(segmentation.palette[c]);
+        }
+    }
+    for (std::int32_t& colour : segmentation.colourOf) {
+        colour = kept[colour];
+    }
+    segmentation.palette = std::move(palette);
+}
+
+}  // namespace
+
 Segmentation finishedSegmentation(const RegionMap& map, const std::vector<RegionColour>& colours,
                                   const std::vector<std::uint32_t>& exactPalette) {
     Segmentation result{map.width, map.height, std::vector<std::int32_t>(map.regionOf.size()), {}, {}};
@@ -29,6 +52,7 @@ Segmentation finishedSegmentation(const RegionMap& map, const std::vector<Region
         for (std::size_t c = 0; c < result.palette.size(); ++c) {
             result.palette[c] = rgbOfLab(painted[c].mean());
         }
+        mergeEqualColours(result);
     }
     return result;
 }

@@ -2,7 +2,7 @@
 // raster order, and each palette colour moved to the mean of the source
 // pixels it finally paints (so the painted picture is as close to the source
 // as these regions allow), unused colours dropped and the rest numbered by
-// first appearance.
+// first appearance (two that come out the same are one).
 #pragma once
 
 #include <cstdint>

@@ -1,12 +1,14 @@
 #include "maker/regions/segment_picture.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <sstream>
 
 #include "maker/regions/connected_regions.h"
 #include "maker/regions/edge_preserving_smoothing.h"
 #include "maker/regions/finished_segmentation.h"
+#include "maker/regions/isolated_pixels.h"
 #include "maker/regions/lab_image.h"
 #include "maker/regions/palette.h"
 #include "maker/regions/region_colours.h"
@@ -49,22 +51,20 @@ struct FoundRegions {
 
 // The palette, each pixel's nearest colour, the regions they form and the
 // source colours of each; the picture in CIELAB is needed only here.
-FoundRegions findRegions(const Picture& picture, int colours,
+FoundRegions findRegions(const Picture& picture, int colours, double minRadius,
                          const std::optional<std::vector<std::uint32_t>>& exact,
                          const std::function<void(double)>& tell) {
     FoundRegions found;
     const LabImage source = labImageOf(picture);
     tell(0.05);
-    std::vector<std::uint8_t> colourOf;
-    if (exact) {
-        found.palette = labImageOf(Picture{static_cast<int>(exact->size()), 1, *exact}).pixels;
-        colourOf = nearestColours(source, found.palette);
-    } else {
-        const LabImage smooth = picture.flat ? LabImage{} : smoothKeepingEdges(source);
-        const LabImage& working = picture.flat ? source : smooth;
-        tell(0.15);
-        found.palette = kMeansPalette(working, colours);
-        colourOf = nearestColours(working, found.palette);
+    const LabImage smooth = picture.flat ? LabImage{} : smoothKeepingEdges(source);
+    const LabImage& working = picture.flat ? source : smooth;
+    tell(0.15);
+    found.palette = exact ? labImageOf(Picture{static_cast<int>(exact->size()), 1, *exact}).pixels
+                          : kMeansPalette(working, colours);
+    std::vector<std::uint8_t> colourOf = nearestColours(working, found.palette);
+    if (minRadius > kOnePixelsRadius) {
+        absorbIsolatedPixels(colourOf, working, found.palette);
     }
     tell(0.3);
     found.map = connectedRegions(colourOf, picture.width, picture.height);
@@ -89,13 +89,17 @@ Segmentation segmentPicture(const Picture& picture, const RegionOptions& options
         return {};
     }
     const int colours = std::clamp(options.colours, 2, 32), pieces = std::max(options.pieces, 1);
+    // No disc wider than the picture fits in it anyway.
+    const double minRadius =
+        std::isfinite(options.minRadius)
+            ? std::clamp(options.minRadius, 0.0, static_cast<double>(std::max(picture.width, picture.height)))
+            : 0.0;
     const std::optional<std::vector<std::uint32_t>> exact =
         picture.flat ? exactColours(picture, colours) : std::nullopt;
-    FoundRegions found = findRegions(picture, colours, exact, tell);
+    FoundRegions found = findRegions(picture, colours, minRadius, exact, tell);
     tell(0.35);
-    const MergeCounts counts =
-        mergeSmallRegions(found.map, found.colours, found.palette, {pieces, options.minRadius},
-                          [&](double fraction) { tell(0.35 + 0.6 * fraction); });
+    const MergeCounts counts = mergeSmallRegions(found.map, found.colours, found.palette, {pieces, minRadius},
+                                                 [&](double fraction) { tell(0.35 + 0.6 * fraction); });
     if (report) {
         *report = reportOf(counts, options, pieces);
     }

@@ -1,6 +1,7 @@
 // The steps that cut a picture into regions, each on pictures small enough to
 // check by hand: 4-connectivity, shared borders kept through merges, the
-// disc test, edge-keeping smoothing and the k-means palette.
+// disc test, edge-keeping smoothing, the k-means palette and the numbering
+// and palette handed on.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +10,8 @@
 #include "maker/regions/connected_regions.h"
 #include "maker/regions/disc_fit.h"
 #include "maker/regions/edge_preserving_smoothing.h"
+#include "maker/regions/finished_segmentation.h"
+#include "maker/regions/isolated_pixels.h"
 #include "maker/regions/palette.h"
 #include "maker/regions/region_adjacency.h"
 
@@ -128,4 +131,50 @@ TEST(KMeansPalette, FindsSeparateClustersAndIsRepeatable) {
         EXPECT_EQ(squaredDistance(palette[i], again[i]), 0.0f);
     }
     EXPECT_EQ(kMeansPalette(image, 8).size(), 8u);
+}
+
+TEST(FinishedSegmentation, NumbersByFirstPixelAndPaintsTheMeans) {
+    // Regions (after merging, ids with gaps) 4, 1, 4, 2 along a row; colours 3, 0, 3, 1 (none used: 2).
+    RegionMap map{4, 1, {4, 1, 4, 2}, {0, 0, 1, 0, 3}};
+    std::vector<RegionColour> colours(5);
+    colours[4] = {2 * 50.0, 0, 0, 2};  // two pixels, mean L 50
+    colours[1] = {30.0, 10, 0, 1};
+    colours[2] = {30.0, 10, 0, 1};  // the same mean as region 1, in another palette colour
+    const Segmentation s = finishedSegmentation(map, colours);
+    EXPECT_EQ(s.regionOf, (std::vector<std::int32_t>{0, 1, 0, 2}));
+    EXPECT_EQ(s.colourOf, (std::vector<std::int32_t>{0, 1, 1}));
+    EXPECT_EQ(s.palette, (std::vector<std::uint32_t>{rgbOfLab({50, 0, 0}), rgbOfLab({30, 10, 0})}));
+    const Segmentation exact = finishedSegmentation(map, colours, {0x111111, 0x222222, 0x333333, 0x444444});
+    EXPECT_EQ(exact.palette, (std::vector<std::uint32_t>{0x444444, 0x111111, 0x222222}));
+}
+
+TEST(IsolatedPixels, TakeTheNeighbourColourNearestTheirOwn) {
+    const std::vector<LabPixel> palette{{20, 0, 0}, {80, 0, 0}, {50, 0, 0}};
+    const struct {
+        std::vector<std::string> before, after;
+        float centre;  // the lightness of the middle pixel
+    } cases[] = {
+        {{"000", "121", "111"}, {"000", "101", "111"}, 34},  // nearer to 0 (20) than to 1 (80)
+        {{"000", "121", "111"}, {"000", "111", "111"}, 66},
+        {{"000", "122", "111"}, {"000", "122", "111"}, 50},        // shares a side with its own colour
+        {{"0101", "1010", "0101"}, {"1111", "1111", "1111"}, 50},  // a checkerboard, taken in raster order
+    };
+    for (const auto& c : cases) {
+        const int w = static_cast<int>(c.before[0].size()), h = static_cast<int>(c.before.size());
+        std::vector<std::uint8_t> colours;
+        LabImage image{w, h, {}};
+        for (const std::string& row : c.before) {
+            for (const char ch : row) {
+                colours.push_back(static_cast<std::uint8_t>(ch - '0'));
+                image.pixels.push_back(palette[ch - '0']);
+            }
+        }
+        image.pixels[static_cast<std::size_t>(h / 2) * w + w / 2].l = c.centre;
+        absorbIsolatedPixels(colours, image, palette);
+        std::vector<std::string> after(h, std::string(w, ' '));
+        for (int i = 0; i < w * h; ++i) {
+            after[i / w][i % w] = static_cast<char>('0' + colours[i]);
+        }
+        EXPECT_EQ(after, c.after) << c.before[1] << " " << c.centre;
+    }
 }
