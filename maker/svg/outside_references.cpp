@@ -6,7 +6,7 @@ namespace svg {
 
 namespace {
 
-// Inside the document or carried in the reference itself.
+// Inside the drawing or carried in the reference itself.
 bool isLocal(std::string_view reference) {
     const std::size_t start = reference.find_first_not_of(" \t\r\n'\"");
     reference.remove_prefix(start == std::string_view::npos ? reference.size() : start);
@@ -18,7 +18,7 @@ std::string_view localName(std::string_view name) {
     return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
-// The target of the first url(...) that leaves the document.
+// The target of the first url(...) that leaves the drawing.
 std::optional<std::string> outsideUrl(std::string_view value) {
     for (std::size_t at = value.find("url("); at != std::string_view::npos; at = value.find("url(", at + 4)) {
         const std::size_t close = value.find(')', at);

@@ -156,7 +156,7 @@ TEST(ReadPicture, RasterIsScaledDownToTheLongSideOnly) {
 }
 
 // An SVG never fetches anything: what would make a browser fetch another
-// file is refused by name; references inside the document or carried in it
+// file is refused by name; references inside the drawing or carried in it
 // are not.
 TEST(ReadPicture, AnSvgThatRefersToOutsideFilesIsRefused) {
     const std::pair<const char*, const char*> cases[] = {
