@@ -2,8 +2,8 @@
 // inside it and a finger can tap it), from a distance transform of the
 // region's bounding box: every pixel's distance to the nearest pixel outside
 // the region (or outside the picture). Distances are chamfer distances, 5
-// for a step along an axis and 7 for a diagonal one, within 2% of the true
-// ones. The work is local to the region, and regions too small to hold the
+// for a step along an axis and 7 for a diagonal one, with the disc widened
+// by their largest error. The work is local to the region, and regions too small to hold the
 // disc are told at once from their area. The disc's centre may be kept to an
 // area of the picture (where the board draws numbers): a region lying beside
 // the picture's edge, outside that area, holds no disc a number could use.
