@@ -59,7 +59,7 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-constexpr RegionOptions kOptions{16, 100, 3.0};
+const RegionOptions kOptions{16, 100, 3.0, {}};
 
 double meanCie76(const Picture& picture, const Segmentation& segmentation) {
     std::unordered_map<std::uint32_t, Lab> cache;

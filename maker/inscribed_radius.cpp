@@ -24,7 +24,7 @@ std::vector<bool> edgePixels(const Segmentation& s) {
 
 }  // namespace
 
-double smallestInscribedRadius(const Segmentation& segmentation) {
+double smallestInscribedRadius(const Segmentation& segmentation, const std::optional<RegionBox>& centres) {
     if (segmentation.regionCount() == 0) {
         return 0;
     }
@@ -33,10 +33,15 @@ double smallestInscribedRadius(const Segmentation& segmentation) {
     // centred on a pixel reaches half a pixel past that edge pixel's centre.
     const std::vector<double> squared =
         distanceTransform(edgePixels(segmentation), segmentation.width, segmentation.height);
-    std::vector<double> deepest(static_cast<std::size_t>(segmentation.regionCount()), 0.0);
+    std::vector<double> deepest(static_cast<std::size_t>(segmentation.regionCount()), -1.0);
     for (std::size_t i = 0; i < squared.size(); ++i) {
+        const int x = static_cast<int>(i % segmentation.width), y = static_cast<int>(i / segmentation.width);
+        if (centres && (x < centres->minX || x > centres->maxX || y < centres->minY || y > centres->maxY)) {
+            continue;
+        }
         double& d = deepest[static_cast<std::size_t>(segmentation.regionOf[i])];
         d = std::max(d, squared[i]);
     }
-    return std::sqrt(*std::ranges::min_element(deepest)) + 0.5;
+    const double least = *std::ranges::min_element(deepest);
+    return least < 0 ? 0.0 : std::sqrt(least) + 0.5;
 }

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 #include "maker/board_scale.h"
 #include "maker/input/read_picture.h"
 #include "maker/inscribed_radius.h"
+#include "maker/outline/label_place.h"
 #include "maker/outline/outline_pattern.h"
 #include "maker/regions/segment_picture.h"
 
@@ -20,6 +22,13 @@ double lap(std::chrono::steady_clock::time_point& mark) {
     const double seconds = std::chrono::duration<double>(now - mark).count();
     mark = now;
     return seconds;
+}
+
+// The pixels whose centres lie where the board draws numbers.
+RegionBox numberPixels(int width, int height) {
+    const LabelBox box = labelBoxOf(frameOf(width, height));
+    return {static_cast<int>(std::ceil(box.minX - 0.5)), static_cast<int>(std::ceil(box.minY - 0.5)),
+            static_cast<int>(std::floor(box.maxX - 0.5)), static_cast<int>(std::floor(box.maxY - 0.5))};
 }
 
 }  // namespace
@@ -64,8 +73,9 @@ std::optional<PatternFile> makePattern(const std::string& path, const MakeOption
     tell(kReadShare);
 
     const double boardPixel = picturePixelsPerBoardPixel(report.picture.width, report.picture.height);
+    const RegionBox numbers = numberPixels(report.picture.width, report.picture.height);
     const RegionOptions regions{std::clamp(options.colours, 2, 32), std::max(options.pieces, 1),
-                                options.minRadius * boardPixel};
+                                options.minRadius * boardPixel, numbers};
     SegmentReport segmentReport;
     report.segmentation = segmentPicture(report.picture, regions, &segmentReport,
                                          [&](double f) { tell(kReadShare + kRegionShare * f); });
@@ -77,7 +87,7 @@ std::optional<PatternFile> makePattern(const std::string& path, const MakeOption
         error = segmentReport.note.empty() ? "cannot be cut into pieces" : segmentReport.note;
         return std::nullopt;
     }
-    report.smallestRadius = smallestInscribedRadius(report.segmentation) / boardPixel;
+    report.smallestRadius = smallestInscribedRadius(report.segmentation, numbers) / boardPixel;
     report.regionSeconds = lap(mark);
     tell(kReadShare + kRegionShare);
 

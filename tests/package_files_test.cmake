@@ -1,6 +1,6 @@
 # The package's documents keep up with the project: every bundled pattern is
-# credited in the copyright file, and the changelog and the AppStream data
-# name the project's version.
+# credited in the copyright file with its picture and package, and the
+# changelog and the AppStream data name the project's version.
 # Run as: cmake -DROOT=<source root> -DVERSION=<project version> -P package_files_test.cmake
 file(READ "${ROOT}/resources/package/copyright" copyright)
 file(READ "${ROOT}/resources/package/changelog" changelog)
@@ -11,12 +11,14 @@ set(failures "")
 foreach(line ${manifest})
     string(REGEX REPLACE "^([^|]*[^| ]) *\\|.*" "\\1" name "${line}")
     string(REGEX REPLACE "^[^|]*\\| *([^ |]+).*" "\\1" source "${line}")
+    string(REGEX REPLACE "^[^|]*\\|[^|]*\\|[^|]*\\| *([^ |]+).*" "\\1" package "${line}")
     string(REPLACE " " "?" pattern "${name}")
-    if(source MATCHES "^/usr/share/openclipart")
+    if(source MATCHES "^/usr/share/")
         string(FIND "${copyright}" "Files: resources/patterns/${pattern}.*\n" at)
         string(FIND "${copyright}" "${source}" sourceAt)
-        if(at EQUAL -1 OR sourceAt EQUAL -1)
-            list(APPEND failures "the copyright file does not credit ${name} (${source})")
+        string(FIND "${copyright}" "${package}" packageAt)
+        if(at EQUAL -1 OR sourceAt EQUAL -1 OR packageAt EQUAL -1)
+            list(APPEND failures "the copyright file does not credit ${name} (${source}, ${package})")
         endif()
     endif()
     if(NOT EXISTS "${ROOT}/resources/patterns/${name}.mza")

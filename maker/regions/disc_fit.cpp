@@ -6,6 +6,11 @@
 namespace {
 
 constexpr int kAxial = 5, kDiagonal = 7;
+// Chamfer lengths run up to 8% over the true ones (a step of 2 across and 1
+// down counts 12 / 5 = 2.4 against 2.24) and never more than 1% under, so
+// the disc's reach is asked 8% longer: it then fits by true distance, as
+// the number's place and the tap test measure it.
+constexpr double kChamferExcess = 1.08;
 
 int chamferLength(int dx, int dy) {
     dx = std::abs(dx);
@@ -19,10 +24,11 @@ int chamferLength(int dx, int dy) {
 // disc of radius d - 0.5 (the foreign pixel's near edge), so the disc fits
 // where d >= radius + 0.5; every pixel nearer than that to the centre must
 // then belong to the region, which bounds its area from below.
-DiscFit::DiscFit(double radius)
-    : cap_(static_cast<std::uint16_t>(
-          std::clamp(std::ceil(kAxial * (std::max(radius, 0.0) + 0.5) - 1e-9), 1.0, 60000.0))),
-      leastArea_(0) {
+DiscFit::DiscFit(double radius, std::optional<RegionBox> centres)
+    : cap_(static_cast<std::uint16_t>(std::clamp(
+          std::ceil(kAxial * (std::max(radius, 0.0) + 0.5) * kChamferExcess - 1e-9), 1.0, 60000.0))),
+      leastArea_(0),
+      centres_(centres) {
     const int reach = cap_ / kAxial + 1;
     for (int dy = -reach; dy <= reach; ++dy) {
         for (int dx = -reach; dx <= reach; ++dx) {
@@ -34,6 +40,16 @@ DiscFit::DiscFit(double radius)
 bool DiscFit::holdsDisc(const RegionMap& map, std::int32_t region, const RegionBox& box, std::int64_t area) {
     if (area < leastArea_) {
         return false;
+    }
+    // The part of the box where the disc may be centred, relative to the box.
+    RegionBox allowed{0, 0, box.maxX - box.minX, box.maxY - box.minY};
+    if (centres_) {
+        allowed = {
+            std::max(centres_->minX, box.minX) - box.minX, std::max(centres_->minY, box.minY) - box.minY,
+            std::min(centres_->maxX, box.maxX) - box.minX, std::min(centres_->maxY, box.maxY) - box.minY};
+        if (allowed.minX > allowed.maxX || allowed.minY > allowed.maxY) {
+            return false;
+        }
     }
     const int bw = box.maxX - box.minX + 1, bh = box.maxY - box.minY + 1;
     const std::ptrdiff_t stride = bw + 2;
@@ -60,7 +76,8 @@ bool DiscFit::holdsDisc(const RegionMap& map, std::int32_t region, const RegionB
         for (int x = bw - 1; x >= 0; --x) {
             d[x] = static_cast<std::uint16_t>(std::min({d[x] + 0, d[x + 1] + kAxial, down[x] + kAxial,
                                                         down[x + 1] + kDiagonal, down[x - 1] + kDiagonal}));
-            if (d[x] >= cap_) {
+            if (d[x] >= cap_ && x >= allowed.minX && x <= allowed.maxX && y >= allowed.minY &&
+                y <= allowed.maxY) {
                 return true;
             }
         }

@@ -17,7 +17,7 @@ struct Region {
 class RegionMerger {
   public:
     RegionMerger(RegionMap& map, std::vector<RegionColour>& colours, const std::vector<LabPixel>& palette,
-                 double minRadius);
+                 const MergeTargets& targets);
 
     int liveCount() const { return live_; }
     // Merges the smallest region for which `needsMerging` holds, again and
@@ -63,14 +63,14 @@ class RegionMerger {
 };
 
 RegionMerger::RegionMerger(RegionMap& map, std::vector<RegionColour>& colours,
-                           const std::vector<LabPixel>& palette, double minRadius)
+                           const std::vector<LabPixel>& palette, const MergeTargets& targets)
     : map_(map),
       colours_(colours),
       palette_(palette),
       regions_(map.colourOf.size()),
       next_(map.regionOf.size(), -1),
       adjacency_(map),
-      discs_(minRadius),
+      discs_(targets.minRadius, targets.discCentres),
       holds_(map.colourOf.size(), false),
       live_(static_cast<int>(map.colourOf.size())) {
     for (std::int32_t i = static_cast<std::int32_t>(map.regionOf.size()) - 1; i >= 0; --i) {
@@ -221,7 +221,7 @@ MergeCounts mergeSmallRegions(RegionMap& map, std::vector<RegionColour>& colours
                               const std::function<void(double)>& progress) {
     MergeCounts counts;
     counts.before = static_cast<int>(map.colourOf.size());
-    RegionMerger merger(map, colours, palette, targets.minRadius);
+    RegionMerger merger(map, colours, palette, targets);
     const int pieces = std::max(targets.pieces, 1);
     const double toMerge = std::max(counts.before - pieces, 1);
     int nextReport = counts.before;

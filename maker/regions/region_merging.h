@@ -3,22 +3,25 @@
 // least (the growth of its squared error against the source in CIELAB, which
 // weighs each part's change of colour by its area; the merged region is
 // painted the palette colour nearest its mean): first until every region
-// holds a disc of the minimum radius, then until no more regions are left
+// holds a disc of the minimum radius (centred where numbers are drawn), then until no more regions are left
 // than the piece target. Neighbours that end up with the same colour become
 // one region.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "maker/regions/connected_regions.h"
+#include "maker/regions/disc_fit.h"
 #include "maker/regions/lab_image.h"
 #include "maker/regions/region_colours.h"
 
 struct MergeTargets {
     int pieces = 170;
     double minRadius = 3.0;
+    std::optional<RegionBox> discCentres;  // where the disc's centre may lie; none: anywhere
 };
 
 struct MergeCounts {

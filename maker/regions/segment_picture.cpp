@@ -98,8 +98,9 @@ Segmentation segmentPicture(const Picture& picture, const RegionOptions& options
         picture.flat ? exactColours(picture, colours) : std::nullopt;
     FoundRegions found = findRegions(picture, colours, minRadius, exact, tell);
     tell(0.35);
-    const MergeCounts counts = mergeSmallRegions(found.map, found.colours, found.palette, {pieces, minRadius},
-                                                 [&](double fraction) { tell(0.35 + 0.6 * fraction); });
+    const MergeCounts counts =
+        mergeSmallRegions(found.map, found.colours, found.palette, {pieces, minRadius, options.discCentres},
+                          [&](double fraction) { tell(0.35 + 0.6 * fraction); });
     if (report) {
         *report = reportOf(counts, options, pieces);
     }

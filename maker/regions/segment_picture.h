@@ -5,15 +5,20 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "maker/picture.h"
+#include "maker/regions/disc_fit.h"
 #include "maker/segmentation.h"
 
 struct RegionOptions {
     int colours = 12;        // 2 .. 32
     int pieces = 170;        // the target: met within 10% when the picture allows it
     double minRadius = 3.0;  // in the picture's pixels: every region holds a disc this wide
+    // The pixels that disc may be centred on: where the board draws numbers,
+    // so that every piece's number lies inside it. None: any pixel.
+    std::optional<RegionBox> discCentres;
 };
 
 // Whether the piece target was met, and if not, why in plain words.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates the bundled pattern library from manifest.txt: each line's picture
-# is made into a pattern, checked and thumbnailed into resources/patterns/NAME.mza and
-# NAME.bmp. The results are committed, so building the game needs neither this
-# script nor the drawings.
+# (from the Debian package the line names, installed if missing) is made into a
+# pattern with the line's options, checked and thumbnailed into
+# resources/patterns/NAME.mza and NAME.bmp. The results are committed, so
+# building the game needs neither this script nor the pictures.
 #
 #   resources/patterns/regenerate.sh [--contact-sheet OUT.png]
 #
@@ -17,18 +18,23 @@ sheet=
 while [ $# -gt 0 ]; do
     case $1 in
     --contact-sheet) sheet=${2:?--contact-sheet needs a file}; shift 2 ;;
-    -h | --help) sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "regenerate.sh: unexpected '$1'" >&2; exit 2 ;;
     esac
 done
 
-if [ ! -d /usr/share/openclipart/svg ]; then
-    echo "regenerate.sh: installing openclipart-svg for the drawings" >&2
-    if [ "$(id -u)" -eq 0 ]; then
-        apt-get install -y openclipart-svg
-    else
-        sudo apt-get install -y openclipart-svg
-    fi
+# The Debian packages whose pictures the manifest names (PACKAGE, the fourth field).
+packages=$(awk -F'|' '!/^#/ && NF >= 4 { gsub(/[[:space:]]/, "", $4); if ($4 != "" && $4 != "-") print $4 }' \
+    "$library/manifest.txt" | sort -u)
+missing=()
+for package in $packages; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "regenerate.sh: installing ${missing[*]} for the pictures" >&2
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -46,7 +52,7 @@ trim() {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 names=()
-while IFS='|' read -r name source options; do
+while IFS='|' read -r name source options _; do
     name=$(trim "$name")
     case $name in '' | '#'*) continue ;; esac
     source=$(trim "$source")

@@ -17,7 +17,8 @@ ToolRun run(const std::string& arguments, const TempFolder& folder) {
     return runProgram(VELLUMAR_PATTERN_TOOL, arguments, folder);
 }
 
-// 120 x 80: a blue rectangle holding a green one, and a red disc, on cream.
+// 120 x 80: a blue rectangle holding a green one, and a red disc, on cream,
+// with a purple band along the top edge where the board draws no numbers.
 void writeBlobs(const std::filesystem::path& path) {
     const int w = 120, h = 80;
     std::vector<unsigned char> rgb;
@@ -27,6 +28,7 @@ void writeBlobs(const std::filesystem::path& path) {
             c = x >= 10 && x < 60 && y >= 10 && y < 70 ? 0x2060C0 : c;
             c = (x - 85) * (x - 85) + (y - 40) * (y - 40) < 400 ? 0xC03020 : c;
             c = x >= 25 && x < 45 && y >= 25 && y < 55 ? 0x30A040 : c;
+            c = y < 3 ? 0x602080 : c;
             rgb.insert(rgb.end(), {static_cast<unsigned char>(c >> 16), static_cast<unsigned char>(c >> 8),
                                    static_cast<unsigned char>(c)});
         }
@@ -50,7 +52,7 @@ TEST(MakeCommand, APlanarPatternThatPassesCheckTheSameEveryTime) {
     writeBlobs(folder / "blobs.png");
     for (const std::string variant : {"", " --polylines"}) {
         const std::string make =
-            "make " + (folder / "blobs.png").string() + " --colours 4 --pieces 4" + variant;
+            "make " + (folder / "blobs.png").string() + " --colours 5 --pieces 5" + variant;
         const ToolRun first = run(make + " -o " + (folder / "a.mza").string(), folder);
         ASSERT_EQ(first.exitCode, 0) << first.out << first.err;
         EXPECT_NE(first.out.find("4 pieces, 4 colours, from a 120 x 80 picture"), std::string::npos)

@@ -68,20 +68,38 @@ TEST(RegionAdjacency, BorderLengthsAddUpThroughMerges) {
 }
 
 TEST(DiscFit, NeedsARegionWideEnough) {
+    const std::optional<RegionBox> anywhere;
     const struct {
         int width, height;  // of a rectangle in the middle of a frame of another colour
         double radius;
+        std::optional<RegionBox> centres;  // where the disc may be centred
         bool holds;
-    } cases[] = {{7, 7, 3.0, true},  {6, 6, 3.0, false}, {6, 40, 3.0, false}, {5, 5, 2.0, true},
-                 {4, 9, 2.0, false}, {1, 1, 0.0, true},  {11, 11, 5.0, true}, {10, 30, 5.0, false}};
+    } cases[] = {{7, 7, 3.0, anywhere, true},
+                 {6, 6, 3.0, anywhere, false},
+                 {6, 40, 3.0, anywhere, false},
+                 {5, 5, 2.0, anywhere, true},
+                 {4, 9, 2.0, anywhere, false},
+                 {1, 1, 0.0, anywhere, true},
+                 {11, 11, 5.0, anywhere, true},
+                 {10, 30, 5.0, anywhere, false},
+                 // The only centre that fits is (4, 4): in the box or not.
+                 {7, 7, 3.0, RegionBox{4, 4, 20, 20}, true},
+                 {7, 7, 3.0, RegionBox{0, 0, 3, 20}, false},
+                 {7, 7, 3.0, RegionBox{5, 0, 20, 20}, false},
+                 {7, 7, 3.0, RegionBox{30, 30, 40, 40}, false},
+                 // Fitting centres run x 4 .. 8; the box reaches the first.
+                 {11, 7, 3.0, RegionBox{0, 0, 4, 8}, true},
+                 {11, 7, 3.0, RegionBox{9, 0, 20, 8}, false}};
     for (const auto& c : cases) {
         std::vector<std::string> rows(c.height + 2, std::string(c.width + 2, '0'));
         for (int y = 1; y <= c.height; ++y) {
             rows[y].replace(1, c.width, c.width, '1');
         }
         const RegionMap map = regionsOf(rows);
-        EXPECT_EQ(DiscFit(c.radius).holdsDisc(map, 1, {1, 1, c.width, c.height}, c.width * c.height), c.holds)
-            << c.width << " x " << c.height << ", radius " << c.radius;
+        EXPECT_EQ(
+            DiscFit(c.radius, c.centres).holdsDisc(map, 1, {1, 1, c.width, c.height}, c.width * c.height),
+            c.holds)
+            << c.width << " x " << c.height << ", radius " << c.radius << (c.centres ? " in a box" : "");
     }
     // The picture's edge bounds a region as much as another region does.
     const RegionMap whole = regionsOf(std::vector<std::string>(7, "0000000"));

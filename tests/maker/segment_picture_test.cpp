@@ -93,7 +93,7 @@ TEST(SegmentPicture, TwoColoursGiveTwoRegions) {
         const Picture picture = blocks(
             40, 30, [](int x, int) { return x < 17 ? 0x202020u : 0xe0e0e0u; }, flat);
         SegmentReport report;
-        const Segmentation s = segmentPicture(picture, {12, 2, 3.0}, &report);
+        const Segmentation s = segmentPicture(picture, {12, 2, 3.0, {}}, &report);
         EXPECT_EQ(s.regionCount(), 2) << flat;
         EXPECT_EQ(s.palette, (std::vector<std::uint32_t>{0x202020, 0xe0e0e0})) << flat;
         EXPECT_TRUE(report.targetMet);
@@ -106,7 +106,7 @@ TEST(SegmentPicture, TooFewRegionsOrNoPixelsAreReported) {
     const Segmentation one =
         segmentPicture(blocks(
                            20, 20, [](int, int) { return 0xffffffu; }, false),
-                       {12, 10, 3.0}, &report, [&](double f) { fractions.push_back(f); });
+                       {12, 10, 3.0, {}}, &report, [&](double f) { fractions.push_back(f); });
     EXPECT_EQ(one.regionCount(), 1);
     EXPECT_FALSE(report.targetMet);
     EXPECT_EQ(report.note, "the picture has only 1 region of one colour, fewer than the 10 pieces asked for");
@@ -130,10 +130,10 @@ TEST(SegmentPicture, OptionsOutOfRangeAreBroughtIntoIt) {
         RegionOptions options;
         int fewest, most;  // regions
     } cases[] = {
-        {{0, 0, std::nan("")}, 1, 1},  // at least 2 colours, 1 piece, no disc
-        {{99, 1000, 1e12}, 1, 1},      // no piece holds a disc wider than the picture
-        {{99, 1000, -4.0}, 7, 7},      // every region of the picture kept
-        {{2, 4, 3.0}, 1, 4},
+        {{0, 0, std::nan(""), {}}, 1, 1},  // at least 2 colours, 1 piece, no disc
+        {{99, 1000, 1e12, {}}, 1, 1},      // no piece holds a disc wider than the picture
+        {{99, 1000, -4.0, {}}, 7, 7},      // every region of the picture kept
+        {{2, 4, 3.0, {}}, 1, 4},
     };
     for (const auto& c : cases) {
         SegmentReport report;
@@ -157,7 +157,7 @@ TEST(SegmentPicture, AThinStripeJoinsTheNeighbourNearestInColour) {
                 42, 20, [&](int x, int) { return x < 20   ? 0xff0000u
                                                  : x < 22 ? c.stripe
                                                           : 0x0000ffu; }, flat);
-            const Segmentation s = segmentPicture(picture, {12, 2, 3.0});
+            const Segmentation s = segmentPicture(picture, {12, 2, 3.0, {}});
             ASSERT_EQ(s.regionCount(), 2) << std::hex << c.stripe;
             EXPECT_EQ(s.regionAt(20, 5), s.regionAt(c.joins ? 30 : 5, 5)) << std::hex << c.stripe;
             const Lab own = labOf(c.joins ? 0x0000ff : 0xff0000), stripe = labOf(c.stripe);
@@ -186,7 +186,7 @@ TEST(SegmentPicture, MergingStopsAtTheTargetWithEveryRegionWideEnough) {
     } cases[] = {{64, 3.0}, {40, 3.0}, {20, 5.0}, {64, 0.0}};
     for (const auto& c : cases) {
         SegmentReport report;
-        const Segmentation s = segmentPicture(picture, {3, c.pieces, c.minRadius}, &report);
+        const Segmentation s = segmentPicture(picture, {3, c.pieces, c.minRadius, {}}, &report);
         EXPECT_TRUE(report.targetMet) << c.pieces << ": " << report.note;
         EXPECT_LE(s.regionCount(), c.pieces) << c.pieces;
         EXPECT_GE(s.regionCount() * 10, c.pieces * 9) << c.pieces;
@@ -195,7 +195,7 @@ TEST(SegmentPicture, MergingStopsAtTheTargetWithEveryRegionWideEnough) {
     // Squares of 12 cannot hold a disc of radius 6, and no more regions exist than squares.
     for (const auto& [pieces, minRadius] : {std::pair{64, 6.0}, std::pair{200, 3.0}}) {
         SegmentReport report;
-        segmentPicture(picture, {3, pieces, minRadius}, &report);
+        segmentPicture(picture, {3, pieces, minRadius, {}}, &report);
         EXPECT_FALSE(report.targetMet) << pieces;
         EXPECT_FALSE(report.note.empty());
     }
@@ -224,8 +224,10 @@ TEST(SegmentPicture, RandomPicturesGiveWellFormedRepeatableRegions) {
                 return colours[(h >> 16) % colours.size()] ^ (speck * 0x050505u);
             },
             round % 2 == 0);
-        const RegionOptions options{2 + static_cast<int>(random() % 10), 1 + static_cast<int>(random() % 40),
-                                    static_cast<double>(random() % 4)};
+        const RegionOptions options{2 + static_cast<int>(random() % 10),
+                                    1 + static_cast<int>(random() % 40),
+                                    static_cast<double>(random() % 4),
+                                    {}};
         const Segmentation s = segmentPicture(picture, options);
         expectWellFormed(s, options.minRadius);
         EXPECT_LE(s.regionCount(), options.pieces);
