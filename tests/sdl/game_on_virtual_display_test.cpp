@@ -241,7 +241,7 @@ TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWho
     EXPECT_NE(picture->at(board.left + board.width / 2, 84 + board.top + board.height / 2), kPurple)
         << "the picture on the board";
 
-    EXPECT_EQ(xdotool({"key", "--window", window_, "ctrl+q"}).exitCode, 0);
+    pressCtrlQ();  // xdotool may report the window manager's errors; the game's exit is what counts
     EXPECT_EQ(game->waitForExit(kPatience), 0);
 }
 
