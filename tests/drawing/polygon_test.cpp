@@ -47,40 +47,18 @@ bool insideByCounting(const std::vector<POINT>& points, std::int64_t x, std::int
 
 TEST(PolygonFill, PointsOnLeftAndTopEdgesAreInsideOnRightAndBottomOutside) {
     EXPECT_EQ(filled(6, 6, {{1, 1}, {4, 1}, {4, 4}, {1, 4}}),
-              "......\n"
-              ".###..\n"
-              ".###..\n"
-              ".###..\n"
-              "......\n"
-              "......\n");
+              rows("...... .###.. .###.. .###.. ...... ......"));
     // The slanted edge is on the right: its points are outside.
-    EXPECT_EQ(filled(5, 5, {{0, 0}, {4, 0}, {0, 4}}),
-              "####.\n"
-              "###..\n"
-              "##...\n"
-              "#....\n"
-              ".....\n");
+    EXPECT_EQ(filled(5, 5, {{0, 0}, {4, 0}, {0, 4}}), rows("####. ###.. ##... #.... ....."));
     // The slanted edge is on the left: its points are inside.
-    EXPECT_EQ(filled(5, 5, {{0, 0}, {4, 0}, {4, 4}}),
-              "####.\n"
-              ".###.\n"
-              "..##.\n"
-              "...#.\n"
-              ".....\n");
+    EXPECT_EQ(filled(5, 5, {{0, 0}, {4, 0}, {4, 4}}), rows("####. .###. ..##. ...#. ....."));
 }
 
 TEST(PolygonFill, AlternateRuleLeavesHoles) {
     // An outer square and an inner one joined by a cut that is walked both ways.
-    EXPECT_EQ(filled(9, 9, {{0, 0}, {8, 0}, {8, 8}, {0, 8}, {0, 0}, {2, 2}, {2, 6}, {6, 6}, {6, 2}, {2, 2}}),
-              "########.\n"
-              "########.\n"
-              "##....##.\n"
-              "##....##.\n"
-              "##....##.\n"
-              "##....##.\n"
-              "########.\n"
-              "########.\n"
-              ".........\n");
+    EXPECT_EQ(
+        filled(9, 9, {{0, 0}, {8, 0}, {8, 8}, {0, 8}, {0, 0}, {2, 2}, {2, 6}, {6, 6}, {6, 2}, {2, 2}}),
+        rows("########. ########. ##....##. ##....##. ##....##. ##....##. ########. ########. ........."));
     // A five-pointed star drawn in one stroke: its middle crosses twice.
     const std::string star = filled(21, 21, {{10, 0}, {16, 20}, {0, 7}, {20, 7}, {4, 20}});
     EXPECT_EQ(star[10 * 22 + 10], '.') << star;
@@ -158,13 +136,7 @@ TEST(Polygon, FillsWithTheBrushAndOutlinesWithThePen) {
     canvas.use(kPen, 1, kInk);
     const POINT square[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}, {1, 1}};
     Polygon(canvas.dc(), square, 5);
-    EXPECT_EQ(canvas.picture(),
-              ".......\n"
-              ".ooooo.\n"
-              ".o###o.\n"
-              ".o###o.\n"
-              ".ooooo.\n"
-              ".......\n");
+    EXPECT_EQ(canvas.picture(), rows("....... .ooooo. .o###o. .o###o. .ooooo. ......."));
     // The closing point repeats the first and adds nothing.
     TestCanvas open(7, 6);
     open.use(kPen, 1, kInk);
@@ -177,13 +149,7 @@ TEST(Polygon, NullBrushDrawsOnlyTheOutline) {
     canvas.useNullBrush(kPen, 1);
     const POINT triangle[] = {{0, 0}, {5, 0}, {0, 5}};
     Polygon(canvas.dc(), triangle, 3);
-    EXPECT_EQ(canvas.picture(),
-              "oooooo\n"
-              "o...o.\n"
-              "o..o..\n"
-              "o.o...\n"
-              "oo....\n"
-              "o.....\n");
+    EXPECT_EQ(canvas.picture(), rows("oooooo o...o. o..o.. o.o... oo.... o....."));
 }
 
 TEST(Clipping, ShapesCutByTheSurfaceEdgeMatchTheSameShapesDrawnWhole) {
