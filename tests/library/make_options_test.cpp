@@ -18,9 +18,9 @@ constexpr const char* kDisc =
     "<circle cx='100' cy='50' r='30' fill='#ff0000'/></svg>";
 
 int make(const TempFolder& folder, const std::string& options) {
-    const std::string command = std::string(VELLUMAR_PATTERN_TOOL) + " make '" + (folder / "in.svg").string() +
-                                "' -o '" + (folder / "out.mza").string() + "' --colours 2 --pieces 2 " +
-                                options + " >/dev/null 2>&1";
+    const std::string command = std::string(VELLUMAR_PATTERN_TOOL) + " make '" +
+                                (folder / "in.svg").string() + "' -o '" + (folder / "out.mza").string() +
+                                "' --colours 2 --pieces 2 " + options + " >/dev/null 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -62,9 +62,9 @@ TEST(MakeOptions, AViewFramesPartOfTheDrawing) {
 TEST(MakeOptions, BadValuesAreRefused) {
     const TempFolder folder;
     folder.write("in.svg", kDisc);
-    for (const char* bad : {"--background 'rgba(0,0,0,0.5)'", "--background nonsense", "--view 0,0,0,10",
-                            "--view 1,2,3", "--colours 1", "--colours 33", "--pieces 0", "--detail extreme",
-                            "--max-size 8"}) {
+    for (const char* bad :
+         {"--background 'rgba(0,0,0,0.5)'", "--background nonsense", "--view 0,0,0,10", "--view 1,2,3",
+          "--colours 1", "--colours 33", "--pieces 0", "--detail extreme", "--max-size 8"}) {
         EXPECT_EQ(make(folder, bad), 2) << bad;
     }
 }
