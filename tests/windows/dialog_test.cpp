@@ -59,9 +59,7 @@ class DialogTest : public WindowTest {
   protected:
     void SetUp() override {
         dialogLog = DialogLog{};
-        main = createMainWindow();
-        backend.runUntilIdle();
-        clearReceived();
+        main = settledMainWindow();
     }
 
     // The title bar's button lies at its right end.

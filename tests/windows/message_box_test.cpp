@@ -34,11 +34,7 @@ Found titleBarOn(const platform::Surface& screen) {
 
 class MessageBoxTest : public WindowTest {
   protected:
-    void SetUp() override {
-        main = createMainWindow();
-        backend.runUntilIdle();
-        clearReceived();
-    }
+    void SetUp() override { main = settledMainWindow(); }
     HWND main = nullptr;
 };
 

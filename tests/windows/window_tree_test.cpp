@@ -34,8 +34,7 @@ TEST_F(WindowTreeTest, ChildrenAreFoundByIdAndMovedWithinTheirParent) {
     clearReceived();
     backend.tap(2 + 5, 211 + 7);
     backend.runUntilIdle();
-    ASSERT_EQ(received(WM_LBUTTONDOWN).size(), 1u);
-    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].hwnd, child);
+    EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{child}));
     EXPECT_EQ(received(WM_LBUTTONDOWN)[0].lParam, MAKELPARAM(5, 7));
     EXPECT_EQ(received(WM_LBUTTONDOWN)[0].wParam, MK_LBUTTON);
 }
@@ -102,8 +101,7 @@ TEST_F(WindowTreeTest, SetForegroundWindowRaisesItAndWithTheLowBitItsOwnedWindow
     clearReceived();
     backend.tap(100, 100);
     backend.runUntilIdle();
-    ASSERT_EQ(received(WM_LBUTTONDOWN).size(), 1u);
-    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].hwnd, second);
+    EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{second}));
 
     const auto withOwned = reinterpret_cast<HWND>(reinterpret_cast<std::uintptr_t>(first) | 1u);
     EXPECT_EQ(SetForegroundWindow(withOwned), TRUE);
@@ -111,9 +109,7 @@ TEST_F(WindowTreeTest, SetForegroundWindowRaisesItAndWithTheLowBitItsOwnedWindow
     backend.tap(100, 100);
     backend.tap(15, 15);
     backend.runUntilIdle();
-    ASSERT_EQ(received(WM_LBUTTONDOWN).size(), 2u);
-    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].hwnd, first);
-    EXPECT_EQ(received(WM_LBUTTONDOWN)[1].hwnd, small);
+    EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{first, small}));
 }
 
 TEST_F(WindowTreeTest, KeysGoToTheFocusOrElseToTheActiveWindow) {
@@ -140,9 +136,7 @@ TEST_F(WindowTreeTest, KeysGoToTheFocusOrElseToTheActiveWindow) {
 }
 
 TEST_F(WindowTreeTest, TheMouseMovesOverWindowsWithoutTheButton) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
-    clearReceived();
+    HWND main = settledMainWindow();
     backend.moveTo(30, 40);
     backend.runUntilIdle();
     ASSERT_EQ(received(WM_MOUSEMOVE).size(), 1u);
@@ -162,9 +156,7 @@ TEST_F(WindowTreeTest, CursorsAreRecorded) {
 }
 
 TEST_F(WindowTreeTest, AScreenTurnResizesFullScreenWindowsAndTellsThem) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
-    clearReceived();
+    HWND main = settledMainWindow();
     backend.changeScreenSize(320, 214);
     RECT client;
     GetClientRect(main, &client);
