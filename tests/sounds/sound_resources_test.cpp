@@ -95,14 +95,11 @@ class SoundResource : public testing::TestWithParam<ExpectedSound> {
     std::vector<double> samples;
 };
 
-TEST_P(SoundResource, IsMonoPcmAtTheExpectedRateAndWidth) {
+TEST_P(SoundResource, IsMonoPcmAtTheExpectedRateAndWidthAndLastsTheExpectedTime) {
     EXPECT_EQ(wave.format, WAVE_FORMAT_PCM);
     EXPECT_EQ(wave.channels, 1);
     EXPECT_EQ(wave.sampleRate, GetParam().sampleRate);
     EXPECT_EQ(wave.bitsPerSample, GetParam().bitsPerSample);
-}
-
-TEST_P(SoundResource, LastsTheExpectedTime) {
     EXPECT_GE(wave.seconds(), GetParam().shortest);
     EXPECT_LE(wave.seconds(), GetParam().longest);
 }
