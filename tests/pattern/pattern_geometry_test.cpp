@@ -2,6 +2,8 @@
 // gathering of contours, bounds and brightness.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "tests/support/pattern_builder.h"
 
 namespace {
@@ -48,22 +50,19 @@ PatternFile curvePiece(std::vector<CurveRecord> curves, std::vector<PathRecord> 
 }  // namespace
 
 TEST(PatternScale, PortraitLandscapeAndSquarePictures) {
-    const auto portrait = loadFromRecords(withSource(300, 400, 16000));
-    EXPECT_FLOAT_EQ(portrait->pattern.scaleY, 1.0f);
-    EXPECT_EQ(portrait->pattern.extentHeight, 16000.0f);
-    EXPECT_EQ(portrait->pattern.extentWidth, 12000.0f);
-    EXPECT_EQ(portrait->pattern.minX, -6000.0f);
-    EXPECT_EQ(portrait->pattern.originY, -8000.0f);
-
-    const auto landscape = loadFromRecords(withSource(400, 300, 16000));
-    EXPECT_EQ(landscape->pattern.scaleX, 1.0f);
-    EXPECT_EQ(landscape->pattern.extentWidth, 16000.0f);
-    EXPECT_EQ(landscape->pattern.extentHeight, 12000.0f);
-    EXPECT_EQ(landscape->pattern.maxY, 6000.0f);
-
-    const auto square = loadFromRecords(withSource(100, 100, 16000));
-    EXPECT_EQ(square->pattern.extentWidth, 16000.0f);
-    EXPECT_EQ(square->pattern.extentHeight, 16000.0f);
+    struct Case {
+        int width, height;
+        float scaleX, scaleY, extentWidth, extentHeight, minX, maxY, originY;
+    };
+    for (const Case c : {Case{300, 400, 0.75f, 1, 12000, 16000, -6000, 8000, -8000},
+                         Case{400, 300, 1, 0.75f, 16000, 12000, -8000, 6000, -6000},
+                         Case{100, 100, 1, 1, 16000, 16000, -8000, 8000, -8000}}) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+        const auto loaded = loadFromRecords(withSource(c.width, c.height, 16000));
+        const Pattern& p = loaded->pattern;
+        EXPECT_EQ((std::array{p.scaleX, p.scaleY, p.extentWidth, p.extentHeight, p.minX, p.maxY, p.originY}),
+                  (std::array{c.scaleX, c.scaleY, c.extentWidth, c.extentHeight, c.minX, c.maxY, c.originY}));
+    }
 }
 
 TEST(PatternScale, SinglePrecisionDecidesTheExtentAndTheOriginTruncates) {
@@ -243,10 +242,8 @@ TEST(Gathering, BoundsComeFromTheOuterContourAlone) {
     file.pieces[0].lastContour = 1;
     const auto p = loadFromRecords(file);
     const Piece& piece = p->pattern.pieces[0];
-    EXPECT_EQ(piece.boundsMinX, -7900);
-    EXPECT_EQ(piece.boundsMaxX, -7800);
-    EXPECT_EQ(piece.boundsMinY, -7900);
-    EXPECT_EQ(piece.boundsMaxY, -7700);
+    EXPECT_EQ((std::array{piece.boundsMinX, piece.boundsMinY, piece.boundsMaxX, piece.boundsMaxY}),
+              (std::array{-7900, -7900, -7800, -7700}));
 }
 
 TEST(Brightness, WhiteGreenAndRed) {
