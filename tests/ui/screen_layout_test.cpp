@@ -13,7 +13,8 @@ struct Expected {
     std::int32_t left, top, width, height;
 };
 
-void expectPlacements(const ScreenLayout& layout, std::initializer_list<Expected> rows) {
+template <typename Rows = std::initializer_list<Expected>>
+void expectPlacements(const ScreenLayout& layout, const Rows& rows) {
     for (const Expected& row : rows) {
         const ControlPlacement* p = layout.find(row.id);
         ASSERT_NE(p, nullptr) << row.id;
@@ -32,31 +33,20 @@ ScreenLayout layout(std::int32_t w, std::int32_t h) {
 TEST(ScreenLayout, PortraitReferenceScreen) {
     const ScreenLayout l = layout(240, 294);
     EXPECT_EQ(l.isPortrait, 1);
-    expectPlacements(l, {{IDC_BANNER, 0, 0, 240, 41},
-                         {IDC_ZOOM_IN, 3, 262, 19, 28},
-                         {IDC_ZOOM_OUT, 26, 262, 19, 28},
-                         {IDC_SOUND, 49, 262, 25, 28},
-                         {IDC_TIMER, 77, 262, 19, 28},
-                         {IDC_RESTART, 164, 262, 19, 28},
-                         {IDC_PAUSE, 186, 262, 13, 28},
-                         {IDC_COMPLETE, 202, 262, 19, 28},
-                         {IDC_HELP, 224, 262, 10, 28},
-                         {IDC_LEVEL_0, 150, 262, 9, 9},
-                         {IDC_LEVEL_1, 150, 271, 9, 9},
-                         {IDC_LEVEL_2, 150, 280, 9, 9},
-                         {IDC_STATUS, 90, 211, 60, 13},
-                         {1020, 0, 226, 15, 15},
-                         {1035, 225, 226, 15, 15},
-                         {1036, 0, 241, 15, 15},
-                         {1051, 225, 241, 15, 15},
-                         {IDC_PATTERN_NAME, 2, 211, 86, 13},
-                         {IDC_OPEN, 152, 211, 22, 13},
-                         {IDC_COLOR_SCHEME, 177, 211, 17, 13},
-                         {IDC_PAINTING_MODE, 196, 211, 13, 13},
-                         {IDC_RESET, 211, 211, 13, 13},
-                         {IDC_CLOSE, 226, 211, 13, 13},
-                         {IDC_HSCROLL, 0, 194, 225, 15},
-                         {IDC_VSCROLL, 225, 41, 15, 168}});
+    // clang-format off
+    const Expected portrait[] = {
+        {IDC_BANNER, 0, 0, 240, 41}, {IDC_ZOOM_IN, 3, 262, 19, 28}, {IDC_ZOOM_OUT, 26, 262, 19, 28},
+        {IDC_SOUND, 49, 262, 25, 28}, {IDC_TIMER, 77, 262, 19, 28}, {IDC_RESTART, 164, 262, 19, 28},
+        {IDC_PAUSE, 186, 262, 13, 28}, {IDC_COMPLETE, 202, 262, 19, 28}, {IDC_HELP, 224, 262, 10, 28},
+        {IDC_LEVEL_0, 150, 262, 9, 9}, {IDC_LEVEL_1, 150, 271, 9, 9}, {IDC_LEVEL_2, 150, 280, 9, 9},
+        {IDC_STATUS, 90, 211, 60, 13}, {1020, 0, 226, 15, 15}, {1035, 225, 226, 15, 15},
+        {1036, 0, 241, 15, 15}, {1051, 225, 241, 15, 15}, {IDC_PATTERN_NAME, 2, 211, 86, 13},
+        {IDC_OPEN, 152, 211, 22, 13}, {IDC_COLOR_SCHEME, 177, 211, 17, 13}, {IDC_PAINTING_MODE, 196, 211, 13, 13},
+        {IDC_RESET, 211, 211, 13, 13}, {IDC_CLOSE, 226, 211, 13, 13}, {IDC_HSCROLL, 0, 194, 225, 15},
+        {IDC_VSCROLL, 225, 41, 15, 168},
+    };
+    // clang-format on
+    expectPlacements(l, portrait);
     EXPECT_EQ(l.boardRectFull, (BoardRectangle{0, 41, 240, 168}));
     EXPECT_EQ(l.boardRect, (BoardRectangle{0, 41, 240, 168}));
     EXPECT_EQ(l.boardRectWithBars, (BoardRectangle{0, 41, 225, 153}));
@@ -66,31 +56,20 @@ TEST(ScreenLayout, PortraitReferenceScreen) {
 TEST(ScreenLayout, LandscapeReferenceScreen) {
     const ScreenLayout l = layout(320, 214);
     EXPECT_EQ(l.isPortrait, 0);
-    expectPlacements(l, {{IDC_BANNER, 0, 0, 240, 42},
-                         {IDC_ZOOM_IN, 242, 124, 19, 27},
-                         {IDC_ZOOM_OUT, 262, 124, 19, 27},
-                         {IDC_SOUND, 283, 124, 25, 27},
-                         {IDC_TIMER, 242, 153, 19, 27},
-                         {IDC_RESTART, 242, 182, 19, 27},
-                         {IDC_PAUSE, 262, 182, 13, 27},
-                         {IDC_COMPLETE, 277, 182, 19, 27},
-                         {IDC_HELP, 298, 182, 10, 27},
-                         {IDC_LEVEL_0, 310, 151, 10, 10},
-                         {IDC_LEVEL_1, 310, 164, 10, 10},
-                         {IDC_LEVEL_2, 310, 178, 10, 10},
-                         {IDC_STATUS, 242, 16, 60, 13},
-                         {1020, 242, 46, 13, 12},
-                         {1035, 281, 70, 13, 12},
-                         {1036, 294, 70, 13, 12},
-                         {1051, 255, 106, 13, 12},
-                         {IDC_PATTERN_NAME, 242, 1, 79, 13},
-                         {IDC_OPEN, 242, 31, 22, 13},
-                         {IDC_COLOR_SCHEME, 264, 31, 17, 13},
-                         {IDC_PAINTING_MODE, 282, 31, 13, 13},
-                         {IDC_RESET, 295, 31, 13, 13},
-                         {IDC_CLOSE, 309, 31, 13, 13},
-                         {IDC_HSCROLL, 0, 201, 227, 13},
-                         {IDC_VSCROLL, 227, 42, 13, 172}});
+    // clang-format off
+    const Expected landscape[] = {
+        {IDC_BANNER, 0, 0, 240, 42}, {IDC_ZOOM_IN, 242, 124, 19, 27}, {IDC_ZOOM_OUT, 262, 124, 19, 27},
+        {IDC_SOUND, 283, 124, 25, 27}, {IDC_TIMER, 242, 153, 19, 27}, {IDC_RESTART, 242, 182, 19, 27},
+        {IDC_PAUSE, 262, 182, 13, 27}, {IDC_COMPLETE, 277, 182, 19, 27}, {IDC_HELP, 298, 182, 10, 27},
+        {IDC_LEVEL_0, 310, 151, 10, 10}, {IDC_LEVEL_1, 310, 164, 10, 10}, {IDC_LEVEL_2, 310, 178, 10, 10},
+        {IDC_STATUS, 242, 16, 60, 13}, {1020, 242, 46, 13, 12}, {1035, 281, 70, 13, 12},
+        {1036, 294, 70, 13, 12}, {1051, 255, 106, 13, 12}, {IDC_PATTERN_NAME, 242, 1, 79, 13},
+        {IDC_OPEN, 242, 31, 22, 13}, {IDC_COLOR_SCHEME, 264, 31, 17, 13}, {IDC_PAINTING_MODE, 282, 31, 13, 13},
+        {IDC_RESET, 295, 31, 13, 13}, {IDC_CLOSE, 309, 31, 13, 13}, {IDC_HSCROLL, 0, 201, 227, 13},
+        {IDC_VSCROLL, 227, 42, 13, 172},
+    };
+    // clang-format on
+    expectPlacements(l, landscape);
     EXPECT_EQ(l.boardRectFull, (BoardRectangle{0, 42, 240, 172}));
     EXPECT_EQ(l.boardRectWithBars, (BoardRectangle{0, 42, 227, 159}));
     EXPECT_EQ(l.clockRect, (RECT{262, 153, 308, 180}));
