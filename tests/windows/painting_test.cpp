@@ -120,11 +120,7 @@ TEST_F(PaintingTest, InvalidatingAParentInvalidatesTheChildrenItCoversWhichPaint
     EXPECT_EQ(update, (RECT{0, 0, 20, 20}));
 
     backend.runUntilIdle();
-    const auto paints = received(WM_PAINT);
-    ASSERT_EQ(paints.size(), 3u);
-    EXPECT_EQ(paints[0].hwnd, main);
-    EXPECT_EQ(paints[1].hwnd, child);
-    EXPECT_EQ(paints[2].hwnd, elsewhere);
+    EXPECT_EQ(targets(WM_PAINT), (std::vector<HWND>{main, child, elsewhere}));
 }
 
 TEST_F(PaintingTest, ATopLevelWindowHiddenOrDestroyedHasWhatItCoveredRepainted) {
