@@ -70,10 +70,8 @@ TEST(PatternScale, SinglePrecisionDecidesTheExtentAndTheOriginTruncates) {
     const auto p = loadFromRecords(withSource(3, 7, 1000));
     const float ratio = 7.0f / 3.0f;
     const float scaleX = (16000.0f / ratio) / 1000.0f;
-    EXPECT_EQ(p->pattern.scaleX, scaleX);
-    EXPECT_EQ(p->pattern.scaleY, 16.0f);
-    EXPECT_EQ(p->pattern.extentWidth, scaleX * 1000.0f);
-    EXPECT_EQ(p->pattern.minX, -0.5f * (scaleX * 1000.0f));
+    EXPECT_EQ((std::array{p->pattern.scaleX, p->pattern.scaleY, p->pattern.extentWidth, p->pattern.minX}),
+              (std::array{scaleX, 16.0f, scaleX * 1000.0f, -0.5f * (scaleX * 1000.0f)}));
     EXPECT_EQ(p->pattern.originX, static_cast<float>(static_cast<int>(-0.5f * (scaleX * 1000.0f))));
     EXPECT_NE(p->pattern.originX, p->pattern.minX);
 }
@@ -150,10 +148,9 @@ TEST(Gathering, EmptyPathRangesAndEmptyContoursAddNothing) {
     const auto p = loadFromRecords(file);
     ASSERT_TRUE(p->pattern.loadError.empty()) << p->pattern.loadError;
     const Piece& piece = p->pattern.pieces[0];
-    EXPECT_EQ(piece.contourCount, 2);
-    EXPECT_EQ(piece.contourSizes[0], 4);
-    EXPECT_EQ(piece.contourSizes[1], 0);
-    EXPECT_EQ(piece.totalPoints, 4);
+    EXPECT_EQ((std::array<int, 4>{piece.contourCount, piece.contourSizes[0], piece.contourSizes[1],
+                                  piece.totalPoints}),
+              (std::array{2, 4, 0, 4}));
 }
 
 TEST(Gathering, ARectilinearSquareKeepsOnlyItsCorners) {
@@ -227,9 +224,8 @@ TEST(Gathering, AOnePointContourKeepsNothingAndItsPieceIsNeverVisible) {
     const auto p = loadFromRecords(file);
     ASSERT_TRUE(p->pattern.loadError.empty());
     const Piece& piece = p->pattern.pieces[0];
-    EXPECT_EQ(piece.contourSizes[0], 0);
-    EXPECT_EQ(piece.boundsMinX, 1000000);
-    EXPECT_EQ(piece.boundsMaxX, -1000000);
+    EXPECT_EQ((std::array<int, 3>{piece.contourSizes[0], piece.boundsMinX, piece.boundsMaxX}),
+              (std::array{0, 1000000, -1000000}));
     EXPECT_GT(piece.boundsMinY, piece.boundsMaxY);
 }
 
@@ -247,9 +243,7 @@ TEST(Gathering, BoundsComeFromTheOuterContourAlone) {
 }
 
 TEST(Brightness, WhiteGreenAndRed) {
-    EXPECT_EQ(colourLumaOf(255, 255, 255), 232);
-    EXPECT_EQ(colourLumaOf(0, 255, 0), 127);
-    EXPECT_EQ(colourLumaOf(255, 0, 0), 76);
-    EXPECT_EQ(colourLumaOf(0, 0, 255), 28);
-    EXPECT_EQ(colourLumaOf(0, 0, 0), 0);
+    EXPECT_EQ((std::array{colourLumaOf(255, 255, 255), colourLumaOf(0, 255, 0), colourLumaOf(255, 0, 0),
+                          colourLumaOf(0, 0, 255), colourLumaOf(0, 0, 0)}),
+              (std::array{232, 127, 76, 28, 0}));
 }

@@ -81,8 +81,7 @@ TEST(PatternReader, HeaderAndTrailerAloneGiveAPatternWithoutPiecesOrColours) {
     const auto loaded = loadFromBytes(b.data);
     const Pattern& p = loaded->pattern;
     EXPECT_TRUE(p.loadError.empty()) << p.loadError;
-    EXPECT_EQ(p.pieceCount, 0);
-    EXPECT_EQ(p.colourCount, 0);
+    EXPECT_EQ((std::array<int, 2>{p.pieceCount, p.colourCount}), (std::array{0, 0}));
     EXPECT_TRUE(p.pieces.empty());
     EXPECT_FLOAT_EQ(p.extentWidth, 16000.0f);
 }
@@ -92,11 +91,9 @@ TEST(PatternReader, AFileThatCannotBeOpenedLeavesThePatternEmpty) {
     loadPattern(loaded.pattern, u"/no/such/folder/pattern.mza");
     const Pattern& p = loaded.pattern;
     EXPECT_EQ(p.loadError, "the file cannot be opened");
-    EXPECT_EQ(p.pieceCount, 0);
-    EXPECT_EQ(p.colourCount, 0);
+    EXPECT_EQ((std::array<int, 2>{p.pieceCount, p.colourCount}), (std::array{0, 0}));
     EXPECT_EQ(p.extentWidth, 0.0f);
-    EXPECT_EQ(p.heap, nullptr);
-    EXPECT_EQ(p.outlinePen, nullptr);
+    EXPECT_TRUE(p.heap == nullptr && p.outlinePen == nullptr);
 }
 
 TEST(PatternReader, FieldsAShortFileDoesNotSupplyReadAsZero) {
@@ -105,9 +102,9 @@ TEST(PatternReader, FieldsAShortFileDoesNotSupplyReadAsZero) {
     bytes.resize(bytes.size() - 5);
     const auto loaded = loadFromBytes(bytes);
     ASSERT_TRUE(loaded->pattern.loadError.empty()) << loaded->pattern.loadError;
-    EXPECT_EQ(loaded->pattern.colourCount, 1);
+    EXPECT_EQ((std::array{loaded->pattern.colourCount, loaded->pattern.pieces[0].totalPoints}),
+              (std::array{1, 4}));
     EXPECT_EQ(loaded->pattern.colourRef[0], 0u);
-    EXPECT_EQ(loaded->pattern.pieces[0].totalPoints, 4);
 }
 
 TEST(PatternReader, UnusedColoursAreDroppedAndTheRestRenumberedInFileOrder) {
@@ -121,15 +118,12 @@ TEST(PatternReader, UnusedColoursAreDroppedAndTheRestRenumberedInFileOrder) {
     const auto loaded = loadFromRecords(file);
     const Pattern& p = loaded->pattern;
     ASSERT_EQ(p.colourCount, 2);
-    EXPECT_EQ(p.colourRef[0], RGB(10, 20, 30));
-    EXPECT_EQ(p.colourRef[1], RGB(70, 80, 90));
+    EXPECT_EQ((std::array{p.colourRef[0], p.colourRef[1]}), (std::array{RGB(10, 20, 30), RGB(70, 80, 90)}));
     EXPECT_EQ((std::array<BYTE, 3>{70, 80, 90}), p.colourRGB[1]);
-    EXPECT_EQ(p.pieces[0].colour, 1) << "C shows the number 2";
-    EXPECT_EQ(p.pieces[1].colour, 0);
-    EXPECT_EQ(p.pieces[2].colour, 1);
-    EXPECT_EQ(p.piecesLeftPerColour[0], 1);
-    EXPECT_EQ(p.piecesLeftPerColour[1], 2);
-    EXPECT_EQ(p.coloursLeft, 2);
+    // C shows the number 2: pieces' colours, then the pieces left per colour and the colours left.
+    EXPECT_EQ((std::array{p.pieces[0].colour, p.pieces[1].colour, p.pieces[2].colour,
+                          p.piecesLeftPerColour[0], p.piecesLeftPerColour[1], p.coloursLeft}),
+              (std::array{1, 0, 1, 1, 2, 2}));
     EXPECT_EQ(platform::liveDrawingObjects(), 2 * 2 + 1) << "a brush and a pen per colour, one outline pen";
 }
 
