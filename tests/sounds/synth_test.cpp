@@ -47,21 +47,14 @@ TEST(SynthEnvelope, FadesStartAndEndAtExactSilenceAndRiseSteadily) {
     EXPECT_NEAR(glide(200, 800, 0.5), 400.0, 1e-9);  // halfway in pitch is the geometric mean
 }
 
-double peakOf(const Buffer& b, std::size_t first, std::size_t last) {
-    double peak = 0.0;
-    for (std::size_t i = first; i < last; ++i) {
-        peak = std::max(peak, std::abs(b.samples[i]));
-    }
-    return peak;
-}
-
 TEST(SynthTone, SoundsOnlyWithinItsSpanAndStartsAndEndsSilent) {
     Buffer b(8000, 1.0);
     addTone(b, {.start = 0.25, .length = 0.5, .frequency = 440});
     // At t = 0.25 exactly the attack starts from nothing; at t = 0.75 exactly the release has ended.
-    EXPECT_EQ((std::array{peakOf(b, 0, 2000), b.samples[2000], b.samples[6000], peakOf(b, 6000, 8000)}),
+    EXPECT_EQ((std::array{sound_test::peakOf(b.samples, 0, 2000), b.samples[2000], b.samples[6000],
+                          sound_test::peakOf(b.samples, 6000, 8000)}),
               (std::array{0.0, 0.0, 0.0, 0.0}));
-    EXPECT_NEAR(peakOf(b, 2000, 6000), 1.0, 0.01);
+    EXPECT_NEAR(sound_test::peakOf(b.samples, 2000, 6000), 1.0, 0.01);
 }
 
 TEST(SynthTone, LeavesOutPartialsAboveTheCeiling) {
