@@ -120,11 +120,8 @@ void expectToolbarWhereLaidOut(const ChartCase& c) {
 
 }  // namespace
 
-TEST(HelpChart, PortraitToolbarLiesWhereTheLayoutPutsIt) {
+TEST(HelpChart, PortraitAndLandscapeToolbarsLieWhereTheLayoutPutsThem) {
     expectToolbarWhereLaidOut({718, 240, 294, 4});
-}
-
-TEST(HelpChart, LandscapeToolbarLiesWhereTheLayoutPutsIt) {
     expectToolbarWhereLaidOut({719, 320, 214, 0});
 }
 

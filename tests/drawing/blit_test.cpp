@@ -1,6 +1,8 @@
 // Block copies, stretched copies and the choice among a bitmap's variants.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/bitmap.h"
 #include "platform/device_context.h"
 #include "platform/drawing.h"
@@ -36,27 +38,28 @@ class Source {
     HBITMAP previous_;
 };
 
-TEST(BitBlt, CopiesPixelForPixel) {
-    Source source(8, 8);
-    TestCanvas canvas(6, 6);
-    BitBlt(canvas.dc(), 1, 2, 3, 2, source.dc(), 4, 5, SRCCOPY);
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 6; ++x) {
-            const bool copied = x >= 1 && x < 4 && y >= 2 && y < 4;
-            EXPECT_EQ(canvas.at(x, y), copied ? RGB(x + 3, y + 3, 0) : kPaper) << x << "," << y;
+// Every pixel of the canvas is expected(x, y).
+template <typename Expected>
+void expectEach(TestCanvas& canvas, int width, int height, Expected expected) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            EXPECT_EQ(canvas.at(x, y), expected(x, y)) << x << "," << y;
         }
     }
 }
 
-TEST(BitBlt, KeepsTheDestinationWhereTheSourceEnds) {
-    Source source(4, 4);
+TEST(BitBlt, CopiesPixelForPixelAndKeepsTheDestinationWhereTheSourceEnds) {
+    Source source(8, 8);
     TestCanvas canvas(6, 6);
-    BitBlt(canvas.dc(), 0, 0, 6, 6, source.dc(), 2, -1, SRCCOPY);
-    EXPECT_EQ(canvas.at(0, 0), kPaper);  // source row -1
-    EXPECT_EQ(canvas.at(0, 1), RGB(2, 0, 0));
-    EXPECT_EQ(canvas.at(1, 4), RGB(3, 3, 0));
-    EXPECT_EQ(canvas.at(2, 1), kPaper);  // source column 4
-    EXPECT_EQ(canvas.at(0, 5), kPaper);  // source row 4
+    BitBlt(canvas.dc(), 1, 2, 3, 2, source.dc(), 4, 5, SRCCOPY);
+    expectEach(canvas, 6, 6, [](int x, int y) {
+        return x >= 1 && x < 4 && y >= 2 && y < 4 ? RGB(x + 3, y + 3, 0) : kPaper;
+    });
+    Source small(4, 4);
+    TestCanvas edge(6, 6);
+    BitBlt(edge.dc(), 0, 0, 6, 6, small.dc(), 2, -1, SRCCOPY);  // source rows -1 ... 4, columns 2 ... 7
+    expectEach(edge, 6, 6,
+               [](int x, int y) { return x < 2 && y >= 1 && y < 5 ? RGB(x + 2, y - 1, 0) : kPaper; });
 }
 
 TEST(BitBlt, MovesABlockWithinItsOwnSurface) {
@@ -70,60 +73,43 @@ TEST(BitBlt, MovesABlockWithinItsOwnSurface) {
     }
 }
 
-TEST(StretchBlt, DoublingRepeatsEachPixelTwice) {
-    Source source(3, 2);
-    TestCanvas canvas(6, 4);
-    StretchBlt(canvas.dc(), 0, 0, 6, 4, source.dc(), 0, 0, 3, 2, SRCCOPY);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 6; ++x) {
-            EXPECT_EQ(canvas.at(x, y), RGB(x / 2, y / 2, 0)) << x << "," << y;
-        }
-    }
-}
-
 TEST(StretchBlt, SamplesTheSourcePixelUnderEachDestinationCentre) {
-    Source source(10, 10);
-    TestCanvas canvas(5, 3);
-    // Three columns onto five: centres at 0.3, 0.9, 1.5, 2.1, 2.7 source pixels.
-    // Eight rows onto three: centres at 1.33, 4, 6.67, offset by the source's top row 2.
-    StretchBlt(canvas.dc(), 0, 0, 5, 3, source.dc(), 4, 2, 3, 8, SRCCOPY);
-    const int columns[] = {4, 4, 5, 6, 6};
-    const int rows[] = {3, 6, 8};
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 5; ++x) {
-            EXPECT_EQ(canvas.at(x, y), RGB(columns[x], rows[y], 0)) << x << "," << y;
-        }
+    struct Case {
+        const char* rule;
+        int sourceX, sourceY, sourceWidth, sourceHeight;
+        std::vector<int> columns, rows;  // of the source, for each destination column and row
+    };
+    const Case cases[] = {
+        {"doubling repeats each pixel twice", 0, 0, 3, 2, {0, 0, 1, 1, 2, 2}, {0, 0, 1, 1}},
+        {"halving takes every second pixel", 0, 0, 8, 8, {1, 3, 5, 7}, {1, 3, 5, 7}},
+        // Three columns onto five: centres at 0.3, 0.9, 1.5, 2.1, 2.7 source pixels.
+        // Eight rows onto three: centres at 1.33, 4, 6.67, offset by the source's top row 2.
+        {"uneven scales", 4, 2, 3, 8, {4, 4, 5, 6, 6}, {3, 6, 8}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rule);
+        Source source(10, 10);
+        const int width = static_cast<int>(c.columns.size());
+        const int height = static_cast<int>(c.rows.size());
+        TestCanvas canvas(width, height);
+        StretchBlt(canvas.dc(), 0, 0, width, height, source.dc(), c.sourceX, c.sourceY, c.sourceWidth,
+                   c.sourceHeight, SRCCOPY);
+        expectEach(canvas, width, height, [&](int x, int y) {
+            return RGB(c.columns[static_cast<std::size_t>(x)], c.rows[static_cast<std::size_t>(y)], 0);
+        });
     }
 }
 
-TEST(StretchBlt, HalvingTakesEverySecondPixel) {
-    Source source(8, 8);
-    TestCanvas canvas(4, 4);
-    StretchBlt(canvas.dc(), 0, 0, 4, 4, source.dc(), 0, 0, 8, 8, SRCCOPY);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            EXPECT_EQ(canvas.at(x, y), RGB(2 * x + 1, 2 * y + 1, 0)) << x << "," << y;
-        }
-    }
-}
-
-TEST(StretchBlt, ClipsAHugeDestinationToTheSurface) {
+TEST(StretchBlt, ClipsAHugeDestinationAndDrawsNothingForNonPositiveSizes) {
     Source source(4, 4);
     TestCanvas canvas(5, 5);
     // Each source pixel becomes a 500000-pixel square; the canvas sees the corner of source pixel (1, 1).
     StretchBlt(canvas.dc(), -499998, -499998, 2000000, 2000000, source.dc(), 0, 0, 4, 4, SRCCOPY);
-    EXPECT_EQ(canvas.at(0, 0), RGB(0, 0, 0));
-    EXPECT_EQ(canvas.at(1, 1), RGB(0, 0, 0));
-    EXPECT_EQ(canvas.at(2, 2), RGB(1, 1, 0));
-    EXPECT_EQ(canvas.at(4, 1), RGB(1, 0, 0));
-}
-
-TEST(StretchBlt, NonPositiveSizesDrawNothing) {
-    Source source(4, 4);
-    TestCanvas canvas(4, 4);
-    StretchBlt(canvas.dc(), 0, 0, 0, 4, source.dc(), 0, 0, 4, 4, SRCCOPY);
-    StretchBlt(canvas.dc(), 0, 0, 4, 4, source.dc(), 0, 0, 4, -4, SRCCOPY);
-    EXPECT_EQ(canvas.count(kPaper), 16);
+    expectEach(canvas, 5, 5, [](int x, int y) { return RGB(x >= 2 ? 1 : 0, y >= 2 ? 1 : 0, 0); });
+    TestCanvas empty(4, 4);
+    StretchBlt(empty.dc(), 0, 0, 0, 4, source.dc(), 0, 0, 4, 4, SRCCOPY);
+    StretchBlt(empty.dc(), 0, 0, 4, 4, source.dc(), 0, 0, 4, -4, SRCCOPY);
+    EXPECT_EQ(empty.count(kPaper), 16);
 }
 
 // A 2 x 2 bitmap with variants at 2x and 4x (none at 3x), each tagged in its

@@ -2,11 +2,9 @@
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
-#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "platform/bmp_decoder.h"
 #include "platform/png_writer.h"
 #include "platform/text.h"
+#include "tests/support/temp_folder.h"
 
 namespace drawing_test {
 namespace {
@@ -22,17 +21,10 @@ namespace {
 const COLORREF kPicture[2][3] = {{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)},
                                  {RGB(10, 20, 30), RGB(200, 100, 50), RGB(255, 255, 255)}};
 
-class BmpWriter {
-  public:
+struct BmpWriter {
     void u8(unsigned v) { bytes.push_back(static_cast<std::byte>(v & 0xFF)); }
-    void u16(unsigned v) {
-        u8(v);
-        u8(v >> 8);
-    }
-    void u32(std::uint32_t v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    }
+    void u16(unsigned v) { u8(v), u8(v >> 8); }
+    void u32(std::uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); }
     std::vector<std::byte> bytes;
 };
 
@@ -125,17 +117,12 @@ void expectPicture(HBITMAP bitmap) {
     DeleteObject(bitmap);
 }
 
-TEST(Bmp, Reads24BitBottomUp) {
-    expectPicture(platform::loadBitmap(bmp24(false)));
-}
-TEST(Bmp, Reads24BitTopDown) {
-    expectPicture(platform::loadBitmap(bmp24(true)));
-}
-TEST(Bmp, Reads8BitPalettedBottomUp) {
-    expectPicture(platform::loadBitmap(bmp8(false)));
-}
-TEST(Bmp, Reads8BitPalettedTopDown) {
-    expectPicture(platform::loadBitmap(bmp8(true)));
+TEST(Bmp, ReadsTrueColourAndPalettedRowsEitherWayUp) {
+    for (const bool topDown : {false, true}) {
+        SCOPED_TRACE(topDown ? "top down" : "bottom up");
+        expectPicture(platform::loadBitmap(bmp24(topDown)));
+        expectPicture(platform::loadBitmap(bmp8(topDown)));
+    }
 }
 
 TEST(Bmp, TruncatedFilesFailCleanly) {
@@ -149,42 +136,35 @@ TEST(Bmp, TruncatedFilesFailCleanly) {
 }
 
 TEST(Bmp, CorruptHeadersFailCleanly) {
-    auto patched = [](std::size_t at, unsigned value) {
-        auto file = bmp24(false);
-        file[at] = static_cast<std::byte>(value);
-        return file;
+    struct Patch {
+        std::size_t at;
+        unsigned value;
+        const char* what;
     };
-    EXPECT_EQ(platform::loadBitmap(patched(0, 'P')), nullptr);    // not "BM"
-    EXPECT_EQ(platform::loadBitmap(patched(18, 0)), nullptr);     // width 0
-    EXPECT_EQ(platform::loadBitmap(patched(28, 13)), nullptr);    // 13 bits per pixel
-    EXPECT_EQ(platform::loadBitmap(patched(30, 1)), nullptr);     // run-length compressed
-    EXPECT_EQ(platform::loadBitmap(patched(14, 20)), nullptr);    // unknown info header
-    EXPECT_EQ(platform::loadBitmap(patched(25, 0x7F)), nullptr);  // height far beyond the data
-    EXPECT_NE(platform::OwnedBitmap(platform::loadBitmap(patched(38, 1))),
-              nullptr);  // resolution does not matter
+    for (const Patch p :
+         {Patch{0, 'P', "not BM"}, Patch{18, 0, "width 0"}, Patch{28, 13, "13 bits per pixel"},
+          Patch{30, 1, "run-length compressed"}, Patch{14, 20, "unknown info header"},
+          Patch{25, 0x7F, "height far beyond the data"}}) {
+        auto file = bmp24(false);
+        file[p.at] = static_cast<std::byte>(p.value);
+        EXPECT_EQ(platform::loadBitmap(file), nullptr) << p.what;
+    }
+    auto file = bmp24(false);
+    file[38] = std::byte{1};  // the resolution does not matter
+    EXPECT_NE(platform::OwnedBitmap(platform::loadBitmap(file)), nullptr);
 }
 
-class TempFile {
-  public:
-    explicit TempFile(const std::vector<std::byte>& bytes)
-        : path_(std::filesystem::temp_directory_path() / ("vellumar-drawing-" + std::to_string(::getpid()) +
-                                                          "-" + std::to_string(counter++) + ".bmp")) {
-        std::ofstream(path_, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-    ~TempFile() { std::filesystem::remove(path_); }
-    std::u16string path() const { return platform::utf8ToUtf16(path_.string()); }
-
-  private:
-    static inline int counter = 0;
-    std::filesystem::path path_;
-};
+std::u16string writeFile(const TempFolder& folder, const char* name, const std::vector<std::byte>& bytes) {
+    folder.write(name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return platform::utf8ToUtf16((folder / name).string());
+}
 
 TEST(SHLoadDIBitmap, LoadsAFileAndAnswersNullForMissingOrBadOnes) {
-    const TempFile good(bmp8(false));
-    expectPicture(SHLoadDIBitmap(good.path().c_str()));
-    const TempFile bad(std::vector<std::byte>(100, std::byte{'B'}));
-    EXPECT_EQ(SHLoadDIBitmap(bad.path().c_str()), nullptr);
+    const TempFolder folder;
+    expectPicture(SHLoadDIBitmap(writeFile(folder, "good.bmp", bmp8(false)).c_str()));
+    EXPECT_EQ(
+        SHLoadDIBitmap(writeFile(folder, "bad.bmp", std::vector<std::byte>(100, std::byte{'B'})).c_str()),
+        nullptr);
     EXPECT_EQ(SHLoadDIBitmap(u"/no/such/folder/thumbnail.bmp"), nullptr);
     EXPECT_EQ(SHLoadDIBitmap(nullptr), nullptr);
 }
@@ -196,14 +176,13 @@ TEST(Png, WritesTheSurfaceAsItIs) {
             surface.set(x, y, platform::pixelFromColour(kPicture[y][x]));
         }
     }
-    const auto path =
-        std::filesystem::temp_directory_path() / ("vellumar-png-" + std::to_string(::getpid()) + ".png");
+    const TempFolder folder;
+    const auto path = folder / "picture.png";
     ASSERT_TRUE(platform::writePng(surface, path.string()));
     int width = 0;
     int height = 0;
     int channels = 0;
     unsigned char* rgb = stbi_load(path.string().c_str(), &width, &height, &channels, 3);
-    std::filesystem::remove(path);
     ASSERT_NE(rgb, nullptr);
     EXPECT_EQ(width, 3);
     EXPECT_EQ(height, 2);

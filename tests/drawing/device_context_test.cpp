@@ -1,6 +1,8 @@
 // Device contexts: selection, ownership of objects, drawing onto a surface.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/bitmap.h"
 #include "platform/device_context.h"
 #include "platform/drawing.h"
@@ -30,15 +32,12 @@ TEST(SelectObject, AnswersThePreviousObjectOfEachKind) {
     ASSERT_NE(firstBitmap, nullptr);
 
     EXPECT_EQ(SelectObject(dc, GetStockObject(NULL_BRUSH)), brush);
-    EXPECT_EQ(SelectObject(dc, firstPen), pen);
     EXPECT_EQ(SelectObject(dc, firstBrush), GetStockObject(NULL_BRUSH));
-    EXPECT_EQ(SelectObject(dc, firstFont), font);
-    EXPECT_EQ(SelectObject(dc, firstBitmap), bitmap);
+    EXPECT_EQ((std::array<void*, 3>{SelectObject(dc, firstPen), SelectObject(dc, firstFont),
+                                    SelectObject(dc, firstBitmap)}),
+              (std::array<void*, 3>{pen, font, bitmap}));
     DeleteDC(dc);
-    EXPECT_TRUE(DeleteObject(pen));
-    EXPECT_TRUE(DeleteObject(brush));
-    EXPECT_TRUE(DeleteObject(font));
-    EXPECT_TRUE(DeleteObject(bitmap));
+    EXPECT_TRUE(DeleteObject(pen) && DeleteObject(brush) && DeleteObject(font) && DeleteObject(bitmap));
 }
 
 TEST(DeleteObject, RefusesObjectsStillSelectedAndIgnoresStockOnes) {
@@ -50,15 +49,12 @@ TEST(DeleteObject, RefusesObjectsStillSelectedAndIgnoresStockOnes) {
     EXPECT_EQ(platform::liveDrawingObjects(), before + 3);
     HBITMAP oldBitmap = SelectObject(dc, bitmap);
     HPEN oldPen = SelectObject(dc, pen);
-    EXPECT_FALSE(DeleteObject(bitmap));
-    EXPECT_FALSE(DeleteObject(pen));
-    EXPECT_TRUE(DeleteObject(GetStockObject(NULL_BRUSH)));
-    EXPECT_TRUE(DeleteObject(oldPen));  // the default pen is stock: still usable below
+    EXPECT_FALSE(DeleteObject(bitmap) || DeleteObject(pen));
+    // The default pen is stock: still usable below.
+    EXPECT_TRUE(DeleteObject(GetStockObject(NULL_BRUSH)) && DeleteObject(oldPen));
     SelectObject(dc, oldBitmap);
     SelectObject(dc, oldPen);
-    EXPECT_TRUE(DeleteObject(bitmap));
-    EXPECT_TRUE(DeleteObject(pen));
-    EXPECT_TRUE(DeleteObject(font));
+    EXPECT_TRUE(DeleteObject(bitmap) && DeleteObject(pen) && DeleteObject(font));
     EXPECT_EQ(platform::liveDrawingObjects(), before);
     DeleteDC(dc);
 }
@@ -118,8 +114,7 @@ TEST(SurfaceContext, DrawsThroughItsOriginAndStaysInsideItsClip) {
     // Copies out of it read through the same origin.
     TestCanvas canvas(2, 2);
     BitBlt(canvas.dc(), 0, 0, 2, 2, dc, 0, 0, SRCCOPY);
-    EXPECT_EQ(canvas.at(0, 0), kPen);
-    EXPECT_EQ(canvas.at(1, 1), kInk);
+    EXPECT_EQ(canvas.picture(kInk), rows("o# ##"));
     // A bitmap cannot be selected into it.
     HBITMAP bitmap = CreateCompatibleBitmap(nullptr, 1, 1);
     EXPECT_EQ(SelectObject(dc, bitmap), nullptr);
@@ -131,11 +126,11 @@ TEST(SurfaceContext, DrawsThroughItsOriginAndStaysInsideItsClip) {
 
 TEST(Settings, TextColourBackgroundColourAndModeAnswerTheirPreviousValues) {
     HDC dc = CreateCompatibleDC(nullptr);
-    EXPECT_EQ(SetTextColor(dc, RGB(1, 2, 3)), RGB(0, 0, 0));
-    EXPECT_EQ(SetTextColor(dc, RGB(4, 5, 6)), RGB(1, 2, 3));
-    EXPECT_EQ(SetBkColor(dc, RGB(7, 8, 9)), RGB(255, 255, 255));
-    EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
-    EXPECT_EQ(SetBkMode(dc, OPAQUE), TRANSPARENT);
+    EXPECT_EQ((std::array{SetTextColor(dc, RGB(1, 2, 3)), SetTextColor(dc, RGB(4, 5, 6)),
+                          SetBkColor(dc, RGB(7, 8, 9))}),
+              (std::array{RGB(0, 0, 0), RGB(1, 2, 3), RGB(255, 255, 255)}));
+    EXPECT_EQ((std::array{SetBkMode(dc, TRANSPARENT), SetBkMode(dc, OPAQUE)}),
+              (std::array{OPAQUE, TRANSPARENT}));
     DeleteDC(dc);
 }
 

@@ -14,13 +14,7 @@ TEST(Ellipse, SmallBoxesGiveSolidDots) {
     canvas.use(kPen, 1, kInk);
     Ellipse(canvas.dc(), 1, 1, 3, 3);
     Ellipse(canvas.dc(), 3, 3, 6, 6);
-    EXPECT_EQ(canvas.picture(),
-              "......\n"
-              ".oo...\n"
-              ".oo...\n"
-              "...ooo\n"
-              "...o#o\n"
-              "...ooo\n");
+    EXPECT_EQ(canvas.picture(), rows("...... .oo... .oo... ...ooo ...o#o ...ooo"));
 }
 
 TEST(Ellipse, StaysInItsBoxTouchesEachSideAndIsSymmetric) {
@@ -107,10 +101,7 @@ TEST(Ellipse, HugeBoxesClip) {
     TestCanvas top(10, 10);
     top.use(kPen, 1, kInk);
     Ellipse(top.dc(), -1000000, 5, 1000000, 2000005);
-    EXPECT_EQ(top.picture(0, 4, 10, 7),
-              "..........\n"
-              "oooooooooo\n"
-              "##########\n");
+    EXPECT_EQ(top.picture(0, 4, 10, 7), rows(".......... oooooooooo ##########"));
 }
 
 }  // namespace

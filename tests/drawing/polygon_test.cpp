@@ -45,42 +45,34 @@ bool insideByCounting(const std::vector<POINT>& points, std::int64_t x, std::int
     return crossings % 2 == 1;
 }
 
+// The fill on a size x size surface is exactly the pixels that count as inside.
+testing::AssertionResult fillsAsCounted(int size, const std::vector<POINT>& points) {
+    const std::string picture = filled(size, size, points);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            if ((picture[static_cast<std::size_t>(y * (size + 1) + x)] == '#') !=
+                insideByCounting(points, x, y)) {
+                return testing::AssertionFailure() << "pixel " << x << "," << y << "\n" << picture;
+            }
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
 TEST(PolygonFill, PointsOnLeftAndTopEdgesAreInsideOnRightAndBottomOutside) {
     EXPECT_EQ(filled(6, 6, {{1, 1}, {4, 1}, {4, 4}, {1, 4}}),
-              "......\n"
-              ".###..\n"
-              ".###..\n"
-              ".###..\n"
-              "......\n"
-              "......\n");
+              rows("...... .###.. .###.. .###.. ...... ......"));
     // The slanted edge is on the right: its points are outside.
-    EXPECT_EQ(filled(5, 5, {{0, 0}, {4, 0}, {0, 4}}),
-              "####.\n"
-              "###..\n"
-              "##...\n"
-              "#....\n"
-              ".....\n");
+    EXPECT_EQ(filled(5, 5, {{0, 0}, {4, 0}, {0, 4}}), rows("####. ###.. ##... #.... ....."));
     // The slanted edge is on the left: its points are inside.
-    EXPECT_EQ(filled(5, 5, {{0, 0}, {4, 0}, {4, 4}}),
-              "####.\n"
-              ".###.\n"
-              "..##.\n"
-              "...#.\n"
-              ".....\n");
+    EXPECT_EQ(filled(5, 5, {{0, 0}, {4, 0}, {4, 4}}), rows("####. .###. ..##. ...#. ....."));
 }
 
 TEST(PolygonFill, AlternateRuleLeavesHoles) {
     // An outer square and an inner one joined by a cut that is walked both ways.
-    EXPECT_EQ(filled(9, 9, {{0, 0}, {8, 0}, {8, 8}, {0, 8}, {0, 0}, {2, 2}, {2, 6}, {6, 6}, {6, 2}, {2, 2}}),
-              "########.\n"
-              "########.\n"
-              "##....##.\n"
-              "##....##.\n"
-              "##....##.\n"
-              "##....##.\n"
-              "########.\n"
-              "########.\n"
-              ".........\n");
+    EXPECT_EQ(
+        filled(9, 9, {{0, 0}, {8, 0}, {8, 8}, {0, 8}, {0, 0}, {2, 2}, {2, 6}, {6, 6}, {6, 2}, {2, 2}}),
+        rows("########. ########. ##....##. ##....##. ##....##. ##....##. ########. ########. ........."));
     // A five-pointed star drawn in one stroke: its middle crosses twice.
     const std::string star = filled(21, 21, {{10, 0}, {16, 20}, {0, 7}, {20, 7}, {4, 20}});
     EXPECT_EQ(star[10 * 22 + 10], '.') << star;
@@ -101,39 +93,20 @@ TEST(PolygonFill, AgreesWithCountingCrossingsPixelByPixel) {
     for (const Setting setting : {Setting{40, 0, 40}, Setting{40, -8, 48}, Setting{90, 0, 90}}) {
         std::uniform_int_distribution<LONG> coordinate(setting.lowest, setting.highest);
         std::uniform_int_distribution<int> vertices(3, 12);
-        const auto stride = static_cast<std::size_t>(setting.size + 1);
         for (int round = 0; round < 200; ++round) {
             std::vector<POINT> points(static_cast<std::size_t>(vertices(random)));
             for (POINT& p : points) {
                 p = {coordinate(random), coordinate(random)};
             }
-            const std::string picture = filled(setting.size, setting.size, points);
-            for (int y = 0; y < setting.size; ++y) {
-                for (int x = 0; x < setting.size; ++x) {
-                    const bool expected = insideByCounting(points, x, y);
-                    ASSERT_EQ(
-                        picture[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] == '#',
-                        expected)
-                        << "surface " << setting.size << " round " << round << " pixel " << x << "," << y
-                        << "\n"
-                        << picture;
-                }
-            }
+            ASSERT_TRUE(fillsAsCounted(setting.size, points))
+                << "surface " << setting.size << " round " << round;
         }
     }
 }
 
 TEST(PolygonFill, FarVerticesClipWithoutChangingThePixels) {
     // A sliver far wider than the surface: its rows must match the exact crossings.
-    const std::vector<POINT> points = {{-1000000, -3}, {1000000, 40}, {-999990, 41}};
-    const std::string picture = filled(30, 30, points);
-    for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 30; ++x) {
-            ASSERT_EQ(picture[static_cast<std::size_t>(y * 31 + x)] == '#', insideByCounting(points, x, y))
-                << x << "," << y << "\n"
-                << picture;
-        }
-    }
+    EXPECT_TRUE(fillsAsCounted(30, {{-1000000, -3}, {1000000, 40}, {-999990, 41}}));
 }
 
 TEST(Polygon, OutlinePassesThroughEveryVertex) {
@@ -158,13 +131,7 @@ TEST(Polygon, FillsWithTheBrushAndOutlinesWithThePen) {
     canvas.use(kPen, 1, kInk);
     const POINT square[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}, {1, 1}};
     Polygon(canvas.dc(), square, 5);
-    EXPECT_EQ(canvas.picture(),
-              ".......\n"
-              ".ooooo.\n"
-              ".o###o.\n"
-              ".o###o.\n"
-              ".ooooo.\n"
-              ".......\n");
+    EXPECT_EQ(canvas.picture(), rows("....... .ooooo. .o###o. .o###o. .ooooo. ......."));
     // The closing point repeats the first and adds nothing.
     TestCanvas open(7, 6);
     open.use(kPen, 1, kInk);
@@ -177,13 +144,7 @@ TEST(Polygon, NullBrushDrawsOnlyTheOutline) {
     canvas.useNullBrush(kPen, 1);
     const POINT triangle[] = {{0, 0}, {5, 0}, {0, 5}};
     Polygon(canvas.dc(), triangle, 3);
-    EXPECT_EQ(canvas.picture(),
-              "oooooo\n"
-              "o...o.\n"
-              "o..o..\n"
-              "o.o...\n"
-              "oo....\n"
-              "o.....\n");
+    EXPECT_EQ(canvas.picture(), rows("oooooo o...o. o..o.. o.o... oo.... o....."));
 }
 
 TEST(Clipping, ShapesCutByTheSurfaceEdgeMatchTheSameShapesDrawnWhole) {

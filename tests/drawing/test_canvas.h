@@ -3,6 +3,7 @@
 // background, 'o' for kPen, '?' for anything else) that a test compares with the one it expects.
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 #include "platform/bitmap.h"
@@ -49,5 +50,11 @@ class TestCanvas {
     HPEN previousPen_ = nullptr;
     HBRUSH previousBrush_ = nullptr;
 };
+
+// A picture written on one line, its rows separated by spaces, as picture() gives it.
+inline std::string rows(std::string text) {
+    std::ranges::replace(text, ' ', '\n');
+    return text + '\n';
+}
 
 }  // namespace drawing_test

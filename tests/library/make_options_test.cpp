@@ -17,19 +17,23 @@ constexpr const char* kDisc =
     "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 200 100'>"
     "<circle cx='100' cy='50' r='30' fill='#ff0000'/></svg>";
 
+class MakeOptions : public testing::Test {
+  protected:
+    void SetUp() override { folder.write("in.svg", kDisc); }
+    TempFolder folder;
+};
+
 int make(const TempFolder& folder, const std::string& options) {
-    const std::string command = std::string(VELLUMAR_PATTERN_TOOL) + " make '" + (folder / "in.svg").string() +
-                                "' -o '" + (folder / "out.mza").string() + "' --colours 2 --pieces 2 " +
-                                options + " >/dev/null 2>&1";
+    const std::string command = std::string(VELLUMAR_PATTERN_TOOL) + " make '" +
+                                (folder / "in.svg").string() + "' -o '" + (folder / "out.mza").string() +
+                                "' --colours 2 --pieces 2 " + options + " >/dev/null 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace
 
-TEST(MakeOptions, ABackgroundFillsWhatTheDrawingLeavesEmpty) {
-    const TempFolder folder;
-    folder.write("in.svg", kDisc);
+TEST_F(MakeOptions, ABackgroundFillsWhatTheDrawingLeavesEmpty) {
     ASSERT_EQ(make(folder, "--background '#204060'"), 0);
     const auto loaded = loadForCommand((folder / "out.mza").string());
     ASSERT_NE(loaded, nullptr);
@@ -43,9 +47,7 @@ TEST(MakeOptions, ABackgroundFillsWhatTheDrawingLeavesEmpty) {
     EXPECT_EQ(p.colourRGB[p.pieces[centre].colour], (std::array<BYTE, 3>{0xFF, 0, 0}));
 }
 
-TEST(MakeOptions, AViewFramesPartOfTheDrawing) {
-    const TempFolder folder;
-    folder.write("in.svg", kDisc);
+TEST_F(MakeOptions, AViewFramesPartOfTheDrawing) {
     // A square around the disc: the picture becomes square and the disc fills most of it.
     ASSERT_EQ(make(folder, "--view 60,10,80,80"), 0);
     const auto loaded = loadForCommand((folder / "out.mza").string());
@@ -59,12 +61,10 @@ TEST(MakeOptions, AViewFramesPartOfTheDrawing) {
     EXPECT_NEAR(p.pieces[disc].boundsMinY, -6000, 30);
 }
 
-TEST(MakeOptions, BadValuesAreRefused) {
-    const TempFolder folder;
-    folder.write("in.svg", kDisc);
-    for (const char* bad : {"--background 'rgba(0,0,0,0.5)'", "--background nonsense", "--view 0,0,0,10",
-                            "--view 1,2,3", "--colours 1", "--colours 33", "--pieces 0", "--detail extreme",
-                            "--max-size 8"}) {
+TEST_F(MakeOptions, BadValuesAreRefused) {
+    for (const char* bad :
+         {"--background 'rgba(0,0,0,0.5)'", "--background nonsense", "--view 0,0,0,10", "--view 1,2,3",
+          "--colours 1", "--colours 33", "--pieces 0", "--detail extreme", "--max-size 8"}) {
         EXPECT_EQ(make(folder, bad), 2) << bad;
     }
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <ostream>
+
 #include "tests/support/pattern_builder.h"
 
 namespace {
@@ -44,6 +47,25 @@ class Painting : public ::testing::Test {
         return log;
     }
     void setMode(std::uint32_t mode) { loaded->settings.PaintingMode = mode; }
+
+    // The counts a paint changes, in one comparable value.
+    struct Counts {
+        int piecesLeft, coloursLeft, misses, selected;
+        std::array<int, 3> leftPerColour;
+        friend bool operator==(const Counts&, const Counts&) = default;
+        friend std::ostream& operator<<(std::ostream& out, const Counts& c) {
+            return out << c.piecesLeft << " pieces, " << c.coloursLeft << " colours, " << c.misses
+                       << " misses, selected " << c.selected << ", per colour " << c.leftPerColour[0] << " "
+                       << c.leftPerColour[1] << " " << c.leftPerColour[2];
+        }
+    };
+    Counts counts() const {
+        return {p->piecesLeft,
+                p->coloursLeft,
+                p->missCount,
+                p->selectedColour,
+                {p->piecesLeftPerColour[0], p->piecesLeftPerColour[1], p->piecesLeftPerColour[2]}};
+    }
 };
 
 }  // namespace
@@ -64,9 +86,7 @@ TEST_F(Painting, TheRightColourPaintsAndTheWrongOneIsAMissEvenOnAPaintedPiece) {
     EXPECT_EQ(index, 1);
     EXPECT_EQ(p->pieces[1].painted, 1);
     EXPECT_EQ(p->pieces[1].paintedColour, 1);
-    EXPECT_EQ(p->piecesLeft, 3);
-    EXPECT_EQ(p->piecesLeftPerColour[1], 1);
-    EXPECT_EQ(p->selectedColour, 1) << "colour 1 still has a piece";
+    EXPECT_EQ(counts(), (Counts{3, 3, 0, 1, {1, 1, 1}})) << "colour 1 still has a piece";
     EXPECT_EQ(sounds(), (Sounds{"IDR_FILL"}));
 
     EXPECT_EQ(tap(0), 0);
@@ -88,11 +108,8 @@ TEST_F(Painting, FinishingAColourPlaysBothSoundsDeselectsItAndTheNextTapIsAMiss)
         sounds();
         EXPECT_EQ(tap(2), 1);
         EXPECT_EQ(sounds(), (Sounds{"IDR_FILL", "IDR_FINISHCOLOR"}));
-        EXPECT_EQ(p->selectedColour, -1);
-        EXPECT_EQ(p->coloursLeft, 2);
-        EXPECT_EQ(p->piecesLeftPerColour[1], 0);
         EXPECT_EQ(tap(3), 0);
-        EXPECT_EQ(p->missCount, 1);
+        EXPECT_EQ(counts(), (Counts{2, 2, 1, -1, {1, 0, 1}}));
         EXPECT_EQ(sounds(), (Sounds{"IDR_ERROR"}));
     }
 }
@@ -104,8 +121,7 @@ TEST_F(Painting, TappingAPaintedPieceWithItsOwnColourOnlyPlaysTheFill) {
     sounds();
     EXPECT_EQ(tap(0), 1);
     EXPECT_EQ(sounds(), (Sounds{"IDR_FILL"}));
-    EXPECT_EQ(p->coloursLeft, 2) << "a colour finishes once";
-    EXPECT_EQ(p->selectedColour, 0);
+    EXPECT_EQ(counts(), (Counts{3, 2, 0, 0, {0, 2, 1}})) << "a colour finishes once";
 }
 
 TEST_F(Painting, FreeModePaintsAnyPieceWithAnyColourAndCountsNothing) {
@@ -116,10 +132,7 @@ TEST_F(Painting, FreeModePaintsAnyPieceWithAnyColourAndCountsNothing) {
     p->selectedColour = 2;
     EXPECT_EQ(tap(3), 1);
     EXPECT_EQ(p->pieces[3].paintedColour, 2);
-    EXPECT_EQ(p->piecesLeft, 3) << "only the first paint lowers the pieces left";
-    EXPECT_EQ(p->missCount, 0);
-    EXPECT_EQ(p->piecesLeftPerColour[2], 1);
-    EXPECT_EQ(p->coloursLeft, 3);
+    EXPECT_EQ(counts(), (Counts{3, 3, 0, 2, {1, 2, 1}})) << "only the first paint lowers the pieces left";
     EXPECT_EQ(sounds(), (Sounds{"IDR_FILL", "IDR_FILL"}));
 
     // Back in Normal mode, the free-painted piece with its own colour: a fill
@@ -127,8 +140,7 @@ TEST_F(Painting, FreeModePaintsAnyPieceWithAnyColourAndCountsNothing) {
     setMode(0);
     EXPECT_EQ(tap(3), 1);
     EXPECT_EQ(sounds(), (Sounds{"IDR_FILL"}));
-    EXPECT_EQ(p->piecesLeftPerColour[2], 1);
-    EXPECT_EQ(p->coloursLeft, 3);
+    EXPECT_EQ(counts(), (Counts{3, 3, 0, 2, {1, 2, 1}}));
 }
 
 TEST_F(Painting, FreeModeWithoutASelectedColourIgnoresTheTap) {
@@ -150,8 +162,7 @@ TEST_F(Painting, WithSoundOffTheRulesAreTheSameButSilent) {
     p->selectedColour = 0;
     EXPECT_EQ(tap(0), 1);
     EXPECT_EQ(tap(1), 0);
-    EXPECT_EQ(p->coloursLeft, 2);
-    EXPECT_EQ(p->missCount, 1);
+    EXPECT_EQ(counts(), (Counts{3, 2, 1, -1, {0, 2, 1}}));
     EXPECT_TRUE(sounds().empty());
 }
 
@@ -166,13 +177,7 @@ TEST_F(Painting, ResetCountsEveryColourAgainEvenAfterFreePainting) {
     tap(0);
     ASSERT_EQ(p->missCount, 1);
     resetPainting(*p);
-    EXPECT_EQ(p->piecesLeft, 4);
-    EXPECT_EQ(p->coloursLeft, 3);
-    EXPECT_EQ(p->missCount, 0);
-    EXPECT_EQ(p->selectedColour, -1);
-    EXPECT_EQ(p->piecesLeftPerColour[0], 1);
-    EXPECT_EQ(p->piecesLeftPerColour[1], 2);
-    EXPECT_EQ(p->piecesLeftPerColour[2], 1);
+    EXPECT_EQ(counts(), (Counts{4, 3, 0, -1, {1, 2, 1}}));
     EXPECT_EQ(countUnpaintedPieces(*p), 4);
     EXPECT_EQ(p->pieces[1].paintedColour, 0) << "the painted colour is left as it was";
 }
@@ -183,10 +188,7 @@ TEST_F(Painting, CompleteLeavesTheMissesAndTheColourCounts) {
     tap(0);
     ASSERT_EQ(p->coloursLeft, 2);
     completePainting(*p);
-    EXPECT_EQ(p->piecesLeft, 0);
-    EXPECT_EQ(p->missCount, 1);
-    EXPECT_EQ(p->coloursLeft, 2);
-    EXPECT_EQ(p->piecesLeftPerColour[1], 2);
+    EXPECT_EQ(counts(), (Counts{0, 2, 1, -1, {0, 2, 1}}));
     for (const Piece& piece : p->pieces) {
         EXPECT_EQ(piece.painted, 1);
         EXPECT_EQ(piece.paintedColour, piece.colour);

@@ -2,6 +2,8 @@
 // gathering of contours, bounds and brightness.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "tests/support/pattern_builder.h"
 
 namespace {
@@ -48,22 +50,19 @@ PatternFile curvePiece(std::vector<CurveRecord> curves, std::vector<PathRecord> 
 }  // namespace
 
 TEST(PatternScale, PortraitLandscapeAndSquarePictures) {
-    const auto portrait = loadFromRecords(withSource(300, 400, 16000));
-    EXPECT_FLOAT_EQ(portrait->pattern.scaleY, 1.0f);
-    EXPECT_EQ(portrait->pattern.extentHeight, 16000.0f);
-    EXPECT_EQ(portrait->pattern.extentWidth, 12000.0f);
-    EXPECT_EQ(portrait->pattern.minX, -6000.0f);
-    EXPECT_EQ(portrait->pattern.originY, -8000.0f);
-
-    const auto landscape = loadFromRecords(withSource(400, 300, 16000));
-    EXPECT_EQ(landscape->pattern.scaleX, 1.0f);
-    EXPECT_EQ(landscape->pattern.extentWidth, 16000.0f);
-    EXPECT_EQ(landscape->pattern.extentHeight, 12000.0f);
-    EXPECT_EQ(landscape->pattern.maxY, 6000.0f);
-
-    const auto square = loadFromRecords(withSource(100, 100, 16000));
-    EXPECT_EQ(square->pattern.extentWidth, 16000.0f);
-    EXPECT_EQ(square->pattern.extentHeight, 16000.0f);
+    struct Case {
+        int width, height;
+        float scaleX, scaleY, extentWidth, extentHeight, minX, maxY, originY;
+    };
+    for (const Case c : {Case{300, 400, 0.75f, 1, 12000, 16000, -6000, 8000, -8000},
+                         Case{400, 300, 1, 0.75f, 16000, 12000, -8000, 6000, -6000},
+                         Case{100, 100, 1, 1, 16000, 16000, -8000, 8000, -8000}}) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+        const auto loaded = loadFromRecords(withSource(c.width, c.height, 16000));
+        const Pattern& p = loaded->pattern;
+        EXPECT_EQ((std::array{p.scaleX, p.scaleY, p.extentWidth, p.extentHeight, p.minX, p.maxY, p.originY}),
+                  (std::array{c.scaleX, c.scaleY, c.extentWidth, c.extentHeight, c.minX, c.maxY, c.originY}));
+    }
 }
 
 TEST(PatternScale, SinglePrecisionDecidesTheExtentAndTheOriginTruncates) {
@@ -71,10 +70,8 @@ TEST(PatternScale, SinglePrecisionDecidesTheExtentAndTheOriginTruncates) {
     const auto p = loadFromRecords(withSource(3, 7, 1000));
     const float ratio = 7.0f / 3.0f;
     const float scaleX = (16000.0f / ratio) / 1000.0f;
-    EXPECT_EQ(p->pattern.scaleX, scaleX);
-    EXPECT_EQ(p->pattern.scaleY, 16.0f);
-    EXPECT_EQ(p->pattern.extentWidth, scaleX * 1000.0f);
-    EXPECT_EQ(p->pattern.minX, -0.5f * (scaleX * 1000.0f));
+    EXPECT_EQ((std::array{p->pattern.scaleX, p->pattern.scaleY, p->pattern.extentWidth, p->pattern.minX}),
+              (std::array{scaleX, 16.0f, scaleX * 1000.0f, -0.5f * (scaleX * 1000.0f)}));
     EXPECT_EQ(p->pattern.originX, static_cast<float>(static_cast<int>(-0.5f * (scaleX * 1000.0f))));
     EXPECT_NE(p->pattern.originX, p->pattern.minX);
 }
@@ -151,10 +148,9 @@ TEST(Gathering, EmptyPathRangesAndEmptyContoursAddNothing) {
     const auto p = loadFromRecords(file);
     ASSERT_TRUE(p->pattern.loadError.empty()) << p->pattern.loadError;
     const Piece& piece = p->pattern.pieces[0];
-    EXPECT_EQ(piece.contourCount, 2);
-    EXPECT_EQ(piece.contourSizes[0], 4);
-    EXPECT_EQ(piece.contourSizes[1], 0);
-    EXPECT_EQ(piece.totalPoints, 4);
+    EXPECT_EQ((std::array<int, 4>{piece.contourCount, piece.contourSizes[0], piece.contourSizes[1],
+                                  piece.totalPoints}),
+              (std::array{2, 4, 0, 4}));
 }
 
 TEST(Gathering, ARectilinearSquareKeepsOnlyItsCorners) {
@@ -228,9 +224,8 @@ TEST(Gathering, AOnePointContourKeepsNothingAndItsPieceIsNeverVisible) {
     const auto p = loadFromRecords(file);
     ASSERT_TRUE(p->pattern.loadError.empty());
     const Piece& piece = p->pattern.pieces[0];
-    EXPECT_EQ(piece.contourSizes[0], 0);
-    EXPECT_EQ(piece.boundsMinX, 1000000);
-    EXPECT_EQ(piece.boundsMaxX, -1000000);
+    EXPECT_EQ((std::array<int, 3>{piece.contourSizes[0], piece.boundsMinX, piece.boundsMaxX}),
+              (std::array{0, 1000000, -1000000}));
     EXPECT_GT(piece.boundsMinY, piece.boundsMaxY);
 }
 
@@ -243,16 +238,12 @@ TEST(Gathering, BoundsComeFromTheOuterContourAlone) {
     file.pieces[0].lastContour = 1;
     const auto p = loadFromRecords(file);
     const Piece& piece = p->pattern.pieces[0];
-    EXPECT_EQ(piece.boundsMinX, -7900);
-    EXPECT_EQ(piece.boundsMaxX, -7800);
-    EXPECT_EQ(piece.boundsMinY, -7900);
-    EXPECT_EQ(piece.boundsMaxY, -7700);
+    EXPECT_EQ((std::array{piece.boundsMinX, piece.boundsMinY, piece.boundsMaxX, piece.boundsMaxY}),
+              (std::array{-7900, -7900, -7800, -7700}));
 }
 
 TEST(Brightness, WhiteGreenAndRed) {
-    EXPECT_EQ(colourLumaOf(255, 255, 255), 232);
-    EXPECT_EQ(colourLumaOf(0, 255, 0), 127);
-    EXPECT_EQ(colourLumaOf(255, 0, 0), 76);
-    EXPECT_EQ(colourLumaOf(0, 0, 255), 28);
-    EXPECT_EQ(colourLumaOf(0, 0, 0), 0);
+    EXPECT_EQ((std::array{colourLumaOf(255, 255, 255), colourLumaOf(0, 255, 0), colourLumaOf(255, 0, 0),
+                          colourLumaOf(0, 0, 255), colourLumaOf(0, 0, 0)}),
+              (std::array{232, 127, 76, 28, 0}));
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "tests/support/pattern_builder.h"
 
 namespace {
@@ -20,13 +22,12 @@ TEST(FitToBoard, AWidePictureOnASquareBoardFitsItsWidth) {
     const auto loaded = picture(2, 1);  // 16000 x 8000 units
     Pattern& p = loaded->pattern;
     fitToBoard(p, 100, 100, 200, 200);
-    EXPECT_EQ(p.viewTransform.extentWidthUnits, 16000);
-    EXPECT_EQ(p.viewTransform.extentHeightUnits, 8000);
-    EXPECT_EQ(p.viewTransform.fitWidth, 16000);
-    EXPECT_EQ(p.viewTransform.fitHeight, 16000);
     setZoom(p, 2.0f);
-    EXPECT_EQ(p.viewTransform.visibleWidth, 8000);
-    EXPECT_EQ(p.viewTransform.visibleHeight, 8000);
+    const ViewTransform& v = p.viewTransform;
+    // Extent, fitted size, and the visible size at zoom 2.
+    EXPECT_EQ((std::array{v.extentWidthUnits, v.extentHeightUnits, v.fitWidth, v.fitHeight, v.visibleWidth,
+                          v.visibleHeight}),
+              (std::array{16000, 8000, 16000, 16000, 8000, 8000}));
 }
 
 TEST(FitToBoard, ATallPictureOnAWideBoardFitsItsHeight) {
@@ -61,8 +62,7 @@ TEST(FitToBoard, AnEmptyBoardOrAnEmptyPatternShowsNothing) {
     Pattern& p = loaded->pattern;
     fitToBoard(p, 0, 0, 0, 0);
     setZoom(p, 1.0f);
-    EXPECT_EQ(p.viewTransform.visibleWidth, 0);
-    EXPECT_EQ(p.viewTransform.visibleHeight, 0);
+    EXPECT_EQ((std::array{p.viewTransform.visibleWidth, p.viewTransform.visibleHeight}), (std::array{0, 0}));
 
     LoadedTestPattern empty;
     fitToBoard(empty.pattern, 120, 147, 240, 294);

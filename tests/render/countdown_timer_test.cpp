@@ -177,4 +177,14 @@ TEST(ClockPanel, TheSmallPanelsDigitsAndColonLandOnTheirPixels) {
         EXPECT_TRUE(lit(x, y)) << x << "," << y;
     }
     EXPECT_FALSE(lit(21, 14)) << "between the dots";
+    // Every digit's top and bottom bars run across its 8 columns, 11 columns
+    // apart with a gap between, and the bars leave its hollows dark.
+    for (int digit = 0; digit < 4; ++digit) {
+        const int xi = 1 + 11 * digit;
+        for (int x = xi; x <= xi + 7; ++x) {
+            EXPECT_TRUE(lit(x, 7) && lit(x, 21)) << "digit " << digit << " column " << x;
+        }
+        EXPECT_FALSE(lit(xi + 4, 10) || lit(xi + 4, 18) || (digit < 3 && lit(xi + 9, 7)))
+            << "digit " << digit;
+    }
 }

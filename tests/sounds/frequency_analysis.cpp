@@ -1,5 +1,6 @@
 #include "tests/sounds/frequency_analysis.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -71,6 +72,14 @@ PowerByFrequency powerByFrequency(const std::vector<double>& samples, int sample
         }
     }
     return s;
+}
+
+double peakOf(const std::vector<double>& samples, std::size_t first, std::size_t last) {
+    double peak = 0.0;
+    for (std::size_t i = first; i < last; ++i) {
+        peak = std::max(peak, std::abs(samples[i]));
+    }
+    return peak;
 }
 
 }  // namespace sound_test

@@ -19,6 +19,9 @@ struct PowerByFrequency {
     double strongestFrequency() const;
 };
 
+// The largest magnitude among samples[first, last).
+double peakOf(const std::vector<double>& samples, std::size_t first, std::size_t last);
+
 PowerByFrequency powerByFrequency(const std::vector<double>& samples, int sampleRate, std::size_t first,
                                   std::size_t last, std::size_t frameSize = 256);
 

@@ -62,14 +62,6 @@ std::vector<double> samplesOf(const platform::WaveFile& wave) {
     return out;
 }
 
-double peakOf(const std::vector<double>& s, std::size_t first, std::size_t last) {
-    double peak = 0.0;
-    for (std::size_t i = first; i < last; ++i) {
-        peak = std::max(peak, std::abs(s[i]));
-    }
-    return peak;
-}
-
 double rmsOf(const std::vector<double>& s) {
     double sum = 0.0;
     for (double x : s) {
@@ -95,20 +87,17 @@ class SoundResource : public testing::TestWithParam<ExpectedSound> {
     std::vector<double> samples;
 };
 
-TEST_P(SoundResource, IsMonoPcmAtTheExpectedRateAndWidth) {
+TEST_P(SoundResource, IsMonoPcmAtTheExpectedRateAndWidthAndLastsTheExpectedTime) {
     EXPECT_EQ(wave.format, WAVE_FORMAT_PCM);
     EXPECT_EQ(wave.channels, 1);
     EXPECT_EQ(wave.sampleRate, GetParam().sampleRate);
     EXPECT_EQ(wave.bitsPerSample, GetParam().bitsPerSample);
-}
-
-TEST_P(SoundResource, LastsTheExpectedTime) {
     EXPECT_GE(wave.seconds(), GetParam().shortest);
     EXPECT_LE(wave.seconds(), GetParam().longest);
 }
 
 TEST_P(SoundResource, IsAudibleButFarFromClipping) {
-    const double peak = peakOf(samples, 0, samples.size());
+    const double peak = sound_test::peakOf(samples, 0, samples.size());
     EXPECT_LE(peak, 0.8) << "too close to full scale";
     EXPECT_GE(peak, 0.25) << "too quiet beside the other sounds";
     EXPECT_GE(rmsOf(samples), 0.02) << "hardly more than silence";
@@ -121,10 +110,11 @@ TEST_P(SoundResource, StartsAndEndsInSilenceWithoutAClick) {
     EXPECT_LE(std::abs(samples.back()), kSilence);
     // A sound that jumped in or was cut off would be near its full level
     // within half a millisecond of either end.
-    const double peak = peakOf(samples, 0, samples.size());
+    const double peak = sound_test::peakOf(samples, 0, samples.size());
     const auto edge = static_cast<std::size_t>(wave.sampleRate / 2000);
-    EXPECT_LE(peakOf(samples, 0, edge), 0.5 * peak) << "abrupt start";
-    EXPECT_LE(peakOf(samples, samples.size() - edge, samples.size()), 0.05 * peak) << "abrupt end";
+    EXPECT_LE(sound_test::peakOf(samples, 0, edge), 0.5 * peak) << "abrupt start";
+    EXPECT_LE(sound_test::peakOf(samples, samples.size() - edge, samples.size()), 0.05 * peak)
+        << "abrupt end";
 }
 
 TEST_P(SoundResource, KeepsItsEnergyBelowTheHarshTopOfTheBand) {

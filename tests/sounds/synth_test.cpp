@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -34,10 +35,9 @@ TEST(SynthMath, ExponentialAndLogarithmMatchTheLibrary) {
 }
 
 TEST(SynthEnvelope, FadesStartAndEndAtExactSilenceAndRiseSteadily) {
-    EXPECT_EQ(fadeIn(0.0, 0.01), 0.0);
-    EXPECT_EQ(fadeIn(0.01, 0.01), 1.0);
-    EXPECT_EQ(fadeOut(0.5, 0.5, 0.1), 0.0);
-    EXPECT_EQ(fadeOut(0.3, 0.5, 0.1), 1.0);
+    EXPECT_EQ(
+        (std::array{fadeIn(0.0, 0.01), fadeIn(0.01, 0.01), fadeOut(0.5, 0.5, 0.1), fadeOut(0.3, 0.5, 0.1)}),
+        (std::array{0.0, 1.0, 0.0, 1.0}));
     double previous = 0.0;
     for (double t = 0.0005; t <= 0.01; t += 0.0005) {
         const double v = fadeIn(t, 0.01);
@@ -47,22 +47,14 @@ TEST(SynthEnvelope, FadesStartAndEndAtExactSilenceAndRiseSteadily) {
     EXPECT_NEAR(glide(200, 800, 0.5), 400.0, 1e-9);  // halfway in pitch is the geometric mean
 }
 
-double peakOf(const Buffer& b, std::size_t first, std::size_t last) {
-    double peak = 0.0;
-    for (std::size_t i = first; i < last; ++i) {
-        peak = std::max(peak, std::abs(b.samples[i]));
-    }
-    return peak;
-}
-
 TEST(SynthTone, SoundsOnlyWithinItsSpanAndStartsAndEndsSilent) {
     Buffer b(8000, 1.0);
     addTone(b, {.start = 0.25, .length = 0.5, .frequency = 440});
-    EXPECT_EQ(peakOf(b, 0, 2000), 0.0);
-    EXPECT_EQ(b.samples[2000], 0.0);  // t = 0.25 exactly: the attack starts from nothing
-    EXPECT_EQ(b.samples[6000], 0.0);  // t = 0.75 exactly: the release has ended
-    EXPECT_EQ(peakOf(b, 6000, 8000), 0.0);
-    EXPECT_NEAR(peakOf(b, 2000, 6000), 1.0, 0.01);
+    // At t = 0.25 exactly the attack starts from nothing; at t = 0.75 exactly the release has ended.
+    EXPECT_EQ((std::array{sound_test::peakOf(b.samples, 0, 2000), b.samples[2000], b.samples[6000],
+                          sound_test::peakOf(b.samples, 6000, 8000)}),
+              (std::array{0.0, 0.0, 0.0, 0.0}));
+    EXPECT_NEAR(sound_test::peakOf(b.samples, 2000, 6000), 1.0, 0.01);
 }
 
 TEST(SynthTone, LeavesOutPartialsAboveTheCeiling) {
@@ -138,9 +130,8 @@ TEST(SynthWave, WritesWhatTheReaderReadsBackWithinHalfAStep) {
         std::string fault;
         const auto wave = platform::parseWaveFile(encodeWave(b, bits), &fault);
         ASSERT_TRUE(wave.has_value()) << fault;
-        EXPECT_EQ(wave->sampleRate, 11025u);
-        EXPECT_EQ(wave->bitsPerSample, bits);
-        EXPECT_EQ(wave->channels, 1);
+        EXPECT_EQ((std::array<DWORD, 3>{wave->sampleRate, wave->bitsPerSample, wave->channels}),
+                  (std::array<DWORD, 3>{11025, static_cast<DWORD>(bits), 1}));
         ASSERT_EQ(wave->sampleCount(), b.size());
         const double step = bits == 8 ? 1.0 / 128 : 1.0 / 32768;
         for (std::size_t i = 0; i < b.size(); ++i) {

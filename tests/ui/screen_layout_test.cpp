@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "app/control_ids.h"
 
@@ -29,71 +30,57 @@ ScreenLayout layout(std::int32_t w, std::int32_t h) {
 
 }  // namespace
 
-TEST(ScreenLayout, PortraitReferenceScreen) {
-    const ScreenLayout l = layout(240, 294);
-    EXPECT_EQ(l.isPortrait, 1);
-    expectPlacements(l, {{IDC_BANNER, 0, 0, 240, 41},
-                         {IDC_ZOOM_IN, 3, 262, 19, 28},
-                         {IDC_ZOOM_OUT, 26, 262, 19, 28},
-                         {IDC_SOUND, 49, 262, 25, 28},
-                         {IDC_TIMER, 77, 262, 19, 28},
-                         {IDC_RESTART, 164, 262, 19, 28},
-                         {IDC_PAUSE, 186, 262, 13, 28},
-                         {IDC_COMPLETE, 202, 262, 19, 28},
-                         {IDC_HELP, 224, 262, 10, 28},
-                         {IDC_LEVEL_0, 150, 262, 9, 9},
-                         {IDC_LEVEL_1, 150, 271, 9, 9},
-                         {IDC_LEVEL_2, 150, 280, 9, 9},
-                         {IDC_STATUS, 90, 211, 60, 13},
-                         {1020, 0, 226, 15, 15},
-                         {1035, 225, 226, 15, 15},
-                         {1036, 0, 241, 15, 15},
-                         {1051, 225, 241, 15, 15},
-                         {IDC_PATTERN_NAME, 2, 211, 86, 13},
-                         {IDC_OPEN, 152, 211, 22, 13},
-                         {IDC_COLOR_SCHEME, 177, 211, 17, 13},
-                         {IDC_PAINTING_MODE, 196, 211, 13, 13},
-                         {IDC_RESET, 211, 211, 13, 13},
-                         {IDC_CLOSE, 226, 211, 13, 13},
-                         {IDC_HSCROLL, 0, 194, 225, 15},
-                         {IDC_VSCROLL, 225, 41, 15, 168}});
-    EXPECT_EQ(l.boardRectFull, (BoardRectangle{0, 41, 240, 168}));
-    EXPECT_EQ(l.boardRect, (BoardRectangle{0, 41, 240, 168}));
-    EXPECT_EQ(l.boardRectWithBars, (BoardRectangle{0, 41, 225, 153}));
-    EXPECT_EQ(l.clockRect, (RECT{101, 262, 148, 290}));
-}
-
-TEST(ScreenLayout, LandscapeReferenceScreen) {
-    const ScreenLayout l = layout(320, 214);
-    EXPECT_EQ(l.isPortrait, 0);
-    expectPlacements(l, {{IDC_BANNER, 0, 0, 240, 42},
-                         {IDC_ZOOM_IN, 242, 124, 19, 27},
-                         {IDC_ZOOM_OUT, 262, 124, 19, 27},
-                         {IDC_SOUND, 283, 124, 25, 27},
-                         {IDC_TIMER, 242, 153, 19, 27},
-                         {IDC_RESTART, 242, 182, 19, 27},
-                         {IDC_PAUSE, 262, 182, 13, 27},
-                         {IDC_COMPLETE, 277, 182, 19, 27},
-                         {IDC_HELP, 298, 182, 10, 27},
-                         {IDC_LEVEL_0, 310, 151, 10, 10},
-                         {IDC_LEVEL_1, 310, 164, 10, 10},
-                         {IDC_LEVEL_2, 310, 178, 10, 10},
-                         {IDC_STATUS, 242, 16, 60, 13},
-                         {1020, 242, 46, 13, 12},
-                         {1035, 281, 70, 13, 12},
-                         {1036, 294, 70, 13, 12},
-                         {1051, 255, 106, 13, 12},
-                         {IDC_PATTERN_NAME, 242, 1, 79, 13},
-                         {IDC_OPEN, 242, 31, 22, 13},
-                         {IDC_COLOR_SCHEME, 264, 31, 17, 13},
-                         {IDC_PAINTING_MODE, 282, 31, 13, 13},
-                         {IDC_RESET, 295, 31, 13, 13},
-                         {IDC_CLOSE, 309, 31, 13, 13},
-                         {IDC_HSCROLL, 0, 201, 227, 13},
-                         {IDC_VSCROLL, 227, 42, 13, 172}});
-    EXPECT_EQ(l.boardRectFull, (BoardRectangle{0, 42, 240, 172}));
-    EXPECT_EQ(l.boardRectWithBars, (BoardRectangle{0, 42, 227, 159}));
-    EXPECT_EQ(l.clockRect, (RECT{262, 153, 308, 180}));
+// Each control's left, top, width and height on the portrait (240 x 294) and
+// the landscape (320 x 214) reference screens.
+TEST(ScreenLayout, ReferenceScreens) {
+    struct Place {
+        int id;
+        std::array<std::int32_t, 4> portrait, landscape;
+    };
+    const Place places[] = {
+        {IDC_BANNER, {0, 0, 240, 41}, {0, 0, 240, 42}},
+        {IDC_ZOOM_IN, {3, 262, 19, 28}, {242, 124, 19, 27}},
+        {IDC_ZOOM_OUT, {26, 262, 19, 28}, {262, 124, 19, 27}},
+        {IDC_SOUND, {49, 262, 25, 28}, {283, 124, 25, 27}},
+        {IDC_TIMER, {77, 262, 19, 28}, {242, 153, 19, 27}},
+        {IDC_RESTART, {164, 262, 19, 28}, {242, 182, 19, 27}},
+        {IDC_PAUSE, {186, 262, 13, 28}, {262, 182, 13, 27}},
+        {IDC_COMPLETE, {202, 262, 19, 28}, {277, 182, 19, 27}},
+        {IDC_HELP, {224, 262, 10, 28}, {298, 182, 10, 27}},
+        {IDC_LEVEL_0, {150, 262, 9, 9}, {310, 151, 10, 10}},
+        {IDC_LEVEL_1, {150, 271, 9, 9}, {310, 164, 10, 10}},
+        {IDC_LEVEL_2, {150, 280, 9, 9}, {310, 178, 10, 10}},
+        {IDC_STATUS, {90, 211, 60, 13}, {242, 16, 60, 13}},
+        {1020, {0, 226, 15, 15}, {242, 46, 13, 12}},
+        {1035, {225, 226, 15, 15}, {281, 70, 13, 12}},
+        {1036, {0, 241, 15, 15}, {294, 70, 13, 12}},
+        {1051, {225, 241, 15, 15}, {255, 106, 13, 12}},
+        {IDC_PATTERN_NAME, {2, 211, 86, 13}, {242, 1, 79, 13}},
+        {IDC_OPEN, {152, 211, 22, 13}, {242, 31, 22, 13}},
+        {IDC_COLOR_SCHEME, {177, 211, 17, 13}, {264, 31, 17, 13}},
+        {IDC_PAINTING_MODE, {196, 211, 13, 13}, {282, 31, 13, 13}},
+        {IDC_RESET, {211, 211, 13, 13}, {295, 31, 13, 13}},
+        {IDC_CLOSE, {226, 211, 13, 13}, {309, 31, 13, 13}},
+        {IDC_HSCROLL, {0, 194, 225, 15}, {0, 201, 227, 13}},
+        {IDC_VSCROLL, {225, 41, 15, 168}, {227, 42, 13, 172}},
+    };
+    const ScreenLayout portrait = layout(240, 294), landscape = layout(320, 214);
+    EXPECT_EQ((std::array<int, 2>{portrait.isPortrait, landscape.isPortrait}), (std::array{1, 0}));
+    for (const Place& place : places) {
+        for (const auto& [l, want] : {std::pair{&portrait, place.portrait}, {&landscape, place.landscape}}) {
+            const ControlPlacement* p = l->find(place.id);
+            ASSERT_NE(p, nullptr) << place.id;
+            EXPECT_EQ((std::array{p->left, p->top, p->width, p->height}), want)
+                << "control " << place.id << (l == &portrait ? " portrait" : " landscape");
+        }
+    }
+    EXPECT_EQ(portrait.boardRectFull, (BoardRectangle{0, 41, 240, 168}));
+    EXPECT_EQ(portrait.boardRect, (BoardRectangle{0, 41, 240, 168}));
+    EXPECT_EQ(portrait.boardRectWithBars, (BoardRectangle{0, 41, 225, 153}));
+    EXPECT_EQ(portrait.clockRect, (RECT{101, 262, 148, 290}));
+    EXPECT_EQ(landscape.boardRectFull, (BoardRectangle{0, 42, 240, 172}));
+    EXPECT_EQ(landscape.boardRectWithBars, (BoardRectangle{0, 42, 227, 159}));
+    EXPECT_EQ(landscape.clockRect, (RECT{262, 153, 308, 180}));
 }
 
 TEST(ScreenLayout, TruncationTrapsAtTheReferenceSizes) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/controls/button.h"
 #include "platform/controls/dialog.h"
 #include "platform/controls/list_box.h"
@@ -59,9 +61,7 @@ class DialogTest : public WindowTest {
   protected:
     void SetUp() override {
         dialogLog = DialogLog{};
-        main = createMainWindow();
-        backend.runUntilIdle();
-        clearReceived();
+        main = settledMainWindow();
     }
 
     // The title bar's button lies at its right end.
@@ -89,13 +89,10 @@ TEST_F(DialogTest, InitialisationComesAfterTheControlsWithTheFirstTabStopOffered
     tapTitleButton();
     const platform::DialogTemplate t = chooserLike(IDCANCEL);
     DialogBoxIndirect(nullptr, &t, main, endingProcedure);
-    EXPECT_TRUE(dialogLog.listExistedAtInit);
-    EXPECT_NE(dialogLog.focusOffered, 0u);
+    EXPECT_TRUE(dialogLog.listExistedAtInit && dialogLog.focusOffered != 0);
     // The dialog fills the screen below its title bar.
-    EXPECT_EQ(dialogLog.client.left, 0);
-    EXPECT_EQ(dialogLog.client.right, 240);
-    EXPECT_GT(dialogLog.client.bottom, 240);
-    EXPECT_LT(dialogLog.client.bottom, 294);
+    EXPECT_EQ((std::array{dialogLog.client.left, dialogLog.client.right}), (std::array<LONG, 2>{0, 240}));
+    EXPECT_TRUE(dialogLog.client.bottom > 240 && dialogLog.client.bottom < 294) << dialogLog.client.bottom;
 }
 
 TEST_F(DialogTest, EnterPressesTheDefaultButton) {
@@ -136,8 +133,7 @@ TEST_F(DialogTest, TheMainWindowKeepsItsTimersAndPaintsWhileTheDialogIsOpen) {
     EXPECT_EQ(DialogBoxIndirect(nullptr, &t, main, endingProcedure), 2);
     EXPECT_EQ(received(WM_TIMER).size(), 3u);
     EXPECT_GE(received(WM_PAINT).size(), 3u);
-    EXPECT_FALSE(dialogLog.ownerEnabledInside);
-    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_TRUE(!dialogLog.ownerEnabledInside && IsWindowEnabled(main)) << "disabled only while it is open";
 }
 
 TEST_F(DialogTest, TheQuitMessageEndsTheDialogAndTheOuterLoop) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "platform/controls/list_box.h"
@@ -77,33 +78,22 @@ class ListBoxTest : public WindowTest {
 };
 
 TEST_F(ListBoxTest, SortsWithoutRegardToLetterCase) {
-    EXPECT_EQ(add(u"Tulip"), 0);
-    EXPECT_EQ(add(u"apple"), 0);
-    EXPECT_EQ(add(u"MonaLisa"), 1);
+    EXPECT_EQ((std::array{add(u"Tulip"), add(u"apple"), add(u"MonaLisa")}),
+              (std::array<LRESULT, 3>{0, 0, 1}));
     EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 3);
-    EXPECT_EQ(text(0), u"apple");
-    EXPECT_EQ(text(1), u"MonaLisa");
-    EXPECT_EQ(text(2), u"Tulip");
-    EXPECT_EQ(text(3), u"<none>");
-}
-
-TEST_F(ListBoxTest, WithoutSortingEntriesKeepTheirOrder) {
-    HWND plain = createChild(main, u"Listbox", 0, 7, {150, 20, 200, 120});
-    SendMessage(plain, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"b"));
-    EXPECT_EQ(SendMessage(plain, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"a")), 1);
+    EXPECT_EQ((std::array{text(0), text(1), text(2), text(3)}),
+              (std::array<std::u16string, 4>{u"apple", u"MonaLisa", u"Tulip", u"<none>"}));
 }
 
 TEST_F(ListBoxTest, FindsTheWholeTextNotAPrefix) {
     add(u"Apple2");
     add(u"Apple");
     add(u"Banana");
-    EXPECT_EQ(find(u"Apple"), 0);
     EXPECT_EQ(text(0), u"Apple");
-    EXPECT_EQ(find(u"apple2"), 1);  // letter case does not matter
-    EXPECT_EQ(find(u"App"), LB_ERR);
-    EXPECT_EQ(find(u""), LB_ERR);
-    EXPECT_EQ(find(u"Apple", 0), 0);  // searches after the index given, around the end
-    EXPECT_EQ(find(u"Banana", 2), 2);
+    // Letter case does not matter; a search after an index goes on around the end.
+    EXPECT_EQ((std::array{find(u"Apple"), find(u"apple2"), find(u"App"), find(u""), find(u"Apple", 0),
+                          find(u"Banana", 2)}),
+              (std::array<LRESULT, 6>{0, 1, LB_ERR, LB_ERR, 0, 2}));
 }
 
 TEST_F(ListBoxTest, SelectionSetByTheProgramIsNotReported) {
@@ -149,9 +139,10 @@ TEST_F(ListBoxTest, AnEntryAddedAboveTheSelectionKeepsTheSelectedText) {
     EXPECT_EQ(text(1), u"m");
 }
 
-TEST_F(ListBoxTest, WithoutNotifyNothingIsReported) {
-    HWND quiet = createChild(main, u"Listbox", LBS_SORT, 8, {150, 20, 200, 120});
-    SendMessage(quiet, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"a"));
+TEST_F(ListBoxTest, WithoutSortingEntriesKeepTheirOrderAndWithoutNotifyNothingIsReported) {
+    HWND quiet = createChild(main, u"Listbox", 0, 8, {150, 20, 200, 120});
+    SendMessage(quiet, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"b"));
+    EXPECT_EQ(SendMessage(quiet, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"a")), 1);
     backend.runUntilIdle();
     clearReceived();
     backend.tap(170, 22);
@@ -238,10 +229,8 @@ TEST_F(ListBoxTest, AWheelOverAWindowThatDoesNotUseItReachesItsParent) {
     HWND child = createChild(main, u"Recorder", 0, 7, {150, 150, 200, 200});
     backend.turnWheel(160, 160, WHEEL_DELTA);
     backend.runUntilIdle();
+    EXPECT_EQ(targets(WM_MOUSEWHEEL), (std::vector<HWND>{child, main}));
     const auto wheels = received(WM_MOUSEWHEEL);
-    ASSERT_EQ(wheels.size(), 2u);
-    EXPECT_EQ(wheels[0].hwnd, child);
-    EXPECT_EQ(wheels[1].hwnd, main);
     EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheels[1].wParam), WHEEL_DELTA);
     EXPECT_EQ(wheels[1].lParam, MAKELPARAM(160, 160)) << "the pointer on the screen";
 }

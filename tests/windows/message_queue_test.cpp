@@ -21,9 +21,7 @@ std::vector<UINT> kinds(const std::vector<Received>& log) {
 class MessageQueueTest : public WindowTest {};
 
 TEST_F(MessageQueueTest, SentMessagesArriveAtOncePostedOnesWhenDispatched) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
-    clearReceived();
+    HWND main = settledMainWindow();
 
     PostMessage(main, kFirst, 0, 0);
     EXPECT_EQ(SendMessage(main, kSecond, 0, 0), 0);
@@ -53,8 +51,7 @@ TEST_F(MessageQueueTest, PaintWaitsUntilTheQueueIsEmpty) {
 }
 
 TEST_F(MessageQueueTest, TimersFireInDueOrderWithTheTickCountOfTheirMoment) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
+    HWND main = settledMainWindow();
     SetTimer(main, 1, 100, nullptr);
     SetTimer(main, 2, 150, nullptr);
     backend.runFor(300);
@@ -69,8 +66,7 @@ TEST_F(MessageQueueTest, TimersFireInDueOrderWithTheTickCountOfTheirMoment) {
 }
 
 TEST_F(MessageQueueTest, AWaitingTimerMessageIsNotQueuedTwice) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
+    HWND main = settledMainWindow();
     SetTimer(main, 1, 100, nullptr);
     backend.advanceClock(1000);  // ten periods pass with nobody taking the message
     backend.runUntilIdle();
@@ -83,8 +79,7 @@ TEST_F(MessageQueueTest, AWaitingTimerMessageIsNotQueuedTwice) {
 }
 
 TEST_F(MessageQueueTest, KillTimerTakesBackAMessageAlreadyQueued) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
+    HWND main = settledMainWindow();
     SetTimer(main, 1, 100, nullptr);
     backend.advanceClock(100);
     EXPECT_EQ(KillTimer(main, 1), TRUE);
@@ -94,8 +89,7 @@ TEST_F(MessageQueueTest, KillTimerTakesBackAMessageAlreadyQueued) {
 }
 
 TEST_F(MessageQueueTest, SettingATimerAgainRestartsItsPeriod) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
+    HWND main = settledMainWindow();
     SetTimer(main, 1, 100, nullptr);
     backend.runFor(60);
     SetTimer(main, 1, 100, nullptr);
@@ -108,8 +102,7 @@ TEST_F(MessageQueueTest, SettingATimerAgainRestartsItsPeriod) {
 
 TEST_F(MessageQueueTest, TheTickCountWrapsAfter32BitsAndTimersKeepGoing) {
     backend.setClock(0xFFFFFFFFull - 49);  // 50 ms before the wrap
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
+    HWND main = settledMainWindow();
     EXPECT_EQ(GetTickCount(), 0xFFFFFFCEu);
     SetTimer(main, 1, 100, nullptr);
     backend.runFor(100);
@@ -157,9 +150,7 @@ TEST_F(MessageQueueTest, TheLoopTakesScriptedInputWhenIdleAndEndsWhenItRunsOut) 
 }
 
 TEST_F(MessageQueueTest, TranslateMessageTypesCharactersButNotArrows) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
-    clearReceived();
+    HWND main = settledMainWindow();
     backend.pressKey('A');
     backend.pressKey(VK_LEFT);
     backend.pressKey('Q', platform::MODIFIER_CONTROL);
@@ -176,8 +167,7 @@ TEST_F(MessageQueueTest, TranslateMessageTypesCharactersButNotArrows) {
 }
 
 TEST_F(MessageQueueTest, MessagesForADestroyedWindowAreDropped) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
+    HWND main = settledMainWindow();
     SetTimer(main, 1, 100, nullptr);
     PostMessage(main, kFirst, 0, 0);
     DestroyWindow(main);

@@ -13,21 +13,20 @@ constexpr platform::Pixel kRed = platform::pixelFromColour(RGB(255, 0, 0));
 
 class PaintingTest : public WindowTest {
   protected:
-    // Covers the whole client area with red, outside the paint cycle.
-    void paintRed(HWND hwnd) {
-        HDC hdc = GetDC(hwnd);
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-        RECT all;
-        GetClientRect(hwnd, &all);
-        FillRect(hdc, &all, red);
-        DeleteObject(red);
-        ReleaseDC(hwnd, hdc);
+    // Each (x, y) of the screen shows its colour.
+    struct ScreenPixel {
+        int x, y;
+        platform::Pixel colour;
+    };
+    void expectScreen(std::initializer_list<ScreenPixel> pixels) {
+        for (const ScreenPixel& p : pixels) {
+            EXPECT_EQ(backend.pixelAt(p.x, p.y), p.colour) << p.x << "," << p.y;
+        }
     }
 };
 
 TEST_F(PaintingTest, TheUpdateRectangleIsTheUnionOfWhatWasInvalidated) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
+    HWND main = settledMainWindow();
     RECT update;
     EXPECT_EQ(GetUpdateRect(main, &update, FALSE), FALSE);
 
@@ -46,8 +45,7 @@ TEST_F(PaintingTest, TheUpdateRectangleIsTheUnionOfWhatWasInvalidated) {
 }
 
 TEST_F(PaintingTest, BeginPaintReportsAndClearsTheUpdateRectangle) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
+    HWND main = settledMainWindow();
     const RECT a{5, 6, 7, 8};
     InvalidateRect(main, &a, FALSE);
     PAINTSTRUCT ps;
@@ -62,11 +60,10 @@ TEST_F(PaintingTest, BeginPaintReportsAndClearsTheUpdateRectangle) {
 }
 
 TEST_F(PaintingTest, OnlyAnErasingInvalidationFillsWithTheClassBrushAndOnlyInsideTheUpdate) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
+    HWND main = settledMainWindow();
     EXPECT_EQ(backend.pixelAt(100, 100), kBackground);  // the first paint erases
 
-    paintRed(main);
+    fillWindow(main, {0, 0, 240, 294}, RGB(255, 0, 0));
     const RECT box{10, 10, 20, 20};
     InvalidateRect(main, &box, FALSE);
     backend.runUntilIdle();
@@ -74,10 +71,7 @@ TEST_F(PaintingTest, OnlyAnErasingInvalidationFillsWithTheClassBrushAndOnlyInsid
 
     InvalidateRect(main, &box, TRUE);
     backend.runUntilIdle();
-    EXPECT_EQ(backend.pixelAt(15, 15), kBackground);
-    EXPECT_EQ(backend.pixelAt(19, 19), kBackground);
-    EXPECT_EQ(backend.pixelAt(20, 15), kRed);
-    EXPECT_EQ(backend.pixelAt(9, 15), kRed);
+    expectScreen({{15, 15, kBackground}, {19, 19, kBackground}, {20, 15, kRed}, {9, 15, kRed}});
 }
 
 TEST_F(PaintingTest, PaintingIsClippedToTheUpdateRectangle) {
@@ -98,18 +92,12 @@ TEST_F(PaintingTest, PaintingIsClippedToTheUpdateRectangle) {
     backend.runUntilIdle();
     EXPECT_EQ(backend.pixelAt(0, 0), kRed);
     // Blue everywhere; then a paint of one invalidated square may turn only that square red.
-    HDC hdc = GetDC(main);
-    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
-    const RECT all{0, 0, 240, 294};
-    FillRect(hdc, &all, blue);
-    DeleteObject(blue);
-    ReleaseDC(main, hdc);
+    fillWindow(main, {0, 0, 240, 294}, RGB(0, 0, 255));
     const RECT square{50, 50, 60, 60};
     InvalidateRect(main, &square, FALSE);
     backend.runUntilIdle();
-    EXPECT_EQ(backend.pixelAt(55, 55), kRed);
-    EXPECT_EQ(backend.pixelAt(60, 55), platform::pixelFromColour(RGB(0, 0, 255)));
-    EXPECT_EQ(backend.pixelAt(49, 49), platform::pixelFromColour(RGB(0, 0, 255)));
+    const platform::Pixel blue = platform::pixelFromColour(RGB(0, 0, 255));
+    expectScreen({{55, 55, kRed}, {60, 55, blue}, {49, 49, blue}});
 }
 
 TEST_F(PaintingTest, InvalidatingAParentInvalidatesTheChildrenItCoversWhichPaintAfterIt) {
@@ -132,11 +120,7 @@ TEST_F(PaintingTest, InvalidatingAParentInvalidatesTheChildrenItCoversWhichPaint
     EXPECT_EQ(update, (RECT{0, 0, 20, 20}));
 
     backend.runUntilIdle();
-    const auto paints = received(WM_PAINT);
-    ASSERT_EQ(paints.size(), 3u);
-    EXPECT_EQ(paints[0].hwnd, main);
-    EXPECT_EQ(paints[1].hwnd, child);
-    EXPECT_EQ(paints[2].hwnd, elsewhere);
+    EXPECT_EQ(targets(WM_PAINT), (std::vector<HWND>{main, child, elsewhere}));
 }
 
 TEST_F(PaintingTest, ATopLevelWindowHiddenOrDestroyedHasWhatItCoveredRepainted) {
@@ -161,7 +145,7 @@ TEST_F(PaintingTest, AHiddenChildIsNotPaintedAndItsParentRepaintsUnderIt) {
     HWND main = createMainWindow();
     HWND child = createChild(main, u"Recorder", 0, 5, {100, 100, 140, 120});
     backend.runUntilIdle();
-    paintRed(child);
+    fillWindow(child, {0, 0, 40, 20}, RGB(255, 0, 0));
     EXPECT_EQ(backend.pixelAt(110, 110), kRed);
     clearReceived();
 
@@ -178,9 +162,7 @@ TEST_F(PaintingTest, AHiddenChildIsNotPaintedAndItsParentRepaintsUnderIt) {
 }
 
 TEST_F(PaintingTest, UpdateWindowPaintsAtOnceWithoutTheQueue) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
-    clearReceived();
+    HWND main = settledMainWindow();
     InvalidateRect(main, nullptr, FALSE);
     UpdateWindow(main);
     EXPECT_EQ(received(WM_PAINT).size(), 1u);
@@ -192,17 +174,12 @@ TEST_F(PaintingTest, AChildDrawsIntoItsOwnPartOfTheScreen) {
     HWND main = createMainWindow();
     HWND child = createChild(main, u"Recorder", 0, 5, {100, 100, 140, 120});
     backend.runUntilIdle();
-    HDC hdc = GetDC(child);
-    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-    const RECT everything{-100, -100, 1000, 1000};
-    FillRect(hdc, &everything, red);
-    DeleteObject(red);
-    ReleaseDC(child, hdc);
-    EXPECT_EQ(backend.pixelAt(100, 100), kRed);
-    EXPECT_EQ(backend.pixelAt(139, 119), kRed);
-    EXPECT_EQ(backend.pixelAt(140, 119), kBackground);
-    EXPECT_EQ(backend.pixelAt(99, 100), kBackground);
-    EXPECT_EQ(backend.pixelAt(100, 120), kBackground);
+    fillWindow(child, {-100, -100, 1000, 1000}, RGB(255, 0, 0));
+    expectScreen({{100, 100, kRed},
+                  {139, 119, kRed},
+                  {140, 119, kBackground},
+                  {99, 100, kBackground},
+                  {100, 120, kBackground}});
 }
 
 }  // namespace

@@ -53,24 +53,19 @@ class ScrollBarTest : public WindowTest {
     HWND bar = nullptr;
 };
 
-TEST_F(ScrollBarTest, ArrowsGiveLinesAndEndWithEndScroll) {
-    backend.tap(3, 205);
-    backend.tap(105, 205);
+// Positions -8000 ... 4001 over 90 - 22 pixels of travel: -2000 puts the
+// thumb (22 pixels) at 10 + 6000 * 68 / 12001 = 43.
+TEST_F(ScrollBarTest, ArrowsGiveLinesAndTheTrackBesideTheThumbPagesEachEndedWithEndScroll) {
+    for (const int x : {3, 105, 20, 90}) {
+        backend.tap(x, 205);
+    }
     backend.runUntilIdle();
-    EXPECT_EQ(scrolls(),
-              (std::vector<Scroll>{{SB_LINEUP, 0}, {SB_ENDSCROLL, 0}, {SB_LINEDOWN, 0}, {SB_ENDSCROLL, 0}}));
+    const auto code = [](WORD c) { return Scroll{c, 0}; };
+    EXPECT_EQ(scrolls(), (std::vector<Scroll>{code(SB_LINEUP), code(SB_ENDSCROLL), code(SB_LINEDOWN),
+                                              code(SB_ENDSCROLL), code(SB_PAGEUP), code(SB_ENDSCROLL),
+                                              code(SB_PAGEDOWN), code(SB_ENDSCROLL)}));
     // The bar only reports; the position is its parent's to move.
     EXPECT_EQ(position(), -2000);
-}
-
-TEST_F(ScrollBarTest, TheTrackOnEitherSideOfTheThumbGivesPages) {
-    // Positions -8000 ... 4001 over 90 - 22 pixels of travel: -2000 puts the
-    // thumb (22 pixels) at 10 + 6000 * 68 / 12001 = 43.
-    backend.tap(20, 205);
-    backend.tap(90, 205);
-    backend.runUntilIdle();
-    EXPECT_EQ(scrolls(),
-              (std::vector<Scroll>{{SB_PAGEUP, 0}, {SB_ENDSCROLL, 0}, {SB_PAGEDOWN, 0}, {SB_ENDSCROLL, 0}}));
 }
 
 TEST_F(ScrollBarTest, ADraggedThumbTracksAndReportsItsPositionShiftedByTheMinimum) {

@@ -1,6 +1,8 @@
 #include "window_test_support.h"
 
+#include "platform/drawing.h"
 #include "platform/gdi_objects.h"
+#include "platform/painting.h"
 #include "platform/timers.h"
 
 namespace {
@@ -39,6 +41,13 @@ HWND WindowTest::createMainWindow() {
                         CW_USEDEFAULT, nullptr, 0, nullptr);
 }
 
+HWND WindowTest::settledMainWindow() {
+    HWND main = createMainWindow();
+    backend.runUntilIdle();
+    clearReceived();
+    return main;
+}
+
 HWND WindowTest::createChild(HWND parent, const WCHAR* className, DWORD style, int id, RECT rect,
                              const WCHAR* text) {
     return CreateWindow(className, text, style | WS_CHILD | WS_VISIBLE, rect.left, rect.top,
@@ -57,4 +66,20 @@ std::vector<Received> WindowTest::received(UINT message) const {
 
 void WindowTest::clearReceived() {
     log.clear();
+}
+
+std::vector<HWND> WindowTest::targets(UINT message) const {
+    std::vector<HWND> out;
+    for (const Received& r : received(message)) {
+        out.push_back(r.hwnd);
+    }
+    return out;
+}
+
+void WindowTest::fillWindow(HWND hwnd, RECT rect, COLORREF colour) {
+    HDC hdc = GetDC(hwnd);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(hdc, &rect, brush);
+    DeleteObject(brush);
+    ReleaseDC(hwnd, hdc);
 }

@@ -26,6 +26,8 @@ class WindowTest : public ::testing::Test {
 
     // A visible full-screen window of the recording class.
     HWND createMainWindow();
+    // The same, once it has painted, with what it received so far forgotten.
+    HWND settledMainWindow();
     // A visible child of `parent` of a given class.
     HWND createChild(HWND parent, const WCHAR* className, DWORD style, int id, RECT rect,
                      const WCHAR* text = u"");
@@ -33,6 +35,10 @@ class WindowTest : public ::testing::Test {
     // The messages received, optionally only those of one kind.
     std::vector<Received> received(UINT message = 0) const;
     void clearReceived();
+    // The windows that received a kind of message, in order.
+    std::vector<HWND> targets(UINT message) const;
+    // Fills a rectangle of a window's client area, outside the paint cycle.
+    static void fillWindow(HWND hwnd, RECT rect, COLORREF colour);
 
     platform::HeadlessBackend backend;
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/cursor.h"
 #include "platform/painting.h"
 #include "platform/screen.h"
@@ -23,9 +25,8 @@ TEST_F(WindowTreeTest, ADefaultWindowCoversTheScreen) {
 TEST_F(WindowTreeTest, ChildrenAreFoundByIdAndMovedWithinTheirParent) {
     HWND main = createMainWindow();
     HWND child = createChild(main, u"Recorder", 0, 1060, {0, 0, 10, 10});
-    EXPECT_EQ(GetDlgItem(main, 1060), child);
-    EXPECT_EQ(GetDlgItem(main, 1061), nullptr);
-    EXPECT_EQ(GetParent(child), main);
+    EXPECT_EQ((std::array{GetDlgItem(main, 1060), GetDlgItem(main, 1061), GetParent(child)}),
+              (std::array<HWND, 3>{child, nullptr, main}));
     MoveWindow(child, 2, 211, 86, 13, TRUE);
     RECT client;
     GetClientRect(child, &client);
@@ -34,10 +35,9 @@ TEST_F(WindowTreeTest, ChildrenAreFoundByIdAndMovedWithinTheirParent) {
     clearReceived();
     backend.tap(2 + 5, 211 + 7);
     backend.runUntilIdle();
-    ASSERT_EQ(received(WM_LBUTTONDOWN).size(), 1u);
-    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].hwnd, child);
-    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].lParam, MAKELPARAM(5, 7));
-    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].wParam, MK_LBUTTON);
+    EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{child}));
+    EXPECT_EQ(received(WM_LBUTTONDOWN).at(0).lParam, MAKELPARAM(5, 7));
+    EXPECT_EQ(received(WM_LBUTTONDOWN).at(0).wParam, MK_LBUTTON);
 }
 
 TEST_F(WindowTreeTest, DestroyingAWindowDestroysItsChildrenParentFirst) {
@@ -47,11 +47,7 @@ TEST_F(WindowTreeTest, DestroyingAWindowDestroysItsChildrenParentFirst) {
     SetTimer(grandchild, 1, 100, nullptr);
     clearReceived();
     EXPECT_EQ(DestroyWindow(main), TRUE);
-    const auto destroyed = received(WM_DESTROY);
-    ASSERT_EQ(destroyed.size(), 3u);
-    EXPECT_EQ(destroyed[0].hwnd, main);
-    EXPECT_EQ(destroyed[1].hwnd, child);
-    EXPECT_EQ(destroyed[2].hwnd, grandchild);
+    EXPECT_EQ(targets(WM_DESTROY), (std::vector<HWND>{main, child, grandchild}));
     EXPECT_FALSE(IsWindow(grandchild));
     EXPECT_EQ(DestroyWindow(main), FALSE);
     clearReceived();
@@ -87,10 +83,10 @@ TEST_F(WindowTreeTest, ClassNamesAreTakenOnceWithoutRegardToCase) {
 
 TEST_F(WindowTreeTest, FindWindowMatchesClassAndTitle) {
     HWND main = createMainWindow();
-    EXPECT_EQ(FindWindow(u"recorder", u"Main"), main);
-    EXPECT_EQ(FindWindow(u"Recorder", u"main"), nullptr);  // titles compare exactly
-    EXPECT_EQ(FindWindow(u"Recorder", nullptr), main);
-    EXPECT_EQ(FindWindow(u"VELLUMAR", u"Main"), nullptr);
+    // Class names compare without regard to case, titles exactly.
+    EXPECT_EQ((std::array{FindWindow(u"recorder", u"Main"), FindWindow(u"Recorder", u"main"),
+                          FindWindow(u"Recorder", nullptr), FindWindow(u"VELLUMAR", u"Main")}),
+              (std::array<HWND, 4>{main, nullptr, main, nullptr}));
 }
 
 TEST_F(WindowTreeTest, SetForegroundWindowRaisesItAndWithTheLowBitItsOwnedWindows) {
@@ -102,8 +98,7 @@ TEST_F(WindowTreeTest, SetForegroundWindowRaisesItAndWithTheLowBitItsOwnedWindow
     clearReceived();
     backend.tap(100, 100);
     backend.runUntilIdle();
-    ASSERT_EQ(received(WM_LBUTTONDOWN).size(), 1u);
-    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].hwnd, second);
+    EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{second}));
 
     const auto withOwned = reinterpret_cast<HWND>(reinterpret_cast<std::uintptr_t>(first) | 1u);
     EXPECT_EQ(SetForegroundWindow(withOwned), TRUE);
@@ -111,9 +106,7 @@ TEST_F(WindowTreeTest, SetForegroundWindowRaisesItAndWithTheLowBitItsOwnedWindow
     backend.tap(100, 100);
     backend.tap(15, 15);
     backend.runUntilIdle();
-    ASSERT_EQ(received(WM_LBUTTONDOWN).size(), 2u);
-    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].hwnd, first);
-    EXPECT_EQ(received(WM_LBUTTONDOWN)[1].hwnd, small);
+    EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{first, small}));
 }
 
 TEST_F(WindowTreeTest, KeysGoToTheFocusOrElseToTheActiveWindow) {
@@ -126,13 +119,10 @@ TEST_F(WindowTreeTest, KeysGoToTheFocusOrElseToTheActiveWindow) {
     backend.runUntilIdle();
     EXPECT_EQ(SetFocus(main), child);
     EXPECT_EQ(GetFocus(), main);
-    const auto keys = received(WM_KEYDOWN);
-    ASSERT_EQ(keys.size(), 2u);
-    // The first key was queued before the focus moved but is delivered after: it goes where the focus is
-    // then.
-    EXPECT_EQ(keys[0].hwnd, child);
-    EXPECT_EQ(keys[1].hwnd, child);
-    EXPECT_EQ(keys[1].wParam, VK_UP);
+    // The first key was queued before the focus moved but is delivered after:
+    // it goes where the focus is then.
+    EXPECT_EQ(targets(WM_KEYDOWN), (std::vector<HWND>{child, child}));
+    EXPECT_EQ(received(WM_KEYDOWN).at(1).wParam, VK_UP);
     DestroyWindow(child);
     backend.pressKey(VK_LEFT);
     backend.runUntilIdle();
@@ -140,15 +130,12 @@ TEST_F(WindowTreeTest, KeysGoToTheFocusOrElseToTheActiveWindow) {
 }
 
 TEST_F(WindowTreeTest, TheMouseMovesOverWindowsWithoutTheButton) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
-    clearReceived();
+    HWND main = settledMainWindow();
     backend.moveTo(30, 40);
     backend.runUntilIdle();
-    ASSERT_EQ(received(WM_MOUSEMOVE).size(), 1u);
-    EXPECT_EQ(received(WM_MOUSEMOVE)[0].wParam, 0u);
-    EXPECT_EQ(received(WM_MOUSEMOVE)[0].lParam, MAKELPARAM(30, 40));
-    EXPECT_EQ(received(WM_MOUSEMOVE)[0].hwnd, main);
+    EXPECT_EQ(targets(WM_MOUSEMOVE), (std::vector<HWND>{main}));
+    EXPECT_EQ(received(WM_MOUSEMOVE).at(0).wParam, 0u);
+    EXPECT_EQ(received(WM_MOUSEMOVE).at(0).lParam, MAKELPARAM(30, 40));
 }
 
 TEST_F(WindowTreeTest, CursorsAreRecorded) {
@@ -162,9 +149,7 @@ TEST_F(WindowTreeTest, CursorsAreRecorded) {
 }
 
 TEST_F(WindowTreeTest, AScreenTurnResizesFullScreenWindowsAndTellsThem) {
-    HWND main = createMainWindow();
-    backend.runUntilIdle();
-    clearReceived();
+    HWND main = settledMainWindow();
     backend.changeScreenSize(320, 214);
     RECT client;
     GetClientRect(main, &client);
