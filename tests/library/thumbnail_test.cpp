@@ -7,9 +7,9 @@
 #include "platform/bitmap.h"
 #include "platform/bmp_encoder.h"
 #include "platform/gdi_objects.h"
+#include "render/thumbnail.h"
 #include "tests/support/pattern_builder.h"
 #include "tools/vellumar-pattern/bmp_writer.h"
-#include "tools/vellumar-pattern/thumbnail.h"
 
 namespace {
 
