@@ -126,6 +126,7 @@ bool pictureBeingMade() {
 }
 
 void onFilesDropped(HDROP drop) {
+    const UINT count = DragQueryFile(drop, 0xFFFFFFFFu, nullptr, 0);
     std::u16string path(DragQueryFile(drop, 0, nullptr, 0), u'\0');
     DragQueryFile(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
     DragFinish(drop);
@@ -142,6 +143,10 @@ void onFilesDropped(HDROP drop) {
     job->worker = std::thread(work, std::ref(*job), chosenMaker ? chosenMaker : makeWithMediumDetail,
                               platform::utf16ToUtf8(path), appState.mainWindow);
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    if (count > 1) {
+        tell(u"Vellumar makes one picture at a time: it is making \"" + fileNameOf(path) +
+             u"\"; drop the others once it has started.");
+    }
 }
 
 void onPictureMade() {
