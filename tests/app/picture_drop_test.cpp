@@ -152,7 +152,8 @@ TEST_F(PictureDrop, APictureThatCannotBeMadeIsExplainedAndChangesNothing) {
     }
 }
 
-TEST_F(PictureDrop, WhileAPictureIsMadeTheGamePlaysOnUnderTheWaitCursorAndASecondDropIsRefused) {
+TEST_F(PictureDrop,
+       WhileAPictureIsMadeTheGamePlaysOnUnderTheWaitCursorASecondDropIsRefusedAndItsBoxAnsweredFirst) {
     holdTheWorker();
     drop((game.root / "Beach.png").string());
     EXPECT_EQ(platform::currentCursor(), LoadCursor(nullptr, IDC_WAIT));
@@ -169,15 +170,22 @@ TEST_F(PictureDrop, WhileAPictureIsMadeTheGamePlaysOnUnderTheWaitCursorAndASecon
     game.tapPiece(2);
     EXPECT_EQ(appState.pattern->pieces[2].painted, 1);
 
-    game.backend.answerMessageBoxes({IDOK});
+    // The picture is made while the refusal is open: it waits until the box is answered.
+    game.backend.script()
+        .call([&] {
+            letTheWorkerGo();
+            EXPECT_TRUE(game.backend.waitForPostFromAnyThread(std::chrono::seconds(20)));
+        })
+        .call([&] {
+            EXPECT_EQ(shortName(), u"MonaLisa");
+            game.backend.answerMessageBoxes({IDOK});
+        });
     drop((game.root / "Second.png").string());
     EXPECT_EQ(lastMessage(),
               u"Vellumar is still making a pattern of \"Beach.png\"; drop \"Second.png\" again once "
               u"it has started.");
-
-    letTheWorkerGo();
-    ASSERT_TRUE(game.backend.waitForPostFromAnyThread(std::chrono::seconds(20)));
-    game.backend.runUntilIdle();
+    EXPECT_EQ(shortName(), u"MonaLisa");
+    game.runFor(kPictureMadeRetryMilliseconds);
     EXPECT_EQ(shortName(), u"Beach");
     EXPECT_EQ(appState.pattern->pieceTotal, 9);
     EXPECT_EQ(platform::currentCursor(), LoadCursor(nullptr, IDC_ARROW));
