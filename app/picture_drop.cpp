@@ -99,8 +99,12 @@ void saveAndStart(const std::u16string& path, const std::vector<std::byte>& patt
     const std::u16string name =
         folder ? uniquePatternName(patternNameFromFile(path), {folderText, programFolder}) : u"";
     const std::u16string patternPath = folderText + name + u".mza";
-    if (!folder || patternPath.size() >= MAX_PATH) {
-        tellNotMade(path, "cannot be saved: the folder for the player's own patterns is not known");
+    if (!folder) {
+        tellNotMade(path, "cannot be saved: neither XDG_DATA_HOME nor HOME names a folder for it");
+        return;
+    }
+    if (patternPath.size() >= MAX_PATH) {
+        tellNotMade(path, "cannot be saved: the path of " + folder->string() + " is too long");
         return;
     }
     const std::vector<std::byte> thumbnail = thumbnailFileFor(pattern);
