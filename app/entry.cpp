@@ -11,6 +11,7 @@
 #include "platform/controls/scroll_bar.h"
 #include "platform/cursor.h"
 #include "platform/device_context.h"
+#include "platform/dropped_files.h"
 #include "platform/gdi_objects.h"
 #include "platform/message_queue.h"
 #include "platform/painting.h"
@@ -103,6 +104,7 @@ bool initInstance(HINSTANCE instance, int showCommand) {
     }
     appState.mainWindow = window;
     appState.clock.ownerWindow = window;
+    DragAcceptFiles(window, TRUE);  // a picture dropped on the game becomes a pattern
 
     const HDC screen = GetDC(window);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);

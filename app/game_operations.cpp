@@ -7,6 +7,7 @@
 #include "app/control_states.h"
 #include "app/kept_progress.h"
 #include "app/navigation.h"
+#include "app/player_patterns.h"
 #include "app/window_title.h"
 #include "pattern/painting.h"
 #include "platform/cursor.h"
@@ -174,9 +175,9 @@ void openPattern() {
     appState.chooserOpen = 1;
     const std::u16string previous(appState.settings.CurrentPattern,
                                   platform::boundedLength(appState.settings.CurrentPattern, MAX_PATH));
-    const int answer = runPatternChooser(
-        appState.mainWindow,
-        {appState.instance, &appState.settings, appState.backgroundBrush, &appState.chooserWindow});
+    const int answer = runPatternChooser(appState.mainWindow,
+                                         {appState.instance, &appState.settings, appState.backgroundBrush,
+                                          &appState.chooserWindow, playerPatternFolderText()});
     const std::u16string_view now(appState.settings.CurrentPattern,
                                   platform::boundedLength(appState.settings.CurrentPattern, MAX_PATH));
     if (answer == IDOK && now != previous) {

@@ -7,6 +7,7 @@
 #include "app/game_operations.h"
 #include "app/kept_progress.h"
 #include "app/navigation.h"
+#include "app/picture_drop.h"
 #include "pattern/painting.h"
 #include "platform/bitmap.h"
 #include "platform/controls/button.h"
@@ -57,6 +58,7 @@ void deleteIfAny(Handle& handle) {
 }
 
 void onDestroy() {
+    stopMakingPicture();
     appState.settings.save();
     saveKeptProgress();
     for (HBRUSH* brush :
@@ -112,7 +114,8 @@ void onTap(int x, int y) {
 void onMouseMove(int x, int y) {
     const BoardRectangle& b = appState.boardRect;
     const bool strictlyInside = x > b.left && x < b.left + b.width && y > b.top && y < b.top + b.height;
-    SetCursor(LoadCursor(nullptr, strictlyInside ? IDC_CROSS : IDC_ARROW));
+    const SystemCursor shape = pictureBeingMade() ? IDC_WAIT : strictlyInside ? IDC_CROSS : IDC_ARROW;
+    SetCursor(LoadCursor(nullptr, shape));
 }
 
 void pickColour(int colour) {
@@ -290,7 +293,15 @@ LRESULT mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 clockTick();
             } else if (wParam == kProgressTimerId) {
                 saveKeptProgress();
+            } else if (wParam == kPictureMadeRetryTimerId) {
+                onPictureMade();
             }
+            return 0;
+        case WM_DROPFILES:
+            onFilesDropped(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case kPictureMadeMessage:
+            onPictureMade();
             return 0;
         case WM_HSCROLL:
         case WM_VSCROLL:

@@ -47,6 +47,10 @@ class Backend {
     // loop as the quit message would.
     virtual bool waitForInput(std::optional<std::uint64_t> wakeAt);
 
+    // Called from any thread after platform::postFromAnyThread: a loop
+    // waiting in waitForInput returns so that the message is taken.
+    virtual void wakeMessageLoop() {}
+
     // A message box has opened on the screen (shown by the window layer, not
     // by messageBox above).
     virtual void messageBoxOpened(HWND, std::u16string_view, std::u16string_view, UINT) {}

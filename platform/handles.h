@@ -15,6 +15,7 @@ struct KernelObject;
 struct AcceleratorTable;
 struct Cursor;
 struct Icon;
+struct DroppedFiles;
 }  // namespace platform
 
 using HWND = platform::Window*;
@@ -30,6 +31,7 @@ using HANDLE = platform::KernelObject*;
 using HACCEL = platform::AcceleratorTable*;
 using HCURSOR = platform::Cursor*;
 using HICON = platform::Icon*;
+using HDROP = platform::DroppedFiles*;
 
 // Searches and other kernel objects report failure with this value.
 inline const HANDLE INVALID_HANDLE_VALUE = nullptr;

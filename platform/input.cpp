@@ -1,5 +1,6 @@
 #include "platform/input.h"
 
+#include "platform/dropped_files.h"
 #include "platform/message_queue.h"
 #include "platform/window.h"
 #include "platform/window_object.h"
@@ -117,6 +118,9 @@ bool resolveInput(const InputEvent& event, MSG& msg) {
     msg = MSG{};
     if (isOtherInput(event)) {
         return resolveOtherInput(event, msg);
+    }
+    if (event.kind == InputEvent::Kind::Drop) {
+        return resolveDrop(event, msg);
     }
     if (event.kind == InputEvent::Kind::Key) {
         Window* target = GetFocus();

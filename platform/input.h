@@ -11,9 +11,11 @@
 // held, moves and its release go to that same window (a drag). Input
 // over a disabled top-level window (one under a modal dialog) is dropped. A
 // key press goes to the focused window, or to the active top-level window
-// when nothing has the focus, as WM_KEYDOWN with its virtual-key code.
+// when nothing has the focus, as WM_KEYDOWN with its virtual-key code. Files
+// dropped from the desktop go as WM_DROPFILES (platform/dropped_files.h).
 #pragma once
 
+#include "platform/handles.h"
 #include "platform/messages.h"
 #include "platform/types.h"
 
@@ -23,7 +25,7 @@ namespace platform {
 enum class OtherButton { None, Right, Middle };
 
 struct InputEvent {
-    enum class Kind { PointerDown, PointerMove, PointerUp, Key, Wheel, OtherDown, OtherUp };
+    enum class Kind { PointerDown, PointerMove, PointerUp, Key, Wheel, OtherDown, OtherUp, Drop };
     Kind kind = Kind::PointerMove;
     POINT point{};  // screen coordinates
     UINT key = 0;   // virtual-key code
@@ -31,6 +33,7 @@ struct InputEvent {
     bool buttonHeld = false;                // for moves: is the pointer pressed?
     OtherButton other = OtherButton::None;  // the other button pressed, released or held
     int wheelDelta = 0;                     // for the wheel: WHEEL_DELTA a notch, positive away from the user
+    HDROP drop = nullptr;                   // for a drop: the files
 };
 
 void pointerDown(POINT screen);

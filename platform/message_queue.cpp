@@ -2,9 +2,12 @@
 
 #include <cassert>
 #include <deque>
+#include <mutex>
 #include <optional>
+#include <vector>
 
 #include "platform/backend.h"
+#include "platform/dropped_files.h"
 #include "platform/input.h"
 #include "platform/painting.h"
 #include "platform/timers.h"
@@ -30,6 +33,28 @@ Queue& queue() {
     return instance;
 }
 
+// Messages from other threads, waiting for the UI thread.
+struct Inbox {
+    std::mutex guard;
+    std::vector<MSG> messages;
+};
+
+Inbox& inbox() {
+    static Inbox instance;
+    return instance;
+}
+
+void takeInbox() {
+    std::vector<MSG> arrived;
+    {
+        const std::lock_guard lock(inbox().guard);
+        arrived.swap(inbox().messages);
+    }
+    for (const MSG& m : arrived) {
+        PostMessage(m.hwnd, m.message, m.wParam, m.lParam);
+    }
+}
+
 DWORD now() {
     return static_cast<DWORD>(backend().milliseconds());
 }
@@ -39,6 +64,7 @@ DWORD now() {
 std::optional<MSG> readyMessage(bool& quit) {
     Queue& q = queue();
     quit = false;
+    takeInbox();
     postDueTimers();
     while (!q.entries.empty()) {
         Entry entry = q.entries.front();
@@ -111,6 +137,22 @@ void forgetTimerMessages(Window* window, UINT id) {
 
 void resetMessageQueue() {
     queue() = Queue{};
+    forgetDrops();
+    const std::lock_guard lock(inbox().guard);
+    inbox().messages.clear();
+}
+
+void postFromAnyThread(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    {
+        const std::lock_guard lock(inbox().guard);
+        MSG m;
+        m.hwnd = hwnd;
+        m.message = message;
+        m.wParam = wParam;
+        m.lParam = lParam;
+        inbox().messages.push_back(m);
+    }
+    backend().wakeMessageLoop();
 }
 
 }  // namespace platform

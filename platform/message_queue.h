@@ -30,6 +30,12 @@ struct InputEvent;
 // queue, so that it goes where the capture and focus are at that moment.
 void postInput(const InputEvent& event);
 
+// The one call another thread may make: queues the message through a guarded
+// inbox that the UI thread empties into the queue whenever it looks for a
+// message, and wakes a loop waiting for input. A message for a window gone by
+// then is dropped.
+void postFromAnyThread(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Dispatches everything that is ready (queued messages, due timers, paints)
 // without waiting for input; answers how many messages it dispatched. The
 // quit message stays pending. Tests and modal-free loops use it.

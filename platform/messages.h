@@ -54,6 +54,11 @@ inline constexpr UINT WM_MBUTTONUP = 0x0208;
 // leaves it to DefWindowProc, which hands it to the parent.
 inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
 inline constexpr int WHEEL_DELTA = 120;
+// Files dropped on a window that accepts them (platform/dropped_files.h): the
+// word parameter is the HDROP to read their paths from and to finish.
+inline constexpr UINT WM_DROPFILES = 0x0233;
+// The first message number left to a program for its own messages.
+inline constexpr UINT WM_APP = 0x8000;
 
 // The word parameter of WM_SETTINGCHANGE when the screen has turned or changed size.
 inline constexpr WPARAM SETTINGCHANGE_RESET = 0x3002;

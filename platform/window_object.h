@@ -43,6 +43,7 @@ struct Window {
     bool visible = false;
     bool enabled = true;
     bool destroying = false;
+    bool acceptsFiles = false;  // DragAcceptFiles
 
     RECT update{};  // client coordinates; empty when nothing needs painting
     bool erase = false;

@@ -22,9 +22,14 @@ namespace {
 // One chooser at a time; the dialog procedure has no argument of its own.
 const ChooserContext* current = nullptr;
 
-// Each entry's thumbnail file as the file system names it ("Rose.BMP"): the
-// folder's names are case-sensitive, so the entry's name + ".bmp" may not exist.
-std::map<std::u16string, std::u16string> thumbnailFiles;
+// Each entry's folder and its thumbnail file as the file system names it
+// ("Rose.BMP"): the folder's names are case-sensitive, so the entry's name +
+// ".bmp" may not exist.
+struct EntryFiles {
+    std::u16string folder;
+    std::u16string thumbnail;
+};
+std::map<std::u16string, EntryFiles> entryFiles;
 
 // A name longer than an entry holds, or a path longer than the settings
 // hold, is not offered rather than cut into another pattern's name.
@@ -66,35 +71,46 @@ LRESULT entryNamed(HWND list, const std::u16string& name) {
     return -1;
 }
 
-void fillList(HWND dialog) {
-    const HWND list = GetDlgItem(dialog, IDC_PATTERN_LIST);
-    SendMessage(list, LB_RESETCONTENT, 0, 0);
-    thumbnailFiles.clear();
+// Adds the entries of one folder; a name already listed keeps its entry.
+// Answers whether the folder has any thumbnail.
+bool addEntries(HWND list, const std::u16string& entryFolder, std::u16string& selection) {
     WIN32_FIND_DATA found;
-    const HANDLE search = FindFirstFile((folder() + u"*.bmp").c_str(), &found);
+    const HANDLE search = FindFirstFile((entryFolder + u"*.bmp").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
-        return;
+        return false;
     }
     const std::u16string currentPattern(current->settings->CurrentPattern,
                                         platform::boundedLength(current->settings->CurrentPattern, MAX_PATH));
-    std::u16string selection;
     do {
         const std::u16string file(found.cFileName);
         if (file.size() < 4) {
             continue;
         }
         const std::u16string name = file.substr(0, file.size() - 4);
-        const std::u16string path = folder() + name + u".mza";
-        if (name.size() > kLongestName || path.size() >= MAX_PATH) {
+        const std::u16string path = entryFolder + name + u".mza";
+        if (name.size() > kLongestName || path.size() >= MAX_PATH || entryFiles.contains(name)) {
             continue;
         }
         SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        thumbnailFiles[name] = file;
+        entryFiles[name] = {entryFolder, file};
         if (path == currentPattern) {
             selection = name;
         }
     } while (FindNextFile(search, &found));
     FindClose(search);
+    return true;
+}
+
+void fillList(HWND dialog) {
+    const HWND list = GetDlgItem(dialog, IDC_PATTERN_LIST);
+    SendMessage(list, LB_RESETCONTENT, 0, 0);
+    entryFiles.clear();
+    std::u16string selection;
+    const bool bundled = addEntries(list, folder(), selection);
+    const bool own = !current->playerFolder.empty() && addEntries(list, current->playerFolder, selection);
+    if (!bundled && !own) {
+        return;
+    }
     SendMessage(list, LB_SETCURSEL, static_cast<WPARAM>(entryNamed(list, selection)), 0);
     CreateWindow(u"Button", u"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10, 10, dialog, IDC_THUMBNAIL,
                  current->instance);
@@ -104,17 +120,19 @@ void fillList(HWND dialog) {
 void drawThumbnail(HWND dialog, const DRAWITEMSTRUCT& item) {
     const std::u16string name = selectedName(dialog);
     HBITMAP bitmap = nullptr;
-    const auto file = thumbnailFiles.find(name);
-    if (file != thumbnailFiles.end()) {
-        bitmap = SHLoadDIBitmap((folder() + file->second).c_str());
+    const auto files = entryFiles.find(name);
+    if (files != entryFiles.end()) {
+        bitmap = SHLoadDIBitmap((files->second.folder + files->second.thumbnail).c_str());
     }
     drawBitmapInRect(item.hDC, item.rcItem, bitmap, BitmapFit::Fit, current->background);
 }
 
 void open(HWND dialog) {
     const std::u16string name = selectedName(dialog);
-    if (!name.empty()) {
-        platform::copyToBuffer(current->settings->CurrentPattern, MAX_PATH, folder() + name + u".mza");
+    const auto files = entryFiles.find(name);
+    if (files != entryFiles.end()) {
+        platform::copyToBuffer(current->settings->CurrentPattern, MAX_PATH,
+                               files->second.folder + name + u".mza");
         platform::copyToBuffer(current->settings->CurrentPatternShort, MAX_PATH, name);
     }
     const HWND button = GetDlgItem(dialog, IDOK);

@@ -1,7 +1,11 @@
 // The pattern chooser: a full-screen modal dialog listing the patterns beside
-// the program, one entry per thumbnail, with the selected one's thumbnail.
-// Open writes the chosen pattern's path and name into the settings.
+// the program and the player's own, one entry per thumbnail, in one sorted
+// list, with the selected one's thumbnail. Open writes the chosen pattern's
+// path (in its own folder) and name into the settings. A player's pattern
+// named like a bundled one is not listed: the bundled one keeps the name.
 #pragma once
+
+#include <string>
 
 #include "platform/handles.h"
 #include "platform/messages.h"
@@ -18,6 +22,7 @@ struct ChooserContext {
     Settings* settings = nullptr;
     HBRUSH background = nullptr;
     HWND* chooserWindow = nullptr;  // set while the dialog initialises
+    std::u16string playerFolder;    // the player's own patterns, ending in a separator; empty for none
 };
 
 // Runs the chooser modally, owned by `owner`; answers IDOK (1) when closed by

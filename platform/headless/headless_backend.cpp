@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/dropped_files.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
@@ -129,6 +130,25 @@ void HeadlessBackend::releaseAt(int x, int y) {
 void HeadlessBackend::tap(int x, int y) {
     pointerDown({x, y});
     pointerUp({x, y});
+}
+
+void HeadlessBackend::dropFile(const std::string& path) {
+    filesDropped({utf8ToUtf16(path)});
+}
+
+void HeadlessBackend::wakeMessageLoop() {
+    {
+        const std::lock_guard lock(postGuard_);
+        postArrived_ = true;
+    }
+    posted_.notify_all();
+}
+
+bool HeadlessBackend::waitForPostFromAnyThread(std::chrono::milliseconds limit) {
+    std::unique_lock lock(postGuard_);
+    const bool arrived = posted_.wait_for(lock, limit, [this] { return postArrived_; });
+    postArrived_ = false;
+    return arrived;
 }
 
 void HeadlessBackend::pressKey(UINT virtualKey, BYTE modifiers) {

@@ -10,10 +10,13 @@
 // With the script used up the loop ends as if the quit message had come.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <initializer_list>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +53,11 @@ class HeadlessBackend final : public Backend {
     ScreenSize screenSize() override { return screen_; }
     std::uint64_t milliseconds() override { return clock_; }
     bool waitForInput(std::optional<std::uint64_t> wakeAt) override;
+    void wakeMessageLoop() override;
+
+    // Waits, in real time, until another thread has posted a message since
+    // the last wait (platform::postFromAnyThread); false when `limit` passed.
+    bool waitForPostFromAnyThread(std::chrono::milliseconds limit);
 
     // The names of the sounds played, in order, as UTF-8.
     std::vector<std::string> soundLog() const;
@@ -100,6 +108,8 @@ class HeadlessBackend final : public Backend {
     void turnWheel(int x, int y, int delta);
     void pressOtherAt(int x, int y, OtherButton button);
     void releaseOtherAt(int x, int y);
+    // A file dropped from the desktop (its UTF-8 path), as the desktop backend hands it on.
+    void dropFile(const std::string& path);
 
     // Input the loop takes when it would otherwise wait.
     class Script {
@@ -136,6 +146,9 @@ class HeadlessBackend final : public Backend {
     std::vector<MessageBoxRecord> messageBoxes_;
     std::deque<int> answers_;
     std::u16string programPath_;
+    std::mutex postGuard_;
+    std::condition_variable posted_;
+    bool postArrived_ = false;
 };
 
 }  // namespace platform

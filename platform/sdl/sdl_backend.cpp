@@ -8,6 +8,7 @@
 #include <cstring>
 #include <span>
 
+#include "platform/dropped_files.h"
 #include "platform/gdi_objects.h"
 #include "platform/input.h"
 #include "platform/message_queue.h"
@@ -16,6 +17,7 @@
 #include "platform/sdl/main_window.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_cursor.h"
+#include "platform/sdl/sdl_drop.h"
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_input_map.h"
 #include "platform/sdl/sdl_message_box.h"
@@ -139,6 +141,9 @@ std::unique_ptr<SdlBackend> SdlBackend::open(const SdlOptions& options, std::str
     const int pixelScale = std::max(backend->windowScale_, backend->screen_.width / base.width);
     backend->dotsPerInch_ = dotsPerInchForScale(pixelScale);
     backend->cursors_ = std::make_unique<SdlCursors>();
+    backend->drops_ = std::make_unique<DropGatherer>();
+    const Uint32 wake = SDL_RegisterEvents(1);
+    backend->wakeEvent_ = wake == static_cast<Uint32>(-1) ? 0 : wake;
     return backend;
 }
 
@@ -226,6 +231,15 @@ bool SdlBackend::waitForInput(std::optional<std::uint64_t> wakeAt) {
     }
 }
 
+void SdlBackend::wakeMessageLoop() {
+    if (wakeEvent_ == 0) {
+        return;  // SDL had no event number left: the message waits for the next input or timer
+    }
+    SDL_Event event{};
+    event.type = wakeEvent_;
+    SDL_PushEvent(&event);
+}
+
 void SdlBackend::rotate() {
     if (sizedByDesktop()) {
         portrait_ = !portrait_;
@@ -251,6 +265,9 @@ bool SdlBackend::sizedByDesktop() const {
 }
 
 bool SdlBackend::handle(const SDL_Event& event) {
+    if (wakeEvent_ != 0 && event.type == wakeEvent_) {
+        return true;  // the message loop looks at what another thread posted
+    }
     switch (event.type) {
         case SDL_QUIT:
             return close();
@@ -273,6 +290,11 @@ bool SdlBackend::handle(const SDL_Event& event) {
                              mouseToScreen(event.wheel.mouseX, event.wheel.mouseY));
         case SDL_MULTIGESTURE:
             return handlePinch(event.mgesture);
+        case SDL_DROPBEGIN:
+        case SDL_DROPFILE:
+        case SDL_DROPTEXT:
+        case SDL_DROPCOMPLETE:
+            return handleDrop(event.drop);
         case SDL_FINGERDOWN:
             // A touchpad's fingers move the mouse pointer; only a screen's act as the stylus.
             if (finger_ || mouseHeld_ ||
@@ -353,6 +375,21 @@ bool SdlBackend::handlePinch(const SDL_MultiGestureEvent& event) {
     int y = 0;
     SDL_GetMouseState(&x, &y);
     return turnWheel(delta, mouseToScreen(x, y));
+}
+
+bool SdlBackend::handleDrop(const SDL_DropEvent& event) {
+    const auto paths = drops_->take(event);
+    // The event's file name is ours to free, whatever it was.
+    SDL_free(event.file);
+    if (!paths) {
+        return false;
+    }
+    std::vector<std::u16string> files;
+    for (const std::string& path : *paths) {
+        files.push_back(utf8ToUtf16(path));
+    }
+    filesDropped(std::move(files));
+    return true;
 }
 
 bool SdlBackend::handleWindowEvent(const SDL_WindowEvent& event) {

@@ -10,7 +10,8 @@
 //
 // Mouse and touch act as the stylus, the right and middle buttons and the
 // wheel (a touchpad's pinch too) reach the game as their own messages, the
-// keys the game knows become its virtual keys, closing the window sends
+// keys the game knows become its virtual keys, files dropped on the window
+// become WM_DROPFILES (platform/dropped_files.h), closing the window sends
 // WM_CLOSE to the main window. Resizing the window, or F9, changes the screen
 // as a turn of the device does (WM_SETTINGCHANGE with SETTINGCHANGE_RESET):
 // F9 swaps the portrait and landscape client areas at the same k,
@@ -39,10 +40,12 @@ struct SDL_Window;
 struct SDL_WindowEvent;
 struct SDL_MouseButtonEvent;
 struct SDL_MultiGestureEvent;
+struct SDL_DropEvent;
 union SDL_Event;
 
 namespace platform {
 
+class DropGatherer;
 class SdlAudio;
 class SdlCursors;
 class SdlPresenter;
@@ -70,6 +73,8 @@ class SdlBackend final : public Backend {
     ScreenSize screenSize() override { return screen_; }
     std::uint64_t milliseconds() override;
     bool waitForInput(std::optional<std::uint64_t> wakeAt) override;
+    // Pushes an event of the backend's own, which SDL allows from any thread.
+    void wakeMessageLoop() override;
 
     // k: the multiple of the handheld's client area the window opened at.
     int scale() const { return windowScale_; }
@@ -87,6 +92,7 @@ class SdlBackend final : public Backend {
     bool handleWindowEvent(const SDL_WindowEvent& event);
     bool handleMouseButton(const SDL_MouseButtonEvent& event);
     bool handlePinch(const SDL_MultiGestureEvent& event);
+    bool handleDrop(const SDL_DropEvent& event);
     bool turnWheel(int delta, POINT at);
     bool close();
     // Snaps a resized window to a whole multiple of the handheld's screen, or
@@ -104,6 +110,8 @@ class SdlBackend final : public Backend {
     std::unique_ptr<SdlPresenter> presenter_;
     std::unique_ptr<SdlCursors> cursors_;
     std::unique_ptr<SdlAudio> audio_;
+    std::unique_ptr<DropGatherer> drops_;
+    std::uint32_t wakeEvent_ = 0;  // SDL's number for the wake-up event; 0 until registered
     ScreenSize screen_{};
     POINT origin_{};          // where the screen lies in the drawable
     bool portrait_ = true;    // the arrangement while the desktop sizes the window

@@ -17,11 +17,11 @@
 #include "platform/bitmap.h"
 #include "platform/bmp_encoder.h"
 #include "platform/gdi_objects.h"
+#include "render/thumbnail.h"
 #include "tests/support/temp_folder.h"
 #include "tools/vellumar-pattern/bmp_writer.h"
 #include "tools/vellumar-pattern/loaded_pattern.h"
 #include "tools/vellumar-pattern/playability.h"
-#include "tools/vellumar-pattern/thumbnail.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "tests/support/pattern_builder.h"
-#include "tools/vellumar-pattern/thumbnail.h"
+#include "render/thumbnail.h"
 
 namespace {
 

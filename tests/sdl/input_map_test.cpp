@@ -5,6 +5,7 @@
 #include "platform/cursor.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_cursor.h"
+#include "platform/sdl/sdl_drop.h"
 #include "platform/sdl/sdl_input_map.h"
 
 namespace platform {
@@ -118,6 +119,38 @@ TEST(SoundFormat, PcmWavesMapToSdlsFormats) {
     wave.bitsPerSample = 16;
     wave.format = 3;  // floating point: not a format the game's resources use
     EXPECT_EQ(sdlFormatOf(wave), 0);
+}
+
+SDL_DropEvent dropEvent(Uint32 type, char* file = nullptr) {
+    SDL_DropEvent event{};
+    event.type = type;
+    event.file = file;
+    return event;
+}
+
+TEST(DropTranslation, GathersTheFilesOfOneDropAndTakesALoneFileAlone) {
+    using Paths = std::vector<std::string>;
+    char a[] = "/p/a.png", b[] = "/p/b.svg", text[] = "some words";
+    const struct {
+        std::vector<SDL_DropEvent> events;
+        std::vector<Paths> drops;
+    } cases[] = {
+        {{dropEvent(SDL_DROPBEGIN), dropEvent(SDL_DROPFILE, a), dropEvent(SDL_DROPFILE, b),
+          dropEvent(SDL_DROPCOMPLETE)},
+         {{"/p/a.png", "/p/b.svg"}}},
+        {{dropEvent(SDL_DROPFILE, a), dropEvent(SDL_DROPFILE, b)}, {{"/p/a.png"}, {"/p/b.svg"}}},
+        {{dropEvent(SDL_DROPBEGIN), dropEvent(SDL_DROPTEXT, text), dropEvent(SDL_DROPCOMPLETE)}, {}},
+    };
+    for (const auto& c : cases) {
+        DropGatherer gatherer;
+        std::vector<Paths> drops;
+        for (const SDL_DropEvent& event : c.events) {
+            if (auto paths = gatherer.take(event)) {
+                drops.push_back(*paths);
+            }
+        }
+        EXPECT_EQ(drops, c.drops);
+    }
 }
 
 }  // namespace

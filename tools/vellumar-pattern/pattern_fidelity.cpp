@@ -5,7 +5,7 @@
 
 #include "maker/colour/colour_difference.h"
 #include "maker/regions/lab_image.h"
-#include "tools/vellumar-pattern/thumbnail.h"
+#include "render/thumbnail.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // picture of a pattern.
 #include <cstdio>
 
+#include "render/thumbnail.h"
 #include "tools/vellumar-pattern/bmp_writer.h"
 #include "tools/vellumar-pattern/commands.h"
 #include "tools/vellumar-pattern/loaded_pattern.h"
-#include "tools/vellumar-pattern/thumbnail.h"
 
 const char* const kThumbnailHelp =
     "usage: vellumar-pattern thumbnail FILE -o NAME.bmp [--size WxH]\n"

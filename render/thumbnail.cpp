@@ -1,4 +1,4 @@
-#include "tools/vellumar-pattern/thumbnail.h"
+#include "render/thumbnail.h"
 
 #include <algorithm>
 #include <cmath>
