@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "tests/support/pattern_builder.h"
 #include "render/thumbnail.h"
+#include "tests/support/pattern_builder.h"
 
 namespace {
 
