@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "pattern/bezier.h"
+#include "pattern/drawing_work.h"
 #include "pattern/pattern.h"
 #include "pattern/pattern_file.h"
 #include "pattern/raw_mapping.h"
@@ -286,6 +287,14 @@ void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
                                 std::to_string(kMaxGatheredPoints) + " points";
             return;
         }
+    }
+    ViewTransform largestBoard;
+    fitView(largestBoard, g.maxX - g.minX, g.maxY - g.minY, kLargestBoardWidth / 2, kLargestBoardHeight / 2,
+            kLargestBoardWidth, kLargestBoardHeight);
+    setViewZoom(largestBoard, 1.0f);
+    if (std::string fault = findDrawingFault(measureDrawingWork(pieces, largestBoard)); !fault.empty()) {
+        pattern.loadError = "the file is too heavy to draw: " + fault;
+        return;
     }
 
     pattern.sourceWidth = h.sourceWidth;
