@@ -39,7 +39,8 @@ BOOL FindClose(HANDLE search);
 
 namespace platform {
 
-// The first `maxBytes` bytes of a file, or nothing when it cannot be opened.
+// The first `maxBytes` bytes of a regular file, or nothing when it cannot be
+// opened or is not a regular file (platform/regular_file.h).
 std::optional<std::vector<std::byte>> readFileBytes(const WCHAR* path, std::size_t maxBytes);
 
 // Does the name match the pattern (`*`, `?`), without regard to letter case?

@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -21,7 +22,6 @@ struct RegistryKey {
 
 namespace {
 
-constexpr std::size_t kLargestStore = 1 << 20;
 constexpr std::u16string_view kLocalMachineName = u"HKEY_LOCAL_MACHINE";
 
 // Only the root's address is used, never its members: the settings are read
@@ -89,16 +89,14 @@ std::optional<std::filesystem::path> registryStorePath() {
 }
 
 RegistryDocument readRegistryStore(const std::filesystem::path& file, bool* found) {
-    std::ifstream in(file, std::ios::binary);
-    *found = static_cast<bool>(in);
-    if (!in) {
+    const auto bytes = readRegularFile(file, kLargestSettingsFile);
+    *found = bytes.has_value();
+    if (!bytes) {
         return {};
     }
-    std::string text(kLargestStore, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
     RegistryDocument document = parseRegistryText(text);
-    if (text.size() == kLargestStore) {
+    if (text.size() == kLargestSettingsFile) {
         ++document.damagedLines;  // too large to be ours: keep what was read, keep the file
     }
     return document;
