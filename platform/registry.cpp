@@ -1,12 +1,13 @@
 #include "platform/registry.h"
 
 #include <unistd.h>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <system_error>
 
+#include "platform/durable_file.h"
 #include "platform/regular_file.h"
 #include "platform/text.h"
 
@@ -18,6 +19,7 @@ struct RegistryKey {
     RegistryDocument document;
     bool changed = false;
     bool damaged = false;
+    bool unreadable = false;  // something is there that cannot be read
 };
 
 namespace {
@@ -54,6 +56,8 @@ LONG openKey(HKEY root, const WCHAR* subKey, bool create, HKEY* result, DWORD* d
     if (key->file) {
         key->document = readRegistryStore(*key->file, &found);
         key->damaged = key->document.damagedLines > 0;
+        std::error_code error;
+        key->unreadable = !found && std::filesystem::exists(*key->file, error);
     }
     const bool exists = key->document.find(key->path) != nullptr;
     if (!exists && !create) {
@@ -71,6 +75,39 @@ LONG openKey(HKEY root, const WCHAR* subKey, bool create, HKEY* result, DWORD* d
     }
     *result = key.release();
     return ERROR_SUCCESS;
+}
+
+// A copy of a damaged store beside it, read back to be sure it is whole;
+// empty when made, otherwise why not.
+std::string keepDamagedCopy(const std::filesystem::path& file) {
+    const auto original = readRegularFile(file, kLargestSettingsFile + 1);
+    if (!original || original->size() > kLargestSettingsFile) {
+        return original ? "it is too large to copy" : "it cannot be read";
+    }
+    std::filesystem::path copy = file;
+    copy += ".damaged";
+    const std::string_view bytes(reinterpret_cast<const char*>(original->data()), original->size());
+    if (std::string why = replaceFileDurably(copy, bytes); !why.empty()) {
+        return why;
+    }
+    const auto back = readRegularFile(copy, original->size() + 1);
+    return back == original ? std::string() : "the copy " + copy.string() + " does not read back whole";
+}
+
+// Writes a changed key's store; empty when done, otherwise why not. A store
+// that cannot be read, or is damaged and cannot be copied aside, is left as
+// it is and nothing is written over it.
+std::string saveStore(const RegistryKey& key) {
+    const std::string name = key.file->string();
+    if (key.unreadable) {
+        return name + " cannot be read, so it is left as it is";
+    }
+    if (key.damaged) {
+        if (std::string why = keepDamagedCopy(*key.file); !why.empty()) {
+            return name + " is damaged and no copy of it could be kept (" + why + "), so it is left as it is";
+        }
+    }
+    return writeRegistryStore(*key.file, key.document);
 }
 
 }  // namespace
@@ -102,31 +139,8 @@ RegistryDocument readRegistryStore(const std::filesystem::path& file, bool* foun
     return document;
 }
 
-bool writeRegistryStore(const std::filesystem::path& file, const RegistryDocument& document) {
-    std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
-    const std::filesystem::path temporary =
-        file.parent_path() / (file.filename().string() + ".tmp-" + std::to_string(::getpid()));
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        const std::string text = formatRegistryText(document);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-    }
-    std::filesystem::rename(temporary, file, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+std::string writeRegistryStore(const std::filesystem::path& file, const RegistryDocument& document) {
+    return replaceFileDurably(file, formatRegistryText(document));
 }
 
 }  // namespace platform
@@ -183,12 +197,9 @@ LONG RegCloseKey(HKEY key) {
     if (!owned->changed || !owned->file) {
         return ERROR_SUCCESS;
     }
-    if (owned->damaged) {
-        std::error_code error;
-        std::filesystem::path keep = *owned->file;
-        keep += ".damaged";
-        std::filesystem::copy_file(*owned->file, keep, std::filesystem::copy_options::overwrite_existing,
-                                   error);
+    if (const std::string why = platform::saveStore(*owned); !why.empty()) {
+        std::fprintf(stderr, "vellumar: the settings were not saved: %s\n", why.c_str());
+        return ERROR_ACCESS_DENIED;
     }
-    return platform::writeRegistryStore(*owned->file, owned->document) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
 }
