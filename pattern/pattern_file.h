@@ -76,6 +76,14 @@ struct PatternFile {
     std::vector<ColourRecord> colours;
     std::uint16_t trailer = 0;
 
+    // How many records of each table the file holds; the rest lie past its
+    // end and are all the zero record, so what holds for one of them holds
+    // for all (a file made in code holds everything).
+    struct Held {
+        std::size_t geometry = SIZE_MAX, paths = SIZE_MAX, edges = SIZE_MAX, contours = SIZE_MAX,
+                    pieces = SIZE_MAX;
+    } held;
+
     // Polyline when polylineFlag is nonzero or rectilinearFlag is exactly 1.
     bool isPolyline() const { return header.polylineFlag != 0 || header.rectilinearFlag == 1; }
     bool isRectilinear() const { return header.rectilinearFlag == 1; }
