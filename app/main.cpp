@@ -2,12 +2,14 @@
 // before main runs: the settings first (which end the program, with a
 // warning, when the default pattern is missing), then the play clock.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/app_state.h"
 #include "app/entry.h"
 #include "platform/backend.h"
 #include "platform/resources.h"
+#include "platform/sdl/closing_signals.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/single_instance.h"
 #include "platform/window.h"
@@ -36,10 +38,20 @@ int main() {
         return 1;
     }
     platform::installBackend(desktop.get());
+    // When the display goes away Xlib ends the process through exit(): the
+    // settings are saved on the way out if the game never got to close.
+    static bool closed = false;
+    std::atexit([] {
+        if (!closed) {
+            appState.settings.save();
+        }
+    });
     const HINSTANCE instance = platform::registerModule(vellumarResources);
     const int code = runGame(instance, SW_SHOW);
+    closed = true;
     // The clock's clean-up, once the entry is done, while the platform still stands.
     destroyAppState();
     platform::installBackend(nullptr);
+    platform::endAsTheClosingSignalAsks();
     return code;
 }

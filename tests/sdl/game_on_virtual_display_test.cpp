@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -83,6 +84,35 @@ class GameOnVirtualDisplay : public ::testing::Test {
         clickAt(p->left + p->width / 2, p->top + p->height / 2);
     }
 
+    // Clicks Color Schemes and waits until the board shows the black scheme,
+    // so the game has the setting before what follows.
+    void switchToTheBlackScheme() {
+        clickControl(IDC_COLOR_SCHEME);
+        const BoardRectangle& board = layout_.boardRectFull;
+        for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
+             std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(200ms)) {
+            const auto picture = photograph();
+            int black = 0;
+            for (int dy = 0; picture && dy < 10; ++dy) {
+                for (int dx = 0; dx < 10; ++dx) {
+                    black += picture->at(board.left + board.width / 3 + dx,
+                                         board.top + board.height / 3 + dy) == 0;
+                }
+            }
+            if (black >= 50) {
+                return;
+            }
+        }
+        ADD_FAILURE() << "the board never turned black";
+    }
+
+    std::string storedSettings() const {
+        std::ifstream in(folder_ / "config/vellumar/registry.reg");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
     std::optional<XwdImage> photograph() {
         const auto dump = runCommand({"xwd", "-silent", "-id", window_}, environment_, kPatience);
         std::string why;
@@ -151,12 +181,38 @@ TEST_F(GameOnVirtualDisplay, PaintsAPieceThenCtrlQClosesItAndSavesTheSettings) {
 
     EXPECT_EQ(xdotool({"key", "--window", window_, "ctrl+q"}).exitCode, 0);
     EXPECT_EQ(game->waitForExit(kPatience), 0);
-    const std::string stored = [&] {
-        std::ifstream in(folder_ / "config/vellumar/registry.reg");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }();
+    const std::string stored = storedSettings();
     EXPECT_NE(stored.find("\"CurrentPatternShort\"=\"MonaLisa\""), std::string::npos) << stored;
     EXPECT_NE(stored.find("\"ColorScheme\"=dword:00000001"), std::string::npos) << stored;
+}
+
+// A signal that asks the game to end, and the loss of its display, close it
+// as Close does: the settings are saved.
+TEST_F(GameOnVirtualDisplay, SignalsAndTheLossOfTheDisplayEndTheGameWithItsSettingsSaved) {
+    const struct {
+        const char* name;
+        int signal;  // 0: the X server ends
+        int exitCode;
+    } cases[] = {{"SIGTERM", SIGTERM, 0},
+                 {"SIGINT", SIGINT, 0},
+                 {"SIGHUP", SIGHUP, 0},
+                 {"SIGQUIT", SIGQUIT, 128 + SIGQUIT},
+                 {"the display is lost", 0, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(folder_ / "config");
+        auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
+        ASSERT_TRUE(game);
+        findWindow(*game);
+        ASSERT_FALSE(HasFatalFailure());
+        switchToTheBlackScheme();
+        if (c.signal != 0) {
+            game->signal(c.signal);
+        } else {
+            display_->stop();
+        }
+        EXPECT_EQ(game->waitForExit(kPatience), c.exitCode);
+        EXPECT_NE(storedSettings().find("\"ColorScheme\"=dword:00000001"), std::string::npos)
+            << storedSettings();
+    }
 }
