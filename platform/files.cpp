@@ -91,8 +91,11 @@ HANDLE FindFirstFile(const WCHAR* pattern, WIN32_FIND_DATA* data) {
     auto search = std::make_unique<platform::FindSearch>();
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(platform::utf16ToUtf8(folder), error)) {
-        const std::u16string name = platform::utf8ToUtf16(entry.path().filename().string());
-        if (name.size() >= MAX_PATH || !platform::matchesPattern(name, namePattern)) {
+        const std::string bytes = entry.path().filename().string();
+        const std::u16string name = platform::utf8ToUtf16(bytes);
+        // A name that is not UTF-8 would be listed mangled and could not be opened by it.
+        const bool showable = platform::utf16ToUtf8(name) == bytes;
+        if (!showable || name.size() >= MAX_PATH || !platform::matchesPattern(name, namePattern)) {
             continue;
         }
         std::error_code ignored;

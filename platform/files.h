@@ -31,7 +31,8 @@ DWORD GetModuleFileName(HMODULE module, WCHAR* buffer, DWORD size);
 // Starts a search for the files in a folder whose names match the pattern
 // after the last separator (`*` any run, `?` one character), without regard
 // to letter case; `data` receives the name as the file system has it. Names
-// are reported in a stable, sorted order. Returns INVALID_HANDLE_VALUE when
+// are reported in a stable, sorted order; a name that is not valid UTF-8 is
+// left out, as it could be neither shown nor opened. Returns INVALID_HANDLE_VALUE when
 // nothing matches.
 HANDLE FindFirstFile(const WCHAR* pattern, WIN32_FIND_DATA* data);
 BOOL FindNextFile(HANDLE search, WIN32_FIND_DATA* data);

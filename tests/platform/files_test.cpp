@@ -29,6 +29,7 @@ TEST(FileNamePattern, MatchesWildcardsWithoutRegardToLetterCase) {
 TEST(FindFiles, ReportsNamesAsTheFileSystemHasThemInSortedOrder) {
     TempFolder folder;
     folder.write("zebra.BMP", "z");
+    folder.write("Bad\xff\xfe name.bmp", "not UTF-8: left out");
     folder.write("Apple.bmp", "apple");
     folder.write("notes.txt", "");
     folder.write("apple.mza", "");
