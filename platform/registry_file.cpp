@@ -218,7 +218,7 @@ RegistryDocument parseRegistryText(std::string_view text) {
         std::string_view line = trimmed(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (first && line.starts_with("\xEF\xBB\xBF")) {
-            line.remove_prefix(3);
+            line = trimmed(line.substr(3));
         }
         const bool isHeader = first && line == kHeader;
         first = false;
