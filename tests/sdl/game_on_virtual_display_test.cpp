@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -14,6 +17,7 @@
 
 #include "app/control_ids.h"
 #include "app/settings.h"
+#include "bench/generated_pattern.h"
 #include "pattern/pattern.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/text.h"
@@ -214,5 +218,48 @@ TEST_F(GameOnVirtualDisplay, SignalsAndTheLossOfTheDisplayEndTheGameWithItsSetti
         EXPECT_EQ(game->waitForExit(kPatience), c.exitCode);
         EXPECT_NE(storedSettings().find("\"ColorScheme\"=dword:00000001"), std::string::npos)
             << storedSettings();
+    }
+}
+
+// Whatever the current pattern is (a file too heavy to draw, damaged bytes, a
+// FIFO, a link to an endless device, a folder) and however damaged the
+// settings, the game shows its window and closes on Ctrl+Q.
+TEST_F(GameOnVirtualDisplay, SurvivesHostileFilesAsItsCurrentPattern) {
+    const std::filesystem::path hostile = folder_ / "hostile.mza";
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        const char* settings;  // after the CurrentPattern line
+    } cases[] = {
+        {"too heavy to draw",
+         [&] {
+             const auto bytes = serializePatternFile(generateZigzagPattern(181, 44000, 16000));
+             std::ofstream(hostile, std::ios::binary)
+                 .write(reinterpret_cast<const char*>(bytes.data()),
+                        static_cast<std::streamsize>(bytes.size()));
+         },
+         ""},
+        {"damaged bytes", [&] { std::ofstream(hostile) << std::string(300, '\xff'); },
+         "\"Level\"=dword:zz\n\"ColorScheme\"=hex(4):ff,ff,ff,ff\ngarbage\n"},
+        {"a FIFO", [&] { ::mkfifo(hostile.c_str(), 0600); }, ""},
+        {"a link to /dev/zero", [&] { std::filesystem::create_symlink("/dev/zero", hostile); }, ""},
+        {"a folder", [&] { std::filesystem::create_directory(hostile); }, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(hostile);
+        std::filesystem::remove_all(folder_ / "config");
+        c.make();
+        std::filesystem::create_directories(folder_ / "config/vellumar");
+        std::ofstream(folder_ / "config/vellumar/registry.reg")
+            << "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"CurrentPattern\"=\"" << hostile.string()
+            << "\"\n\"CurrentPatternShort\"=\"hostile\"\n"
+            << c.settings;
+        auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
+        ASSERT_TRUE(game);
+        findWindow(*game);
+        ASSERT_FALSE(HasFatalFailure());
+        EXPECT_EQ(xdotool({"key", "--window", window_, "ctrl+q"}).exitCode, 0);
+        EXPECT_EQ(game->waitForExit(kPatience), 0);
     }
 }
