@@ -13,7 +13,6 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/single_instance.h"
 #include "platform/window.h"
-#include "platform/window_object.h"
 
 extern const platform::ResourceTable vellumarResources;
 
@@ -52,8 +51,6 @@ int main() {
     closed = true;
     // The clock's clean-up, once the entry is done, while the platform still stands.
     destroyAppState();
-    // The main window's class goes with its background brush.
-    platform::resetWindows();
     platform::installBackend(nullptr);
     platform::endAsTheClosingSignalAsks();
     return code;

@@ -34,10 +34,11 @@ std::map<std::string, Claim, std::less<>>& claims() {
     return held;
 }
 
-// A private folder of our own: the user's, a folder and no link, open to no
-// one else. A folder we make (`make`) is made with mode 0700 if missing and
-// made private again if it is ours but open; the runtime folder is the
-// session's and only checked.
+// A folder of our own for the lock: the user's, a folder and no link, and
+// writable by no one else (who could otherwise take or plant the lock). A
+// folder we make (`make`) is made with mode 0700 if missing and closed again
+// if it is ours but open; the runtime folder is the session's and only
+// checked.
 bool usableFolder(const std::string& folder, bool make) {
     if (make) {
         // The cache folder itself may not exist yet on a fresh account.
@@ -50,7 +51,7 @@ bool usableFolder(const std::string& folder, bool make) {
     if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) {
         return false;
     }
-    if ((info.st_mode & 077) != 0 && (!make || ::chmod(folder.c_str(), 0700) != 0)) {
+    if ((info.st_mode & 022) != 0 && (!make || ::chmod(folder.c_str(), 0700) != 0)) {
         return false;
     }
     return true;

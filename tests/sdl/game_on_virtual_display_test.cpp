@@ -49,7 +49,8 @@ class GameOnVirtualDisplay : public ::testing::Test {
                         {"SDL_VIDEODRIVER", "x11"},
                         {"SDL_AUDIODRIVER", "dummy"},
                         {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()},
-                        {"XDG_CONFIG_HOME", (folder_ / "config").string()}};
+                        {"XDG_CONFIG_HOME", (folder_ / "config").string()},
+                        testing_support::leaksReportedOnly()};
         std::filesystem::create_directories(folder_ / "runtime");
     }
 
@@ -88,26 +89,32 @@ class GameOnVirtualDisplay : public ::testing::Test {
         clickAt(p->left + p->width / 2, p->top + p->height / 2);
     }
 
-    // Clicks Color Schemes and waits until the board shows the black scheme,
-    // so the game has the setting before what follows.
-    void switchToTheBlackScheme() {
-        clickControl(IDC_COLOR_SCHEME);
+    // Waits until a patch of the board is (or is not) mostly black.
+    bool boardTurns(bool black) {
         const BoardRectangle& board = layout_.boardRectFull;
         for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
              std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(200ms)) {
             const auto picture = photograph();
-            int black = 0;
+            int blackPixels = 0;
             for (int dy = 0; picture && dy < 10; ++dy) {
                 for (int dx = 0; dx < 10; ++dx) {
-                    black += picture->at(board.left + board.width / 3 + dx,
-                                         board.top + board.height / 3 + dy) == 0;
+                    blackPixels += picture->at(board.left + board.width / 3 + dx,
+                                               board.top + board.height / 3 + dy) == 0;
                 }
             }
-            if (black >= 50) {
-                return;
+            if (picture && (blackPixels >= 50) == black) {
+                return true;
             }
         }
-        ADD_FAILURE() << "the board never turned black";
+        return false;
+    }
+
+    // Clicks Color Schemes once the board is drawn, and waits until it shows
+    // the black scheme, so the game has the setting before what follows.
+    void switchToTheBlackScheme() {
+        ASSERT_TRUE(boardTurns(false)) << "the board was never drawn";
+        clickControl(IDC_COLOR_SCHEME);
+        ASSERT_TRUE(boardTurns(true)) << "the board never turned black";
     }
 
     std::string storedSettings() const {
