@@ -15,6 +15,50 @@
 
 namespace {
 
+// A table of the file as the reader sees it: the records the file holds, then,
+// up to the header's count, the zero record, kept once (ZeroTails::Held).
+template <typename Record>
+class FileTable {
+  public:
+    FileTable(const std::vector<Record>& records, std::size_t count) : records_(records), count_(count) {}
+    std::size_t size() const { return count_; }
+    const Record& operator[](std::size_t i) const { return records_[std::min(i, records_.size() - 1)]; }
+
+  private:
+    const std::vector<Record>& records_;
+    std::size_t count_;
+};
+
+// The file's tables at the sizes its header gives.
+struct FileTables {
+    explicit FileTables(const PatternFile& f)
+        : header(f.header),
+          held(f.held),
+          polyline(f.isPolyline()),
+          rectilinear(f.isRectilinear()),
+          points(f.points, polyline ? f.header.pointRecordCount : 0),
+          curves(f.curves, polyline ? 0 : f.header.curveRecordCount),
+          paths(f.paths, f.header.pathRecordCount),
+          edges(f.edges, f.header.edgeRecordCount),
+          contours(f.contours, f.header.contourRecordCount),
+          pieces(f.pieces, static_cast<std::size_t>(std::max<int>(f.header.pieceCount, 0))),
+          colours(f.colours, f.header.colourRecordCount) {}
+
+    bool isPolyline() const { return polyline; }
+    bool isRectilinear() const { return rectilinear; }
+
+    const PatternHeader& header;
+    PatternFile::Held held;
+    bool polyline, rectilinear;
+    FileTable<PointRecord> points;
+    FileTable<CurveRecord> curves;
+    FileTable<PathRecord> paths;
+    FileTable<EdgeRecord> edges;
+    FileTable<ContourRecord> contours;
+    FileTable<PieceRecord> pieces;
+    FileTable<ColourRecord> colours;
+};
+
 // The records of a table worth checking one by one: those the file holds and
 // one zero record, which stands for all the others.
 std::size_t checked(std::size_t size, std::size_t held) {
@@ -46,7 +90,7 @@ class RunningSum {
 };
 
 // Indices inside their tables, positive sizes, the per-piece limits.
-std::string findRecordFault(const PatternFile& f) {
+std::string findRecordFault(const FileTables& f) {
     const PatternHeader& h = f.header;
     if (h.sourceWidth <= 0 || h.sourceHeight <= 0) {
         return "the picture's width or height is not positive";
@@ -103,7 +147,7 @@ std::string findRecordFault(const PatternFile& f) {
 // Everything the builder relies on, checked before anything is built: the
 // records, then the work of gathering, counted with running sums so that a
 // file cannot make the count itself slow (points walked, and edges visited).
-std::string findFault(const PatternFile& f) {
+std::string findFault(const FileTables& f) {
     if (std::string fault = findRecordFault(f); !fault.empty()) {
         return fault;
     }
@@ -152,7 +196,7 @@ std::string findFault(const PatternFile& f) {
 // contour and later points then overwrite it.
 class PieceBuilder {
   public:
-    PieceBuilder(const PatternFile& file, const RawGeometry& g) : file_(file), g_(g) {}
+    PieceBuilder(const FileTables& file, const RawGeometry& g) : file_(file), g_(g) {}
 
     // Gathers and stores one piece; false when it gathers too many points.
     bool build(const PieceRecord& record, std::int32_t colour, PatternHeap& heap, Piece& piece) {
@@ -287,7 +331,7 @@ class PieceBuilder {
         return true;
     }
 
-    const PatternFile& file_;
+    const FileTables& file_;
     const RawGeometry& g_;
     std::vector<POINT> gathered_;
     int length_ = 0;
@@ -309,7 +353,8 @@ void loadPattern(Pattern& pattern, const WCHAR* path) {
 }
 
 void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
-    const PatternFile file = parsePatternFile(bytes);
+    const PatternFile parsed = parsePatternFile(bytes, ZeroTails::Held);
+    const FileTables file(parsed);
     if (std::string fault = findFault(file); !fault.empty()) {
         pattern.loadError = "the file is damaged: " + fault;
         return;

@@ -43,23 +43,22 @@ class ByteWriter {
 
 // Records start as zero, which is what every field past the end reads as, so
 // reading stops there: a short file with large counts costs no per-field work.
+// With `tails` Held, the zero records past the end are kept once.
 template <typename Record, typename ReadOne>
-std::vector<Record> readTable(const ByteReader& in, std::size_t count, ReadOne readOne,
-                              std::size_t* held = nullptr) {
-    std::vector<Record> table(count);
-    std::size_t read = 0;
-    for (; read < count && !in.exhausted(); ++read) {
-        readOne(table[read]);
+std::vector<Record> readTable(const ByteReader& in, std::size_t count, ReadOne readOne, std::size_t* held,
+                              ZeroTails tails) {
+    std::vector<Record> table;
+    while (table.size() < count && !in.exhausted()) {
+        readOne(table.emplace_back());
     }
-    if (held != nullptr) {
-        *held = read;
-    }
+    *held = table.size();
+    table.resize(tails == ZeroTails::Whole ? count : std::min(count, table.size() + 1));
     return table;
 }
 
 }  // namespace
 
-PatternFile parsePatternFile(std::span<const std::byte> bytes) {
+PatternFile parsePatternFile(std::span<const std::byte> bytes, ZeroTails tails) {
     ByteReader in(bytes);
     PatternFile file;
     PatternHeader& h = file.header;
@@ -84,7 +83,7 @@ PatternFile parsePatternFile(std::span<const std::byte> bytes) {
                 p.x = in.u16();
                 p.y = in.u16();
             },
-            &file.held.geometry);
+            &file.held.geometry, tails);
     } else {
         file.curves = readTable<CurveRecord>(
             in, h.curveRecordCount,
@@ -95,7 +94,7 @@ PatternFile parsePatternFile(std::span<const std::byte> bytes) {
                 }
                 c.steps = in.u8();
             },
-            &file.held.geometry);
+            &file.held.geometry, tails);
     }
     file.paths = readTable<PathRecord>(
         in, h.pathRecordCount,
@@ -103,21 +102,21 @@ PatternFile parsePatternFile(std::span<const std::byte> bytes) {
             p.first = in.u16();
             p.last = in.u16();
         },
-        &file.held.paths);
+        &file.held.paths, tails);
     file.edges = readTable<EdgeRecord>(
         in, h.edgeRecordCount,
         [&](EdgeRecord& e) {
             e.path = in.u16();
             e.forward = in.u8();
         },
-        &file.held.edges);
+        &file.held.edges, tails);
     file.contours = readTable<ContourRecord>(
         in, h.contourRecordCount,
         [&](ContourRecord& c) {
             c.firstEdge = in.u16();
             c.lastEdge = in.u16();
         },
-        &file.held.contours);
+        &file.held.contours, tails);
     file.pieces = readTable<PieceRecord>(
         in, static_cast<std::size_t>(std::max<int>(h.pieceCount, 0)),
         [&](PieceRecord& p) {
@@ -127,12 +126,15 @@ PatternFile parsePatternFile(std::span<const std::byte> bytes) {
             p.labelX = in.u16();
             p.labelY = in.u16();
         },
-        &file.held.pieces);
-    file.colours = readTable<ColourRecord>(in, h.colourRecordCount, [&](ColourRecord& c) {
-        c.red = in.u8();
-        c.green = in.u8();
-        c.blue = in.u8();
-    });
+        &file.held.pieces, tails);
+    file.colours = readTable<ColourRecord>(
+        in, h.colourRecordCount,
+        [&](ColourRecord& c) {
+            c.red = in.u8();
+            c.green = in.u8();
+            c.blue = in.u8();
+        },
+        &file.held.colours, tails);
     file.trailer = in.u16();
     return file;
 }
