@@ -31,7 +31,7 @@ for i in "${!targets[@]}"; do
     for word in ${rest[$i]}; do
         case "$word" in
             -*) options+=("$word") ;;
-            *) cp -n "$word" "$work/" ;;
+            *) if [ -f "$word" ]; then cp -n "$word" "$work/"; fi ;;
         esac
     done
     if [ -f "fuzz/$target.dict" ]; then
