@@ -1,6 +1,7 @@
 #include "pattern/drawing_work.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "pattern/pattern.h"
 
