@@ -3,12 +3,14 @@
 // the default pattern is missing), then the play clock. The warning is a
 // message box of the desktop's own, since no window of the game exists yet.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/app_state.h"
 #include "app/entry.h"
 #include "platform/backend.h"
 #include "platform/resources.h"
+#include "platform/sdl/closing_signals.h"
 #include "platform/sdl/desktop_notices.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/single_instance.h"
@@ -33,10 +35,20 @@ int main() {
         return 1;
     }
     platform::installBackend(desktop.get());
+    // When the display goes away Xlib ends the process through exit(): the
+    // settings are saved on the way out if the game never got to close.
+    static bool closed = false;
+    std::atexit([] {
+        if (!closed) {
+            appState.settings.save();
+        }
+    });
     const HINSTANCE instance = platform::registerModule(vellumarResources);
     const int code = runGame(instance, SW_SHOW);
+    closed = true;
     // The clock's clean-up, once the entry is done, while the platform still stands.
     destroyAppState();
     platform::installBackend(nullptr);
+    platform::endAsTheClosingSignalAsks();
     return code;
 }

@@ -57,3 +57,73 @@ PatternFile generateCurvePattern(const GeneratedPatternOptions& options) {
     }
     return file;
 }
+
+namespace {
+
+PatternFile oneColourFile(bool polyline) {
+    PatternFile file;
+    file.header.sourceWidth = 1000;
+    file.header.sourceHeight = 1000;
+    file.header.coordinateRange = 16000;
+    file.header.polylineFlag = polyline ? 1 : 0;
+    file.colours.push_back({200, 40, 40});
+    return file;
+}
+
+// Piece k walks path k (forwards) as its one contour.
+void addPiecePerPath(PatternFile& file, int pieces, bool sharedPath) {
+    for (int k = 0; k < pieces; ++k) {
+        const auto index = static_cast<std::uint16_t>(k);
+        if (!sharedPath || k == 0) {
+            file.edges.push_back({index, 1});
+            file.contours.push_back({index, index});
+        }
+        const std::uint16_t contour = sharedPath ? 0 : index;
+        file.pieces.push_back({contour, contour, 0, 8000, 8000});
+    }
+}
+
+}  // namespace
+
+PatternFile generateZigzagPattern(int pieces, int pointsPerPiece, int height) {
+    PatternFile file = oneColourFile(true);
+    for (int i = 0; i < pointsPerPiece; ++i) {
+        file.points.push_back({static_cast<std::uint16_t>(16000LL * i / std::max(pointsPerPiece - 1, 1)),
+                               static_cast<std::uint16_t>(i % 2 == 0 ? 0 : height)});
+    }
+    file.paths.push_back({0, static_cast<std::uint16_t>(pointsPerPiece - 1)});
+    addPiecePerPath(file, pieces, true);
+    return file;
+}
+
+PatternFile generateWavyCurvePattern(int pieces, int curvesPerPiece, int height) {
+    PatternFile file = oneColourFile(false);
+    const int curves = pieces * curvesPerPiece;
+    for (int i = 0; i < curves; ++i) {
+        const auto x = static_cast<std::uint16_t>(16000LL * (i % curvesPerPiece) / curvesPerPiece);
+        // Curve y is measured upwards: the top of the picture is 16000.
+        const auto low = static_cast<std::uint16_t>(16000 - height);
+        const auto from = static_cast<std::uint16_t>(i % 2 == 0 ? 16000 : low);
+        const auto to = static_cast<std::uint16_t>(i % 2 == 0 ? low : 16000);
+        const auto third = static_cast<std::uint16_t>(16000 - height / 3);
+        const auto twoThirds = static_cast<std::uint16_t>(16000 - 2 * height / 3);
+        file.curves.push_back(
+            {{x, static_cast<std::uint16_t>(x + 400), static_cast<std::uint16_t>(x + 10), x},
+             {from, third, twoThirds, to},
+             255});
+    }
+    for (int k = 0; k < pieces; ++k) {
+        const auto first = static_cast<std::uint16_t>(k * curvesPerPiece);
+        file.paths.push_back({first, static_cast<std::uint16_t>(first + curvesPerPiece - 1)});
+    }
+    addPiecePerPath(file, pieces, false);
+    return file;
+}
+
+PatternFile generateCoveringPattern(int pieces) {
+    PatternFile file = oneColourFile(true);
+    file.points = {{0, 0}, {16000, 0}, {16000, 16000}, {0, 16000}, {0, 0}};
+    file.paths.push_back({0, 4});
+    addPiecePerPath(file, pieces, true);
+    return file;
+}

@@ -28,10 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
     }
-    // Exercise the rules on what was built: a tap at each label, then a reset.
+    // Exercise the rules on what was built: a tap at a few labels (each
+    // searches every piece), then a reset.
     fitToBoard(pattern, 120, 147, 240, 294);
     setZoom(pattern, 1.0f);
-    for (const Piece& piece : pattern.pieces.first(std::min<std::size_t>(pattern.pieces.size(), 64))) {
+    for (const Piece& piece : pattern.pieces.first(std::min<std::size_t>(pattern.pieces.size(), 4))) {
         std::int32_t index = -1;
         pattern.selectedColour = piece.colour;
         paintAt(pattern, piece.labelX, piece.labelY, index);

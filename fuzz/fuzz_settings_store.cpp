@@ -1,5 +1,6 @@
 // Any text as the settings store's file: reading never fails hard, and what
-// was read survives being written and read again unchanged.
+// was read, kept lines included, survives being written and read again
+// unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -11,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const platform::RegistryDocument first = platform::parseRegistryText(text);
     const platform::RegistryDocument second =
         platform::parseRegistryText(platform::formatRegistryText(first));
-    if (second.damagedLines != 0 || second.sections.size() != first.sections.size()) {
+    if (second.damagedLines != first.damagedLines || second.sections.size() != first.sections.size() ||
+        platform::formatRegistryText(second) != platform::formatRegistryText(first)) {
         __builtin_trap();
     }
     for (std::size_t s = 0; s < first.sections.size(); ++s) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "pattern/bezier.h"
+#include "pattern/drawing_work.h"
 #include "pattern/pattern.h"
 #include "pattern/pattern_file.h"
 #include "pattern/raw_mapping.h"
@@ -14,8 +15,82 @@
 
 namespace {
 
-// Everything the builder relies on, checked before anything is built.
-std::string findFault(const PatternFile& f) {
+// A table of the file as the reader sees it: the records the file holds, then,
+// up to the header's count, the zero record, kept once (ZeroTails::Held).
+template <typename Record>
+class FileTable {
+  public:
+    FileTable(const std::vector<Record>& records, std::size_t count) : records_(records), count_(count) {}
+    std::size_t size() const { return count_; }
+    const Record& operator[](std::size_t i) const { return records_[std::min(i, records_.size() - 1)]; }
+
+  private:
+    const std::vector<Record>& records_;
+    std::size_t count_;
+};
+
+// The file's tables at the sizes its header gives.
+struct FileTables {
+    explicit FileTables(const PatternFile& f)
+        : header(f.header),
+          held(f.held),
+          polyline(f.isPolyline()),
+          rectilinear(f.isRectilinear()),
+          points(f.points, polyline ? f.header.pointRecordCount : 0),
+          curves(f.curves, polyline ? 0 : f.header.curveRecordCount),
+          paths(f.paths, f.header.pathRecordCount),
+          edges(f.edges, f.header.edgeRecordCount),
+          contours(f.contours, f.header.contourRecordCount),
+          pieces(f.pieces, static_cast<std::size_t>(std::max<int>(f.header.pieceCount, 0))),
+          colours(f.colours, f.header.colourRecordCount) {}
+
+    bool isPolyline() const { return polyline; }
+    bool isRectilinear() const { return rectilinear; }
+
+    const PatternHeader& header;
+    PatternFile::Held held;
+    bool polyline, rectilinear;
+    FileTable<PointRecord> points;
+    FileTable<CurveRecord> curves;
+    FileTable<PathRecord> paths;
+    FileTable<EdgeRecord> edges;
+    FileTable<ContourRecord> contours;
+    FileTable<PieceRecord> pieces;
+    FileTable<ColourRecord> colours;
+};
+
+// The records of a table worth checking one by one: those the file holds and
+// one zero record, which stands for all the others.
+std::size_t checked(std::size_t size, std::size_t held) {
+    return std::min(size, held == SIZE_MAX ? held : held + 1);
+}
+
+// Running sums of an amount per record, where every record from `held` on is
+// the same zero record: those are summed as one product, so a short file with
+// large counts costs nothing per record it does not hold.
+class RunningSum {
+  public:
+    template <typename Amount>
+    RunningSum(std::size_t count, std::size_t held, Amount amount)
+        : held_(std::min(count, held)), before_(held_ + 1, 0) {
+        for (std::size_t i = 0; i < held_; ++i) {
+            before_[i + 1] = before_[i] + amount(i);
+        }
+        zeroAmount_ = held_ < count ? amount(held_) : 0;
+    }
+    // The sum over the records before record i.
+    std::int64_t before(std::size_t i) const {
+        return i <= held_ ? before_[i] : before_[held_] + static_cast<std::int64_t>(i - held_) * zeroAmount_;
+    }
+
+  private:
+    std::size_t held_;
+    std::vector<std::int64_t> before_;
+    std::int64_t zeroAmount_ = 0;
+};
+
+// Indices inside their tables, positive sizes, the per-piece limits.
+std::string findRecordFault(const FileTables& f) {
     const PatternHeader& h = f.header;
     if (h.sourceWidth <= 0 || h.sourceHeight <= 0) {
         return "the picture's width or height is not positive";
@@ -28,25 +103,25 @@ std::string findFault(const PatternFile& f) {
     }
     const std::size_t geometryCount = f.isPolyline() ? f.points.size() : f.curves.size();
     const char* geometryName = f.isPolyline() ? "point" : "curve";
-    for (std::size_t i = 0; i < f.paths.size(); ++i) {
+    for (std::size_t i = 0; i < checked(f.paths.size(), f.held.paths); ++i) {
         const PathRecord& p = f.paths[i];
         if (p.first <= p.last && p.last >= geometryCount) {
             return "path " + std::to_string(i) + " runs past the end of the " + geometryName + " table";
         }
     }
-    for (std::size_t i = 0; i < f.edges.size(); ++i) {
+    for (std::size_t i = 0; i < checked(f.edges.size(), f.held.edges); ++i) {
         if (f.edges[i].path >= f.paths.size()) {
             return "edge " + std::to_string(i) + " names a path that does not exist";
         }
     }
-    for (std::size_t i = 0; i < f.contours.size(); ++i) {
+    for (std::size_t i = 0; i < checked(f.contours.size(), f.held.contours); ++i) {
         const ContourRecord& c = f.contours[i];
         if (c.firstEdge <= c.lastEdge && c.lastEdge >= f.edges.size()) {
             return "contour " + std::to_string(i) + " runs past the end of the edge table";
         }
     }
     std::vector<bool> used(f.colours.size(), false);
-    for (std::size_t i = 0; i < f.pieces.size(); ++i) {
+    for (std::size_t i = 0; i < checked(f.pieces.size(), f.held.pieces); ++i) {
         const PieceRecord& p = f.pieces[i];
         const std::string piece = "piece " + std::to_string(i);
         if (p.firstContour > p.lastContour) {
@@ -66,40 +141,50 @@ std::string findFault(const PatternFile& f) {
     if (std::ranges::count(used, true) > kMaxColours) {
         return "more than " + std::to_string(kMaxColours) + " colours are in use";
     }
+    return {};
+}
 
-    // The work of gathering, counted with running sums so that a file cannot
-    // make the count itself slow: points walked, and edges visited.
-    std::vector<std::int64_t> pointsBefore(geometryCount + 1, 0);
-    for (std::size_t i = 0; i < geometryCount; ++i) {
-        pointsBefore[i + 1] =
-            pointsBefore[i] + (f.isPolyline() ? 1 : std::max<int>(f.curves[i].steps, 0) + 1);
+// Everything the builder relies on, checked before anything is built: the
+// records, then the work of gathering, counted with running sums so that a
+// file cannot make the count itself slow (points walked, and edges visited).
+std::string findFault(const FileTables& f) {
+    if (std::string fault = findRecordFault(f); !fault.empty()) {
+        return fault;
     }
+    const std::size_t geometryCount = f.isPolyline() ? f.points.size() : f.curves.size();
+    const RunningSum pointsBefore(geometryCount, f.held.geometry, [&](std::size_t i) {
+        return f.isPolyline() ? 1 : std::max<int>(f.curves[i].steps, 0) + 1;
+    });
     const auto pathPoints = [&](const PathRecord& p) {
-        return p.first <= p.last ? pointsBefore[p.last + 1u] - pointsBefore[p.first] : 0;
+        return p.first <= p.last ? pointsBefore.before(p.last + 1u) - pointsBefore.before(p.first) : 0;
     };
-    std::vector<std::int64_t> edgePointsBefore(f.edges.size() + 1, 0);
-    for (std::size_t i = 0; i < f.edges.size(); ++i) {
-        edgePointsBefore[i + 1] = edgePointsBefore[i] + pathPoints(f.paths[f.edges[i].path]);
-    }
-    std::vector<std::int64_t> contourPointsBefore(f.contours.size() + 1, 0);
-    std::vector<std::int64_t> contourEdgesBefore(f.contours.size() + 1, 0);
-    for (std::size_t i = 0; i < f.contours.size(); ++i) {
-        const ContourRecord& c = f.contours[i];
-        const bool any = c.firstEdge <= c.lastEdge;
-        contourPointsBefore[i + 1] =
-            contourPointsBefore[i] +
-            (any ? edgePointsBefore[c.lastEdge + 1u] - edgePointsBefore[c.firstEdge] : 0);
-        contourEdgesBefore[i + 1] = contourEdgesBefore[i] + (any ? c.lastEdge - c.firstEdge + 1 : 0);
-    }
-    std::int64_t points = 0, edges = 0;
-    for (const PieceRecord& p : f.pieces) {
-        points += contourPointsBefore[p.lastContour + 1u] - contourPointsBefore[p.firstContour];
-        edges += contourEdgesBefore[p.lastContour + 1u] - contourEdgesBefore[p.firstContour];
-    }
-    if (points > kMaxPatternPoints) {
+    const RunningSum edgePointsBefore(f.edges.size(), f.held.edges,
+                                      [&](std::size_t i) { return pathPoints(f.paths[f.edges[i].path]); });
+    const RunningSum contourPointsBefore(
+        f.contours.size(), f.held.contours, [&](std::size_t i) -> std::int64_t {
+            const ContourRecord& c = f.contours[i];
+            return c.firstEdge <= c.lastEdge
+                       ? edgePointsBefore.before(c.lastEdge + 1u) - edgePointsBefore.before(c.firstEdge)
+                       : 0;
+        });
+    const RunningSum contourEdgesBefore(
+        f.contours.size(), f.held.contours, [&](std::size_t i) -> std::int64_t {
+            const ContourRecord& c = f.contours[i];
+            return c.firstEdge <= c.lastEdge ? c.lastEdge - c.firstEdge + 1 : 0;
+        });
+    const auto pieceSum = [&](const RunningSum& perContour) {
+        return RunningSum(f.pieces.size(), f.held.pieces,
+                          [&](std::size_t i) {
+                              const PieceRecord& p = f.pieces[i];
+                              return perContour.before(p.lastContour + 1u) -
+                                     perContour.before(p.firstContour);
+                          })
+            .before(f.pieces.size());
+    };
+    if (pieceSum(contourPointsBefore) > kMaxPatternPoints) {
         return "it would need more than " + std::to_string(kMaxPatternPoints) + " points";
     }
-    if (edges > kMaxPatternPoints) {
+    if (pieceSum(contourEdgesBefore) > kMaxPatternPoints) {
         return "its contours would walk more than " + std::to_string(kMaxPatternPoints) + " edges";
     }
     return {};
@@ -111,8 +196,7 @@ std::string findFault(const PatternFile& f) {
 // contour and later points then overwrite it.
 class PieceBuilder {
   public:
-    PieceBuilder(const PatternFile& file, const RawGeometry& g)
-        : file_(file), g_(g), gathered_(kMaxGatheredPoints) {}
+    PieceBuilder(const FileTables& file, const RawGeometry& g) : file_(file), g_(g) {}
 
     // Gathers and stores one piece; false when it gathers too many points.
     bool build(const PieceRecord& record, std::int32_t colour, PatternHeap& heap, Piece& piece) {
@@ -130,12 +214,7 @@ class PieceBuilder {
             sizes_[j] = length_ - starts_[j];
         }
 
-        piece.colour = colour;
-        const POINT label = mapLabel(g_, record.labelX, record.labelY);
-        piece.labelX = label.x;
-        piece.labelY = label.y;
-        piece.painted = 0;
-        piece.paintedColour = 0;
+        setOwnFields(record, colour, piece);
         piece.contourCount = contourCount;
         piece.contourSizes = heap.allocate<std::int32_t>(contourCount);
         piece.totalPoints = 0;
@@ -161,8 +240,23 @@ class PieceBuilder {
         return true;
     }
 
+    // A piece with the outline of another.
+    void share(const Piece& outline, const PieceRecord& record, std::int32_t colour, Piece& piece) const {
+        piece = outline;
+        setOwnFields(record, colour, piece);
+    }
+
   private:
     static constexpr int kNoCode = -1;
+
+    void setOwnFields(const PieceRecord& record, std::int32_t colour, Piece& piece) const {
+        piece.colour = colour;
+        const POINT label = mapLabel(g_, record.labelX, record.labelY);
+        piece.labelX = label.x;
+        piece.labelY = label.y;
+        piece.painted = 0;
+        piece.paintedColour = 0;
+    }
 
     bool gatherContour(const ContourRecord& contour) {
         for (int e = contour.firstEdge; e <= contour.lastEdge; ++e) {
@@ -229,11 +323,15 @@ class PieceBuilder {
         if (length_ >= kMaxGatheredPoints) {
             return false;
         }
+        if (static_cast<std::size_t>(length_) == gathered_.size()) {
+            // Grown as pieces need it: most files never come near the limit.
+            gathered_.resize(std::min<std::size_t>(gathered_.size() * 2 + 64, kMaxGatheredPoints));
+        }
         gathered_[length_++] = p;
         return true;
     }
 
-    const PatternFile& file_;
+    const FileTables& file_;
     const RawGeometry& g_;
     std::vector<POINT> gathered_;
     int length_ = 0;
@@ -255,7 +353,8 @@ void loadPattern(Pattern& pattern, const WCHAR* path) {
 }
 
 void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
-    const PatternFile file = parsePatternFile(bytes);
+    const PatternFile parsed = parsePatternFile(bytes, ZeroTails::Held);
+    const FileTables file(parsed);
     if (std::string fault = findFault(file); !fault.empty()) {
         pattern.loadError = "the file is damaged: " + fault;
         return;
@@ -264,13 +363,15 @@ void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
     const RawGeometry g = deriveRawGeometry(h);
 
     // The palette: only colours some piece names, renumbered in file order.
+    // (Pieces past the end of the file all name colour 0, as the first of them does.)
     std::vector<bool> used(file.colours.size(), false);
-    for (const PieceRecord& p : file.pieces) {
-        used[p.colour] = true;
+    for (std::size_t k = 0; k < checked(file.pieces.size(), file.held.pieces); ++k) {
+        used[file.pieces[k].colour] = true;
     }
+    const auto usedCount = static_cast<std::int32_t>(std::ranges::count(used, true));
     std::vector<std::int32_t> newIndex(file.colours.size(), -1);
     std::int32_t colourCount = 0;
-    for (std::size_t i = 0; i < file.colours.size(); ++i) {
+    for (std::size_t i = 0; i < file.colours.size() && colourCount < usedCount; ++i) {
         if (used[i]) {
             newIndex[i] = colourCount++;
         }
@@ -281,11 +382,24 @@ void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
     PieceBuilder builder(file, g);
     for (std::size_t k = 0; k < file.pieces.size(); ++k) {
         const PieceRecord& record = file.pieces[k];
-        if (!builder.build(record, newIndex[record.colour], *heap, pieces[k])) {
+        const PieceRecord* previous = k > 0 ? &file.pieces[k - 1] : nullptr;
+        if (previous != nullptr && previous->firstContour == record.firstContour &&
+            previous->lastContour == record.lastContour) {
+            // The same contours make the same outline: shared, as the points never change.
+            builder.share(pieces[k - 1], record, newIndex[record.colour], pieces[k]);
+        } else if (!builder.build(record, newIndex[record.colour], *heap, pieces[k])) {
             pattern.loadError = "the file is damaged: piece " + std::to_string(k) + " gathers more than " +
                                 std::to_string(kMaxGatheredPoints) + " points";
             return;
         }
+    }
+    ViewTransform largestBoard;
+    fitView(largestBoard, g.maxX - g.minX, g.maxY - g.minY, kLargestBoardWidth / 2, kLargestBoardHeight / 2,
+            kLargestBoardWidth, kLargestBoardHeight);
+    setViewZoom(largestBoard, 1.0f);
+    if (std::string fault = findDrawingFault(measureDrawingWork(pieces, largestBoard)); !fault.empty()) {
+        pattern.loadError = "the file is too heavy to draw: " + fault;
+        return;
     }
 
     pattern.sourceWidth = h.sourceWidth;

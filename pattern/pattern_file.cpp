@@ -20,6 +20,7 @@ class ByteReader {
     }
     std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
     std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
+    bool exhausted() const { return at_ >= bytes_.size(); }
 
   private:
     std::span<const std::byte> bytes_;
@@ -40,16 +41,24 @@ class ByteWriter {
     std::vector<std::byte> bytes;
 };
 
+// Records start as zero, which is what every field past the end reads as, so
+// reading stops there: a short file with large counts costs no per-field work.
+// With `tails` Held, the zero records past the end are kept once.
 template <typename Record, typename ReadOne>
-std::vector<Record> readTable(std::size_t count, ReadOne readOne) {
-    std::vector<Record> table(count);
-    std::ranges::for_each(table, readOne);
+std::vector<Record> readTable(const ByteReader& in, std::size_t count, ReadOne readOne, std::size_t* held,
+                              ZeroTails tails) {
+    std::vector<Record> table;
+    while (table.size() < count && !in.exhausted()) {
+        readOne(table.emplace_back());
+    }
+    *held = table.size();
+    table.resize(tails == ZeroTails::Whole ? count : std::min(count, table.size() + 1));
     return table;
 }
 
 }  // namespace
 
-PatternFile parsePatternFile(std::span<const std::byte> bytes) {
+PatternFile parsePatternFile(std::span<const std::byte> bytes, ZeroTails tails) {
     ByteReader in(bytes);
     PatternFile file;
     PatternHeader& h = file.header;
@@ -68,44 +77,64 @@ PatternFile parsePatternFile(std::span<const std::byte> bytes) {
     h.colourRecordCount = in.u16();
 
     if (file.isPolyline()) {
-        file.points = readTable<PointRecord>(h.pointRecordCount, [&](PointRecord& p) {
-            p.x = in.u16();
-            p.y = in.u16();
-        });
+        file.points = readTable<PointRecord>(
+            in, h.pointRecordCount,
+            [&](PointRecord& p) {
+                p.x = in.u16();
+                p.y = in.u16();
+            },
+            &file.held.geometry, tails);
     } else {
-        file.curves = readTable<CurveRecord>(h.curveRecordCount, [&](CurveRecord& c) {
-            for (int k = 0; k < 4; ++k) {
-                c.x[k] = in.u16();
-                c.y[k] = in.u16();
-            }
-            c.steps = in.u8();
-        });
+        file.curves = readTable<CurveRecord>(
+            in, h.curveRecordCount,
+            [&](CurveRecord& c) {
+                for (int k = 0; k < 4; ++k) {
+                    c.x[k] = in.u16();
+                    c.y[k] = in.u16();
+                }
+                c.steps = in.u8();
+            },
+            &file.held.geometry, tails);
     }
-    file.paths = readTable<PathRecord>(h.pathRecordCount, [&](PathRecord& p) {
-        p.first = in.u16();
-        p.last = in.u16();
-    });
-    file.edges = readTable<EdgeRecord>(h.edgeRecordCount, [&](EdgeRecord& e) {
-        e.path = in.u16();
-        e.forward = in.u8();
-    });
-    file.contours = readTable<ContourRecord>(h.contourRecordCount, [&](ContourRecord& c) {
-        c.firstEdge = in.u16();
-        c.lastEdge = in.u16();
-    });
-    file.pieces =
-        readTable<PieceRecord>(static_cast<std::size_t>(std::max<int>(h.pieceCount, 0)), [&](PieceRecord& p) {
+    file.paths = readTable<PathRecord>(
+        in, h.pathRecordCount,
+        [&](PathRecord& p) {
+            p.first = in.u16();
+            p.last = in.u16();
+        },
+        &file.held.paths, tails);
+    file.edges = readTable<EdgeRecord>(
+        in, h.edgeRecordCount,
+        [&](EdgeRecord& e) {
+            e.path = in.u16();
+            e.forward = in.u8();
+        },
+        &file.held.edges, tails);
+    file.contours = readTable<ContourRecord>(
+        in, h.contourRecordCount,
+        [&](ContourRecord& c) {
+            c.firstEdge = in.u16();
+            c.lastEdge = in.u16();
+        },
+        &file.held.contours, tails);
+    file.pieces = readTable<PieceRecord>(
+        in, static_cast<std::size_t>(std::max<int>(h.pieceCount, 0)),
+        [&](PieceRecord& p) {
             p.firstContour = in.u16();
             p.lastContour = in.u16();
             p.colour = in.u16();
             p.labelX = in.u16();
             p.labelY = in.u16();
-        });
-    file.colours = readTable<ColourRecord>(h.colourRecordCount, [&](ColourRecord& c) {
-        c.red = in.u8();
-        c.green = in.u8();
-        c.blue = in.u8();
-    });
+        },
+        &file.held.pieces, tails);
+    file.colours = readTable<ColourRecord>(
+        in, h.colourRecordCount,
+        [&](ColourRecord& c) {
+            c.red = in.u8();
+            c.green = in.u8();
+            c.blue = in.u8();
+        },
+        &file.held.colours, tails);
     file.trailer = in.u16();
     return file;
 }

@@ -76,6 +76,14 @@ struct PatternFile {
     std::vector<ColourRecord> colours;
     std::uint16_t trailer = 0;
 
+    // How many records of each table the file holds; the rest lie past its
+    // end and are all the zero record, so what holds for one of them holds
+    // for all (a file made in code holds everything).
+    struct Held {
+        std::size_t geometry = SIZE_MAX, paths = SIZE_MAX, edges = SIZE_MAX, contours = SIZE_MAX,
+                    pieces = SIZE_MAX, colours = SIZE_MAX;
+    } held;
+
     // Polyline when polylineFlag is nonzero or rectilinearFlag is exactly 1.
     bool isPolyline() const { return header.polylineFlag != 0 || header.rectilinearFlag == 1; }
     bool isRectilinear() const { return header.rectilinearFlag == 1; }
@@ -85,10 +93,15 @@ struct PatternFile {
 inline constexpr std::size_t kLargestPatternFile =
     32 + 17 * 65535 + 4 * 65535 + 3 * 65535 + 4 * 65535 + 10 * 32767 + 3 * 65535 + 2;
 
+// How the records past the end of a short file are kept: every one of them,
+// or the first only, standing for the rest (`held` says where they start).
+enum class ZeroTails { Whole, Held };
+
 // Reads the records in file order. What a short file does not supply reads
 // as zero, with every table at the size its header count gives (a negative
-// piece count gives no pieces).
-PatternFile parsePatternFile(std::span<const std::byte> bytes);
+// piece count gives no pieces), or with ZeroTails::Held cut after the first
+// zero record.
+PatternFile parsePatternFile(std::span<const std::byte> bytes, ZeroTails tails = ZeroTails::Whole);
 
 // Writes the records; the header counts are taken from the tables, and only
 // the geometry of the file's own variant is written.

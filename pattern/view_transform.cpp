@@ -18,13 +18,18 @@ std::int32_t truncate(float v) {
 
 void fitToBoard(Pattern& pattern, std::int32_t centreX, std::int32_t centreY, std::int32_t width,
                 std::int32_t height) {
-    ViewTransform& v = pattern.viewTransform;
+    fitView(pattern.viewTransform, pattern.maxX - pattern.minX, pattern.maxY - pattern.minY, centreX, centreY,
+            width, height);
+}
+
+void fitView(ViewTransform& v, float extentWidth, float extentHeight, std::int32_t centreX,
+             std::int32_t centreY, std::int32_t width, std::int32_t height) {
     v.screenCentreX = centreX;
     v.screenCentreY = centreY;
     v.screenWidth = width;
     v.screenHeight = height;
-    v.extentWidthUnits = truncate(pattern.maxX - pattern.minX);
-    v.extentHeightUnits = truncate(pattern.maxY - pattern.minY);
+    v.extentWidthUnits = truncate(extentWidth);
+    v.extentHeightUnits = truncate(extentHeight);
     if (width <= 0 || height <= 0) {
         // Nothing can be shown on an empty board.
         v.screenAspect = 0.0f;
@@ -43,7 +48,10 @@ void fitToBoard(Pattern& pattern, std::int32_t centreX, std::int32_t centreY, st
 }
 
 void setZoom(Pattern& pattern, float zoom) {
-    ViewTransform& v = pattern.viewTransform;
+    setViewZoom(pattern.viewTransform, zoom);
+}
+
+void setViewZoom(ViewTransform& v, float zoom) {
     v.zoom = zoom;
     const float r = 1.0f / zoom;
     v.visibleWidth = truncate(static_cast<float>(v.fitWidth) * r);

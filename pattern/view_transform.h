@@ -31,6 +31,10 @@ struct Piece;
 void fitToBoard(Pattern& pattern, std::int32_t centreX, std::int32_t centreY, std::int32_t width,
                 std::int32_t height);
 void setZoom(Pattern& pattern, float zoom);
+// The same on a view of its own, for a pattern's extent before it is built.
+void fitView(ViewTransform& view, float extentWidth, float extentHeight, std::int32_t centreX,
+             std::int32_t centreY, std::int32_t width, std::int32_t height);
+void setViewZoom(ViewTransform& view, float zoom);
 void setCentre(Pattern& pattern, std::int32_t x, std::int32_t y);
 
 // Is the pattern point inside the piece's outer contour? (Holes are not

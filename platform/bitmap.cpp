@@ -2,6 +2,7 @@
 
 #include "platform/bmp_decoder.h"
 #include "platform/files.h"
+#include "platform/regular_file.h"
 
 namespace platform {
 
@@ -81,9 +82,8 @@ HBITMAP SHLoadDIBitmap(const WCHAR* path) {
     if (path == nullptr) {
         return nullptr;
     }
-    // Larger than any picture the decoder accepts; a longer file reads cut and is refused.
-    constexpr std::size_t maxFileBytes = std::size_t{1} << 30;
-    const auto bytes = platform::readFileBytes(path, maxFileBytes);
+    // A longer file reads cut and is refused by the decoder.
+    const auto bytes = platform::readFileBytes(path, platform::kLargestThumbnailFile);
     return bytes ? platform::loadBitmap(*bytes) : nullptr;
 }
 

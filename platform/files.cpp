@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <system_error>
 
 #include "platform/backend.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -65,26 +65,7 @@ std::optional<std::vector<std::byte>> readFileBytes(const WCHAR* path, std::size
     if (path == nullptr) {
         return std::nullopt;
     }
-    std::ifstream in(std::filesystem::path(utf16ToUtf8(path)), std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::vector<std::byte> bytes;
-    constexpr std::size_t kChunk = 1 << 16;
-    while (bytes.size() < maxBytes) {
-        const std::size_t want = std::min(kChunk, maxBytes - bytes.size());
-        const std::size_t had = bytes.size();
-        bytes.resize(had + want);
-        in.read(reinterpret_cast<char*>(bytes.data() + had), static_cast<std::streamsize>(want));
-        bytes.resize(had + static_cast<std::size_t>(in.gcount()));
-        if (!in) {
-            if (in.bad()) {
-                return std::nullopt;
-            }
-            break;
-        }
-    }
-    return bytes;
+    return readRegularFile(std::filesystem::path(utf16ToUtf8(path)), maxBytes);
 }
 
 }  // namespace platform
@@ -110,8 +91,11 @@ HANDLE FindFirstFile(const WCHAR* pattern, WIN32_FIND_DATA* data) {
     auto search = std::make_unique<platform::FindSearch>();
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(platform::utf16ToUtf8(folder), error)) {
-        const std::u16string name = platform::utf8ToUtf16(entry.path().filename().string());
-        if (name.size() >= MAX_PATH || !platform::matchesPattern(name, namePattern)) {
+        const std::string bytes = entry.path().filename().string();
+        const std::u16string name = platform::utf8ToUtf16(bytes);
+        // A name that is not UTF-8 would be listed mangled and could not be opened by it.
+        const bool showable = platform::utf16ToUtf8(name) == bytes;
+        if (!showable || name.size() >= MAX_PATH || !platform::matchesPattern(name, namePattern)) {
             continue;
         }
         std::error_code ignored;

@@ -31,7 +31,8 @@ DWORD GetModuleFileName(HMODULE module, WCHAR* buffer, DWORD size);
 // Starts a search for the files in a folder whose names match the pattern
 // after the last separator (`*` any run, `?` one character), without regard
 // to letter case; `data` receives the name as the file system has it. Names
-// are reported in a stable, sorted order. Returns INVALID_HANDLE_VALUE when
+// are reported in a stable, sorted order; a name that is not valid UTF-8 is
+// left out, as it could be neither shown nor opened. Returns INVALID_HANDLE_VALUE when
 // nothing matches.
 HANDLE FindFirstFile(const WCHAR* pattern, WIN32_FIND_DATA* data);
 BOOL FindNextFile(HANDLE search, WIN32_FIND_DATA* data);
@@ -39,7 +40,8 @@ BOOL FindClose(HANDLE search);
 
 namespace platform {
 
-// The first `maxBytes` bytes of a file, or nothing when it cannot be opened.
+// The first `maxBytes` bytes of a regular file, or nothing when it cannot be
+// opened or is not a regular file (platform/regular_file.h).
 std::optional<std::vector<std::byte>> readFileBytes(const WCHAR* path, std::size_t maxBytes);
 
 // Does the name match the pattern (`*`, `?`), without regard to letter case?

@@ -78,6 +78,8 @@ struct PolygonScratch {
     std::vector<Edge> edges;
     std::vector<Edge*> active;
     std::vector<std::uint64_t> rowMasks;
+    std::vector<Edge> sorted;
+    std::vector<std::uint32_t> rowCounts;
 };
 
 // Kept between calls: after the first few polygons, filling allocates nothing.
@@ -104,6 +106,53 @@ void addEdge(std::vector<Edge>& edges, const Canvas& c, i64 x0, i64 y0, i64 x1, 
     const i64 stepQ = static_cast<i64>(floorDiv(dx, dy));
     edges.push_back(Edge{yStart, yEnd, x0 + static_cast<i64>(offset),
                          static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
+}
+
+// Orders the edges by their first row, by counting: every row between the
+// polygon's first and last is crossed by at least two edges, so this costs no
+// more than the crossings themselves, where a comparison sort of many short
+// edges would cost more than drawing them.
+void sortByFirstRow(std::vector<Edge>& edges, std::vector<Edge>& sorted, std::vector<std::uint32_t>& counts) {
+    i64 first = edges.front().yStart, last = first;
+    for (const Edge& e : edges) {
+        first = std::min(first, e.yStart);
+        last = std::max(last, e.yStart);
+    }
+    counts.assign(static_cast<std::size_t>(last - first + 2), 0);
+    for (const Edge& e : edges) {
+        ++counts[static_cast<std::size_t>(e.yStart - first + 1)];
+    }
+    for (std::size_t row = 1; row < counts.size(); ++row) {
+        counts[row] += counts[row - 1];
+    }
+    sorted.resize(edges.size());
+    for (const Edge& e : edges) {
+        sorted[counts[static_cast<std::size_t>(e.yStart - first)]++] = e;
+    }
+    edges.swap(sorted);
+}
+
+// Orders the active edges by their crossing along the row. From one row to
+// the next that order barely changes, and insertion sort is linear on it; but
+// edges that cross each other often (or many that start on one row) would make
+// it quadratic, so past a budget of moves the rest is left to std::sort.
+void sortByCrossing(std::vector<Edge*>& active) {
+    std::size_t budget = 2 * active.size() + 16;
+    for (std::size_t i = 1; i < active.size(); ++i) {
+        Edge* e = active[i];
+        std::size_t j = i;
+        while (j > 0 && active[j - 1]->x > e->x) {
+            if (budget-- == 0) {
+                active[j] = e;
+                std::sort(active.begin(), active.end(),
+                          [](const Edge* a, const Edge* b) { return a->x < b->x; });
+                return;
+            }
+            active[j] = active[j - 1];
+            --j;
+        }
+        active[j] = e;
+    }
 }
 
 // The smallest box holding every point, in canvas coordinates (inclusive).
@@ -447,42 +496,30 @@ void fillPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) 
     if (edges.empty()) {
         return;
     }
-    std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.yStart < b.yStart; });
+    sortByFirstRow(edges, polygonScratch.sorted, polygonScratch.rowCounts);
 
     std::size_t next = 0;
     i64 y = edges.front().yStart;
-    // Active edges are kept in order of their crossing along the row. From one
-    // row to the next that order barely changes, so each edge is stepped and
-    // slid into place in the same pass (insertion sort on a nearly sorted list).
-    auto insert = [&active](std::size_t end, Edge* e) {
-        std::size_t j = end;
-        while (j > 0 && active[j - 1]->x > e->x) {
-            active[j] = active[j - 1];
-            --j;
-        }
-        active[j] = e;
-    };
     while (next < edges.size() || !active.empty()) {
         if (active.empty()) {
-            y = edges[next].yStart;
+            y = edges[next].yStart;  // no work for the rows between
         }
         while (next < edges.size() && edges[next].yStart == y) {
-            active.push_back(nullptr);
-            insert(active.size() - 1, &edges[next++]);
+            active.push_back(&edges[next++]);
         }
+        sortByCrossing(active);
         // Even-odd: inside from the 1st crossing to the 2nd, the 3rd to the 4th...
         Pixel* row = c.surface->row(static_cast<int>(y));
         for (std::size_t i = 0; i + 1 < active.size(); i += 2) {
             const i64 from = std::max<i64>(active[i]->x, c.clipLeft);
             const i64 to = std::min<i64>(active[i + 1]->x, c.clipRight);
-            for (i64 x = from; x < to; ++x) {
-                row[x] = colour;
+            if (from < to) {
+                std::fill(row + from, row + to, colour);
             }
         }
         ++y;
         std::size_t kept = 0;
-        for (std::size_t i = 0; i < active.size(); ++i) {
-            Edge* e = active[i];
+        for (Edge* e : active) {
             if (e->yEnd > y) {
                 e->x += e->stepQ;
                 e->rem -= e->stepR;
@@ -490,7 +527,7 @@ void fillPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) 
                     ++e->x;
                     e->rem += e->dy;
                 }
-                insert(kept++, e);
+                active[kept++] = e;
             }
         }
         active.resize(kept);

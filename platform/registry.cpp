@@ -1,13 +1,15 @@
 #include "platform/registry.h"
 
+#include <unistd.h>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <system_error>
 
+#include "platform/durable_file.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
-#include "platform/user_data.h"
 
 namespace platform {
 
@@ -17,11 +19,11 @@ struct RegistryKey {
     RegistryDocument document;
     bool changed = false;
     bool damaged = false;
+    bool unreadable = false;  // something is there that cannot be read
 };
 
 namespace {
 
-constexpr std::size_t kLargestStore = 1 << 20;
 constexpr std::u16string_view kLocalMachineName = u"HKEY_LOCAL_MACHINE";
 
 // Only the root's address is used, never its members: the settings are read
@@ -54,6 +56,8 @@ LONG openKey(HKEY root, const WCHAR* subKey, bool create, HKEY* result, DWORD* d
     if (key->file) {
         key->document = readRegistryStore(*key->file, &found);
         key->damaged = key->document.damagedLines > 0;
+        std::error_code error;
+        key->unreadable = !found && std::filesystem::exists(*key->file, error);
     }
     const bool exists = key->document.find(key->path) != nullptr;
     if (!exists && !create) {
@@ -73,6 +77,39 @@ LONG openKey(HKEY root, const WCHAR* subKey, bool create, HKEY* result, DWORD* d
     return ERROR_SUCCESS;
 }
 
+// A copy of a damaged store beside it, read back to be sure it is whole;
+// empty when made, otherwise why not.
+std::string keepDamagedCopy(const std::filesystem::path& file) {
+    const auto original = readRegularFile(file, kLargestSettingsFile + 1);
+    if (!original || original->size() > kLargestSettingsFile) {
+        return original ? "it is too large to copy" : "it cannot be read";
+    }
+    std::filesystem::path copy = file;
+    copy += ".damaged";
+    const std::string_view bytes(reinterpret_cast<const char*>(original->data()), original->size());
+    if (std::string why = replaceFileDurably(copy, bytes); !why.empty()) {
+        return why;
+    }
+    const auto back = readRegularFile(copy, original->size() + 1);
+    return back == original ? std::string() : "the copy " + copy.string() + " does not read back whole";
+}
+
+// Writes a changed key's store; empty when done, otherwise why not. A store
+// that cannot be read, or is damaged and cannot be copied aside, is left as
+// it is and nothing is written over it.
+std::string saveStore(const RegistryKey& key) {
+    const std::string name = key.file->string();
+    if (key.unreadable) {
+        return name + " cannot be read, so it is left as it is";
+    }
+    if (key.damaged) {
+        if (std::string why = keepDamagedCopy(*key.file); !why.empty()) {
+            return name + " is damaged and no copy of it could be kept (" + why + "), so it is left as it is";
+        }
+    }
+    return writeRegistryStore(*key.file, key.document);
+}
+
 }  // namespace
 
 std::optional<std::filesystem::path> registryStorePath() {
@@ -89,23 +126,21 @@ std::optional<std::filesystem::path> registryStorePath() {
 }
 
 RegistryDocument readRegistryStore(const std::filesystem::path& file, bool* found) {
-    std::ifstream in(file, std::ios::binary);
-    *found = static_cast<bool>(in);
-    if (!in) {
+    const auto bytes = readRegularFile(file, kLargestSettingsFile);
+    *found = bytes.has_value();
+    if (!bytes) {
         return {};
     }
-    std::string text(kLargestStore, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
     RegistryDocument document = parseRegistryText(text);
-    if (text.size() == kLargestStore) {
+    if (text.size() == kLargestSettingsFile) {
         ++document.damagedLines;  // too large to be ours: keep what was read, keep the file
     }
     return document;
 }
 
-bool writeRegistryStore(const std::filesystem::path& file, const RegistryDocument& document) {
-    return replaceFileContents(file, formatRegistryText(document));
+std::string writeRegistryStore(const std::filesystem::path& file, const RegistryDocument& document) {
+    return replaceFileDurably(file, formatRegistryText(document));
 }
 
 }  // namespace platform
@@ -162,12 +197,9 @@ LONG RegCloseKey(HKEY key) {
     if (!owned->changed || !owned->file) {
         return ERROR_SUCCESS;
     }
-    if (owned->damaged) {
-        std::error_code error;
-        std::filesystem::path keep = *owned->file;
-        keep += ".damaged";
-        std::filesystem::copy_file(*owned->file, keep, std::filesystem::copy_options::overwrite_existing,
-                                   error);
+    if (const std::string why = platform::saveStore(*owned); !why.empty()) {
+        std::fprintf(stderr, "vellumar: the settings were not saved: %s\n", why.c_str());
+        return ERROR_ACCESS_DENIED;
     }
-    return platform::writeRegistryStore(*owned->file, owned->document) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
 }

@@ -3,14 +3,17 @@
 // ($XDG_CONFIG_HOME/vellumar/registry.reg, by default under ~/.config).
 //
 // A key opened for writing is written back when it is closed: to a temporary
-// file that then replaces the old one, so the store is never half written.
-// A store file that cannot be read, in whole or in part, reads as missing
-// values. A damaged file is kept beside the new one (registry.reg.damaged)
-// before it is replaced.
+// file, flushed, that then replaces the old one (or, for a link, its target),
+// so the store is never half written. A store file that cannot be read, in
+// whole or in part, reads as missing values. A damaged file is copied beside
+// the new one (registry.reg.damaged), and the copy checked, before it is
+// replaced; when no copy can be made, or the file cannot be read at all, it
+// is left as it is. A save that fails says why in one line on stderr.
 #pragma once
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "platform/handles.h"
 #include "platform/registry_file.h"
@@ -50,7 +53,8 @@ std::optional<std::filesystem::path> registryStorePath();
 // Reads the store, at most a megabyte of it.
 RegistryDocument readRegistryStore(const std::filesystem::path& file, bool* found);
 
-// Replaces the store atomically; false when it could not be written.
-bool writeRegistryStore(const std::filesystem::path& file, const RegistryDocument& document);
+// Replaces the store durably (platform/durable_file.h); empty when done,
+// otherwise why not.
+std::string writeRegistryStore(const std::filesystem::path& file, const RegistryDocument& document);
 
 }  // namespace platform

@@ -186,8 +186,9 @@ void RegistrySection::set(RegistryValue value) {
 }
 
 RegistrySection* RegistryDocument::find(std::u16string_view path) {
-    const auto it = std::ranges::find_if(
-        sections, [&](const RegistrySection& s) { return equalsIgnoringCase(s.path, path); });
+    const auto it = std::ranges::find_if(sections, [&](const RegistrySection& s) {
+        return !s.path.empty() && equalsIgnoringCase(s.path, path);
+    });
     return it == sections.end() ? nullptr : &*it;
 }
 
@@ -195,41 +196,54 @@ RegistrySection& RegistryDocument::findOrAdd(std::u16string_view path) {
     if (RegistrySection* section = find(path)) {
         return *section;
     }
-    sections.push_back({std::u16string(path), {}});
+    sections.push_back({std::u16string(path), {}, {}});
     return sections.back();
 }
 
 RegistryDocument parseRegistryText(std::string_view text) {
     RegistryDocument document;
-    RegistrySection* current = nullptr;
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::size_t current = kNone;  // the section the lines belong to
+    const auto keep = [&](std::string_view line) {
+        if (current == kNone) {
+            document.leadingLines.emplace_back(line);
+        } else {
+            RegistrySection& section = document.sections[current];
+            section.keptLines.push_back({section.values.size(), std::string(line)});
+        }
+    };
     bool first = true;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
         std::string_view line = trimmed(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (first && line.starts_with("\xEF\xBB\xBF")) {
-            line.remove_prefix(3);
+            line = trimmed(line.substr(3));
         }
         const bool isHeader = first && line == kHeader;
         first = false;
-        if (line.empty() || isHeader || line.front() == ';') {
+        if (line.empty() || isHeader) {
             continue;
         }
-        if (line.front() == '[') {
-            if (line.back() != ']' || line.size() < 3) {
-                current = nullptr;  // values under a broken section name belong nowhere
-                ++document.damagedLines;
-                continue;
-            }
-            current = &document.findOrAdd(utf8ToUtf16(line.substr(1, line.size() - 2)));
-            continue;
-        }
-        auto value = current ? readValueLine(line) : std::nullopt;
-        if (!value) {
+        if (line.front() == ';') {
+            keep(line);
+        } else if (line.front() == '[' && (line.back() != ']' || line.size() < 3)) {
+            // Values under a broken section name belong nowhere; they are kept with it.
             ++document.damagedLines;
-            continue;
+            document.sections.push_back({u"", {}, {{0, std::string(line)}}});
+            current = document.sections.size() - 1;
+        } else if (line.front() == '[') {
+            const std::u16string path = utf8ToUtf16(line.substr(1, line.size() - 2));
+            document.findOrAdd(path);
+            current = static_cast<std::size_t>(document.find(path) - document.sections.data());
+        } else if (auto value = current != kNone && !document.sections[current].path.empty()
+                                    ? readValueLine(line)
+                                    : std::nullopt) {
+            document.sections[current].set(std::move(*value));
+        } else {
+            ++document.damagedLines;
+            keep(line);
         }
-        current->set(std::move(*value));
     }
     return document;
 }
@@ -237,9 +251,22 @@ RegistryDocument parseRegistryText(std::string_view text) {
 std::string formatRegistryText(const RegistryDocument& document) {
     std::string out(kHeader);
     out += "\n";
+    for (const std::string& line : document.leadingLines) {
+        out += line + "\n";
+    }
     for (const RegistrySection& section : document.sections) {
-        out += "\n[" + utf16ToUtf8(section.path) + "]\n";
-        for (const RegistryValue& value : section.values) {
+        if (!section.path.empty()) {
+            out += "\n[" + utf16ToUtf8(section.path) + "]\n";
+        }
+        std::size_t kept = 0;
+        const auto writeKeptLines = [&](std::size_t before) {
+            for (; kept < section.keptLines.size() && section.keptLines[kept].before <= before; ++kept) {
+                out += section.keptLines[kept].text + "\n";
+            }
+        };
+        for (std::size_t v = 0; v < section.values.size(); ++v) {
+            writeKeptLines(v);
+            const RegistryValue& value = section.values[v];
             out += quoted(utf16ToUtf8(value.name)) + "=";
             const auto text = value.type == REG_SZ ? textOf(value.data) : std::nullopt;
             if (text) {
@@ -268,6 +295,7 @@ std::string formatRegistryText(const RegistryDocument& document) {
             }
             out += "\n";
         }
+        writeKeptLines(static_cast<std::size_t>(-1));
     }
     return out;
 }

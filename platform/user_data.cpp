@@ -1,11 +1,9 @@
 #include "platform/user_data.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <fstream>
-#include <string>
 #include <system_error>
+
+#include "platform/durable_file.h"
 
 namespace platform {
 
@@ -23,24 +21,7 @@ std::optional<std::filesystem::path> userDataFolder() {
 bool replaceFileContents(const std::filesystem::path& file, std::string_view contents) {
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
-    const std::filesystem::path temporary =
-        file.parent_path() / (file.filename().string() + ".tmp-" + std::to_string(::getpid()));
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-    }
-    std::filesystem::rename(temporary, file, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    return replaceFileDurably(file, contents).empty();
 }
 
 }  // namespace platform

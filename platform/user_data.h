@@ -12,9 +12,9 @@ namespace platform {
 // absolute path. The folder may not exist yet.
 std::optional<std::filesystem::path> userDataFolder();
 
-// Replaces `file` with `contents` so that it is never half written: a
-// temporary file beside it, flushed, then renamed over it. Makes the folder
-// when it is missing. False when the file could not be written.
+// Replaces `file` with `contents` so that it is never half written (see
+// durable_file.h), making the folder when it is missing. False when the file
+// could not be written.
 bool replaceFileContents(const std::filesystem::path& file, std::string_view contents);
 
 }  // namespace platform

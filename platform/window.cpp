@@ -37,8 +37,17 @@ struct WindowSystem {
     bool captureNonClient = false;
 };
 
+void deleteClassBrush(WindowClass& windowClass);
+
 WindowSystem& system() {
-    static WindowSystem instance;
+    // Classes own their background brushes until the program ends.
+    static struct OwnedWindowSystem : WindowSystem {
+        ~OwnedWindowSystem() {
+            for (auto& [name, windowClass] : classes) {
+                deleteClassBrush(*windowClass);
+            }
+        }
+    } instance;
     return instance;
 }
 

@@ -2,6 +2,9 @@
 // on them, and the board stretched onto a screen twice its size.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -74,6 +77,41 @@ void BM_SmallPolygons(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SmallPolygons)->Unit(benchmark::kMillisecond);
+
+// A comb of 40,000 teeth two rows tall, its teeth in shuffled order along the
+// row: every edge starts on the same row, which a sort by insertion takes
+// quadratic time over. Reported as the multiple of a memset of the surface.
+void BM_CombOfShuffledTeeth(benchmark::State& state) {
+    constexpr int kTeeth = 20000;
+    Target target(1440, 1764);
+    std::vector<LONG> columns(kTeeth);
+    for (int i = 0; i < kTeeth; ++i) {
+        columns[static_cast<std::size_t>(i)] = i % 1400;
+    }
+    std::shuffle(columns.begin(), columns.end(), std::mt19937(1));
+    std::vector<POINT> comb;
+    for (LONG x : columns) {
+        comb.push_back({x, 100});
+        comb.push_back({x + 20, 102});
+    }
+    std::vector<std::uint32_t> memsetTarget(1440 * 1764);
+    double memset = 1e9;
+    for (int round = 0; round < 20; ++round) {
+        const auto start = std::chrono::steady_clock::now();
+        std::memset(memsetTarget.data(), round, memsetTarget.size() * sizeof(std::uint32_t));
+        benchmark::ClobberMemory();
+        memset =
+            std::min(memset, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    double total = 0;
+    for (auto _ : state) {
+        const auto from = std::chrono::steady_clock::now();
+        Polygon(target.dc(), comb.data(), static_cast<int>(comb.size()));
+        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
+    }
+    state.counters["x_memset"] = total / static_cast<double>(state.iterations()) / memset;
+}
+BENCHMARK(BM_CombOfShuffledTeeth)->Unit(benchmark::kMillisecond);
 
 // 1,000 numbers from 10 to 99, each centred in its own 16 x 16 box.
 void BM_CentredLabels(benchmark::State& state) {

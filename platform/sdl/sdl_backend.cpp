@@ -14,6 +14,7 @@
 #include "platform/message_queue.h"
 #include "platform/resources.h"
 #include "platform/screen.h"
+#include "platform/sdl/closing_signals.h"
 #include "platform/sdl/main_window.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_cursor.h"
@@ -80,8 +81,11 @@ std::unique_ptr<SdlBackend> SdlBackend::open(const SdlOptions& options, std::str
     std::string ignored;
     why = why != nullptr ? why : &ignored;
 
-    // Closing the window is the game's business (WM_CLOSE), not SDL's.
+    // Closing the window is the game's business (WM_CLOSE), not SDL's; so is
+    // closing on a signal, which SDL would do for SIGINT and SIGTERM only.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    catchClosingSignals();
     // A stylus acts at its first touch, focused window or not.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Leave the desktop's compositor alone; we are not a full-screen game.
@@ -196,6 +200,9 @@ bool SdlBackend::waitForInput(std::optional<std::uint64_t> wakeAt) {
     for (;;) {
         if (closeWithoutWindow_) {
             return false;
+        }
+        if (takeClosingSignal() != 0) {
+            return close();
         }
         if (takeShowRequest()) {
             SDL_RestoreWindow(window_);

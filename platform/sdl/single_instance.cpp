@@ -8,11 +8,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -24,19 +26,41 @@ struct Claim {
     std::string socketPath;
 };
 
+// Where a lock can be taken, or why not.
+enum class LockResult { Taken, HeldElsewhere, Unusable };
+
 std::map<std::string, Claim, std::less<>>& claims() {
     static std::map<std::string, Claim, std::less<>> held;
     return held;
 }
 
-// A private folder of our own: made with mode 0700 if missing, and refused if
-// it is someone else's or a link planted in its place.
-bool usableFolder(const std::string& folder) {
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        return false;
+// A folder of our own for the lock: the user's, a folder and no link, and
+// writable by no one else (who could otherwise take or plant the lock). A
+// folder we make (`make`) is made with mode 0700 if missing and closed again
+// if it is ours but open; the runtime folder is the session's and only
+// checked.
+bool usableFolder(const std::string& folder, bool make) {
+    if (make) {
+        // The cache folder itself may not exist yet on a fresh account.
+        ::mkdir(folder.substr(0, folder.rfind('/')).c_str(), 0700);
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+            return false;
+        }
     }
     struct stat info {};
-    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid();
+    if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) {
+        return false;
+    }
+    if ((info.st_mode & 022) != 0 && (!make || ::chmod(folder.c_str(), 0700) != 0)) {
+        return false;
+    }
+    return true;
+}
+
+// An absolute path from the environment, or empty.
+std::string absoluteFromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] == '/' ? value : "";
 }
 
 std::optional<sockaddr_un> socketAddress(const std::string& path) {
@@ -78,31 +102,38 @@ void writePid(int fd) {
 
 }  // namespace
 
-std::string singleInstanceFolder() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] != '\0') {
-        return runtime;
+std::vector<std::string> singleInstanceFolders() {
+    std::vector<std::string> folders;
+    if (const std::string runtime = absoluteFromEnvironment("XDG_RUNTIME_DIR"); !runtime.empty()) {
+        folders.push_back(runtime);
     }
-    return "/tmp/vellumar-" + std::to_string(::getuid());
+    std::string cache = absoluteFromEnvironment("XDG_CACHE_HOME");
+    if (const std::string home = absoluteFromEnvironment("HOME"); cache.empty() && !home.empty()) {
+        cache = home + "/.cache";
+    }
+    if (!cache.empty()) {
+        folders.push_back(cache + "/vellumar-run");
+    }
+    const std::string temporary = absoluteFromEnvironment("TMPDIR");
+    folders.push_back((temporary.empty() ? "/tmp" : temporary) + "/vellumar-" + std::to_string(::getuid()));
+    return folders;
 }
 
-bool claimSingleInstance(std::string_view name) {
-    if (claims().contains(name)) {
-        return false;
-    }
-    const std::string folder = singleInstanceFolder();
-    if (!usableFolder(folder)) {
-        return true;
+namespace {
+
+LockResult lockIn(const std::string& folder, bool isRuntime, std::string_view name) {
+    if (!usableFolder(folder, !isRuntime)) {
+        return LockResult::Unusable;
     }
     const std::string base = folder + "/" + std::string(name);
-    const int lock = ::open((base + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int lock = ::open((base + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lock < 0) {
-        return true;
+        return LockResult::Unusable;
     }
     if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
         const bool heldElsewhere = errno == EWOULDBLOCK;
         ::close(lock);
-        return !heldElsewhere;
+        return heldElsewhere ? LockResult::HeldElsewhere : LockResult::Unusable;
     }
     writePid(lock);
     Claim claim;
@@ -110,11 +141,39 @@ bool claimSingleInstance(std::string_view name) {
     claim.socketPath = base + ".sock";
     claim.listener = listenAt(claim.socketPath);
     claims().emplace(std::string(name), std::move(claim));
+    return LockResult::Taken;
+}
+
+}  // namespace
+
+bool claimSingleInstance(std::string_view name) {
+    if (claims().contains(name)) {
+        return false;
+    }
+    const std::vector<std::string> folders = singleInstanceFolders();
+    const bool hasRuntime = !absoluteFromEnvironment("XDG_RUNTIME_DIR").empty();
+    std::string tried;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        switch (lockIn(folders[i], hasRuntime && i == 0, name)) {
+            case LockResult::Taken:
+                return true;
+            case LockResult::HeldElsewhere:
+                return false;
+            case LockResult::Unusable:
+                tried += (tried.empty() ? "" : ", ") + folders[i];
+        }
+    }
+    std::fprintf(
+        stderr,
+        "vellumar: no folder can hold the guard against a second copy (tried %s); running without it\n",
+        tried.c_str());
     return true;
 }
 
-bool askFirstInstanceToShow(std::string_view name) {
-    const auto address = socketAddress(singleInstanceFolder() + "/" + std::string(name) + ".sock");
+namespace {
+
+bool sendShowRequest(const std::string& socketPath) {
+    const auto address = socketAddress(socketPath);
     if (!address) {
         return false;
     }
@@ -127,6 +186,18 @@ bool askFirstInstanceToShow(std::string_view name) {
                                   reinterpret_cast<const sockaddr*>(&*address), sizeof(*address));
     ::close(fd);
     return sent == static_cast<ssize_t>(sizeof(kRequest) - 1);
+}
+
+}  // namespace
+
+bool askFirstInstanceToShow(std::string_view name) {
+    for (const std::string& folder : singleInstanceFolders()) {
+        if (sendShowRequest(folder + "/" + std::string(name) + ".sock")) {
+            return true;
+        }
+    }
+    std::fprintf(stderr, "vellumar: another copy holds the guard but cannot be asked to come to the front\n");
+    return false;
 }
 
 bool takeShowRequest() {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <random>
 
+#include "bench/generated_pattern.h"
 #include "tests/support/pattern_builder.h"
 
 namespace {
@@ -153,6 +154,26 @@ TEST(MalformedPattern, FilesThatWouldNeedTooMuchWorkAreRefusedBeforeAnyIsDone) {
         const auto loaded = loadFromRecords(file);
         EXPECT_NE(loaded->pattern.loadError.find("more than 8000000 edges"), std::string::npos)
             << loaded->pattern.loadError;
+    }
+}
+
+TEST(MalformedPattern, FilesTooHeavyToDrawAreRefusedWhileLighterOnesOfTheirKindLoad) {
+    struct Kind {
+        const char* name;
+        PatternFile heavy, light;
+    };
+    const Kind kinds[] = {
+        {"zig-zags", generateZigzagPattern(181, 44000, 16000), generateZigzagPattern(40, 44000, 10)},
+        {"waves", generateWavyCurvePattern(178, 175, 16000), generateWavyCurvePattern(40, 175, 100)},
+        {"pieces over the whole picture", generateCoveringPattern(32767), generateCoveringPattern(30)},
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        const auto heavy = loadFromRecords(kind.heavy);
+        EXPECT_NE(heavy->pattern.loadError.find("too heavy to draw"), std::string::npos)
+            << heavy->pattern.loadError;
+        expectEmpty(heavy->pattern);
+        EXPECT_EQ(loadFromRecords(kind.light)->pattern.loadError, "");
     }
 }
 

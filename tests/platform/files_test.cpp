@@ -1,8 +1,12 @@
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "platform/bitmap.h"
 
 #include "platform/headless/headless_backend.h"
+#include "platform/registry.h"
 #include "platform/text.h"
 #include "tests/support/temp_folder.h"
 
@@ -25,6 +29,7 @@ TEST(FileNamePattern, MatchesWildcardsWithoutRegardToLetterCase) {
 TEST(FindFiles, ReportsNamesAsTheFileSystemHasThemInSortedOrder) {
     TempFolder folder;
     folder.write("zebra.BMP", "z");
+    folder.write("Bad\xff\xfe name.bmp", "not UTF-8: left out");
     folder.write("Apple.bmp", "apple");
     folder.write("notes.txt", "");
     folder.write("apple.mza", "");
@@ -79,4 +84,34 @@ TEST(ReadFile, ReadsAtMostTheLimitAndFailsForAMissingFile) {
     EXPECT_EQ(static_cast<char>((*some)[3]), '3');
     const std::u16string missing = platform::utf8ToUtf16((folder / "missing").string());
     EXPECT_FALSE(platform::readFileBytes(missing.c_str(), 100).has_value());
+}
+
+// A FIFO would block open() and read(), a device would read without end, a
+// folder reads as an error: every reader treats them as unreadable, at once.
+TEST(ReadFile, OnlyRegularFilesAreRead) {
+    TempFolder folder;
+    folder.write("plain.bmp", "BM");
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder / "folder");
+    std::filesystem::create_symlink(folder / "fifo", folder / "link-to-fifo");
+    std::filesystem::create_symlink("/dev/zero", folder / "link-to-zero");
+    std::filesystem::create_symlink(folder / "folder", folder / "link-to-folder");
+    std::filesystem::create_symlink(folder / "plain.bmp", folder / "link-to-plain");
+    const struct {
+        const char* name;
+        bool readable;
+    } cases[] = {{"plain.bmp", true},      {"link-to-plain", true}, {"fifo", false},
+                 {"folder", false},        {"link-to-fifo", false}, {"link-to-zero", false},
+                 {"link-to-folder", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::u16string path = platform::utf8ToUtf16((folder / c.name).string());
+        EXPECT_EQ(platform::readFileBytes(path.c_str(), 1 << 20).has_value(), c.readable);
+        bool found = false;
+        platform::readRegistryStore(folder / c.name, &found);
+        EXPECT_EQ(found, c.readable);
+        if (!c.readable) {
+            EXPECT_EQ(SHLoadDIBitmap(path.c_str()), nullptr);
+        }
+    }
 }

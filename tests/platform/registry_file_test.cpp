@@ -91,12 +91,35 @@ TEST(RegistryText, DamagedLinesAreSkippedAndCounted) {
     EXPECT_EQ(document.damagedLines, 5);
 }
 
-TEST(RegistryText, ValuesUnderABrokenSectionNameBelongNowhere) {
-    const auto document = parseRegistryText(
-        "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar\n"
-        "\"Sound\"=dword:00000000\n");
-    EXPECT_TRUE(document.sections.empty());
-    EXPECT_EQ(document.damagedLines, 2);
+// Comments and lines the reader cannot use are written back where they were,
+// around the values as they are now; values under a broken section name
+// belong nowhere.
+TEST(RegistryText, UnreadLinesAndCommentsAreWrittenBackInPlace) {
+    const struct {
+        const char* text;
+        int damaged;
+        const char* written;  // after Sound is set to 1
+    } cases[] = {
+        {"Windows Registry Editor Version 5.00\n; my settings\n\n"
+         "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n; level by hand\n"
+         "\"Level\"=dword:00000002\ngarbage\n\"Sound\"=dword:00000000\n",
+         1,
+         "Windows Registry Editor Version 5.00\n; my settings\n\n"
+         "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n; level by hand\n"
+         "\"Level\"=dword:00000002\ngarbage\n\"Sound\"=dword:00000001\n"},
+        {"[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar\n\"Sound\"=dword:00000000\n", 2,
+         "Windows Registry Editor Version 5.00\n"
+         "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar\n\"Sound\"=dword:00000000\n\n"
+         "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Sound\"=dword:00000001\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        RegistryDocument document = parseRegistryText(c.text);
+        EXPECT_EQ(document.damagedLines, c.damaged);
+        document.findOrAdd(kKey).set({u"Sound", REG_DWORD, {1, 0, 0, 0}});
+        EXPECT_EQ(formatRegistryText(document), c.written);
+        EXPECT_EQ(formatRegistryText(parseRegistryText(c.written)), c.written);
+    }
 }
 
 TEST(RegistryText, LaterValueOfTheSameNameWins) {

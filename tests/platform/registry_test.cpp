@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <functional>
+
+#include <unistd.h>
+
+#include "platform/durable_file.h"
 
 #include "tests/support/temp_folder.h"
 
@@ -67,7 +74,7 @@ TEST_F(SettingsStore, AValueLargerThanTheBufferIsRefusedAndLeavesItAlone) {
     writeStore("[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Name\"=\"abcdefgh\"\n");
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key), ERROR_SUCCESS);
-    BYTE buffer[17];
+    BYTE buffer[18];
     std::fill(std::begin(buffer), std::end(buffer), BYTE{0xAB});
     DWORD size = 17;  // the text needs 18 bytes: 8 characters and the terminator
     EXPECT_EQ(RegQueryValueEx(key, u"Name", nullptr, buffer, &size), ERROR_MORE_DATA);
@@ -75,7 +82,7 @@ TEST_F(SettingsStore, AValueLargerThanTheBufferIsRefusedAndLeavesItAlone) {
     for (BYTE b : buffer) {
         EXPECT_EQ(b, 0xAB);
     }
-    size = 18;
+    size = sizeof buffer;
     EXPECT_EQ(RegQueryValueEx(key, u"Name", nullptr, buffer, &size), ERROR_SUCCESS);
     EXPECT_EQ(buffer[0], 'a');
     RegCloseKey(key);
@@ -108,17 +115,91 @@ TEST_F(SettingsStore, ADamagedStoreIsKeptAsideBeforeItIsReplaced) {
     EXPECT_NE(storeText().find("\"Level\"=dword:00000001"), std::string::npos);
 }
 
-TEST_F(SettingsStore, AnUnwritableStoreFailsQuietlyAndKeepsTheOldFile) {
-    writeStore("[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Level\"=dword:00000002\n");
+namespace {
+
+ssize_t fullDisk(int, const void*, std::size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+int brokenDisk(int) {
+    errno = EIO;
+    return -1;
+}
+int flushes = 0;
+int countedFlush(int fd) {
+    ++flushes;
+    return ::fsync(fd);
+}
+
+}  // namespace
+
+// Whatever fails, the store as it was stays whole (and its damaged copy when
+// one is needed is made first), and a failed save says why in one line.
+TEST_F(SettingsStore, ASaveThatFailsLeavesTheStoreAsItWasAndSaysWhy) {
+    const std::string good = "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Level\"=dword:00000002\n";
+    const std::string damaged =
+        "; mine\n[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Level\"=dword:zz\n";
+    const struct {
+        const char* name;
+        const std::string& store;
+        std::function<void(TempFolder&)> breakIt;
+    } cases[] = {
+        {"the folder is gone", good,
+         [](TempFolder& home) {
+             std::filesystem::rename(home / "vellumar", home / "moved");
+             home.write("vellumar", "a file where the folder was");
+         }},
+        {"the disk is full", good, [](TempFolder&) { platform::durableFileCalls().write = fullDisk; }},
+        {"the disk cannot flush", good, [](TempFolder&) { platform::durableFileCalls().fsync = brokenDisk; }},
+        {"no copy of a damaged store can be written", damaged,
+         [](TempFolder&) { platform::durableFileCalls().write = fullDisk; }},
+        {"the copy's place is taken", damaged,
+         [](TempFolder& home) { home.write("vellumar/registry.reg.damaged/x", "a folder in the way"); }},
+    };
+    const platform::DurableFileCalls working = platform::durableFileCalls();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeStore(c.store);
+        std::filesystem::remove_all(home / "moved");
+        std::filesystem::remove_all(home / "vellumar/registry.reg.damaged");
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key, nullptr), ERROR_SUCCESS);
+        setNumber(key, u"Level", 0);
+        c.breakIt(home);
+        testing::internal::CaptureStderr();
+        EXPECT_NE(RegCloseKey(key), ERROR_SUCCESS);
+        const std::string said = testing::internal::GetCapturedStderr();
+        platform::durableFileCalls() = working;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_NE(said.find("not saved"), std::string::npos) << said;
+        const bool moved = std::filesystem::exists(home / "moved");
+        EXPECT_EQ(home.read(moved ? "moved/registry.reg" : "vellumar/registry.reg"), c.store);
+        if (moved) {
+            std::filesystem::remove(home / "vellumar");
+            std::filesystem::rename(home / "moved", home / "vellumar");
+        }
+    }
+}
+
+// A store that is a link is written through to its target; the temporary
+// file and then its folder are flushed.
+TEST_F(SettingsStore, ALinkedStoreIsWrittenThroughAndEverySaveIsFlushed) {
+    home.write("dotfiles/registry.reg", "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n; by hand\n");
+    std::filesystem::create_directories(home / "vellumar");
+    std::filesystem::create_symlink(home / "dotfiles/registry.reg", home / "vellumar/registry.reg");
+    const platform::DurableFileCalls working = platform::durableFileCalls();
+    platform::durableFileCalls().fsync = countedFlush;
+    flushes = 0;
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key, nullptr), ERROR_SUCCESS);
-    setNumber(key, u"Level", 0);
-    // The folder becomes a place where no temporary file can be made.
-    std::filesystem::rename(home / "vellumar", home / "moved");
-    home.write("vellumar", "a file where the folder was");
-    EXPECT_NE(RegCloseKey(key), ERROR_SUCCESS);
-    EXPECT_EQ(home.read("moved/registry.reg"),
-              "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Level\"=dword:00000002\n");
+    setNumber(key, u"Level", 2);
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+    platform::durableFileCalls() = working;
+    EXPECT_EQ(flushes, 2);
+    EXPECT_TRUE(std::filesystem::is_symlink(home / "vellumar/registry.reg"));
+    EXPECT_EQ(home.read("dotfiles/registry.reg"),
+              "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n"
+              "; by hand\n\"Level\"=dword:00000002\n");
 }
 
 TEST(SettingsStoreLocation, FollowsXdgConfigHomeThenHome) {

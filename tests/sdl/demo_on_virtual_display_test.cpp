@@ -50,6 +50,7 @@ class DemoOnVirtualDisplay : public ::testing::Test {
             {"XDG_RUNTIME_DIR", runtime_.path().string()},
             // SDL's silent audio device keeps time like a sound card.
             {"SDL_AUDIODRIVER", "dummy"},
+            testing_support::leaksReportedOnly(),
         };
     }
 
@@ -263,7 +264,7 @@ TEST_F(DemoOnVirtualDisplay, BeingAskedToQuitClosesTheMainWindow) {
     auto demo = startDemo();
     ASSERT_TRUE(demo);
     ASSERT_NO_FATAL_FAILURE(awaitReady(*demo));
-    // SDL turns the termination signal into its quit event, which becomes WM_CLOSE.
+    // The termination signal becomes WM_CLOSE.
     demo->signal(SIGTERM);
     expectLine(*demo, "closed");
     EXPECT_EQ(demo->waitForExit(kPatience), 0);

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 #include <chrono>
+#include <csignal>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -15,6 +18,7 @@
 
 #include "app/control_ids.h"
 #include "app/settings.h"
+#include "bench/generated_pattern.h"
 #include "pattern/pattern.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/text.h"
@@ -47,7 +51,8 @@ class GameOnVirtualDisplay : public ::testing::Test {
                         {"SDL_AUDIODRIVER", "dummy"},
                         {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()},
                         {"XDG_CONFIG_HOME", (folder_ / "config").string()},
-                        {"XDG_DATA_HOME", (folder_ / "data").string()}};
+                        {"XDG_DATA_HOME", (folder_ / "data").string()},
+                        testing_support::leaksReportedOnly()};
         std::filesystem::create_directories(folder_ / "runtime");
     }
 
@@ -101,6 +106,41 @@ class GameOnVirtualDisplay : public ::testing::Test {
         const ControlPlacement* p = layout_.find(id);
         ASSERT_NE(p, nullptr);
         clickAt(p->left + p->width / 2, p->top + p->height / 2);
+    }
+
+    // Waits until a patch of the board is (or is not) mostly black.
+    bool boardTurns(bool black) {
+        const BoardRectangle& board = layout_.boardRectFull;
+        for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
+             std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(200ms)) {
+            const auto picture = photograph();
+            int blackPixels = 0;
+            for (int dy = 0; picture && dy < 10; ++dy) {
+                for (int dx = 0; dx < 10; ++dx) {
+                    blackPixels += picture->at(board.left + board.width / 3 + dx,
+                                               board.top + board.height / 3 + dy) == 0;
+                }
+            }
+            if (picture && (blackPixels >= 50) == black) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Clicks Color Schemes once the board is drawn, and waits until it shows
+    // the black scheme, so the game has the setting before what follows.
+    void switchToTheBlackScheme() {
+        ASSERT_TRUE(boardTurns(false)) << "the board was never drawn";
+        clickControl(IDC_COLOR_SCHEME);
+        ASSERT_TRUE(boardTurns(true)) << "the board never turned black";
+    }
+
+    std::string storedSettings() const {
+        std::ifstream in(folder_ / "config/vellumar/registry.reg");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
     }
 
     std::optional<XwdImage> photograph() {
@@ -199,12 +239,7 @@ TEST_F(GameOnVirtualDisplay, PaintsAPieceThenCtrlQClosesItAndSavesTheSettings) {
 
     EXPECT_EQ(xdotool({"key", "--window", window_, "ctrl+q"}).exitCode, 0);
     EXPECT_EQ(game->waitForExit(kPatience), 0);
-    const std::string stored = [&] {
-        std::ifstream in(folder_ / "config/vellumar/registry.reg");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }();
+    const std::string stored = storedSettings();
     EXPECT_NE(stored.find("\"CurrentPatternShort\"=\"MonaLisa\""), std::string::npos) << stored;
     EXPECT_NE(stored.find("\"ColorScheme\"=dword:00000001"), std::string::npos) << stored;
 }
@@ -307,4 +342,78 @@ TEST_F(GameOnVirtualDisplay, CtrlQClosesAfterTheHelpAndNoSoundCardCostsOneLineAt
     std::ifstream in(said);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_LE(std::ranges::count(text, '\n'), 1) << text;
+}
+
+// A signal that asks the game to end, and the loss of its display, close it
+// as Close does: the settings are saved.
+TEST_F(GameOnVirtualDisplay, SignalsAndTheLossOfTheDisplayEndTheGameWithItsSettingsSaved) {
+    const struct {
+        const char* name;
+        int signal;  // 0: the X server ends
+        int exitCode;
+    } cases[] = {{"SIGTERM", SIGTERM, 0},
+                 {"SIGINT", SIGINT, 0},
+                 {"SIGHUP", SIGHUP, 0},
+                 {"SIGQUIT", SIGQUIT, 128 + SIGQUIT},
+                 {"the display is lost", 0, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(folder_ / "config");
+        auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
+        ASSERT_TRUE(game);
+        findWindow(*game);
+        ASSERT_FALSE(HasFatalFailure());
+        switchToTheBlackScheme();
+        if (c.signal != 0) {
+            game->signal(c.signal);
+        } else {
+            display_->stop();
+        }
+        EXPECT_EQ(game->waitForExit(kPatience), c.exitCode);
+        EXPECT_NE(storedSettings().find("\"ColorScheme\"=dword:00000001"), std::string::npos)
+            << storedSettings();
+    }
+}
+
+// Whatever the current pattern is (a file too heavy to draw, damaged bytes, a
+// FIFO, a link to an endless device, a folder) and however damaged the
+// settings, the game shows its window and closes on Ctrl+Q.
+TEST_F(GameOnVirtualDisplay, SurvivesHostileFilesAsItsCurrentPattern) {
+    const std::filesystem::path hostile = folder_ / "hostile.mza";
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        const char* settings;  // after the CurrentPattern line
+    } cases[] = {
+        {"too heavy to draw",
+         [&] {
+             const auto bytes = serializePatternFile(generateZigzagPattern(181, 44000, 16000));
+             std::ofstream(hostile, std::ios::binary)
+                 .write(reinterpret_cast<const char*>(bytes.data()),
+                        static_cast<std::streamsize>(bytes.size()));
+         },
+         ""},
+        {"damaged bytes", [&] { std::ofstream(hostile) << std::string(300, '\xff'); },
+         "\"Level\"=dword:zz\n\"ColorScheme\"=hex(4):ff,ff,ff,ff\ngarbage\n"},
+        {"a FIFO", [&] { ::mkfifo(hostile.c_str(), 0600); }, ""},
+        {"a link to /dev/zero", [&] { std::filesystem::create_symlink("/dev/zero", hostile); }, ""},
+        {"a folder", [&] { std::filesystem::create_directory(hostile); }, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(hostile);
+        std::filesystem::remove_all(folder_ / "config");
+        c.make();
+        std::filesystem::create_directories(folder_ / "config/vellumar");
+        std::ofstream(folder_ / "config/vellumar/registry.reg")
+            << "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"CurrentPattern\"=\"" << hostile.string()
+            << "\"\n\"CurrentPatternShort\"=\"hostile\"\n"
+            << c.settings;
+        auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
+        ASSERT_TRUE(game);
+        findWindow(*game);
+        ASSERT_FALSE(HasFatalFailure());
+        pressCtrlQ();
+        EXPECT_EQ(game->waitForExit(kPatience), 0);
+    }
 }

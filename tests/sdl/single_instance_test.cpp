@@ -9,8 +9,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "tests/support/temp_folder.h"
 
@@ -22,19 +26,21 @@ namespace {
 class SingleInstance : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* previous = std::getenv("XDG_RUNTIME_DIR");
-        hadPrevious_ = previous != nullptr;
-        previous_ = previous ? previous : "";
+        for (const char* name : kVariables) {
+            const char* value = std::getenv(name);
+            saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        }
+        std::filesystem::permissions(folder_.path(), std::filesystem::perms::owner_all);
         ::setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
+        ::setenv("XDG_CACHE_HOME", (folder_ / "cache").c_str(), 1);
+        ::setenv("TMPDIR", (folder_ / "tmp").c_str(), 1);
         static std::atomic<int> counter{0};
         name_ = "vellumar-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
     }
     void TearDown() override {
         releaseSingleInstance(name_);
-        if (hadPrevious_) {
-            ::setenv("XDG_RUNTIME_DIR", previous_.c_str(), 1);
-        } else {
-            ::unsetenv("XDG_RUNTIME_DIR");
+        for (const auto& [name, value] : saved_) {
+            value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
         }
     }
 
@@ -70,14 +76,52 @@ class SingleInstance : public ::testing::Test {
     std::string name_;
 
   private:
-    std::string previous_;
-    bool hadPrevious_ = false;
+    static constexpr const char* kVariables[] = {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "TMPDIR"};
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
 };
 
-TEST_F(SingleInstance, TheFolderIsTheRuntimeFolder) {
-    EXPECT_EQ(singleInstanceFolder(), folder_.path().string());
-    ::unsetenv("XDG_RUNTIME_DIR");
-    EXPECT_EQ(singleInstanceFolder(), "/tmp/vellumar-" + std::to_string(::getuid()));
+// When the runtime folder cannot hold the guard, a private folder under the
+// cache folder does, else one in the temporary folder; when none can, the
+// game says so and runs.
+TEST_F(SingleInstance, TheGuardFallsBackToAPrivateFolderOrSaysItHasNone) {
+    const std::string runtime = folder_.path().string();
+    const std::string cache = (folder_ / "cache/vellumar-run").string();
+    const std::string temporary = (folder_ / "tmp/vellumar-").string() + std::to_string(::getuid());
+    EXPECT_EQ(singleInstanceFolders(), (std::vector<std::string>{runtime, cache, temporary}));
+    std::filesystem::create_directories(folder_ / "tmp");
+    folder_.write("not-a-folder", "");
+    const struct {
+        const char* name;
+        std::function<void()> breakIt;
+        std::string expected;  // the folder that holds the lock; empty for none
+    } cases[] = {
+        {"the runtime folder", [] {}, runtime},
+        {"the runtime folder is open to others",
+         [&] { std::filesystem::permissions(folder_.path(), std::filesystem::perms::all); }, cache},
+        {"the runtime folder is a file",
+         [&] { ::setenv("XDG_RUNTIME_DIR", (folder_ / "not-a-folder").c_str(), 1); }, cache},
+        {"and so is the cache", [&] { ::setenv("XDG_CACHE_HOME", (folder_ / "not-a-folder").c_str(), 1); },
+         temporary},
+        {"and so is the temporary folder", [&] { ::setenv("TMPDIR", (folder_ / "not-a-folder").c_str(), 1); },
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.breakIt();
+        testing::internal::CaptureStderr();
+        EXPECT_TRUE(claimSingleInstance(name_));
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(said.find("running without it") != std::string::npos, c.expected.empty()) << said;
+        if (!c.expected.empty()) {
+            EXPECT_TRUE(std::filesystem::exists(c.expected + "/" + name_ + ".lock"));
+            EXPECT_EQ(std::filesystem::status(c.expected).permissions() & std::filesystem::perms::all,
+                      std::filesystem::perms::owner_all);
+            EXPECT_EQ(exitCodeOf(inChild([this] { return claimSingleInstance(name_) ? 1 : 0; })), 0);
+            EXPECT_TRUE(askFirstInstanceToShow(name_));
+            EXPECT_TRUE(takeShowRequest());
+        }
+        releaseSingleInstance(name_);
+    }
 }
 
 TEST_F(SingleInstance, TheSecondClaimIsRefusedUntilTheFirstIsReleased) {

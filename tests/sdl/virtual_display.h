@@ -18,6 +18,9 @@ class VirtualDisplay {
     // ":N", for DISPLAY.
     const std::string& name() const { return name_; }
 
+    // Ends the server, as when the X session goes away under its clients.
+    void stop() { server_.reset(); }
+
   private:
     VirtualDisplay(std::unique_ptr<ChildProcess> server, std::string name)
         : server_(std::move(server)), name_(std::move(name)) {}

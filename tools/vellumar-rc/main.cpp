@@ -13,11 +13,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "platform/regular_file.h"
+#include "tools/vellumar-rc/resource_script.h"
 
 namespace fs = std::filesystem;
 
@@ -35,51 +37,14 @@ struct Resource {
     std::exit(1);
 }
 
+// Only regular files, read up to the largest resource.
 std::optional<std::vector<unsigned char>> readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const auto bytes = platform::readRegularFile(path, platform::kLargestResourceFile);
+    if (!bytes) {
         return std::nullopt;
     }
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<unsigned char> littleEndian(unsigned long long value, int bytes) {
-    std::vector<unsigned char> out;
-    for (int i = 0; i < bytes; ++i) {
-        out.push_back(static_cast<unsigned char>((value >> (8 * i)) & 0xFF));
-    }
-    return out;
-}
-
-// Splits a line into words; a quoted word keeps its spaces and \" and \\ escapes.
-std::vector<std::string> words(const std::string& line, const std::string& where) {
-    std::vector<std::string> out;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
-            ++i;
-        } else if (line[i] == '#') {
-            break;
-        } else if (line[i] == '"') {
-            std::string word = "\"";
-            for (++i; i < line.size() && line[i] != '"'; ++i) {
-                if (line[i] == '\\' && i + 1 < line.size()) {
-                    ++i;
-                }
-                word += line[i];
-            }
-            if (i >= line.size()) {
-                fail(where, "a quoted text is not closed");
-            }
-            ++i;
-            out.push_back(word);
-        } else {
-            const std::size_t end = line.find_first_of(" \t\r#", i);
-            out.push_back(line.substr(i, end == std::string::npos ? std::string::npos : end - i));
-            i = end == std::string::npos ? line.size() : end;
-        }
-    }
-    return out;
+    const auto* first = reinterpret_cast<const unsigned char*>(bytes->data());
+    return std::vector<unsigned char>(first, first + bytes->size());
 }
 
 bool isNumber(const std::string& s) {
@@ -118,29 +83,35 @@ int main(int argc, char** argv) {
     const fs::path script = argv[1];
     const fs::path output = argv[2];
     const std::string symbol = argv[3];
-    std::ifstream in(script);
-    if (!in) {
+    const auto text = readFile(script);
+    if (!text) {
         fail(script.string(), "cannot be read");
     }
+    std::istringstream in(std::string(text->begin(), text->end()));
     const fs::path folder = script.parent_path();
     std::vector<Resource> resources;
     std::vector<fs::path> inputs = {script};
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         const std::string where = script.string() + ":" + std::to_string(number);
-        const std::vector<std::string> w = words(line, where);
-        if (w.empty()) {
+        std::string error;
+        const std::optional<ScriptLine> parsed = readScriptLine(line, error);
+        if (!parsed) {
+            if (!error.empty()) {
+                fail(where, error);
+            }
             continue;
         }
-        if (w.size() < 3 || w.size() > 4) {
-            fail(where, "expected TYPE KEY SOURCE [VARIANT]");
-        }
-        Resource r{w[0], w[1], w.size() == 4 ? std::stoi(w[3]) : 1, {}};
-        const std::string& source = w[2];
+        Resource r{parsed->type, parsed->key, parsed->variant, {}};
+        const std::string& source = parsed->source;
         if (source.front() == '"') {
             r.data.assign(source.begin() + 1, source.end());
         } else if (source.starts_with("u16:") || source.starts_with("u32:")) {
-            r.data = littleEndian(std::stoull(source.substr(4)), source[1] == '1' ? 2 : 4);
+            const auto number = numberSource(source, error);
+            if (!number) {
+                fail(where, error);
+            }
+            r.data = *number;
         } else {
             const fs::path file = folder / source;
             const auto bytes = readFile(file);
@@ -149,7 +120,7 @@ int main(int argc, char** argv) {
             }
             r.data = *bytes;
             inputs.push_back(file);
-            if (r.type == "BITMAP" && w.size() == 3) {
+            if (r.type == "BITMAP" && !parsed->variantGiven) {
                 for (int scale = 2; scale <= 4; ++scale) {
                     fs::path larger = file;
                     larger.replace_filename(file.stem().string() + "@" + std::to_string(scale) + "x" +

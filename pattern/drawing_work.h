@@ -1,0 +1,44 @@
+// What one full redraw of a pattern costs at the largest board, counted when
+// the pattern is built: a file whose outlines would keep a frame busy for
+// seconds is refused like any other damaged file, so no file that loads can
+// stall the game (or freeze it again on every start, as the current pattern).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "pattern/view_transform.h"
+
+struct Piece;
+
+// The largest board the game is drawn on (a 1440 x 1764 window).
+inline constexpr std::int32_t kLargestBoardWidth = 1440;
+inline constexpr std::int32_t kLargestBoardHeight = 1764;
+
+// The work of the fill pass, the outline pass and the numbers over every
+// piece, visible or not, at zoom 1.
+struct DrawingWork {
+    std::int64_t points = 0;        // outline points converted to pixels and joined
+    std::int64_t crossings = 0;     // board rows crossed by the edges of the filled outlines
+    std::int64_t filledPixels = 0;  // pixels of the filled outlines' boxes
+    std::int64_t linePixels = 0;    // pixels along every line drawn
+    std::int64_t labels = 0;        // numbers drawn
+
+    // What the frame costs on the machine the game is made on, in
+    // nanoseconds, from the cost of each unit measured by
+    // bench/hostile_pattern_bench.cpp (rounded up).
+    std::int64_t estimatedNanoseconds() const {
+        return 10 * points + 36 * crossings + filledPixels / 2 + 2 * linePixels + 700 * labels;
+    }
+};
+
+// A frame must stay well under 100 ms, with room for a busy machine. The
+// bundled pictures need 2 to 10 ms.
+inline constexpr std::int64_t kMaxFrameNanoseconds = 50'000'000;
+
+// `largestBoard` is the pattern's view fitted to the largest board, at zoom 1.
+DrawingWork measureDrawingWork(std::span<const Piece> pieces, const ViewTransform& largestBoard);
+
+// Why drawing would take too long; empty when the work is within the budget.
+std::string findDrawingFault(const DrawingWork& work);
