@@ -18,6 +18,10 @@ bool brushPaints(HBRUSH brush) {
 
 }  // namespace
 
+HBITMAP platform::createBitmapFilledWith(int width, int height, HBRUSH brush) {
+    return createFilledBitmap(width, height, brushPaints(brush) ? pixelFromColour(brush->colour) : 0);
+}
+
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     if (hdc == nullptr || rect == nullptr || brush == nullptr) {
         return 0;
