@@ -6,6 +6,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/pixel_run.h"
+
 namespace platform {
 
 namespace {
@@ -46,7 +48,7 @@ void span(const Canvas& c, i64 y, i64 x0, i64 x1, Pixel colour) {
     x1 = std::min<i64>(x1, c.clipRight);
     if (x0 < x1) {
         Pixel* row = c.surface->row(static_cast<int>(y));
-        std::fill(row + x0, row + x1, colour);
+        fillPixels(row + x0, static_cast<std::size_t>(x1 - x0), colour);
     }
 }
 
@@ -184,7 +186,7 @@ bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, Pixel col
         while (m != 0) {
             const int start = std::countr_zero(m);
             const int length = std::countr_one(m >> start);
-            std::fill(row + start, row + start + length, colour);
+            fillPixels(row + start, static_cast<std::size_t>(length), colour);
             m &= ~(((std::uint64_t{1} << length) - 1) << start);
         }
     }
