@@ -477,8 +477,8 @@ void fillPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) 
         for (std::size_t i = 0; i + 1 < active.size(); i += 2) {
             const i64 from = std::max<i64>(active[i]->x, c.clipLeft);
             const i64 to = std::min<i64>(active[i + 1]->x, c.clipRight);
-            for (i64 x = from; x < to; ++x) {
-                row[x] = colour;
+            if (from < to) {
+                fillPixels(row + from, static_cast<std::size_t>(to - from), colour);
             }
         }
         ++y;
