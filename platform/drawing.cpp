@@ -65,12 +65,10 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
     if (hdc == nullptr || points == nullptr || count < 2) {
         return FALSE;
     }
-    const platform::Canvas canvas = hdc->canvas();
-    if (brushPaints(hdc->brush())) {
-        platform::fillPolygon(canvas, points, count, platform::pixelFromColour(hdc->brush()->colour));
-    }
+    const Pixel fill = brushPaints(hdc->brush()) ? platform::pixelFromColour(hdc->brush()->colour) : 0;
     const HPEN pen = hdc->pen();
-    platform::strokePolyline(canvas, points, count, true, pen->width, platform::pixelFromColour(pen->colour));
+    platform::drawPolygon(hdc->canvas(), points, count, brushPaints(hdc->brush()) ? &fill : nullptr,
+                          pen->width, platform::pixelFromColour(pen->colour));
     return TRUE;
 }
 
