@@ -60,6 +60,13 @@ HBITMAP defaultBitmap() {
     return &stockBitmap;
 }
 
+HBITMAP createFilledBitmap(int width, int height, Pixel fill) {
+    if (width < 0 || height < 0 || std::int64_t{width} * height > maxPixels) {
+        return nullptr;
+    }
+    return createBitmap(Surface(width, height, fill));
+}
+
 }  // namespace platform
 
 int GetObject(HBITMAP bitmap, int size, BITMAP* out) {
@@ -72,10 +79,7 @@ int GetObject(HBITMAP bitmap, int size, BITMAP* out) {
 }
 
 HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
-    if (width < 0 || height < 0 || std::int64_t{width} * height > platform::maxPixels) {
-        return nullptr;
-    }
-    return platform::createBitmap(platform::Surface(width, height));
+    return platform::createFilledBitmap(width, height, 0);
 }
 
 HBITMAP SHLoadDIBitmap(const WCHAR* path) {

@@ -46,6 +46,10 @@ const Surface& chooseVariant(const BitmapObject& bitmap, std::int64_t sourceWidt
 // The 1x pixels, for tests and tools that read or write them directly.
 Surface& bitmapSurface(HBITMAP bitmap);
 
+// A width x height bitmap with every pixel `fill`, written once; nullptr for
+// negative or absurd sizes.
+HBITMAP createFilledBitmap(int width, int height, Pixel fill);
+
 // What a new memory device context holds: a 1 x 1 bitmap shared by all.
 HBITMAP defaultBitmap();
 

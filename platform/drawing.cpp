@@ -18,6 +18,10 @@ bool brushPaints(HBRUSH brush) {
 
 }  // namespace
 
+HBITMAP platform::createBitmapFilledWith(int width, int height, HBRUSH brush) {
+    return createFilledBitmap(width, height, brushPaints(brush) ? pixelFromColour(brush->colour) : 0);
+}
+
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     if (hdc == nullptr || rect == nullptr || brush == nullptr) {
         return 0;
@@ -61,12 +65,10 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
     if (hdc == nullptr || points == nullptr || count < 2) {
         return FALSE;
     }
-    const platform::Canvas canvas = hdc->canvas();
-    if (brushPaints(hdc->brush())) {
-        platform::fillPolygon(canvas, points, count, platform::pixelFromColour(hdc->brush()->colour));
-    }
+    const Pixel fill = brushPaints(hdc->brush()) ? platform::pixelFromColour(hdc->brush()->colour) : 0;
     const HPEN pen = hdc->pen();
-    platform::strokePolyline(canvas, points, count, true, pen->width, platform::pixelFromColour(pen->colour));
+    platform::drawPolygon(hdc->canvas(), points, count, brushPaints(hdc->brush()) ? &fill : nullptr,
+                          pen->width, platform::pixelFromColour(pen->colour));
     return TRUE;
 }
 

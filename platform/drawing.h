@@ -52,6 +52,12 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
 BOOL Polygon(HDC hdc, const POINT* points, int count);
 BOOL Polyline(HDC hdc, const POINT* points, int count);
 
+namespace platform {
+// A width x height bitmap already painted with `brush`: the pixels of
+// CreateCompatibleBitmap and a FillRect of the whole, each written once.
+HBITMAP createBitmapFilledWith(int width, int height, HBRUSH brush);
+}  // namespace platform
+
 BOOL BitBlt(HDC hdc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
 // From a bitmap with larger variants (platform/bitmap.h), the block is read
 // from the smallest variant that is at least as large as the destination.

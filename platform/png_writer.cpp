@@ -1,6 +1,6 @@
 #include "platform/png_writer.h"
 
-#include <stb_image_write.h>
+#include <png.h>
 
 #include <vector>
 
@@ -17,8 +17,16 @@ bool writePng(const Surface& surface, const std::string& path) {
         rgb.push_back(static_cast<unsigned char>(p >> 8));
         rgb.push_back(static_cast<unsigned char>(p));
     }
-    return stbi_write_png(path.c_str(), surface.width(), surface.height(), 3, rgb.data(),
-                          surface.width() * 3) != 0;
+    // libpng rather than stb: faster, and its filters make files about half the size.
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(surface.width());
+    image.height = static_cast<png_uint_32>(surface.height());
+    image.format = PNG_FORMAT_RGB;
+    const bool written =
+        png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), surface.width() * 3, nullptr) != 0;
+    png_image_free(&image);
+    return written;
 }
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/pixel_run.h"
+
 namespace platform {
 
 namespace {
@@ -46,7 +48,7 @@ void span(const Canvas& c, i64 y, i64 x0, i64 x1, Pixel colour) {
     x1 = std::min<i64>(x1, c.clipRight);
     if (x0 < x1) {
         Pixel* row = c.surface->row(static_cast<int>(y));
-        std::fill(row + x0, row + x1, colour);
+        fillPixels(row + x0, static_cast<std::size_t>(x1 - x0), colour);
     }
 }
 
@@ -176,8 +178,7 @@ PointBounds boundsOf(const POINT* points, int count) {
 // mask; a running XOR along the mask then leaves exactly the inside pixels
 // set. Same crossings, same rules as the edge table; answers false (and
 // draws nothing) for a polygon it cannot take.
-bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) {
-    const PointBounds b = boundsOf(points, count);
+bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const PointBounds& b, Pixel colour) {
     const i64 minX = b.minX + c.originX;
     const i64 maxX = b.maxX + c.originX;
     const i64 minY = b.minY + c.originY;
@@ -233,7 +234,7 @@ bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, Pixel col
         while (m != 0) {
             const int start = std::countr_zero(m);
             const int length = std::countr_one(m >> start);
-            std::fill(row + start, row + start + length, colour);
+            fillPixels(row + start, static_cast<std::size_t>(length), colour);
             m &= ~(((std::uint64_t{1} << length) - 1) << start);
         }
     }
@@ -480,8 +481,12 @@ void fillBox(const Canvas& canvas, std::int64_t left, std::int64_t top, std::int
         colour);
 }
 
-void fillPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) {
-    if (c.empty() || points == nullptr || count < 3 || fillSmallPolygon(c, points, count, colour)) {
+namespace {
+
+// The fill of a polygon whose point bounds are `b`, computed once by the
+// caller for the fill and the outline both.
+void fillPolygonWithin(const Canvas& c, const POINT* points, int count, const PointBounds& b, Pixel colour) {
+    if (fillSmallPolygon(c, points, count, b, colour)) {
         return;
     }
     auto& edges = polygonScratch.edges;
@@ -514,7 +519,7 @@ void fillPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) 
             const i64 from = std::max<i64>(active[i]->x, c.clipLeft);
             const i64 to = std::min<i64>(active[i + 1]->x, c.clipRight);
             if (from < to) {
-                std::fill(row + from, row + to, colour);
+                fillPixels(row + from, static_cast<std::size_t>(to - from), colour);
             }
         }
         ++y;
@@ -534,25 +539,26 @@ void fillPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) 
     }
 }
 
-void strokePolyline(const Canvas& c, const POINT* points, int count, bool closed, int width, Pixel colour) {
-    if (c.empty() || points == nullptr || count < 2) {
-        return;
+// A thin outline wholly inside the clip, drawn without clipping; false (and
+// nothing drawn) when its bounds `b` reach outside.
+bool strokeThinInside(const Canvas& c, const POINT* points, int count, bool closed, const PointBounds& b,
+                      Pixel colour) {
+    if (b.minX + c.originX < c.clipLeft || b.maxX + c.originX >= c.clipRight ||
+        b.minY + c.originY < c.clipTop || b.maxY + c.originY >= c.clipBottom) {
+        return false;
     }
+    const int segments = closed ? count : count - 1;
+    for (int i = 0; i < segments; ++i) {
+        const POINT& a = points[i];
+        const POINT& z = points[i + 1 < count ? i + 1 : 0];
+        thinSegmentInside(*c.surface, a.x + c.originX, a.y + c.originY, z.x + c.originX, z.y + c.originY,
+                          colour);
+    }
+    return true;
+}
+
+void strokeClipped(const Canvas& c, const POINT* points, int count, bool closed, int width, Pixel colour) {
     const bool wide = width > 1;
-    if (!wide) {
-        const PointBounds b = boundsOf(points, count);
-        if (b.minX + c.originX >= c.clipLeft && b.maxX + c.originX < c.clipRight &&
-            b.minY + c.originY >= c.clipTop && b.maxY + c.originY < c.clipBottom) {
-            const int segments = closed ? count : count - 1;
-            for (int i = 0; i < segments; ++i) {
-                const POINT& a = points[i];
-                const POINT& b = points[i + 1 < count ? i + 1 : 0];
-                thinSegmentInside(*c.surface, a.x + c.originX, a.y + c.originY, b.x + c.originX,
-                                  b.y + c.originY, colour);
-            }
-            return;
-        }
-    }
     const i64 lo = wide ? -(i64{width} / 2) : 0;
     const i64 hi = wide ? lo + width - 1 : 0;
     const int segments = closed ? count : count - 1;
@@ -569,6 +575,40 @@ void strokePolyline(const Canvas& c, const POINT* points, int count, bool closed
             box(c, x + lo, y + lo, x + hi + 1, y + hi + 1, colour);
         }
     }
+}
+
+}  // namespace
+
+void fillPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) {
+    if (c.empty() || points == nullptr || count < 3) {
+        return;
+    }
+    fillPolygonWithin(c, points, count, boundsOf(points, count), colour);
+}
+
+void strokePolyline(const Canvas& c, const POINT* points, int count, bool closed, int width, Pixel colour) {
+    if (c.empty() || points == nullptr || count < 2) {
+        return;
+    }
+    if (width <= 1 && strokeThinInside(c, points, count, closed, boundsOf(points, count), colour)) {
+        return;
+    }
+    strokeClipped(c, points, count, closed, width, colour);
+}
+
+void drawPolygon(const Canvas& c, const POINT* points, int count, const Pixel* fill, int penWidth,
+                 Pixel pen) {
+    if (c.empty() || points == nullptr || count < 2) {
+        return;
+    }
+    const PointBounds b = boundsOf(points, count);
+    if (fill != nullptr && count >= 3) {
+        fillPolygonWithin(c, points, count, b, *fill);
+    }
+    if (penWidth <= 1 && strokeThinInside(c, points, count, true, b, pen)) {
+        return;
+    }
+    strokeClipped(c, points, count, true, penWidth, pen);
 }
 
 void drawEllipse(const Canvas& c, std::int64_t left, std::int64_t top, std::int64_t right,

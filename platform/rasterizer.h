@@ -49,6 +49,11 @@ void fillPolygon(const Canvas& canvas, const POINT* points, int count, Pixel col
 void strokePolyline(const Canvas& canvas, const POINT* points, int count, bool closed, int width,
                     Pixel colour);
 
+// fillPolygon with `fill` (when non-null), then the closed outline with the
+// pen, the polygon's bounds computed once for both.
+void drawPolygon(const Canvas& canvas, const POINT* points, int count, const Pixel* fill, int penWidth,
+                 Pixel pen);
+
 // The ellipse inscribed in the box: its inside with `fill` (when non-null),
 // then a ring of `penWidth` pixels along its edge with `pen` (when non-null).
 void drawEllipse(const Canvas& canvas, std::int64_t left, std::int64_t top, std::int64_t right,

@@ -14,6 +14,7 @@
 
 #include "platform/device_context.h"
 #include "platform/font.h"
+#include "platform/pixel_run.h"
 #include "platform/rasterizer.h"
 #include "platform/text.h"
 
@@ -33,6 +34,39 @@ FT_Library freetype() {
 
 }  // namespace
 
+namespace {
+
+// Pixels x0 <= x < x1 of a glyph's row y, all fully covered (opaque) or all
+// partly covered.
+struct CoverageRun {
+    int y, x0, x1;
+    bool opaque;
+};
+
+// The glyph's covered pixels as runs: fully covered ones are drawn as fills,
+// with no look at each pixel's coverage.
+std::vector<CoverageRun> runsOf(const std::vector<std::uint8_t>& coverage, int width, int height) {
+    std::vector<CoverageRun> runs;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = coverage.data() + static_cast<std::ptrdiff_t>(y) * width;
+        for (int x = 0; x < width;) {
+            if (row[x] == 0) {
+                ++x;
+                continue;
+            }
+            const bool opaque = row[x] == 255;
+            const int start = x;
+            while (x < width && row[x] != 0 && (row[x] == 255) == opaque) {
+                ++x;
+            }
+            runs.push_back({y, start, x, opaque});
+        }
+    }
+    return runs;
+}
+
+}  // namespace
+
 // A rendered glyph, kept for the life of its font.
 struct Glyph {
     int left = 0;  // from the pen position to the bitmap's left column
@@ -41,6 +75,7 @@ struct Glyph {
     int height = 0;
     int advance = 0;
     std::vector<std::uint8_t> coverage;  // width x height, 0-255
+    std::vector<CoverageRun> runs;       // the covered pixels, row by row
 };
 
 // A face at one pixel size, with the glyphs rendered so far.
@@ -105,6 +140,7 @@ class ScaledFont {
                 }
             }
         }
+        g.runs = runsOf(g.coverage, g.width, g.height);
         return g;
     }
 
@@ -189,20 +225,24 @@ Pixel blend(Pixel under, Pixel over, unsigned alpha) {
 }
 
 void drawGlyph(const Canvas& c, const Glyph& g, std::int64_t x, std::int64_t y, Pixel colour) {
-    const std::int64_t left = std::max<std::int64_t>(x, c.clipLeft);
-    const std::int64_t right = std::min<std::int64_t>(x + g.width, c.clipRight);
-    const std::int64_t top = std::max<std::int64_t>(y, c.clipTop);
-    const std::int64_t bottom = std::min<std::int64_t>(y + g.height, c.clipBottom);
-    for (std::int64_t py = top; py < bottom; ++py) {
+    for (const CoverageRun& run : g.runs) {
+        const std::int64_t py = y + run.y;
+        if (py < c.clipTop || py >= c.clipBottom) {
+            continue;
+        }
+        const std::int64_t left = std::max<std::int64_t>(x + run.x0, c.clipLeft);
+        const std::int64_t right = std::min<std::int64_t>(x + run.x1, c.clipRight);
+        if (left >= right) {
+            continue;
+        }
         Pixel* row = c.surface->row(static_cast<int>(py));
-        const std::uint8_t* cover = g.coverage.data() + (py - y) * g.width;
+        if (run.opaque) {
+            fillPixels(row + left, static_cast<std::size_t>(right - left), colour);
+            continue;
+        }
+        const std::uint8_t* cover = g.coverage.data() + run.y * g.width;
         for (std::int64_t px = left; px < right; ++px) {
-            const unsigned alpha = cover[px - x];
-            if (alpha == 255) {
-                row[px] = colour;
-            } else if (alpha != 0) {
-                row[px] = blend(row[px], colour, alpha);
-            }
+            row[px] = blend(row[px], colour, cover[px - x]);
         }
     }
 }

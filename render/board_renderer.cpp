@@ -55,10 +55,9 @@ void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& v
     if (buffer != nullptr) {
         DeleteObject(buffer);
     }
-    buffer = CreateCompatibleBitmap(window, width, height);
+    // Made grey at once: the board's ground, with no black fill first.
+    buffer = platform::createBitmapFilledWith(width, height, brushes.gray);
     const HBITMAP old = SelectObject(memory, buffer);
-    const RECT all{0, 0, width, height};
-    FillRect(memory, &all, brushes.gray);
     if (pattern != nullptr) {
         bringViewUpToDate(*pattern, view);
         drawPieces(*pattern, memory, brushes);

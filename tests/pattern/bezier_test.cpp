@@ -2,7 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
+
+#include "pattern/pattern_file.h"
 
 TEST(Bezier, EndPointsAreExactAndTheMiddleIsTheWeightedMean) {
     const std::vector<PointD> cubic = {{0.1, 7.3}, {100.0, -4.0}, {33.3, 12.0}, {9.7, 1.1}};
@@ -44,4 +53,54 @@ TEST(Bezier, ZeroStepsGiveTheFirstControlPointAlone) {
     ASSERT_EQ(flattenCurve(3, 0, cubic, out), 1);
     EXPECT_EQ(out[0].x, 5.0);
     EXPECT_EQ(out[0].y, 6.0);
+}
+
+namespace {
+
+// The construction flattening used to run point by point: the reference the
+// faster flattening must match to the bit.
+PointD referenceCubic(std::array<PointD, 4> work, double t) {
+    const double u = 1.0 - t;
+    for (int k = 3; k >= 1; --k) {
+        for (int i = 0; i < k; ++i) {
+            work[i].x = u * work[i].x + t * work[i + 1].x;
+            work[i].y = u * work[i].y + t * work[i + 1].y;
+        }
+    }
+    return work[0];
+}
+
+}  // namespace
+
+TEST(Bezier, EveryBundledPatternFlattensToTheSamePointsAsPointByPointEvaluation) {
+    int curves = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(VELLUMAR_PATTERN_LIBRARY)) {
+        if (entry.path().extension() != ".mza") {
+            continue;
+        }
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const PatternFile file = parsePatternFile(std::as_bytes(std::span(text.data(), text.size())));
+        for (const CurveRecord& curve : file.curves) {
+            for (const bool forward : {true, false}) {
+                std::array<PointD, 4> control;
+                for (int k = 0; k < 4; ++k) {
+                    const int from = forward ? k : 3 - k;
+                    control[k] = {static_cast<double>(curve.x[from]), static_cast<double>(curve.y[from])};
+                }
+                std::array<PointD, 256> out;
+                const int steps = std::max<int>(curve.steps, 1);
+                ASSERT_EQ(flattenCurve(3, steps, control, out), steps + 1);
+                for (int i = 0; i <= steps; ++i) {
+                    const PointD want = referenceCubic(control, static_cast<double>(i) / steps);
+                    ASSERT_EQ(std::bit_cast<std::uint64_t>(out[i].x), std::bit_cast<std::uint64_t>(want.x))
+                        << entry.path().filename() << " point " << i;
+                    ASSERT_EQ(std::bit_cast<std::uint64_t>(out[i].y), std::bit_cast<std::uint64_t>(want.y))
+                        << entry.path().filename() << " point " << i;
+                }
+            }
+            ++curves;
+        }
+    }
+    EXPECT_GT(curves, 1000) << "the bundled patterns were not found";
 }
