@@ -116,7 +116,7 @@ bool initInstance(HINSTANCE instance, int showCommand) {
     appState.clockFaceBitmap = LoadBitmap(instance, 766);
     appState.centreX = appState.centreY = 0;
     appState.zoom = 1.0f;
-    appState.tapMode = kZoomTool;
+    appState.tapMode = TapTool::Zoom;
     layoutControls();
     startPattern();
     for (int i = 0; i < kPaletteButtons; ++i) {

@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr std::uint32_t kHintMode = 1;
-constexpr std::uint32_t kFreeMode = 2;
-
 struct Scheme {
     HBRUSH fill;
     COLORREF numbers;
@@ -148,8 +145,8 @@ void drawPiece(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int3
 }
 
 void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
-    const std::uint32_t mode = pattern.settings.PaintingMode;
-    if (mode == kFreeMode) {
+    const auto mode = static_cast<PaintingMode>(pattern.settings.PaintingMode);
+    if (mode == PaintingMode::Free) {
         return;  // Free mode shows no numbers at all
     }
     const ViewTransform& view = pattern.viewTransform;
@@ -167,7 +164,7 @@ void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
     const BoardScale scale = boardScale(view);
 
     for (const Piece& piece : pattern.pieces) {
-        if (piece.painted != 0 || (mode == kHintMode && piece.colour != pattern.selectedColour) ||
+        if (piece.painted != 0 || (mode == PaintingMode::Hint && piece.colour != pattern.selectedColour) ||
             !isPieceVisible(pattern, piece)) {
             continue;
         }

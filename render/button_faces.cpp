@@ -88,7 +88,7 @@ void drawPaletteButton(const DRAWITEMSTRUCT& item, const FaceContext& context, i
     const Pattern* p = context.pattern;
     const HDC hdc = item.hDC;
     const RECT& r = item.rcItem;
-    const bool freeMode = context.settings->PaintingMode == 2;
+    const bool freeMode = inPaintingMode(*context.settings, PaintingMode::Free);
     if (p == nullptr || colour >= p->colourCount || (p->piecesLeftPerColour[colour] == 0 && !freeMode)) {
         FillRect(hdc, &r, context.backgroundBrush);
         return;
@@ -97,7 +97,7 @@ void drawPaletteButton(const DRAWITEMSTRUCT& item, const FaceContext& context, i
     // Dark colours get white marks, light ones black; 128 counts as light.
     const bool dark = p->colourLuma[colour] < 128;
     HPEN frame = context.blackPen;
-    if (context.tapMode == 1 && colour == p->selectedColour) {
+    if (context.tapMode == TapTool::Paint && colour == p->selectedColour) {
         frame = dark ? context.whiteThickPen : context.blackThickPen;
     }
     const HPEN oldPen = SelectObject(hdc, frame);
@@ -197,7 +197,7 @@ void drawButtonFace(const DRAWITEMSTRUCT& item, const FaceContext& context) {
         case IDC_COLOR_SCHEME:
             return drawBitmapButton(item, context, settingFace(758, s.ColorScheme, 3));
         case IDC_PAINTING_MODE:
-            return drawBitmapButton(item, context, settingFace(762, s.PaintingMode, 2));
+            return drawBitmapButton(item, context, settingFace(762, s.PaintingMode, kPaintingModeCount - 1));
         default:
             return;
     }

@@ -40,7 +40,7 @@ class Faces : public ::testing::Test {
         context = {module,
                    &loaded->pattern,
                    &loaded->settings,
-                   1,
+                   TapTool::Paint,
                    false,
                    createSmallFont(96),
                    CreatePen(PS_SOLID, 3, RGB(255, 255, 255)),
@@ -84,7 +84,7 @@ TEST_F(Faces, TheSelectedColourGetsAThickFrameMarkedByItsBrightness) {
 
 TEST_F(Faces, WithTheZoomToolTheSelectedColourShowsOnlyTheThinFrame) {
     loaded->pattern.selectedColour = 1;
-    context.tapMode = 0;
+    context.tapMode = TapTool::Zoom;
     draw(IDC_PALETTE_FIRST + 1);
     EXPECT_EQ(at(0, 15), RGB(0, 0, 0));
     EXPECT_EQ(at(1, 15), RGB(0, 0, 0)) << "the swatch itself, black";

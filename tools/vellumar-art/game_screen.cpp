@@ -140,7 +140,7 @@ GameScreen drawGameScreen(int width, int height, int scale, platform::Pixel grou
     context.instance = facesModule();
     context.pattern = &game.pattern;
     context.settings = &game.settings;
-    context.tapMode = 1;
+    context.tapMode = TapTool::Paint;
     context.smallFont = smallFont.get();
     context.whiteThickPen = whiteThick.get();
     context.blackThickPen = blackThick.get();
