@@ -12,6 +12,7 @@
 
 #include "app/picture_progress.h"
 #include "app/settings.h"
+#include "app/window_colour.h"
 #include "pattern/pattern.h"
 #include "platform/controls/scroll_bar.h"
 #include "platform/handles.h"
@@ -64,8 +65,6 @@ struct AppState {
     std::optional<PictureKey> pictureKey;
     std::string keptProgressText;
 };
-
-inline constexpr COLORREF kBackgroundColour = RGB(110, 87, 158);
 
 // The one record. It lives in static storage for the whole process; the game
 // builds it during static initialisation, before its entry runs.

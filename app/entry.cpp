@@ -23,7 +23,7 @@
 namespace {
 
 void createGraphicsObjects() {
-    appState.backgroundBrush = CreateSolidBrush(kBackgroundColour);
+    appState.backgroundBrush = CreateSolidBrush(kWindowColour);
     appState.lightBrush = CreateSolidBrush(RGB(180, 166, 202));
     appState.shadeBrush = CreateSolidBrush(RGB(155, 143, 179));
     appState.grayBrush = CreateSolidBrush(RGB(128, 128, 128));
@@ -75,7 +75,7 @@ ATOM registerMainWindowClass(HINSTANCE instance, const WCHAR* className) {
     windowClass.lpfnWndProc = mainWindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = CreateSolidBrush(kBackgroundColour);
+    windowClass.hbrBackground = CreateSolidBrush(kWindowColour);
     windowClass.lpszClassName = className;
     return static_cast<ATOM>(RegisterClass(&windowClass));
 }

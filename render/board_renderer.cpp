@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/settings.h"
+#include "app/window_colour.h"
 #include "pattern/pattern.h"
 #include "platform/bitmap.h"
 #include "platform/device_context.h"
@@ -23,7 +24,7 @@ Scheme schemeOf(const Pattern& pattern, const BoardBrushes& brushes) {
         case 1:
             return {brushes.black, RGB(255, 255, 255)};
         case 2:
-            return {brushes.white, RGB(110, 87, 158)};
+            return {brushes.white, kWindowColour};
         case 3:
             return {brushes.background, RGB(255, 255, 255)};
         default:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/control_ids.h"
+#include "app/window_colour.h"
 #include "pattern/painting.h"
 #include "platform/bitmap.h"
 #include "platform/device_context.h"
@@ -17,7 +18,7 @@ extern const platform::ResourceTable vellumarResources;
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(110, 87, 158);
+constexpr COLORREF kBackground = kWindowColour;
 
 class Faces : public ::testing::Test {
   protected:

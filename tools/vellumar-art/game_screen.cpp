@@ -7,6 +7,7 @@
 
 #include "app/control_ids.h"
 #include "app/settings.h"
+#include "app/window_colour.h"
 #include "pattern/painting.h"
 #include "pattern/pattern.h"
 #include "pattern/pattern_file.h"
@@ -174,7 +175,7 @@ platform::Surface drawDemoBoard(int width, int height, int scale) {
     const platform::OwnedBrush gray(CreateSolidBrush(RGB(128, 128, 128)));
     const platform::OwnedBrush white(CreateSolidBrush(RGB(255, 255, 255)));
     const platform::OwnedBrush black(CreateSolidBrush(RGB(0, 0, 0)));
-    const platform::OwnedBrush background(CreateSolidBrush(RGB(110, 87, 158)));
+    const platform::OwnedBrush background(CreateSolidBrush(kWindowColour));
     const platform::OwnedFont largeFont(createLargeFont(96 * scale));
     const BoardBrushes brushes{gray.get(), white.get(), black.get(), background.get(), largeFont.get()};
     platform::Surface board(width, height);
