@@ -19,6 +19,7 @@
 #include "platform/resources.h"
 #include "platform/window.h"
 #include "render/game_fonts.h"
+#include "resources/vellumar_ids.h"
 
 namespace {
 
@@ -87,8 +88,8 @@ bool initInstance(HINSTANCE instance, int showCommand) {
 
     WCHAR title[100];
     WCHAR className[100];
-    LoadString(instance, 1, title, 100);
-    LoadString(instance, 2, className, 100);
+    LoadString(instance, IDS_TITLE, title, 100);
+    LoadString(instance, IDS_CLASS, className, 100);
     if (const HWND running = FindWindow(className, title)) {
         SetForegroundWindow(running);
         return false;
@@ -113,7 +114,7 @@ bool initInstance(HINSTANCE instance, int showCommand) {
     appState.smallFont = createSmallFont(dpi);
 
     createControls(instance);
-    appState.clockFaceBitmap = LoadBitmap(instance, 766);
+    appState.clockFaceBitmap = LoadBitmap(instance, IDB_CLOCK_PANEL);
     appState.centreX = appState.centreY = 0;
     appState.zoom = 1.0f;
     appState.tapMode = TapTool::Zoom;
@@ -136,7 +137,7 @@ int runGame(HINSTANCE instance, int showCommand) {
 }
 
 int runMessageLoop(HINSTANCE instance) {
-    const HACCEL accelerators = LoadAccelerators(instance, 2);
+    const HACCEL accelerators = LoadAccelerators(instance, IDA_MAIN);
     MSG msg;
     while (GetMessage(&msg, nullptr, 0, 0)) {
         // The shortcuts are the main window's, whichever of its controls has the focus.

@@ -10,10 +10,11 @@
 #include "platform/handles.h"
 #include "platform/messages.h"
 #include "platform/types.h"
+#include "resources/vellumar_ids.h"
 
 class Settings;
 
-inline constexpr int kChooserDialog = 132;
+inline constexpr int kChooserDialog = IDD_CHOOSER;
 inline constexpr int IDC_PATTERN_LIST = 1002;
 inline constexpr int IDC_THUMBNAIL = 1069;
 

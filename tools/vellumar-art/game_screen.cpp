@@ -24,6 +24,7 @@
 #include "render/button_faces.h"
 #include "render/countdown_timer.h"
 #include "render/game_fonts.h"
+#include "resources/vellumar_ids.h"
 #include "tools/vellumar-art/catalogue.h"
 #include "tools/vellumar-art/output.h"
 
@@ -162,7 +163,8 @@ GameScreen drawGameScreen(int width, int height, int scale, platform::Pixel grou
     CountdownTimer clock;
     clock.setAllowance(kDemoAllowanceSeconds);
     clock.reset();
-    ClockPanel panel{screen.layout.clockRect, LoadBitmap(context.instance, 766), background.get(), true};
+    ClockPanel panel{screen.layout.clockRect, LoadBitmap(context.instance, IDB_CLOCK_PANEL), background.get(),
+                     true};
     clock.paintClockPanel(dc, panel);
     DeleteObject(panel.face);
     DeleteDC(dc);
