@@ -12,6 +12,7 @@
 
 #include "app/picture_progress.h"
 #include "app/settings.h"
+#include "app/window_colour.h"
 #include "pattern/pattern.h"
 #include "platform/controls/scroll_bar.h"
 #include "platform/handles.h"
@@ -51,7 +52,7 @@ struct AppState {
     std::int32_t centreY = 0;
     float savedZoom = 1.0f;
     float zoom = 1.0f;
-    std::uint32_t tapMode = 0;  // 0 the zoom tool, 1 painting
+    TapTool tapMode = TapTool::Zoom;
     RECT clockRect{};
     HINSTANCE instance = nullptr;
     std::unique_ptr<Pattern> pattern;
@@ -64,10 +65,6 @@ struct AppState {
     std::optional<PictureKey> pictureKey;
     std::string keptProgressText;
 };
-
-inline constexpr std::uint32_t kZoomTool = 0;
-inline constexpr std::uint32_t kPaintTool = 1;
-inline constexpr COLORREF kBackgroundColour = RGB(110, 87, 158);
 
 // The one record. It lives in static storage for the whole process; the game
 // builds it during static initialisation, before its entry runs.

@@ -44,7 +44,8 @@ void updatePaletteStates() {
         return;
     }
     for (int i = 0; i < pattern->colourCount && i < kPaletteButtons; ++i) {
-        const bool on = appState.settings.PaintingMode == 2 || colourHasUnpaintedPiece(*pattern, i) == 1;
+        const bool on = inPaintingMode(appState.settings, PaintingMode::Free) ||
+                        colourHasUnpaintedPiece(*pattern, i) == 1;
         setShownAndEnabled(IDC_PALETTE_FIRST + i, on);
     }
 }

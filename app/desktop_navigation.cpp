@@ -28,7 +28,7 @@ void zoomOutKeepingTool() {
     if (!appState.pattern || appState.zoom == 1.0f) {
         return;
     }
-    const std::uint32_t tool = appState.tapMode;
+    const TapTool tool = appState.tapMode;
     const std::int32_t colour = appState.pattern->selectedColour;
     zoomOutStep(false);
     appState.tapMode = tool;

@@ -19,11 +19,12 @@
 #include "platform/resources.h"
 #include "platform/window.h"
 #include "render/game_fonts.h"
+#include "resources/vellumar_ids.h"
 
 namespace {
 
 void createGraphicsObjects() {
-    appState.backgroundBrush = CreateSolidBrush(kBackgroundColour);
+    appState.backgroundBrush = CreateSolidBrush(kWindowColour);
     appState.lightBrush = CreateSolidBrush(RGB(180, 166, 202));
     appState.shadeBrush = CreateSolidBrush(RGB(155, 143, 179));
     appState.grayBrush = CreateSolidBrush(RGB(128, 128, 128));
@@ -75,7 +76,7 @@ ATOM registerMainWindowClass(HINSTANCE instance, const WCHAR* className) {
     windowClass.lpfnWndProc = mainWindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = CreateSolidBrush(kBackgroundColour);
+    windowClass.hbrBackground = CreateSolidBrush(kWindowColour);
     windowClass.lpszClassName = className;
     return static_cast<ATOM>(RegisterClass(&windowClass));
 }
@@ -87,8 +88,8 @@ bool initInstance(HINSTANCE instance, int showCommand) {
 
     WCHAR title[100];
     WCHAR className[100];
-    LoadString(instance, 1, title, 100);
-    LoadString(instance, 2, className, 100);
+    LoadString(instance, IDS_TITLE, title, 100);
+    LoadString(instance, IDS_CLASS, className, 100);
     if (const HWND running = FindWindow(className, title)) {
         SetForegroundWindow(running);
         return false;
@@ -113,10 +114,10 @@ bool initInstance(HINSTANCE instance, int showCommand) {
     appState.smallFont = createSmallFont(dpi);
 
     createControls(instance);
-    appState.clockFaceBitmap = LoadBitmap(instance, 766);
+    appState.clockFaceBitmap = LoadBitmap(instance, IDB_CLOCK_PANEL);
     appState.centreX = appState.centreY = 0;
     appState.zoom = 1.0f;
-    appState.tapMode = kZoomTool;
+    appState.tapMode = TapTool::Zoom;
     layoutControls();
     startPattern();
     for (int i = 0; i < kPaletteButtons; ++i) {
@@ -136,7 +137,7 @@ int runGame(HINSTANCE instance, int showCommand) {
 }
 
 int runMessageLoop(HINSTANCE instance) {
-    const HACCEL accelerators = LoadAccelerators(instance, 2);
+    const HACCEL accelerators = LoadAccelerators(instance, IDA_MAIN);
     MSG msg;
     while (GetMessage(&msg, nullptr, 0, 0)) {
         // The shortcuts are the main window's, whichever of its controls has the focus.

@@ -90,7 +90,7 @@ void startPattern() {
     appState.centreX = appState.centreY = 0;
     appState.savedCentreX = appState.savedCentreY = 0;
     appState.zoom = appState.savedZoom = 1.0f;
-    appState.tapMode = kZoomTool;
+    appState.tapMode = TapTool::Zoom;
     // A new pattern starts on the whole board, whatever view the last one had.
     appState.boardRect = appState.boardRectFull;
     ShowWindow(mainControl(IDC_HSCROLL), SW_HIDE);
@@ -231,7 +231,7 @@ void afterPaintTap(bool changed, std::int32_t colourAtTap) {
         InvalidateRect(appState.mainWindow, &board, FALSE);
         playGameSound(u"IDR_FINISH");
     }
-    if (pattern && colourAtTap >= 0 && appState.settings.PaintingMode != 2 &&
+    if (pattern && colourAtTap >= 0 && !inPaintingMode(appState.settings, PaintingMode::Free) &&
         pattern->piecesLeftPerColour[colourAtTap] == 0) {
         const HWND button = mainControl(IDC_PALETTE_FIRST + colourAtTap);
         EnableWindow(button, FALSE);

@@ -2,9 +2,10 @@
 
 #include "app/app_state.h"
 #include "platform/resource_templates.h"
+#include "resources/vellumar_ids.h"
 
 void registerGameTemplates() {
-    platform::loadDialogResource(appState.instance, 132);
-    platform::loadDialogResource(appState.instance, 9);
-    platform::loadAcceleratorResource(appState.instance, 2);
+    platform::loadDialogResource(appState.instance, IDD_CHOOSER);
+    platform::loadDialogResource(appState.instance, IDD_HELP);
+    platform::loadAcceleratorResource(appState.instance, IDA_MAIN);
 }

@@ -96,7 +96,7 @@ void onTap(int x, int y) {
         return;
     }
     Pattern& pattern = *appState.pattern;
-    if (appState.tapMode != kPaintTool) {
+    if (appState.tapMode != TapTool::Paint) {
         zoomInAt(at.x, at.y);
         return;
     }
@@ -119,7 +119,7 @@ void onMouseMove(int x, int y) {
 }
 
 void pickColour(int colour) {
-    appState.tapMode = kPaintTool;
+    appState.tapMode = TapTool::Paint;
     playGameSound(u"IDR_PALETTE");
     Pattern* pattern = appState.pattern.get();
     if (pattern && pattern->selectedColour >= 0) {
@@ -129,7 +129,7 @@ void pickColour(int colour) {
         pattern->selectedColour = colour;
     }
     repaintControl(IDC_PALETTE_FIRST + colour);
-    if (appState.settings.PaintingMode == 1) {
+    if (inPaintingMode(appState.settings, PaintingMode::Hint)) {
         InvalidateRect(appState.mainWindow, nullptr, FALSE);  // Hint mode marks the colour's pieces
     }
     updateControlStates();
@@ -145,7 +145,7 @@ LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (id) {
         case IDC_ZOOM_IN:
-            appState.tapMode = kZoomTool;
+            appState.tapMode = TapTool::Zoom;
             if (appState.pattern && appState.pattern->selectedColour >= 0) {
                 repaintControl(IDC_PALETTE_FIRST + appState.pattern->selectedColour);
             }
@@ -207,7 +207,7 @@ LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             updateControlStates();
             return 0;
         case IDC_PAINTING_MODE:
-            s.PaintingMode = s.PaintingMode + 1 > 2 ? 0 : s.PaintingMode + 1;
+            s.PaintingMode = (s.PaintingMode + 1) % kPaintingModeCount;
             repaintControl(IDC_PAINTING_MODE);
             updatePaletteStates();
             updateControlStates();

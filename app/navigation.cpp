@@ -127,7 +127,7 @@ void zoomOutStep(bool whole) {
     if (pattern) {
         setZoom(*pattern, appState.zoom);
     }
-    appState.tapMode = kZoomTool;
+    appState.tapMode = TapTool::Zoom;
     if (pattern && pattern->selectedColour >= 0) {
         InvalidateRect(mainControl(IDC_PALETTE_FIRST + pattern->selectedColour), nullptr, FALSE);
     }

@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::uint32_t kDefaultColorScheme = 0;
 constexpr std::uint32_t kDefaultLevel = 1;
-constexpr std::uint32_t kDefaultPaintingMode = 0;
+constexpr auto kDefaultPaintingMode = static_cast<std::uint32_t>(PaintingMode::Normal);
 
 std::u16string_view textOf(const WCHAR (&buffer)[MAX_PATH]) {
     return {buffer, platform::boundedLength(buffer, MAX_PATH)};
@@ -119,7 +119,7 @@ void Settings::load() {
     if (Level > 2) {
         Level = kDefaultLevel;
     }
-    if (PaintingMode > 2) {
+    if (PaintingMode >= kPaintingModeCount) {
         PaintingMode = kDefaultPaintingMode;
     }
     Sound = Sound != 0 ? 1 : 0;

@@ -7,6 +7,13 @@
 
 #include "platform/types.h"
 
+// How the board helps the player; stored as its number.
+enum class PaintingMode : std::uint32_t { Normal = 0, Hint = 1, Free = 2 };
+inline constexpr std::uint32_t kPaintingModeCount = 3;
+
+// What a tap on the board does.
+enum class TapTool : std::uint32_t { Zoom = 0, Paint = 1 };
+
 class Settings {
   public:
     // Finds the program folder and the default pattern beside it (ending the
@@ -29,7 +36,7 @@ class Settings {
 
     std::uint32_t ColorScheme = 0;   // 0 ... 3
     std::uint32_t Level = 1;         // 0 ... 2
-    std::uint32_t PaintingMode = 0;  // 0 Normal, 1 Hint, 2 Free
+    std::uint32_t PaintingMode = 0;  // a PaintingMode, as stored
     std::uint32_t Sound = 1;
     std::uint32_t Clock = 1;
     // Keep each picture's progress between runs; 0 forgets it as the handheld did.
@@ -42,6 +49,10 @@ class Settings {
     // share/vellumar/ when the default pattern is not beside the program.
     WCHAR programFolder[MAX_PATH] = {};
 };
+
+inline bool inPaintingMode(const Settings& settings, PaintingMode mode) {
+    return settings.PaintingMode == static_cast<std::uint32_t>(mode);
+}
 
 // The settings' place in the store, under HKEY_LOCAL_MACHINE.
 inline constexpr const WCHAR* kSettingsKey = u"Software\\Quillory\\Vellumar";

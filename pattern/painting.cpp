@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr std::uint32_t kFreeMode = 2;
-
 void playIfOn(const Pattern& pattern, const WCHAR* sound) {
     if (pattern.settings.Sound != 0) {
         PlaySound(sound, nullptr, SND_RESOURCE | SND_SYNC);
@@ -19,7 +17,7 @@ void playIfOn(const Pattern& pattern, const WCHAR* sound) {
 }  // namespace
 
 int paintAt(Pattern& pattern, std::int32_t x, std::int32_t y, std::int32_t& index) {
-    const bool freeMode = pattern.settings.PaintingMode == kFreeMode;
+    const bool freeMode = inPaintingMode(pattern.settings, PaintingMode::Free);
     if (freeMode && pattern.selectedColour < 0) {
         return 0;  // nothing to paint with
     }
@@ -44,7 +42,7 @@ std::int32_t paintPiece(Pattern& pattern, std::int32_t index, std::int32_t colou
     playIfOn(pattern, u"IDR_FILL");
     Piece& piece = pattern.pieces[index];
     piece.paintedColour = colour;
-    if (pattern.settings.PaintingMode == kFreeMode) {
+    if (inPaintingMode(pattern.settings, PaintingMode::Free)) {
         piece.painted = 1;
     } else if (piece.painted == 0) {
         --pattern.piecesLeftPerColour[colour];

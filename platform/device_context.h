@@ -40,9 +40,6 @@ class DeviceContext {
     const Surface* sourceSurface(POINT& origin) const;
 
     bool isMemory() const { return target_ == nullptr; }
-    // The window layer moves a surface context when its window moves.
-    void setOrigin(POINT origin) { origin_ = origin; }
-    void setClip(RECT clip) { clip_ = clip; }
 
     HBRUSH brush() const { return brush_; }
     HPEN pen() const { return pen_; }

@@ -112,10 +112,6 @@ int dispatchPending() {
     return count;
 }
 
-bool quitPending() {
-    return queue().quit;
-}
-
 void forgetMessagesFor(Window* window) {
     std::erase_if(queue().entries, [window](const Entry& e) { return !e.input && e.msg.hwnd == window; });
 }

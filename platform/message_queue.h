@@ -41,9 +41,6 @@ void postFromAnyThread(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // quit message stays pending. Tests and modal-free loops use it.
 int dispatchPending();
 
-// Is a quit message pending?
-bool quitPending();
-
 void forgetMessagesFor(Window* window);
 bool timerMessagePending(Window* window, UINT id);
 void forgetTimerMessages(Window* window, UINT id);

@@ -1,12 +1,13 @@
 #include "render/board_picture.h"
 
+#include "app/window_colour.h"
 #include "platform/device_context.h"
 #include "platform/gdi_objects.h"
 #include "render/game_fonts.h"
 
 GameBoardBrushes::GameBoardBrushes(int dotsPerInch)
     : brushes_{CreateSolidBrush(RGB(128, 128, 128)), CreateSolidBrush(RGB(255, 255, 255)),
-               CreateSolidBrush(RGB(0, 0, 0)), CreateSolidBrush(RGB(110, 87, 158)),
+               CreateSolidBrush(RGB(0, 0, 0)), CreateSolidBrush(kWindowColour),
                createLargeFont(dotsPerInch)} {}
 
 GameBoardBrushes::~GameBoardBrushes() {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/settings.h"
+#include "app/window_colour.h"
 #include "pattern/pattern.h"
 #include "platform/bitmap.h"
 #include "platform/device_context.h"
@@ -11,9 +12,6 @@
 #include "platform/text_renderer.h"
 
 namespace {
-
-constexpr std::uint32_t kHintMode = 1;
-constexpr std::uint32_t kFreeMode = 2;
 
 struct Scheme {
     HBRUSH fill;
@@ -26,7 +24,7 @@ Scheme schemeOf(const Pattern& pattern, const BoardBrushes& brushes) {
         case 1:
             return {brushes.black, RGB(255, 255, 255)};
         case 2:
-            return {brushes.white, RGB(110, 87, 158)};
+            return {brushes.white, kWindowColour};
         case 3:
             return {brushes.background, RGB(255, 255, 255)};
         default:
@@ -147,8 +145,8 @@ void drawPiece(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int3
 }
 
 void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
-    const std::uint32_t mode = pattern.settings.PaintingMode;
-    if (mode == kFreeMode) {
+    const auto mode = static_cast<PaintingMode>(pattern.settings.PaintingMode);
+    if (mode == PaintingMode::Free) {
         return;  // Free mode shows no numbers at all
     }
     const ViewTransform& view = pattern.viewTransform;
@@ -166,7 +164,7 @@ void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
     const BoardScale scale = boardScale(view);
 
     for (const Piece& piece : pattern.pieces) {
-        if (piece.painted != 0 || (mode == kHintMode && piece.colour != pattern.selectedColour) ||
+        if (piece.painted != 0 || (mode == PaintingMode::Hint && piece.colour != pattern.selectedColour) ||
             !isPieceVisible(pattern, piece)) {
             continue;
         }

@@ -13,6 +13,7 @@
 #include "platform/resources.h"
 #include "platform/text.h"
 #include "platform/text_renderer.h"
+#include "resources/vellumar_ids.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ void drawPaletteButton(const DRAWITEMSTRUCT& item, const FaceContext& context, i
     const Pattern* p = context.pattern;
     const HDC hdc = item.hDC;
     const RECT& r = item.rcItem;
-    const bool freeMode = context.settings->PaintingMode == 2;
+    const bool freeMode = inPaintingMode(*context.settings, PaintingMode::Free);
     if (p == nullptr || colour >= p->colourCount || (p->piecesLeftPerColour[colour] == 0 && !freeMode)) {
         FillRect(hdc, &r, context.backgroundBrush);
         return;
@@ -97,7 +98,7 @@ void drawPaletteButton(const DRAWITEMSTRUCT& item, const FaceContext& context, i
     // Dark colours get white marks, light ones black; 128 counts as light.
     const bool dark = p->colourLuma[colour] < 128;
     HPEN frame = context.blackPen;
-    if (context.tapMode == 1 && colour == p->selectedColour) {
+    if (context.tapMode == TapTool::Paint && colour == p->selectedColour) {
         frame = dark ? context.whiteThickPen : context.blackThickPen;
     }
     const HPEN oldPen = SelectObject(hdc, frame);
@@ -114,7 +115,7 @@ void drawPaletteButton(const DRAWITEMSTRUCT& item, const FaceContext& context, i
 }
 
 void drawStatusPanel(const DRAWITEMSTRUCT& item, const FaceContext& context) {
-    drawBitmapButton(item, context, 768);
+    drawBitmapButton(item, context, IDB_STATUS_PANEL);
     const HDC hdc = item.hDC;
     const RECT& r = item.rcItem;
     const int W = r.right - r.left;
@@ -137,7 +138,7 @@ void drawStatusPanel(const DRAWITEMSTRUCT& item, const FaceContext& context) {
 }
 
 void drawPatternName(const DRAWITEMSTRUCT& item, const FaceContext& context) {
-    drawBitmapButton(item, context, 767);
+    drawBitmapButton(item, context, IDB_PATTERN_NAME);
     const HDC hdc = item.hDC;
     const RECT& r = item.rcItem;
     const HFONT oldFont = SelectObject(hdc, context.smallFont);
@@ -159,45 +160,48 @@ void drawButtonFace(const DRAWITEMSTRUCT& item, const FaceContext& context) {
     }
     switch (id) {
         case IDC_BANNER:
-            return drawBitmapButton(item, context, 700);
+            return drawBitmapButton(item, context, IDB_BANNER);
         case IDC_ZOOM_IN:
-            return drawBitmapButton(item, context, pressedOr(item, 702));
+            return drawBitmapButton(item, context, pressedOr(item, IDB_ZOOM_IN));
         case IDC_ZOOM_OUT:
-            return drawBitmapButton(item, context, pressedOr(item, 704));
+            return drawBitmapButton(item, context, pressedOr(item, IDB_ZOOM_OUT));
         case IDC_SOUND:
-            return drawBitmapButton(item, context, s.Sound != 0 ? 706 : 707);
+            return drawBitmapButton(item, context, s.Sound != 0 ? IDB_SOUND_ON : IDB_SOUND_OFF);
         case IDC_TIMER:
-            return drawBitmapButton(item, context, s.Clock != 0 ? 708 : 709);
+            return drawBitmapButton(item, context, s.Clock != 0 ? IDB_CLOCK_SHOWN : IDB_CLOCK_HIDDEN);
         case IDC_RESTART:
-            return drawBitmapButton(item, context, pressedOr(item, 710));
+            return drawBitmapButton(item, context, pressedOr(item, IDB_RESTART));
         case IDC_PAUSE:
-            return drawBitmapButton(item, context, s.paused != 0 ? 712 : 713);
+            return drawBitmapButton(item, context, s.paused != 0 ? IDB_PAUSED : IDB_RUNNING);
         case IDC_COMPLETE:
-            return drawBitmapButton(item, context, pressedOr(item, 714));
+            return drawBitmapButton(item, context, pressedOr(item, IDB_COMPLETE));
         case IDC_HELP:
-            return drawBitmapButton(item, context, pressedOr(item, 716));
+            return drawBitmapButton(item, context, pressedOr(item, IDB_HELP));
         case IDC_LEVEL_0:
         case IDC_LEVEL_1:
         case IDC_LEVEL_2:
             return drawBitmapButton(item, context,
-                                    s.Level == static_cast<std::uint32_t>(id - IDC_LEVEL_0) ? 750 : 751);
+                                    s.Level == static_cast<std::uint32_t>(id - IDC_LEVEL_0)
+                                        ? IDB_LEVEL_CURRENT
+                                        : IDB_LEVEL_OTHER);
         case IDC_STATUS:
             return drawStatusPanel(item, context);
         case IDC_PATTERN_NAME:
             return drawPatternName(item, context);
         case IDC_RESET:
-            return drawBitmapButton(item, context, pressedOr(item, 752));
+            return drawBitmapButton(item, context, pressedOr(item, IDB_RESET));
         case IDC_CLOSE:
-            return drawBitmapButton(item, context, pressedOr(item, 769));
+            return drawBitmapButton(item, context, pressedOr(item, IDB_CLOSE));
         case IDC_OPEN:
             if (!context.chooserOpen) {
-                drawBitmapButton(item, context, pressed(item) ? 756 : 755);
+                drawBitmapButton(item, context, pressed(item) ? IDB_OPEN_HELD : IDB_OPEN);
             }
             return;
         case IDC_COLOR_SCHEME:
-            return drawBitmapButton(item, context, settingFace(758, s.ColorScheme, 3));
+            return drawBitmapButton(item, context, settingFace(IDB_SCHEME_0, s.ColorScheme, 3));
         case IDC_PAINTING_MODE:
-            return drawBitmapButton(item, context, settingFace(762, s.PaintingMode, 2));
+            return drawBitmapButton(item, context,
+                                    settingFace(IDB_MODE_NORMAL, s.PaintingMode, kPaintingModeCount - 1));
         default:
             return;
     }

@@ -5,19 +5,19 @@
 
 #include <cstdint>
 
+#include "app/settings.h"
 #include "platform/controls/button.h"
 #include "platform/handles.h"
 #include "platform/types.h"
 
 class Pattern;
-class Settings;
 
 // What the faces show, as the game holds it at the moment of drawing.
 struct FaceContext {
     HINSTANCE instance = nullptr;
     const Pattern* pattern = nullptr;
     const Settings* settings = nullptr;
-    std::uint32_t tapMode = 0;
+    TapTool tapMode = TapTool::Zoom;
     bool chooserOpen = false;
     HFONT smallFont = nullptr;
     HPEN whiteThickPen = nullptr;

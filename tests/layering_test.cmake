@@ -3,8 +3,8 @@
 set(allowed_platform "platform")
 set(allowed_settings "platform;app/settings.h")
 set(allowed_pattern "platform;app/settings.h;pattern")
-set(allowed_render "platform;app/settings.h;app/control_ids.h;pattern;render")
-set(allowed_ui "platform;app/settings.h;app/control_ids.h;pattern;render;ui")
+set(allowed_render "platform;app/settings.h;app/control_ids.h;app/window_colour.h;resources/;pattern;render")
+set(allowed_ui "platform;app/settings.h;app/control_ids.h;app/window_colour.h;resources/;pattern;render;ui")
 
 set(failures "")
 foreach(layer platform pattern render ui)

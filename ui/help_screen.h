@@ -6,6 +6,7 @@
 
 #include "platform/handles.h"
 #include "platform/messages.h"
+#include "resources/vellumar_ids.h"
 
 struct HelpContext {
     HINSTANCE instance = nullptr;
@@ -13,9 +14,9 @@ struct HelpContext {
     HBRUSH background = nullptr;
 };
 
-inline constexpr int kHelpDialog = 9;
-inline constexpr int kPortraitChart = 718;
-inline constexpr int kLandscapeChart = 719;
+inline constexpr int kHelpDialog = IDD_HELP;
+inline constexpr int kPortraitChart = IDB_HELP_CHART_PORTRAIT;
+inline constexpr int kLandscapeChart = IDB_HELP_CHART_LANDSCAPE;
 
 // Runs the help modally, owned by `owner`. The game goes on underneath.
 void runHelpScreen(HWND owner, const HelpContext& context);

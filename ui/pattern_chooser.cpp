@@ -165,7 +165,7 @@ void layoutChooser() {
     const ChooserLayout layout = chooserLayoutFor(client.right, client.bottom);
     for (const auto& [id, r] :
          {std::pair{IDC_PATTERN_LIST, layout.list}, {IDC_THUMBNAIL, layout.thumbnail}, {IDOK, layout.open}}) {
-        MoveWindow(GetDlgItem(dialog, id), r.left, r.top, r.right, r.bottom, TRUE);
+        MoveWindow(GetDlgItem(dialog, id), r.left, r.top, r.width, r.height, TRUE);
     }
 }
 

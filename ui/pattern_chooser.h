@@ -10,10 +10,11 @@
 #include "platform/handles.h"
 #include "platform/messages.h"
 #include "platform/types.h"
+#include "resources/vellumar_ids.h"
 
 class Settings;
 
-inline constexpr int kChooserDialog = 132;
+inline constexpr int kChooserDialog = IDD_CHOOSER;
 inline constexpr int IDC_PATTERN_LIST = 1002;
 inline constexpr int IDC_THUMBNAIL = 1069;
 
@@ -32,10 +33,16 @@ int runPatternChooser(HWND owner, const ChooserContext& context);
 BOOL chooserDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The three controls' places for a client area of W x H.
+struct ChooserBox {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
 struct ChooserLayout {
-    RECT list;       // left, top, width, height
-    RECT thumbnail;  // left, top, width, height
-    RECT open;       // left, top, width, height
+    ChooserBox list;
+    ChooserBox thumbnail;
+    ChooserBox open;
 };
 ChooserLayout chooserLayoutFor(int width, int height);
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "resources/vellumar_ids.h"
 
 // left, top, width, height
 struct BoardRectangle {
@@ -47,11 +48,13 @@ struct BitmapSize {
 };
 using ToolbarBitmapSizes = std::array<BitmapSize, 8>;
 
-// The toolbar bitmaps' own sizes: 702, 704, ... 716.
+// The toolbar bitmaps' own sizes: the faces of the toolbar, left to right.
 inline constexpr ToolbarBitmapSizes kToolbarBitmapSizes = {
     {{19, 28}, {19, 28}, {25, 28}, {19, 28}, {19, 28}, {13, 28}, {19, 28}, {10, 28}}};
 
 // Bitmap resource numbers of the toolbar faces, in button order 1003 ... 1010.
-inline constexpr std::array<int, 8> kToolbarBitmaps = {702, 704, 706, 708, 710, 712, 714, 716};
+inline constexpr std::array<int, 8> kToolbarBitmaps = {IDB_ZOOM_IN,     IDB_ZOOM_OUT, IDB_SOUND_ON,
+                                                       IDB_CLOCK_SHOWN, IDB_RESTART,  IDB_PAUSED,
+                                                       IDB_COMPLETE,    IDB_HELP};
 
 ScreenLayout computeLayout(std::int32_t width, std::int32_t height, const ToolbarBitmapSizes& toolbarBitmaps);

@@ -35,7 +35,7 @@ class DesktopNavigation : public ::testing::Test {
         const BoardRectangle& b = appState.boardRect;
         return {b.left + b.width / 2, b.top + b.height / 2};
     }
-    void expectToolAndColour(std::uint32_t tool, int colour) {
+    void expectToolAndColour(TapTool tool, int colour) {
         EXPECT_EQ(appState.tapMode, tool);
         EXPECT_EQ(appState.pattern->selectedColour, colour);
     }
@@ -59,12 +59,12 @@ TEST_F(DesktopNavigation, TheWheelZoomsAsAZoomTapThereWouldAndKeepsTheColour) {
         const POINT pixel = game.patternPixel(at.x, at.y);
         wheelAt(pixel, WHEEL_DELTA / 2);
         ASSERT_EQ(appState.zoom, 1.5f);
-        expectToolAndColour(kPaintTool, 2);
+        expectToolAndColour(TapTool::Paint, 2);
         const POINT wheeled{appState.centreX, appState.centreY};
         wheelAt(pixel, -WHEEL_DELTA);
         EXPECT_EQ(appState.zoom, 1.0f);
         EXPECT_FALSE(game.visible(IDC_HSCROLL));
-        expectToolAndColour(kPaintTool, 2);
+        expectToolAndColour(TapTool::Paint, 2);
 
         game.tapControl(IDC_ZOOM_IN);
         game.tapWindow(pixel.x, pixel.y);
@@ -93,7 +93,7 @@ TEST_F(DesktopNavigation, ARightOrMiddleDragPansWithinTheArrowKeysBounds) {
         EXPECT_NEAR(under.x, grabbed.x, unitsPerPixel) << "the picture follows the pointer";
         EXPECT_NEAR(under.y, grabbed.y, unitsPerPixel);
         expectBarsFollow();
-        expectToolAndColour(kPaintTool, 1);
+        expectToolAndColour(TapTool::Paint, 1);
 
         dragBy(button, boardCentre(), -4000, -4000);
         const POINT dragged{appState.centreX, appState.centreY};
@@ -125,7 +125,7 @@ TEST_F(DesktopNavigation, PlusAndMinusZoomAtTheViewsCentreAndKeepTheColour) {
     }
     for (const UINT minus : {VK_OEM_MINUS, VK_SUBTRACT}) {
         game.pressKey(minus);
-        expectToolAndColour(kPaintTool, 3);
+        expectToolAndColour(TapTool::Paint, 3);
     }
     EXPECT_EQ(appState.zoom, 1.0f);
     EXPECT_EQ(appState.boardRect, appState.boardRectFull);

@@ -31,7 +31,7 @@ class Play : public ::testing::Test {
 
 TEST_F(Play, APalettePickThenATapOnItsColourPaintsTheePieceWithAFill) {
     pick(0);
-    EXPECT_EQ(appState.tapMode, 1u);
+    EXPECT_EQ(appState.tapMode, TapTool::Paint);
     EXPECT_EQ(pattern().selectedColour, 0);
     game.tapPiece(0);
     EXPECT_EQ(pattern().pieces[0].painted, 1);

@@ -117,9 +117,9 @@ TEST_F(Navigation, AZoomOutStepThatStaysZoomedKeepsTheWindowInsideAndRefreshesTh
 
 TEST_F(Navigation, ThePaletteSelectionGoesWithAZoomOutStep) {
     game.tapControl(IDC_PALETTE_FIRST + 1);
-    EXPECT_EQ(appState.tapMode, 1u);
+    EXPECT_EQ(appState.tapMode, TapTool::Paint);
     game.tapControl(IDC_ZOOM_IN);
-    EXPECT_EQ(appState.tapMode, 0u);
+    EXPECT_EQ(appState.tapMode, TapTool::Zoom);
     EXPECT_EQ(appState.pattern->selectedColour, 1) << "Zoom In keeps the selection";
     game.tapControl(IDC_ZOOM_OUT);
     EXPECT_EQ(appState.pattern->selectedColour, -1);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "resources/test_ids.h"
+
 extern const platform::ResourceTable testResources;
 
 namespace {
@@ -22,7 +24,7 @@ TEST_F(Resources, StringsAreFoundByNumberAndCutToTheBuffer) {
     WCHAR buffer[100];
     EXPECT_EQ(LoadString(module, 1, buffer, 100), 8);
     EXPECT_EQ(std::u16string(buffer), u"Vellumar");
-    EXPECT_EQ(LoadString(module, 7, buffer, 100), 28);
+    EXPECT_EQ(LoadString(module, IDS_QUOTED, buffer, 100), 28) << "a named key keeps its number";
     EXPECT_EQ(std::u16string(buffer), u"Zoë \"quoted\" # not a comment");
     EXPECT_EQ(LoadString(module, 1, buffer, 4), 3);
     EXPECT_EQ(std::u16string(buffer), u"Vel");
@@ -45,7 +47,7 @@ TEST_F(Resources, NamedResourcesAndNumbersAreStoredLittleEndian) {
 }
 
 TEST_F(Resources, BitmapsBringTheirLargerVariantsAndIconsTheirSizes) {
-    const auto variants = platform::findVariants(module, "BITMAP", 700);
+    const auto variants = platform::findVariants(module, "BITMAP", IDB_PICTURE);
     ASSERT_EQ(variants.size(), 3u);
     EXPECT_EQ(variants[0]->variant, 1);
     EXPECT_EQ(textOf(variants[0]), "one");

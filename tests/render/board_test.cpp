@@ -8,6 +8,7 @@
 #include <map>
 #include <random>
 
+#include "app/window_colour.h"
 #include "pattern/painting.h"
 #include "platform/device_context.h"
 #include "platform/font.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr COLORREF kGray = RGB(128, 128, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kBackground = RGB(110, 87, 158);
+constexpr COLORREF kBackground = kWindowColour;
 constexpr COLORREF kOutline = RGB(150, 150, 150);
 constexpr COLORREF kRed = RGB(250, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 250, 0);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/control_ids.h"
+#include "app/window_colour.h"
 #include "pattern/painting.h"
 #include "platform/bitmap.h"
 #include "platform/device_context.h"
@@ -17,7 +18,7 @@ extern const platform::ResourceTable vellumarResources;
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(110, 87, 158);
+constexpr COLORREF kBackground = kWindowColour;
 
 class Faces : public ::testing::Test {
   protected:
@@ -40,7 +41,7 @@ class Faces : public ::testing::Test {
         context = {module,
                    &loaded->pattern,
                    &loaded->settings,
-                   1,
+                   TapTool::Paint,
                    false,
                    createSmallFont(96),
                    CreatePen(PS_SOLID, 3, RGB(255, 255, 255)),
@@ -84,7 +85,7 @@ TEST_F(Faces, TheSelectedColourGetsAThickFrameMarkedByItsBrightness) {
 
 TEST_F(Faces, WithTheZoomToolTheSelectedColourShowsOnlyTheThinFrame) {
     loaded->pattern.selectedColour = 1;
-    context.tapMode = 0;
+    context.tapMode = TapTool::Zoom;
     draw(IDC_PALETTE_FIRST + 1);
     EXPECT_EQ(at(0, 15), RGB(0, 0, 0));
     EXPECT_EQ(at(1, 15), RGB(0, 0, 0)) << "the swatch itself, black";

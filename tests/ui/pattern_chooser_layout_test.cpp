@@ -4,8 +4,8 @@
 
 namespace {
 
-void expectRect(const RECT& r, std::array<LONG, 4> want, const char* what) {
-    EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}), want) << what;
+void expectRect(const ChooserBox& r, std::array<int, 4> want, const char* what) {
+    EXPECT_EQ((std::array{r.left, r.top, r.width, r.height}), want) << what;
 }
 
 }  // namespace

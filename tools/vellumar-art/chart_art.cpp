@@ -21,6 +21,7 @@
 #include "platform/resource_images.h"
 #include "platform/resources.h"
 #include "platform/text_renderer.h"
+#include "resources/vellumar_ids.h"
 #include "tools/vellumar-art/game_screen.h"
 #include "tools/vellumar-art/pictures.h"
 
@@ -314,7 +315,7 @@ Surface portraitChart(int s) {
         const std::u16string_view modes[] = {u"Normal", u"Hint", u"Free"};
         for (int i = 0; i < 3; ++i) {
             const double y = top + 12.0 + 15.0 * i;
-            chart.bitmap(faces, 762 + i, left, y, 13.0, 13.0);
+            chart.bitmap(faces, IDB_MODE_NORMAL + i, left, y, 13.0, 13.0);
             chart.text(modes[i], left + 17.0, y + 1.0, Align::left, kLabel, kPale);
         }
     }
@@ -365,9 +366,10 @@ Surface landscapeChart(int s) {
         double width;
         std::u16string_view name;
     };
-    const Tool tools[] = {{702, 11, u"Zoom In"},          {704, 11, u"Zoom Out"}, {706, 14, u"Sound On/Off"},
-                          {708, 11, u"Timer On/Off"},     {710, 11, u"Restart"},  {713, 8, u"Pause"},
-                          {714, 11, u"Complete Pattern"}, {716, 6, u"Help"}};
+    const Tool tools[] = {{IDB_ZOOM_IN, 11, u"Zoom In"},           {IDB_ZOOM_OUT, 11, u"Zoom Out"},
+                          {IDB_SOUND_ON, 14, u"Sound On/Off"},     {IDB_CLOCK_SHOWN, 11, u"Timer On/Off"},
+                          {IDB_RESTART, 11, u"Restart"},           {IDB_RUNNING, 8, u"Pause"},
+                          {IDB_COMPLETE, 11, u"Complete Pattern"}, {IDB_HELP, 6, u"Help"}};
     for (const Tool& t : tools) {
         chart.smallFace(faces, t.bitmap, x + std::floor((14.0 - t.width) / 2.0), y, t.width, 14.0);
         entry(x, y - 1.0, 14.0, t.name, kYellow);
@@ -429,7 +431,7 @@ Surface landscapeChart(int s) {
                 mx = x + 12.0;
                 y += 13.0;
             }
-            chart.bitmap(faces, 762 + k, mx, y, 11.0, 11.0);
+            chart.bitmap(faces, IDB_MODE_NORMAL + k, mx, y, 11.0, 11.0);
             const auto span = chart.text(modes[k], mx + 13.0, y + 1.0, Align::left, 8.0, kPale);
             mx = span.right + 7.0;
         }

@@ -13,6 +13,7 @@
 #include "platform/gdi_objects.h"
 #include "platform/png_writer.h"
 #include "platform/text_renderer.h"
+#include "resources/vellumar_ids.h"
 #include "tools/vellumar-art/catalogue.h"
 #include "tools/vellumar-art/output.h"
 #include "tools/vellumar-art/style.h"
@@ -111,10 +112,14 @@ void mockScreen(Sheet& sheet, const std::map<int, HBITMAP>& bitmaps, int left, i
     sheet.fill(left, top, w, h, kPurple);
     const BoardRectangle board = layout.boardRectFull;
     sheet.fill(left + board.left, top + board.top, board.width, board.height, rgb(250, 250, 250));
-    const std::map<int, int> faces = {{1001, 700}, {1003, 702}, {1004, 704}, {1005, 706}, {1006, 708},
-                                      {1007, 710}, {1008, 713}, {1009, 714}, {1010, 716}, {1011, 751},
-                                      {1012, 750}, {1013, 751}, {1014, 768}, {1060, 767}, {1061, 752},
-                                      {1062, 769}, {1063, 755}, {1064, 758}, {1065, 762}};
+    const std::map<int, int> faces = {
+        {1001, IDB_BANNER},       {1003, IDB_ZOOM_IN},       {1004, IDB_ZOOM_OUT},
+        {1005, IDB_SOUND_ON},     {1006, IDB_CLOCK_SHOWN},   {1007, IDB_RESTART},
+        {1008, IDB_RUNNING},      {1009, IDB_COMPLETE},      {1010, IDB_HELP},
+        {1011, IDB_LEVEL_OTHER},  {1012, IDB_LEVEL_CURRENT}, {1013, IDB_LEVEL_OTHER},
+        {1014, IDB_STATUS_PANEL}, {1060, IDB_PATTERN_NAME},  {1061, IDB_RESET},
+        {1062, IDB_CLOSE},        {1063, IDB_OPEN},          {1064, IDB_SCHEME_0},
+        {1065, IDB_MODE_NORMAL}};
     for (const ControlPlacement& c : layout.placements) {
         if (const auto face = faces.find(c.id); face != faces.end()) {
             sheet.stretch(bitmaps.at(face->second), left + c.left, top + c.top, c.width, c.height);
@@ -126,7 +131,7 @@ void mockScreen(Sheet& sheet, const std::map<int, HBITMAP>& bitmaps, int left, i
         }
     }
     const RECT clock = layout.clockRect;
-    sheet.stretch(bitmaps.at(766), left + clock.left, top + clock.top, clock.right - clock.left,
+    sheet.stretch(bitmaps.at(IDB_CLOCK_PANEL), left + clock.left, top + clock.top, clock.right - clock.left,
                   clock.bottom - clock.top);
     const int small = 9 * factor;
     panelText(sheet, u"05:40", {left + clock.left, top + clock.top, left + clock.right, top + clock.bottom},

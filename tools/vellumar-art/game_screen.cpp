@@ -7,6 +7,7 @@
 
 #include "app/control_ids.h"
 #include "app/settings.h"
+#include "app/window_colour.h"
 #include "pattern/painting.h"
 #include "pattern/pattern.h"
 #include "pattern/pattern_file.h"
@@ -23,6 +24,7 @@
 #include "render/button_faces.h"
 #include "render/countdown_timer.h"
 #include "render/game_fonts.h"
+#include "resources/vellumar_ids.h"
 #include "tools/vellumar-art/catalogue.h"
 #include "tools/vellumar-art/output.h"
 
@@ -140,7 +142,7 @@ GameScreen drawGameScreen(int width, int height, int scale, platform::Pixel grou
     context.instance = facesModule();
     context.pattern = &game.pattern;
     context.settings = &game.settings;
-    context.tapMode = 1;
+    context.tapMode = TapTool::Paint;
     context.smallFont = smallFont.get();
     context.whiteThickPen = whiteThick.get();
     context.blackThickPen = blackThick.get();
@@ -161,7 +163,8 @@ GameScreen drawGameScreen(int width, int height, int scale, platform::Pixel grou
     CountdownTimer clock;
     clock.setAllowance(kDemoAllowanceSeconds);
     clock.reset();
-    ClockPanel panel{screen.layout.clockRect, LoadBitmap(context.instance, 766), background.get(), true};
+    ClockPanel panel{screen.layout.clockRect, LoadBitmap(context.instance, IDB_CLOCK_PANEL), background.get(),
+                     true};
     clock.paintClockPanel(dc, panel);
     DeleteObject(panel.face);
     DeleteDC(dc);
@@ -174,7 +177,7 @@ platform::Surface drawDemoBoard(int width, int height, int scale) {
     const platform::OwnedBrush gray(CreateSolidBrush(RGB(128, 128, 128)));
     const platform::OwnedBrush white(CreateSolidBrush(RGB(255, 255, 255)));
     const platform::OwnedBrush black(CreateSolidBrush(RGB(0, 0, 0)));
-    const platform::OwnedBrush background(CreateSolidBrush(RGB(110, 87, 158)));
+    const platform::OwnedBrush background(CreateSolidBrush(kWindowColour));
     const platform::OwnedFont largeFont(createLargeFont(96 * scale));
     const BoardBrushes brushes{gray.get(), white.get(), black.get(), background.get(), largeFont.get()};
     platform::Surface board(width, height);

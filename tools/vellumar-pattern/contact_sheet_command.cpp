@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window_colour.h"
 #include "platform/bitmap.h"
 #include "platform/device_context.h"
 #include "platform/drawing.h"
@@ -131,7 +132,7 @@ int runContactSheet(const std::vector<std::string>& arguments) {
     const int pitchX = cellWidth + kPadding;
     const int pitchY = cellHeight + 2 * kTextLine + 2 * kPadding;
     platform::Surface sheet(columnCount * pitchX + kPadding, rows * pitchY + kPadding,
-                            platform::pixelFromColour(RGB(110, 87, 158)));
+                            platform::pixelFromColour(kWindowColour));
 
     const HDC dc = platform::createSurfaceDC(sheet);
     const HFONT font = CreateFont(-12, FW_NORMAL, u"Arial");
