@@ -29,6 +29,13 @@ class SettingsStore : public ::testing::Test {
         ASSERT_EQ(RegSetValueEx(key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4),
                   ERROR_SUCCESS);
     }
+    // Creates the key, sets one number and closes it: a whole save.
+    LONG saveNumber(const WCHAR* name, DWORD value) {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key, nullptr), ERROR_SUCCESS);
+        setNumber(key, name, value);
+        return RegCloseKey(key);
+    }
 };
 
 }  // namespace
@@ -75,13 +82,11 @@ TEST_F(SettingsStore, AValueLargerThanTheBufferIsRefusedAndLeavesItAlone) {
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key), ERROR_SUCCESS);
     BYTE buffer[18];
-    std::fill(std::begin(buffer), std::end(buffer), BYTE{0xAB});
+    std::ranges::fill(buffer, BYTE{0xAB});
     DWORD size = 17;  // the text needs 18 bytes: 8 characters and the terminator
     EXPECT_EQ(RegQueryValueEx(key, u"Name", nullptr, buffer, &size), ERROR_MORE_DATA);
     EXPECT_EQ(size, 18u);
-    for (BYTE b : buffer) {
-        EXPECT_EQ(b, 0xAB);
-    }
+    EXPECT_EQ(std::ranges::count(buffer, BYTE{0xAB}), 18);
     size = sizeof buffer;
     EXPECT_EQ(RegQueryValueEx(key, u"Name", nullptr, buffer, &size), ERROR_SUCCESS);
     EXPECT_EQ(buffer[0], 'a');
@@ -93,10 +98,7 @@ TEST_F(SettingsStore, OtherKeysAndValuesSurviveASave) {
         "Windows Registry Editor Version 5.00\n\n"
         "[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Keep\"=dword:00000007\n\n"
         "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Mine\"=\"x\"\n");
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key, nullptr), ERROR_SUCCESS);
-    setNumber(key, u"Sound", 0);
-    RegCloseKey(key);
+    saveNumber(u"Sound", 0);
     const std::string text = storeText();
     EXPECT_NE(text.find("\"Keep\"=dword:00000007"), std::string::npos) << text;
     EXPECT_NE(text.find("\"Mine\"=\"x\""), std::string::npos) << text;
@@ -107,10 +109,7 @@ TEST_F(SettingsStore, OtherKeysAndValuesSurviveASave) {
 TEST_F(SettingsStore, ADamagedStoreIsKeptAsideBeforeItIsReplaced) {
     const std::string damaged = "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Level\"=dword:zz\n";
     writeStore(damaged);
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key, nullptr), ERROR_SUCCESS);
-    setNumber(key, u"Level", 1);
-    RegCloseKey(key);
+    saveNumber(u"Level", 1);
     EXPECT_EQ(home.read("vellumar/registry.reg.damaged"), damaged);
     EXPECT_NE(storeText().find("\"Level\"=dword:00000001"), std::string::npos);
 }
@@ -190,10 +189,7 @@ TEST_F(SettingsStore, ALinkedStoreIsWrittenThroughAndEverySaveIsFlushed) {
     const platform::DurableFileCalls working = platform::durableFileCalls();
     platform::durableFileCalls().fsync = countedFlush;
     flushes = 0;
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key, nullptr), ERROR_SUCCESS);
-    setNumber(key, u"Level", 2);
-    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(saveNumber(u"Level", 2), ERROR_SUCCESS);
     platform::durableFileCalls() = working;
     EXPECT_EQ(flushes, 2);
     EXPECT_TRUE(std::filesystem::is_symlink(home / "vellumar/registry.reg"));
@@ -208,24 +204,12 @@ TEST(SettingsStoreLocation, FollowsXdgConfigHomeThenHome) {
         ScopedConfigHome config(folder.path());
         EXPECT_EQ(platform::registryStorePath(), folder / "vellumar/registry.reg");
     }
-    const char* home = std::getenv("HOME");
-    const std::string savedHome = home ? home : "";
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedXdg = xdg ? xdg : "";
+    ScopedEnvironment home("HOME", "/home/player");
+    ScopedEnvironment xdg("XDG_CONFIG_HOME", "relative/path");  // not absolute: ignored, as the XDG rules say
+    const std::filesystem::path underHome("/home/player/.config/vellumar/registry.reg");
+    EXPECT_EQ(platform::registryStorePath(), underHome);
     unsetenv("XDG_CONFIG_HOME");
-    setenv("HOME", "/home/player", 1);
-    EXPECT_EQ(platform::registryStorePath(),
-              std::filesystem::path("/home/player/.config/vellumar/registry.reg"));
-    setenv("XDG_CONFIG_HOME", "relative/path", 1);  // not absolute: ignored, as the XDG rules say
-    EXPECT_EQ(platform::registryStorePath(),
-              std::filesystem::path("/home/player/.config/vellumar/registry.reg"));
+    EXPECT_EQ(platform::registryStorePath(), underHome);
     unsetenv("HOME");
-    unsetenv("XDG_CONFIG_HOME");
     EXPECT_FALSE(platform::registryStorePath().has_value());
-    if (home) {
-        setenv("HOME", savedHome.c_str(), 1);
-    }
-    if (xdg) {
-        setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
-    }
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <random>
@@ -13,16 +14,12 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-void put16(Bytes& b, std::uint32_t v) {
-    b.push_back(static_cast<BYTE>(v & 0xFF));
-    b.push_back(static_cast<BYTE>((v >> 8) & 0xFF));
+// Little-endian numbers of `size` bytes, or the four letters of a tag.
+void put(Bytes& b, std::uint32_t v, int size = 4) {
+    for (int i = 0; i < size; ++i, v >>= 8) {
+        b.push_back(static_cast<BYTE>(v & 0xFF));
+    }
 }
-
-void put32(Bytes& b, std::uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
-
 void putTag(Bytes& b, const std::string& tag) {
     b.insert(b.end(), tag.begin(), tag.end());
 }
@@ -39,12 +36,12 @@ struct Format {
 Bytes formatBody(const Format& f) {
     const std::uint32_t align = f.blockAlign != 0 ? f.blockAlign : f.channels * f.bits / 8;
     Bytes b;
-    put16(b, f.tag);
-    put16(b, f.channels);
-    put32(b, f.rate);
-    put32(b, f.byteRate != 0 ? f.byteRate : f.rate * align);
-    put16(b, align);
-    put16(b, f.bits);
+    put(b, f.tag, 2);
+    put(b, f.channels, 2);
+    put(b, f.rate);
+    put(b, f.byteRate != 0 ? f.byteRate : f.rate * align);
+    put(b, align, 2);
+    put(b, f.bits, 2);
     return b;
 }
 
@@ -52,8 +49,8 @@ Bytes formatBody(const Format& f) {
 Bytes chunk(const std::string& tag, const Bytes& body, std::int64_t declaredSize = -1) {
     Bytes b;
     putTag(b, tag);
-    put32(b, static_cast<std::uint32_t>(declaredSize >= 0 ? declaredSize
-                                                          : static_cast<std::int64_t>(body.size())));
+    put(b, static_cast<std::uint32_t>(declaredSize >= 0 ? declaredSize
+                                                        : static_cast<std::int64_t>(body.size())));
     b.insert(b.end(), body.begin(), body.end());
     if (declaredSize < 0 && body.size() % 2 == 1) {
         b.push_back(0);
@@ -71,8 +68,8 @@ Bytes riff(const std::vector<Bytes>& chunks, std::int64_t declaredSize = -1,
     }
     Bytes b;
     putTag(b, "RIFF");
-    put32(b, static_cast<std::uint32_t>(declaredSize >= 0 ? declaredSize
-                                                          : static_cast<std::int64_t>(body.size())));
+    put(b, static_cast<std::uint32_t>(declaredSize >= 0 ? declaredSize
+                                                        : static_cast<std::int64_t>(body.size())));
     b.insert(b.end(), body.begin(), body.end());
     return b;
 }
@@ -94,31 +91,24 @@ void expectRefused(const Bytes& bytes, const std::string& why) {
     EXPECT_FALSE(fault.empty()) << why << ": refused without a reason";
 }
 
-TEST(WaveFile, ReadsSixteenBitSignedLittleEndianSamples) {
-    const auto wave = parse(validWave());
-    ASSERT_TRUE(wave.has_value());
-    EXPECT_EQ(wave->format, WAVE_FORMAT_PCM);
-    EXPECT_EQ(wave->channels, 1);
-    EXPECT_EQ(wave->sampleRate, 8000u);
-    EXPECT_EQ(wave->bitsPerSample, 16);
-    ASSERT_EQ(wave->frameCount(), 3u);
-    EXPECT_DOUBLE_EQ(wave->seconds(), 3.0 / 8000);
-    EXPECT_EQ(wave->sample(0), 0.0);
-    EXPECT_DOUBLE_EQ(wave->sample(1), 32767.0 / 32768);
-    EXPECT_EQ(wave->sample(2), -1.0);
-}
-
-TEST(WaveFile, ReadsEightBitUnsignedSamplesWithSilenceAt128) {
-    const auto wave = parse(riff({chunk("fmt ", formatBody({.rate = 22050, .bits = 8})),
-                                  chunk("data", {0x80, 0xFF, 0x00, 0xC0, 0x80})}));
-    ASSERT_TRUE(wave.has_value());
-    EXPECT_EQ(wave->bitsPerSample, 8);
-    EXPECT_EQ(wave->sampleRate, 22050u);
-    ASSERT_EQ(wave->sampleCount(), 5u);
-    EXPECT_EQ(wave->sample(0), 0.0);
-    EXPECT_DOUBLE_EQ(wave->sample(1), 127.0 / 128);
-    EXPECT_EQ(wave->sample(2), -1.0);
-    EXPECT_EQ(wave->sample(3), 0.5);
+TEST(WaveFile, ReadsSignedSixteenAndUnsignedEightBitSamples) {
+    const auto wide = parse(validWave());
+    ASSERT_TRUE(wide.has_value());
+    EXPECT_EQ((std::array<DWORD, 4>{wide->format, wide->channels, wide->sampleRate, wide->bitsPerSample}),
+              (std::array<DWORD, 4>{WAVE_FORMAT_PCM, 1, 8000, 16}));
+    ASSERT_EQ(wide->frameCount(), 3u);
+    EXPECT_DOUBLE_EQ(wide->seconds(), 3.0 / 8000);
+    EXPECT_EQ((std::array{wide->sample(0), wide->sample(1), wide->sample(2)}),
+              (std::array{0.0, 32767.0 / 32768, -1.0}));
+    // Eight bits are unsigned with silence at 128.
+    const auto narrow = parse(riff({chunk("fmt ", formatBody({.rate = 22050, .bits = 8})),
+                                    chunk("data", {0x80, 0xFF, 0x00, 0xC0, 0x80})}));
+    ASSERT_TRUE(narrow.has_value());
+    EXPECT_EQ((std::array<DWORD, 2>{narrow->bitsPerSample, narrow->sampleRate}),
+              (std::array<DWORD, 2>{8, 22050}));
+    ASSERT_EQ(narrow->sampleCount(), 5u);
+    EXPECT_EQ((std::array{narrow->sample(0), narrow->sample(1), narrow->sample(2), narrow->sample(3)}),
+              (std::array{0.0, 127.0 / 128, -1.0, 0.5}));
 }
 
 // Frames of several channels; other chunks and their pad bytes (an odd-sized
@@ -136,7 +126,7 @@ TEST(WaveFile, AcceptsOtherLayouts) {
     ASSERT_EQ(skipped->sampleCount(), 1u);
     EXPECT_EQ(skipped->sample(0), 0.5);
     Bytes longer = formatBody({});
-    put16(longer, 0);  // the extension size some writers add
+    put(longer, 0, 2);  // the extension size some writers add
     EXPECT_EQ(parse(riff({chunk("fmt ", longer), chunk("data", {0, 0})}))
                   .value_or(platform::WaveFile{})
                   .sampleCount(),
