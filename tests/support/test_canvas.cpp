@@ -1,4 +1,4 @@
-#include "test_canvas.h"
+#include "tests/support/test_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +69,16 @@ std::string TestCanvas::picture(int left, int top, int right, int bottom, COLORR
         text += '\n';
     }
     return text;
+}
+
+platform::Surface coordinateSurface(int width, int height, int tag) {
+    platform::Surface surface(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            surface.set(x, y, platform::pixelFromColour(RGB(x, y, tag)));
+        }
+    }
+    return surface;
 }
 
 }  // namespace drawing_test

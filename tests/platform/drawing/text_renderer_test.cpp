@@ -7,9 +7,8 @@
 #include "platform/device_context.h"
 #include "platform/drawing.h"
 #include "platform/font.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/text_renderer.h"
-#include "test_canvas.h"
+#include "tests/support/test_canvas.h"
 
 namespace drawing_test {
 namespace {
@@ -171,15 +170,6 @@ TEST_F(TextTest, CountLimitsTheCharactersDrawn) {
     std::ranges::fill(canvas_.surface().pixels(), platform::pixelFromColour(kPaper));
     DrawText(canvas_.dc(), u"1111", 1, &box, DT_LEFT | DT_SINGLELINE);
     EXPECT_EQ(inkOf(canvas_, kPaper).pixels, one);
-}
-
-TEST(DeviceCaps, DotsPerInchComeFromTheBackend) {
-    platform::HeadlessBackend backend;
-    HDC dc = CreateCompatibleDC(nullptr);
-    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
-    backend.setDotsPerInch(192);
-    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 192);
-    DeleteDC(dc);
 }
 
 TEST_F(TextTest, CrispTextDrawnTwiceLeavesTheSamePixelsAndSmoothTextDarkens) {

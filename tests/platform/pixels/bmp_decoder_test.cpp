@@ -1,16 +1,13 @@
-// BMP files built byte by byte, decoded into bitmaps; and PNG written back.
+// BMP files built byte by byte, decoded into bitmaps.
 #include <gtest/gtest.h>
-#include <stb_image.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/bitmap.h"
 #include "platform/bmp_decoder.h"
-#include "platform/png_writer.h"
 #include "platform/text.h"
 #include "tests/support/temp_folder.h"
 
@@ -31,22 +28,19 @@ struct BmpWriter {
 // Header of a 40-byte-info BMP; the file size and pixel offset are filled in by finish().
 BmpWriter header(int width, int height, int bits, int paletteSize) {
     BmpWriter w;
-    w.u8('B');
-    w.u8('M');
-    w.u32(0);  // file size
-    w.u32(0);  // reserved
-    w.u32(14 + 40 + 4 * static_cast<std::uint32_t>(paletteSize));
-    w.u32(40);
-    w.u32(static_cast<std::uint32_t>(width));
-    w.u32(static_cast<std::uint32_t>(height));
+    w.u16('B' | 'M' << 8);
+    // File size (by finish()), reserved, pixel offset, info size, width, height.
+    for (const std::uint32_t field :
+         {0u, 0u, 14 + 40 + 4 * static_cast<std::uint32_t>(paletteSize), 40u,
+          static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)}) {
+        w.u32(field);
+    }
     w.u16(1);
     w.u16(static_cast<unsigned>(bits));
-    w.u32(0);  // BI_RGB
-    w.u32(0);  // image size: may be 0 for BI_RGB
-    w.u32(2835);
-    w.u32(2835);
-    w.u32(static_cast<std::uint32_t>(paletteSize));
-    w.u32(0);
+    // BI_RGB, image size (may be 0 for BI_RGB), resolution, palette size, important colours.
+    for (const std::uint32_t field : {0u, 0u, 2835u, 2835u, static_cast<std::uint32_t>(paletteSize), 0u}) {
+        w.u32(field);
+    }
     return w;
 }
 
@@ -167,31 +161,6 @@ TEST(SHLoadDIBitmap, LoadsAFileAndAnswersNullForMissingOrBadOnes) {
         nullptr);
     EXPECT_EQ(SHLoadDIBitmap(u"/no/such/folder/thumbnail.bmp"), nullptr);
     EXPECT_EQ(SHLoadDIBitmap(nullptr), nullptr);
-}
-
-TEST(Png, WritesTheSurfaceAsItIs) {
-    platform::Surface surface(3, 2);
-    for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 3; ++x) {
-            surface.set(x, y, platform::pixelFromColour(kPicture[y][x]));
-        }
-    }
-    const TempFolder folder;
-    const auto path = folder / "picture.png";
-    ASSERT_TRUE(platform::writePng(surface, path.string()));
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    unsigned char* rgb = stbi_load(path.string().c_str(), &width, &height, &channels, 3);
-    ASSERT_NE(rgb, nullptr);
-    EXPECT_EQ(width, 3);
-    EXPECT_EQ(height, 2);
-    for (int i = 0; i < 6; ++i) {
-        const COLORREF c = kPicture[i / 3][i % 3];
-        EXPECT_EQ(RGB(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]), c) << i;
-    }
-    stbi_image_free(rgb);
-    EXPECT_FALSE(platform::writePng(platform::Surface(), path.string()));
 }
 
 }  // namespace

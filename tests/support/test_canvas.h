@@ -51,6 +51,17 @@ class TestCanvas {
     HBRUSH previousBrush_ = nullptr;
 };
 
+// A width x height surface whose pixel (x, y) is RGB(x, y, tag): every pixel
+// copied from it tells where it came from.
+platform::Surface coordinateSurface(int width, int height, int tag = 0);
+
+class CoordinateCanvas : public TestCanvas {
+  public:
+    CoordinateCanvas(int width, int height, int tag = 0) : TestCanvas(width, height) {
+        surface() = coordinateSurface(width, height, tag);
+    }
+};
+
 // A picture written on one line, its rows separated by spaces, as picture() gives it.
 inline std::string rows(std::string text) {
     std::ranges::replace(text, ' ', '\n');

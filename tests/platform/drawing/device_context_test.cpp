@@ -8,7 +8,8 @@
 #include "platform/drawing.h"
 #include "platform/font.h"
 #include "platform/gdi_objects.h"
-#include "test_canvas.h"
+#include "platform/headless/headless_backend.h"
+#include "tests/support/test_canvas.h"
 
 namespace drawing_test {
 namespace {
@@ -73,26 +74,6 @@ TEST(SelectObject, ABitmapIsDrawnThroughOneContextAtATime) {
     EXPECT_TRUE(DeleteObject(bitmap));
 }
 
-TEST(CreateCompatibleBitmap, IsBlackAndRefusesNegativeSizes) {
-    HBITMAP bitmap = CreateCompatibleBitmap(nullptr, 3, 2);
-    ASSERT_NE(bitmap, nullptr);
-    for (const platform::Pixel p : platform::bitmapSurface(bitmap).pixels()) {
-        EXPECT_EQ(p, 0u);
-    }
-    DeleteObject(bitmap);
-    EXPECT_EQ(CreateCompatibleBitmap(nullptr, -1, 2), nullptr);
-    HBITMAP empty = CreateCompatibleBitmap(nullptr, 0, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP old = SelectObject(dc, empty);
-    const RECT r{0, 0, 10, 10};
-    HBRUSH brush = CreateSolidBrush(RGB(1, 1, 1));
-    FillRect(dc, &r, brush);  // nothing to draw on, nothing happens
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(brush);
-    DeleteObject(empty);
-}
-
 TEST(SurfaceContext, DrawsThroughItsOriginAndStaysInsideItsClip) {
     platform::Surface window(10, 8, platform::pixelFromColour(kPaper));
     const RECT clip{2, 2, 7, 6};
@@ -131,6 +112,15 @@ TEST(Settings, TextColourBackgroundColourAndModeAnswerTheirPreviousValues) {
               (std::array{RGB(0, 0, 0), RGB(1, 2, 3), RGB(255, 255, 255)}));
     EXPECT_EQ((std::array{SetBkMode(dc, TRANSPARENT), SetBkMode(dc, OPAQUE)}),
               (std::array{OPAQUE, TRANSPARENT}));
+    DeleteDC(dc);
+}
+
+TEST(DeviceCaps, DotsPerInchComeFromTheBackend) {
+    platform::HeadlessBackend backend;
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+    backend.setDotsPerInch(192);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 192);
     DeleteDC(dc);
 }
 
