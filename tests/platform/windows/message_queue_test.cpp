@@ -1,3 +1,6 @@
+// The message queue, the timers and the translation of key presses.
+#include "platform/message_queue.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/painting.h"
@@ -10,44 +13,37 @@ constexpr UINT kFirst = 0x8001;
 constexpr UINT kSecond = 0x8002;
 constexpr UINT kThird = 0x8003;
 
-std::vector<UINT> kinds(const std::vector<Received>& log) {
-    std::vector<UINT> out;
-    for (const Received& r : log) {
-        out.push_back(r.message);
+class MessageQueueTest : public WindowTest {
+  protected:
+    // Each timer message as (timer id, tick count when it was handled).
+    std::vector<std::pair<WPARAM, DWORD>> timers() const {
+        std::vector<std::pair<WPARAM, DWORD>> out;
+        for (const Received& r : received(WM_TIMER)) {
+            out.emplace_back(r.wParam, r.tick);
+        }
+        return out;
     }
-    return out;
-}
+    using Ticks = std::vector<std::pair<WPARAM, DWORD>>;
+};
 
-class MessageQueueTest : public WindowTest {};
-
-TEST_F(MessageQueueTest, SentMessagesArriveAtOncePostedOnesWhenDispatched) {
-    HWND main = settledMainWindow();
-
-    PostMessage(main, kFirst, 0, 0);
-    EXPECT_EQ(SendMessage(main, kSecond, 0, 0), 0);
-    EXPECT_EQ(kinds(received()), (std::vector<UINT>{kSecond}));
-
-    backend.runUntilIdle();
-    EXPECT_EQ(kinds(received()), (std::vector<UINT>{kSecond, kFirst}));
-}
-
-TEST_F(MessageQueueTest, PaintWaitsUntilTheQueueIsEmpty) {
+// Sent messages arrive at once, posted ones in order when dispatched (also one
+// posted while another is handled), and the paint waits until the queue is empty.
+TEST_F(MessageQueueTest, SentMessagesArriveAtOncePostedOnesInOrderAndThePaintLast) {
     HWND main = createMainWindow();
-    PostMessage(main, kFirst, 0, 0);
-    PostMessage(main, kSecond, 0, 0);
-    // A message posted while handling another still comes before the paint.
     onMessage = [](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT&) {
         if (message == kFirst) {
             PostMessage(hwnd, kThird, 0, 0);
         }
         return false;
     };
+    PostMessage(main, kFirst, 0, 0);
+    EXPECT_EQ(SendMessage(main, kSecond, 0, 0), 0);
+    EXPECT_EQ(kinds().back(), kSecond);
     backend.runUntilIdle();
-    const std::vector<UINT> order = kinds(received());
+    const std::vector<UINT> order = kinds();
     ASSERT_GE(order.size(), 4u);
-    // WM_CREATE came during CreateWindow; then the queue in order, the paint last.
     EXPECT_EQ(std::vector<UINT>(order.end() - 4, order.end()),
-              (std::vector<UINT>{kFirst, kSecond, kThird, WM_PAINT}));
+              (std::vector<UINT>{kSecond, kFirst, kThird, WM_PAINT}));
 }
 
 TEST_F(MessageQueueTest, TimersFireInDueOrderWithTheTickCountOfTheirMoment) {
@@ -55,49 +51,32 @@ TEST_F(MessageQueueTest, TimersFireInDueOrderWithTheTickCountOfTheirMoment) {
     SetTimer(main, 1, 100, nullptr);
     SetTimer(main, 2, 150, nullptr);
     backend.runFor(300);
-
-    std::vector<std::pair<WPARAM, DWORD>> fired;
-    for (const Received& r : received(WM_TIMER)) {
-        fired.emplace_back(r.wParam, r.tick);
-    }
     // At 300 both fall due; the one set first comes first.
-    EXPECT_EQ(fired,
-              (std::vector<std::pair<WPARAM, DWORD>>{{1, 100}, {2, 150}, {1, 200}, {1, 300}, {2, 300}}));
+    EXPECT_EQ(timers(), (Ticks{{1, 100}, {2, 150}, {1, 200}, {1, 300}, {2, 300}}));
 }
 
+// A waiting timer message is not queued twice, and the timer keeps its rhythm.
 TEST_F(MessageQueueTest, AWaitingTimerMessageIsNotQueuedTwice) {
     HWND main = settledMainWindow();
     SetTimer(main, 1, 100, nullptr);
-    backend.advanceClock(1000);  // ten periods pass with nobody taking the message
-    backend.runUntilIdle();
-    EXPECT_EQ(received(WM_TIMER).size(), 1u);
-
-    // The timer keeps its rhythm afterwards.
-    clearReceived();
+    backend.advanceClock(1000);
     backend.runFor(200);
-    EXPECT_EQ(received(WM_TIMER).size(), 2u);
+    EXPECT_EQ(timers(), (Ticks{{1, 1000}, {1, 1100}, {1, 1200}}));
 }
 
-TEST_F(MessageQueueTest, KillTimerTakesBackAMessageAlreadyQueued) {
+TEST_F(MessageQueueTest, KillTimerTakesBackAMessageAlreadyQueuedAndSettingAgainRestartsThePeriod) {
     HWND main = settledMainWindow();
     SetTimer(main, 1, 100, nullptr);
     backend.advanceClock(100);
     EXPECT_EQ(KillTimer(main, 1), TRUE);
     EXPECT_EQ(KillTimer(main, 1), FALSE);
     backend.runFor(500);
-    EXPECT_TRUE(received(WM_TIMER).empty());
-}
-
-TEST_F(MessageQueueTest, SettingATimerAgainRestartsItsPeriod) {
-    HWND main = settledMainWindow();
+    EXPECT_TRUE(timers().empty());
     SetTimer(main, 1, 100, nullptr);
     backend.runFor(60);
     SetTimer(main, 1, 100, nullptr);
-    backend.runFor(60);
-    EXPECT_TRUE(received(WM_TIMER).empty());
-    backend.runFor(40);
-    ASSERT_EQ(received(WM_TIMER).size(), 1u);
-    EXPECT_EQ(received(WM_TIMER)[0].tick, 160u);
+    backend.runFor(100);
+    EXPECT_EQ(timers(), (Ticks{{1, 760}}));
 }
 
 TEST_F(MessageQueueTest, TheTickCountWrapsAfter32BitsAndTimersKeepGoing) {
@@ -105,14 +84,12 @@ TEST_F(MessageQueueTest, TheTickCountWrapsAfter32BitsAndTimersKeepGoing) {
     HWND main = settledMainWindow();
     EXPECT_EQ(GetTickCount(), 0xFFFFFFCEu);
     SetTimer(main, 1, 100, nullptr);
-    backend.runFor(100);
-    ASSERT_EQ(received(WM_TIMER).size(), 1u);
-    EXPECT_EQ(received(WM_TIMER)[0].tick, 50u);
-    EXPECT_EQ(GetTickCount(), 50u);
-    backend.runFor(100);
-    EXPECT_EQ(received(WM_TIMER).size(), 2u);
+    backend.runFor(200);
+    EXPECT_EQ(timers(), (Ticks{{1, 50}, {1, 150}}));
+    EXPECT_EQ(GetTickCount(), 150u);
 }
 
+// The quit message comes after the posted messages, before pending paints.
 TEST_F(MessageQueueTest, GetMessageEndsWithTheQuitMessageAfterWhatWasQueued) {
     HWND main = createMainWindow();
     PostMessage(main, kFirst, 0, 0);
@@ -126,7 +103,6 @@ TEST_F(MessageQueueTest, GetMessageEndsWithTheQuitMessageAfterWhatWasQueued) {
     }
     EXPECT_EQ(msg.message, WM_QUIT);
     EXPECT_EQ(msg.wParam, 7u);
-    // The quit message comes before pending paints, after the posted messages.
     EXPECT_EQ(got, (std::vector<UINT>{kFirst, kSecond}));
     EXPECT_FALSE(backend.scriptExhausted());
 }
@@ -150,20 +126,14 @@ TEST_F(MessageQueueTest, TheLoopTakesScriptedInputWhenIdleAndEndsWhenItRunsOut) 
 }
 
 TEST_F(MessageQueueTest, TranslateMessageTypesCharactersButNotArrows) {
-    HWND main = settledMainWindow();
+    settledMainWindow();
     backend.pressKey('A');
     backend.pressKey(VK_LEFT);
     backend.pressKey('Q', platform::MODIFIER_CONTROL);
     backend.runUntilIdle();
-    std::vector<std::pair<UINT, WPARAM>> got;
-    for (const Received& r : received()) {
-        got.emplace_back(r.message, r.wParam);
-    }
-    EXPECT_EQ(
-        got,
-        (std::vector<std::pair<UINT, WPARAM>>{
-            {WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}, {WM_KEYDOWN, VK_LEFT}, {WM_KEYDOWN, 'Q'}, {WM_CHAR, 0x11}}));
-    (void)main;
+    EXPECT_EQ(kinds(), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYDOWN, WM_KEYDOWN, WM_CHAR}));
+    EXPECT_EQ(wParams(WM_CHAR), (std::vector<WPARAM>{'a', 0x11}));
+    EXPECT_EQ(wParams(WM_KEYDOWN), (std::vector<WPARAM>{'A', VK_LEFT, 'Q'}));
 }
 
 TEST_F(MessageQueueTest, MessagesForADestroyedWindowAreDropped) {

@@ -1,6 +1,7 @@
+#include "platform/accelerators.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/accelerators.h"
 #include "window_test_support.h"
 
 namespace {
@@ -30,32 +31,20 @@ class AcceleratorTest : public WindowTest {
     HACCEL table = nullptr;
 };
 
-TEST_F(AcceleratorTest, ControlQBecomesTheCloseCommand) {
+// Translated, the key press itself never reaches the window, even when a control has the focus.
+TEST_F(AcceleratorTest, ControlQBecomesTheCloseCommandAndOtherCombinationsAreOrdinaryKeys) {
     ASSERT_NE(table, nullptr);
-    backend.script().key('Q', platform::MODIFIER_CONTROL);
-    runLoop();
-    EXPECT_EQ(targets(WM_COMMAND), (std::vector<HWND>{main}));
-    EXPECT_EQ(received(WM_COMMAND).at(0).wParam, MAKEWPARAM(IDM_OK, 1));
-    // Translated, the key press itself never reaches the window.
-    EXPECT_TRUE(received(WM_KEYDOWN).empty());
-}
-
-TEST_F(AcceleratorTest, OtherCombinationsAreOrdinaryKeys) {
+    HWND button = createChild(main, u"Button", 0, 5, {0, 0, 20, 20}, u"x");
     backend.script()
         .key('Q')
         .key('Q', platform::MODIFIER_CONTROL | platform::MODIFIER_SHIFT)
-        .key('W', platform::MODIFIER_CONTROL);
-    runLoop();
-    EXPECT_TRUE(received(WM_COMMAND).empty());
-    EXPECT_EQ(received(WM_KEYDOWN).size(), 3u);
-}
-
-TEST_F(AcceleratorTest, TheCommandReachesTheWindowEvenWhenAControlHasTheFocus) {
-    HWND button = createChild(main, u"Button", 0, 5, {0, 0, 20, 20}, u"x");
-    SetFocus(button);
-    backend.script().key('Q', platform::MODIFIER_CONTROL);
+        .key('W', platform::MODIFIER_CONTROL)
+        .call([button] { SetFocus(button); })
+        .key('Q', platform::MODIFIER_CONTROL);
     runLoop();
     EXPECT_EQ(targets(WM_COMMAND), (std::vector<HWND>{main}));
+    EXPECT_EQ(wParams(WM_COMMAND), (std::vector<WPARAM>{MAKEWPARAM(IDM_OK, 1)}));
+    EXPECT_EQ(received(WM_KEYDOWN).size(), 3u);
 }
 
 TEST_F(AcceleratorTest, AnUnknownTableIsNone) {

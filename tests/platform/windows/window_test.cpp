@@ -1,3 +1,5 @@
+#include "platform/window.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,8 +40,7 @@ TEST_F(WindowTreeTest, ChildrenAreFoundByIdAndMovedWithinTheirParent) {
     EXPECT_EQ(client, (RECT{0, 0, 86, 13}));
     backend.runUntilIdle();
     clearReceived();
-    backend.tap(2 + 5, 211 + 7);
-    backend.runUntilIdle();
+    tapAt(2 + 5, 211 + 7);
     EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{child}));
     EXPECT_EQ(received(WM_LBUTTONDOWN).at(0).lParam, MAKELPARAM(5, 7));
     EXPECT_EQ(received(WM_LBUTTONDOWN).at(0).wParam, MK_LBUTTON);
@@ -60,14 +61,10 @@ TEST_F(WindowTreeTest, DestroyingAWindowDestroysItsChildrenParentFirst) {
     EXPECT_TRUE(received().empty());
 }
 
-TEST_F(WindowTreeTest, CloseDestroysByDefault) {
-    HWND main = createMainWindow();
-    SendMessage(main, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(main));
+TEST_F(WindowTreeTest, CloseDestroysByDefaultAndAWindowRefusingCreationIsNotMade) {
+    SendMessage(createMainWindow(), WM_CLOSE, 0, 0);
     EXPECT_EQ(received(WM_DESTROY).size(), 1u);
-}
-
-TEST_F(WindowTreeTest, AWindowRefusingCreationIsNotMade) {
+    EXPECT_EQ(FindWindow(u"Recorder", nullptr), nullptr);
     onMessage = [](HWND, UINT message, WPARAM, LPARAM, LRESULT& result) {
         result = -1;
         return message == WM_CREATE;
@@ -76,7 +73,8 @@ TEST_F(WindowTreeTest, AWindowRefusingCreationIsNotMade) {
     EXPECT_EQ(FindWindow(u"Recorder", nullptr), nullptr);
 }
 
-TEST_F(WindowTreeTest, ClassNamesAreTakenOnceWithoutRegardToCase) {
+// Class names are taken once and compare without regard to case; titles compare exactly.
+TEST_F(WindowTreeTest, ClassNamesAreTakenOnceAndFindWindowMatchesClassAndTitle) {
     WNDCLASS again;
     again.lpfnWndProc = DefWindowProc;
     again.lpszClassName = u"RECORDER";
@@ -84,11 +82,7 @@ TEST_F(WindowTreeTest, ClassNamesAreTakenOnceWithoutRegardToCase) {
     again.lpszClassName = u"Other";
     EXPECT_NE(RegisterClass(&again), 0);
     EXPECT_EQ(CreateWindow(u"Nothing", u"", WS_VISIBLE, 0, 0, 1, 1, nullptr, 0, nullptr), nullptr);
-}
-
-TEST_F(WindowTreeTest, FindWindowMatchesClassAndTitle) {
     HWND main = createMainWindow();
-    // Class names compare without regard to case, titles exactly.
     EXPECT_EQ((std::array{FindWindow(u"recorder", u"Main"), FindWindow(u"Recorder", u"main"),
                           FindWindow(u"Recorder", nullptr), FindWindow(u"VELLUMAR", u"Main")}),
               (std::array<HWND, 4>{main, nullptr, main, nullptr}));
@@ -101,16 +95,14 @@ TEST_F(WindowTreeTest, SetForegroundWindowRaisesItAndWithTheLowBitItsOwnedWindow
     small->owner = first;
     backend.runUntilIdle();
     clearReceived();
-    backend.tap(100, 100);
-    backend.runUntilIdle();
+    tapAt(100, 100);
     EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{second}));
 
     const auto withOwned = reinterpret_cast<HWND>(reinterpret_cast<std::uintptr_t>(first) | 1u);
     EXPECT_EQ(SetForegroundWindow(withOwned), TRUE);
     clearReceived();
     backend.tap(100, 100);
-    backend.tap(15, 15);
-    backend.runUntilIdle();
+    tapAt(15, 15);
     EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{first, small}));
 }
 
@@ -139,8 +131,19 @@ TEST_F(WindowTreeTest, TheMouseMovesOverWindowsWithoutTheButton) {
     backend.moveTo(30, 40);
     backend.runUntilIdle();
     EXPECT_EQ(targets(WM_MOUSEMOVE), (std::vector<HWND>{main}));
-    EXPECT_EQ(received(WM_MOUSEMOVE).at(0).wParam, 0u);
+    EXPECT_EQ(wParams(WM_MOUSEMOVE), (std::vector<WPARAM>{0}));
     EXPECT_EQ(received(WM_MOUSEMOVE).at(0).lParam, MAKELPARAM(30, 40));
+}
+
+TEST_F(WindowTreeTest, AWheelOverAWindowThatDoesNotUseItReachesItsParent) {
+    HWND main = createMainWindow();
+    HWND child = createChild(main, u"Recorder", 0, 7, {150, 150, 200, 200});
+    backend.turnWheel(160, 160, WHEEL_DELTA);
+    backend.runUntilIdle();
+    EXPECT_EQ(targets(WM_MOUSEWHEEL), (std::vector<HWND>{child, main}));
+    const auto wheels = received(WM_MOUSEWHEEL);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheels[1].wParam), WHEEL_DELTA);
+    EXPECT_EQ(wheels[1].lParam, MAKELPARAM(160, 160)) << "the pointer on the screen";
 }
 
 TEST_F(WindowTreeTest, CursorsAreRecorded) {
@@ -163,7 +166,7 @@ TEST_F(WindowTreeTest, AScreenTurnResizesFullScreenWindowsAndTellsThem) {
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(changes[0].wParam, SETTINGCHANGE_RESET);
     backend.runUntilIdle();
-    EXPECT_EQ(backend.pixelAt(319, 213), platform::pixelFromColour(RGB(110, 87, 158)));
+    EXPECT_EQ(backend.pixelAt(319, 213), pixelOf(kRecorderBackground));
 }
 
 }  // namespace

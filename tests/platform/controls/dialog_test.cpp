@@ -1,14 +1,15 @@
+#include "platform/controls/dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "platform/controls/button.h"
-#include "platform/controls/dialog.h"
 #include "platform/controls/list_box.h"
 #include "platform/painting.h"
 #include "platform/timers.h"
 #include "platform/window_object.h"
-#include "window_test_support.h"
+#include "tests/platform/windows/window_test_support.h"
 
 namespace {
 
@@ -64,6 +65,11 @@ class DialogTest : public WindowTest {
         main = settledMainWindow();
     }
 
+    // Runs a chooser-like dialog to its end.
+    int run(int titleButton = IDCANCEL) {
+        const platform::DialogTemplate t = chooserLike(titleButton);
+        return DialogBoxIndirect(nullptr, &t, main, endingProcedure);
+    }
     // The title bar's button lies at its right end.
     void tapTitleButton() {
         backend.script().call([this] { backend.tap(240 - 8, 8); });
@@ -74,31 +80,23 @@ class DialogTest : public WindowTest {
 
 TEST_F(DialogTest, TheTitleBarButtonEndsTheDialogWithItsCommand) {
     tapTitleButton();
-    const platform::DialogTemplate t = chooserLike(IDCANCEL);
-    EXPECT_EQ(DialogBoxIndirect(nullptr, &t, main, endingProcedure), 2);
+    EXPECT_EQ(run(), 2);
     EXPECT_EQ(dialogLog.commands, (std::vector<WPARAM>{MAKEWPARAM(IDCANCEL, BN_CLICKED)}));
     EXPECT_FALSE(IsWindow(dialogLog.dialog));
     EXPECT_TRUE(IsWindowEnabled(main));
-
-    tapTitleButton();
-    const platform::DialogTemplate ok = chooserLike(IDOK);
-    EXPECT_EQ(DialogBoxIndirect(nullptr, &ok, main, endingProcedure), 1);
-}
-
-TEST_F(DialogTest, InitialisationComesAfterTheControlsWithTheFirstTabStopOffered) {
-    tapTitleButton();
-    const platform::DialogTemplate t = chooserLike(IDCANCEL);
-    DialogBoxIndirect(nullptr, &t, main, endingProcedure);
+    // Initialised after its controls were made, with the first tab stop offered
+    // the focus, it filled the screen below its title bar.
     EXPECT_TRUE(dialogLog.listExistedAtInit && dialogLog.focusOffered != 0);
-    // The dialog fills the screen below its title bar.
     EXPECT_EQ((std::array{dialogLog.client.left, dialogLog.client.right}), (std::array<LONG, 2>{0, 240}));
     EXPECT_TRUE(dialogLog.client.bottom > 240 && dialogLog.client.bottom < 294) << dialogLog.client.bottom;
+
+    tapTitleButton();
+    EXPECT_EQ(run(IDOK), 1);
 }
 
 TEST_F(DialogTest, EnterPressesTheDefaultButton) {
     backend.script().key(VK_RETURN);
-    const platform::DialogTemplate t = chooserLike(IDCANCEL);
-    EXPECT_EQ(DialogBoxIndirect(nullptr, &t, main, endingProcedure), 1);
+    EXPECT_EQ(run(), 1);
     ASSERT_EQ(dialogLog.commands.size(), 1u);
     EXPECT_EQ(LOWORD(dialogLog.commands[0]), IDOK);
 }
@@ -113,8 +111,7 @@ TEST_F(DialogTest, TappingAControlReachesTheDialogProcedure) {
         const POINT origin = platform::clientOriginOnScreen(open);
         backend.tap(origin.x + client.right / 2, origin.y + client.bottom / 2);
     });
-    const platform::DialogTemplate t = chooserLike(IDCANCEL);
-    EXPECT_EQ(DialogBoxIndirect(nullptr, &t, main, endingProcedure), 1);
+    EXPECT_EQ(run(), 1);
     EXPECT_EQ(dialogLog.commands, (std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED)}));
 }
 
@@ -129,8 +126,7 @@ TEST_F(DialogTest, TheMainWindowKeepsItsTimersAndPaintsWhileTheDialogIsOpen) {
     };
     backend.script().wait(350);
     tapTitleButton();
-    const platform::DialogTemplate t = chooserLike(IDCANCEL);
-    EXPECT_EQ(DialogBoxIndirect(nullptr, &t, main, endingProcedure), 2);
+    EXPECT_EQ(run(), 2);
     EXPECT_EQ(received(WM_TIMER).size(), 3u);
     EXPECT_GE(received(WM_PAINT).size(), 3u);
     EXPECT_TRUE(!dialogLog.ownerEnabledInside && IsWindowEnabled(main)) << "disabled only while it is open";
@@ -138,8 +134,7 @@ TEST_F(DialogTest, TheMainWindowKeepsItsTimersAndPaintsWhileTheDialogIsOpen) {
 
 TEST_F(DialogTest, TheQuitMessageEndsTheDialogAndTheOuterLoop) {
     backend.script().call([] { PostQuitMessage(3); });
-    const platform::DialogTemplate t = chooserLike(IDCANCEL);
-    EXPECT_EQ(DialogBoxIndirect(nullptr, &t, main, endingProcedure), IDCANCEL);
+    EXPECT_EQ(run(), IDCANCEL);
     EXPECT_FALSE(IsWindow(dialogLog.dialog));
     MSG msg;
     EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
@@ -155,16 +150,15 @@ TEST_F(DialogTest, ResourceTemplatesAreFoundByNumber) {
 
 TEST_F(DialogTest, TheTitleBarShowsOnTheScreen) {
     backend.script().call([this] {
-        const platform::Pixel bar = platform::pixelFromColour(RGB(10, 36, 106));
+        const platform::Pixel bar = pixelOf(RGB(10, 36, 106));
         EXPECT_EQ(backend.pixelAt(1, 1), bar);
         // The client area below is the dialog's own background.
-        EXPECT_EQ(backend.pixelAt(230, 280), platform::pixelFromColour(RGB(212, 208, 200)));
+        EXPECT_EQ(backend.pixelAt(230, 280), pixelOf(RGB(212, 208, 200)));
         backend.tap(240 - 8, 8);
     });
-    const platform::DialogTemplate t = chooserLike(IDCANCEL);
-    DialogBoxIndirect(nullptr, &t, main, endingProcedure);
+    run();
     // The main window shows again as it was.
-    EXPECT_EQ(backend.pixelAt(1, 1), platform::pixelFromColour(RGB(110, 87, 158)));
+    EXPECT_EQ(backend.pixelAt(1, 1), pixelOf(RGB(110, 87, 158)));
 }
 
 }  // namespace

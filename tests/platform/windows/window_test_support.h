@@ -11,6 +11,12 @@
 #include "platform/message_queue.h"
 #include "platform/window.h"
 
+// The pixel the screen shows for a colour.
+constexpr platform::Pixel pixelOf(COLORREF colour) {
+    return platform::pixelFromColour(colour);
+}
+inline constexpr COLORREF kRecorderBackground = RGB(110, 87, 158);
+
 struct Received {
     HWND hwnd = nullptr;
     UINT message = 0;
@@ -37,6 +43,21 @@ class WindowTest : public ::testing::Test {
     void clearReceived();
     // The windows that received a kind of message, in order.
     std::vector<HWND> targets(UINT message) const;
+    // The kinds of message received, in order.
+    std::vector<UINT> kinds() const;
+    // The wParam of each message of a kind, in order.
+    std::vector<WPARAM> wParams(UINT message) const;
+    // A tap (or a stroke pressed at one point and released at another), then the queue run dry.
+    void tapAt(int x, int y) {
+        backend.tap(x, y);
+        backend.runUntilIdle();
+    }
+    void drag(int fromX, int fromY, int toX, int toY) {
+        backend.pressAt(fromX, fromY);
+        backend.moveTo(toX, toY);
+        backend.releaseAt(toX, toY);
+        backend.runUntilIdle();
+    }
     // Fills a rectangle of a window's client area, outside the paint cycle.
     static void fillWindow(HWND hwnd, RECT rect, COLORREF colour);
 

@@ -27,7 +27,7 @@ WindowTest::WindowTest() {
     log.clear();
     WNDCLASS windowClass;
     windowClass.lpfnWndProc = recordingProcedure;
-    windowClass.hbrBackground = CreateSolidBrush(RGB(110, 87, 158));
+    windowClass.hbrBackground = CreateSolidBrush(kRecorderBackground);
     windowClass.lpszClassName = u"Recorder";
     RegisterClass(&windowClass);
 }
@@ -72,6 +72,22 @@ std::vector<HWND> WindowTest::targets(UINT message) const {
     std::vector<HWND> out;
     for (const Received& r : received(message)) {
         out.push_back(r.hwnd);
+    }
+    return out;
+}
+
+std::vector<UINT> WindowTest::kinds() const {
+    std::vector<UINT> out;
+    for (const Received& r : log) {
+        out.push_back(r.message);
+    }
+    return out;
+}
+
+std::vector<WPARAM> WindowTest::wParams(UINT message) const {
+    std::vector<WPARAM> out;
+    for (const Received& r : received(message)) {
+        out.push_back(r.wParam);
     }
     return out;
 }

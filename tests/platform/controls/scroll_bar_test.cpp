@@ -1,8 +1,10 @@
+#include "platform/controls/scroll_bar.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/controls/scroll_bar.h"
+#include <array>
 #include "platform/painting.h"
-#include "window_test_support.h"
+#include "tests/platform/windows/window_test_support.h"
 
 namespace {
 
@@ -87,36 +89,25 @@ TEST_F(ScrollBarTest, ADraggedThumbTracksAndReportsItsPositionShiftedByTheMinimu
     backend.moveTo(500, 205);  // far past the end: the thumb stops at the last position
     backend.releaseAt(500, 205);
     backend.runUntilIdle();
-    const std::vector<Scroll> after = scrolls();
-    ASSERT_EQ(after.size(), 3u);
-    EXPECT_EQ(after[0], (Scroll{SB_THUMBTRACK, 12001}));
-    EXPECT_EQ(after[1], (Scroll{SB_THUMBPOSITION, 12001}));
-    EXPECT_EQ(after[2], (Scroll{SB_ENDSCROLL, 0}));
-    EXPECT_EQ(12001 - kExtent / 2, kExtent / 2 - (4000 - 1));
+    EXPECT_EQ(scrolls(),
+              (std::vector<Scroll>{{SB_THUMBTRACK, 12001}, {SB_THUMBPOSITION, 12001}, {SB_ENDSCROLL, 0}}));
 
     clearReceived();
     backend.pressAt(90, 205);  // the thumb is drawn back at -2000: this is track
     backend.releaseAt(90, 205);
     backend.runUntilIdle();
     EXPECT_EQ(scrolls().front().code, SB_PAGEDOWN);
-}
 
-TEST_F(ScrollBarTest, DraggingToTheStartReportsZero) {
-    backend.pressAt(50, 205);
-    backend.moveTo(-40, 205);
-    backend.releaseAt(-40, 205);
-    backend.runUntilIdle();
-    const std::vector<Scroll> got = scrolls();
-    ASSERT_GE(got.size(), 2u);
-    EXPECT_EQ(got[got.size() - 2], (Scroll{SB_THUMBPOSITION, 0}));
+    clearReceived();  // and dragged to the start, it reports zero
+    drag(50, 205, -40, 205);
+    EXPECT_EQ(scrolls(), (std::vector<Scroll>{{SB_THUMBTRACK, 0}, {SB_THUMBPOSITION, 0}, {SB_ENDSCROLL, 0}}));
 }
 
 TEST_F(ScrollBarTest, AVerticalBarSendsVerticalScrolls) {
     HWND vertical = createChild(main, u"Scrollbar", SBS_VERT, 1067, {220, 0, 230, 100});
     backend.runUntilIdle();
     clearReceived();
-    backend.tap(225, 97);
-    backend.runUntilIdle();
+    tapAt(225, 97);
     const auto got = received(WM_VSCROLL);
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(LOWORD(got[0].wParam), SB_LINEDOWN);
@@ -124,6 +115,8 @@ TEST_F(ScrollBarTest, AVerticalBarSendsVerticalScrolls) {
     EXPECT_TRUE(received(WM_HSCROLL).empty());
 }
 
+// Set by the program, the position stays within the range less the page, and
+// a redraw is asked for only when wanted.
 TEST_F(ScrollBarTest, ThePositionStaysWithinTheRangeLessThePage) {
     SCROLLINFO info;
     info.fMask = SIF_POS;
@@ -131,30 +124,20 @@ TEST_F(ScrollBarTest, ThePositionStaysWithinTheRangeLessThePage) {
     EXPECT_EQ(SetScrollInfo(bar, SB_CTL, &info, FALSE), 4001);
     info.nPos = -9000;
     EXPECT_EQ(SetScrollInfo(bar, SB_CTL, &info, FALSE), -8000);
-
+    RECT update;
+    EXPECT_EQ(GetUpdateRect(bar, &update, FALSE), FALSE);
     SCROLLINFO all;
     all.fMask = SIF_ALL;
     GetScrollInfo(bar, SB_CTL, &all);
-    EXPECT_EQ(all.nMin, -8000);
-    EXPECT_EQ(all.nMax, 8000);
-    EXPECT_EQ(all.nPage, 4000u);
-    EXPECT_EQ(all.nTrackPos, -8000);
-}
-
-TEST_F(ScrollBarTest, RedrawingIsAskedFor) {
-    SCROLLINFO info;
-    info.fMask = SIF_POS;
-    info.nPos = 0;
-    SetScrollInfo(bar, SB_CTL, &info, FALSE);
-    RECT update;
-    EXPECT_EQ(GetUpdateRect(bar, &update, FALSE), FALSE);
+    EXPECT_EQ((std::array{all.nMin, all.nMax, static_cast<int>(all.nPage), all.nTrackPos}),
+              (std::array{-8000, 8000, 4000, -8000}));
     SetScrollInfo(bar, SB_CTL, &info, TRUE);
     EXPECT_EQ(GetUpdateRect(bar, &update, FALSE), TRUE);
 }
 
 TEST_F(ScrollBarTest, TheThumbIsDrawnWhereThePositionIs) {
-    const platform::Pixel track = platform::pixelFromColour(RGB(236, 234, 230));
-    const platform::Pixel face = platform::pixelFromColour(RGB(212, 208, 200));
+    const platform::Pixel track = pixelOf(RGB(236, 234, 230));
+    const platform::Pixel face = pixelOf(RGB(212, 208, 200));
     // Thumb at 43 ... 64.
     EXPECT_EQ(backend.pixelAt(30, 205), track);
     EXPECT_EQ(backend.pixelAt(55, 205), face);
