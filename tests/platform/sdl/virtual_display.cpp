@@ -1,4 +1,4 @@
-#include "tests/sdl/virtual_display.h"
+#include "tests/platform/sdl/virtual_display.h"
 
 #include <chrono>
 #include <string>

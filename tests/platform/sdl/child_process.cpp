@@ -1,4 +1,4 @@
-#include "tests/sdl/child_process.h"
+#include "tests/platform/sdl/child_process.h"
 
 #include <fcntl.h>
 #include <poll.h>

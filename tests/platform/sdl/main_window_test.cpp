@@ -30,11 +30,8 @@ class MainWindow : public ::testing::Test {
     HeadlessBackend backend;
 };
 
-TEST_F(MainWindow, IsNoneBeforeTheProgramMakesOne) {
-    EXPECT_EQ(findMainWindow(), nullptr);
-}
-
 TEST_F(MainWindow, IsTheProgramsFirstTopLevelWindow) {
+    EXPECT_EQ(findMainWindow(), nullptr);
     HWND main = create(u"Main");
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(findMainWindow(), main);

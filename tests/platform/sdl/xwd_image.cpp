@@ -1,4 +1,4 @@
-#include "tests/sdl/xwd_image.h"
+#include "tests/platform/sdl/xwd_image.h"
 
 #include <bit>
 

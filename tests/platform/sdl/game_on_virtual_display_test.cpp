@@ -1,21 +1,14 @@
-// The real game on the desktop backend, played like a user would: on an X
-// server of its own, clicked with xdotool, photographed with xwd, closed with
-// Ctrl+Q, and its settings file read afterwards.
+// The real game on the desktop backend, played like a user would on a display
+// of its own, closed with Ctrl+Q, and its settings file read afterwards.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
-
-#include <sys/stat.h>
-#include <chrono>
-#include <cstdlib>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <sstream>
-#include <string>
 #include <thread>
-#include <tuple>
-#include <vector>
 
 #include "app/control_ids.h"
 #include "app/settings.h"
@@ -23,112 +16,55 @@
 #include "pattern/pattern.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/text.h"
-#include "tests/sdl/child_process.h"
-#include "tests/sdl/virtual_display.h"
-#include "tests/sdl/xwd_image.h"
-#include "tests/support/temp_folder.h"
+#include "tests/platform/sdl/desktop_session.h"
 #include "ui/screen_layout.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using testing_support::ChildProcess;
-using testing_support::runCommand;
-using testing_support::VirtualDisplay;
 using testing_support::XwdImage;
 
-constexpr auto kPatience = 15s;
+constexpr std::uint32_t kPurple = 0x6E579E;
 
-class GameOnVirtualDisplay : public ::testing::Test {
+class GameOnVirtualDisplay : public DesktopSession {
   protected:
-    void SetUp() override {
-        std::string why;
-        display_ = VirtualDisplay::start(1280, 1024, &why);
-        if (!display_) {
-            GTEST_SKIP() << "Xvfb cannot start here (" << why << "); the game needs an X display";
+    // Starts the game and finds its window, whose client area is k times 240 x 294.
+    std::unique_ptr<testing_support::ChildProcess> startGame(const std::vector<std::string>& argv = {
+                                                                 VELLUMAR_GAME}) {
+        auto game = start(argv);
+        EXPECT_TRUE(game);
+        if (game) {
+            findWindow(*game);
+            std::tie(width_, height_) = geometry();
+            EXPECT_GT(width_, 0);
+            layout_ = computeLayout(width_, height_, kToolbarBitmapSizes);
         }
-        environment_ = {{"DISPLAY", display_->name()},
-                        {"SDL_VIDEODRIVER", "x11"},
-                        {"SDL_AUDIODRIVER", "dummy"},
-                        {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()},
-                        {"XDG_CONFIG_HOME", (folder_ / "config").string()},
-                        {"XDG_DATA_HOME", (folder_ / "data").string()},
-                        testing_support::leaksReportedOnly()};
-        std::filesystem::create_directories(folder_ / "runtime");
-    }
-
-    testing_support::CommandResult xdotool(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), "xdotool");
-        return runCommand(arguments, environment_, kPatience);
-    }
-
-    // The window and its scale: the client area is k times 240 x 294.
-    void findWindow(const ChildProcess& game) {
-        const auto found =
-            xdotool({"search", "--sync", "--onlyvisible", "--pid", std::to_string(game.pid())}).output;
-        window_ = found.substr(0, found.find('\n'));
-        ASSERT_FALSE(window_.empty()) << "no window of the game's on the display";
-        std::tie(width_, height_) = geometry();
-        ASSERT_GT(width_, 0);
-        layout_ = computeLayout(width_, height_, kToolbarBitmapSizes);
-    }
-
-    // The window's client size.
-    std::pair<int, int> geometry() {
-        std::istringstream shell(xdotool({"getwindowgeometry", "--shell", window_}).output);
-        std::pair<int, int> size;
-        for (std::string line; std::getline(shell, line);) {
-            if (line.starts_with("WIDTH=")) {
-                size.first = std::stoi(line.substr(6));
-            } else if (line.starts_with("HEIGHT=")) {
-                size.second = std::stoi(line.substr(7));
-            }
-        }
-        return size;
-    }
-    // Waits for the window to reach a size.
-    bool reaches(std::pair<int, int> size) {
-        for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
-             std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(100ms)) {
-            if (geometry() == size) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    void clickAt(int x, int y) {
-        EXPECT_EQ(
-            xdotool({"mousemove", "--window", window_, std::to_string(x), std::to_string(y), "click", "1"})
-                .exitCode,
-            0);
+        return game;
     }
     void clickControl(int id) {
         const ControlPlacement* p = layout_.find(id);
         ASSERT_NE(p, nullptr);
         clickAt(p->left + p->width / 2, p->top + p->height / 2);
     }
-
+    bool showsBanner(const XwdImage& p) const {
+        const ControlPlacement* banner = layout_.find(IDC_BANNER);
+        return p.at(banner->left + 2, banner->top + banner->height - 2) >> 8 == kPurple >> 8;
+    }
     // Waits until a patch of the board is (or is not) mostly black.
     bool boardTurns(bool black) {
         const BoardRectangle& board = layout_.boardRectFull;
-        for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
-             std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(200ms)) {
-            const auto picture = photograph();
-            int blackPixels = 0;
-            for (int dy = 0; picture && dy < 10; ++dy) {
-                for (int dx = 0; dx < 10; ++dx) {
-                    blackPixels += picture->at(board.left + board.width / 3 + dx,
-                                               board.top + board.height / 3 + dy) == 0;
-                }
-            }
-            if (picture && (blackPixels >= 50) == black) {
-                return true;
-            }
-        }
-        return false;
+        return photographUntil([&](const XwdImage& picture) {
+                   int blackPixels = 0;
+                   for (int dy = 0; dy < 10; ++dy) {
+                       for (int dx = 0; dx < 10; ++dx) {
+                           blackPixels += picture.at(board.left + board.width / 3 + dx,
+                                                     board.top + board.height / 3 + dy) == 0;
+                       }
+                   }
+                   return (blackPixels >= 50) == black;
+               })
+            .has_value();
     }
-
     // Clicks Color Schemes once the board is drawn, and waits until it shows
     // the black scheme, so the game has the setting before what follows.
     void switchToTheBlackScheme() {
@@ -136,37 +72,11 @@ class GameOnVirtualDisplay : public ::testing::Test {
         clickControl(IDC_COLOR_SCHEME);
         ASSERT_TRUE(boardTurns(true)) << "the board never turned black";
     }
-
     std::string storedSettings() const {
         std::ifstream in(folder_ / "config/vellumar/registry.reg");
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
-    }
-
-    std::optional<XwdImage> photograph() {
-        const auto dump = runCommand({"xwd", "-silent", "-id", window_}, environment_, kPatience);
-        std::string why;
-        auto image = XwdImage::parse(dump.output, &why);
-        EXPECT_TRUE(image) << "xwd: " << why;
-        return image;
-    }
-
-    // The game may be gone before xdotool sends the keys' release, which it
-    // then reports as an error: the game's exit code is what tells.
-    void pressCtrlQ() { xdotool({"key", "--window", window_, "ctrl+q"}); }
-
-    // Photographs until `wanted` holds for one, within the patience.
-    std::optional<XwdImage> photographUntil(const std::function<bool(const XwdImage&)>& wanted) {
-        std::optional<XwdImage> picture;
-        for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
-             std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(200ms)) {
-            picture = photograph();
-            if (picture && wanted(*picture)) {
-                return picture;
-            }
-        }
-        return std::nullopt;
     }
     bool sameBoard(const XwdImage& a, const XwdImage& b) const {
         const BoardRectangle& board = layout_.boardRectFull;
@@ -179,10 +89,13 @@ class GameOnVirtualDisplay : public ::testing::Test {
         }
         return true;
     }
-    TempFolder folder_;
-    std::unique_ptr<VirtualDisplay> display_;
-    testing_support::Environment environment_;
-    std::string window_;
+    // The game may be gone before xdotool sends the keys' release, which it
+    // then reports as an error: the game's exit code is what tells.
+    void closeWithCtrlQ(testing_support::ChildProcess& game) {
+        xdotool({"key", "--window", window_, "ctrl+q"});
+        EXPECT_EQ(game.waitForExit(kPatience), 0);
+    }
+
     int width_ = 0;
     int height_ = 0;
     ScreenLayout layout_;
@@ -201,11 +114,8 @@ TEST_F(GameOnVirtualDisplay, PaintsAPieceThenCtrlQClosesItAndSavesTheSettings) {
     const auto target = std::ranges::find_if(pattern.pieces, [](const Piece& p) { return p.colour == 0; });
     ASSERT_NE(target, pattern.pieces.end());
 
-    auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
-    ASSERT_TRUE(game);
-    findWindow(*game);
-    ASSERT_FALSE(HasFatalFailure());
-
+    auto game = startGame();
+    ASSERT_FALSE(HasFailure());
     const BoardRectangle& board = layout_.boardRectFull;
     fitToBoard(pattern, board.width / 2, board.height / 2, board.width, board.height);
     setZoom(pattern, 1.0f);
@@ -220,23 +130,11 @@ TEST_F(GameOnVirtualDisplay, PaintsAPieceThenCtrlQClosesItAndSavesTheSettings) {
     clickControl(IDC_COLOR_SCHEME);  // a setting to find in the file afterwards
     // The clicks reach the game in order, each after the one before has been
     // handled (a palette pick plays its sound first): wait for the painted piece.
-    const std::uint32_t painted = (static_cast<std::uint32_t>(pattern.colourRGB[0][0]) << 16) |
-                                  (static_cast<std::uint32_t>(pattern.colourRGB[0][1]) << 8) |
-                                  pattern.colourRGB[0][2];
-    std::optional<XwdImage> picture;
-    for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
-         std::chrono::steady_clock::now() < giveUp;) {
-        picture = photograph();
-        if (!picture || picture->at(x, y) == painted) {
-            break;
-        }
-        std::this_thread::sleep_for(200ms);
-    }
-    ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->at(x, y), painted) << "the piece is painted in its colour";
-    const ControlPlacement* banner = layout_.find(IDC_BANNER);
-    EXPECT_EQ(picture->at(banner->left + 2, banner->top + banner->height - 2) >> 8, 0x6E57u)
-        << "the banner's purple";
+    const auto [r, g, b] = pattern.colourRGB[0];
+    const std::uint32_t painted = (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
+    const auto picture = photographUntil([&](const XwdImage& p) { return p.at(x, y) == painted; });
+    ASSERT_TRUE(picture) << "the piece is painted in its colour";
+    EXPECT_TRUE(showsBanner(*picture));
 
     EXPECT_EQ(xdotool({"key", "--window", window_, "ctrl+q"}).exitCode, 0);
     EXPECT_EQ(game->waitForExit(kPatience), 0);
@@ -247,49 +145,32 @@ TEST_F(GameOnVirtualDisplay, PaintsAPieceThenCtrlQClosesItAndSavesTheSettings) {
 
 TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWholeDisplay) {
     // Full screen is the window manager's to grant.
-    auto manager = ChildProcess::start({"openbox", "--sm-disable"}, environment_);
+    auto manager = start({"openbox", "--sm-disable"});
     ASSERT_TRUE(manager) << "openbox is missing (scripts/install-deps.sh installs it)";
     std::this_thread::sleep_for(500ms);
-    auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
-    ASSERT_TRUE(game);
-    findWindow(*game);
-    ASSERT_FALSE(HasFatalFailure());
+    auto game = startGame();
+    ASSERT_FALSE(HasFailure());
     EXPECT_EQ(xdotool({"windowsize", window_, "1000", "700"}).exitCode, 0);
-    EXPECT_TRUE(reaches({960, 642})) << "3 x 320 x 214, the nearest landscape multiple";
-
+    EXPECT_TRUE(eventually([&] { return geometry() == std::pair(960, 642); }))
+        << "3 x 320 x 214, the nearest landscape multiple";
     EXPECT_EQ(xdotool({"key", "--window", window_, "F11"}).exitCode, 0);
-    ASSERT_TRUE(reaches({1280, 1024})) << "full screen";
+    ASSERT_TRUE(eventually([&] { return geometry() == std::pair(1280, 1024); })) << "full screen";
     // 4 x 320 x 214 = 1280 x 856, centred: 84 lines of the window's purple above and below.
-    constexpr std::uint32_t kPurple = 0x6E579E;
-    std::optional<XwdImage> picture;
-    for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
-         std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(200ms)) {
-        picture = photograph();
-        if (picture && picture->height() == 1024 && picture->at(100, 1003) == kPurple) {
-            break;
-        }
-    }
+    const auto picture = photographUntil([](const XwdImage& p) {
+        return p.height() == 1024 && p.at(100, 40) == kPurple && p.at(100, 1003) == kPurple;
+    });
     ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->at(100, 40), kPurple);
-    EXPECT_EQ(picture->at(100, 1003), kPurple);
-    const ScreenLayout fitted = computeLayout(1280, 856, kToolbarBitmapSizes);
-    const BoardRectangle& board = fitted.boardRectFull;
+    const BoardRectangle board = computeLayout(1280, 856, kToolbarBitmapSizes).boardRectFull;
     EXPECT_NE(picture->at(board.left + board.width / 2, 84 + board.top + board.height / 2), kPurple)
         << "the picture on the board";
-
-    pressCtrlQ();  // xdotool may report the window manager's errors; the game's exit is what counts
-    EXPECT_EQ(game->waitForExit(kPatience), 0);
+    closeWithCtrlQ(*game);  // xdotool may report the window manager's errors
 }
 
+// A regression: the board showed the pattern from before until a repaint.
 TEST_F(GameOnVirtualDisplay, TheChosenPatternShowsAsSoonAsTheChooserCloses) {
-    auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
-    ASSERT_TRUE(game);
-    findWindow(*game);
-    ASSERT_FALSE(HasFatalFailure());
-    const ControlPlacement* banner = layout_.find(IDC_BANNER);
-    const auto first = photographUntil([&](const XwdImage& p) {
-        return p.at(banner->left + 2, banner->top + banner->height - 2) >> 8 == 0x6E57u;
-    });
+    auto game = startGame();
+    ASSERT_FALSE(HasFailure());
+    const auto first = photographUntil([&](const XwdImage& p) { return showsBanner(p); });
     ASSERT_TRUE(first) << "the game's first frame";
     clickControl(IDC_OPEN);
     // The list has the keys: the first pattern, then Enter for Open.
@@ -304,25 +185,24 @@ TEST_F(GameOnVirtualDisplay, TheChosenPatternShowsAsSoonAsTheChooserCloses) {
     }
     EXPECT_TRUE(photographUntil([&](const XwdImage& p) { return sameBoard(p, *chosen); }))
         << "what showed when the chooser closed is what a full repaint draws";
-    pressCtrlQ();
-    EXPECT_EQ(game->waitForExit(kPatience), 0);
+    closeWithCtrlQ(*game);
 }
 
 TEST_F(GameOnVirtualDisplay, WithoutTheDefaultPatternAMessageWindowSaysSoAndTheGameEnds) {
     const std::filesystem::path lonely = folder_ / "lonely" / "vellumar";
     std::filesystem::create_directories(lonely.parent_path());
     std::filesystem::copy_file(VELLUMAR_GAME, lonely);
-    auto game = ChildProcess::start({lonely.string()}, environment_);
+    auto game = start({lonely.string()});
     ASSERT_TRUE(game);
     // SDL's message box is a window of its own, named by its caption.
     std::string window;
-    for (auto giveUp = std::chrono::steady_clock::now() + kPatience;
-         window.empty() && std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(200ms)) {
-        const std::string info = runCommand({"xwininfo", "-name", "Warning"}, environment_, kPatience).output;
+    EXPECT_TRUE(eventually([&] {
+        const std::string info =
+            testing_support::runCommand({"xwininfo", "-name", "Warning"}, environment_, kPatience).output;
         const std::size_t id = info.find("Window id: ");
         window = id == std::string::npos ? "" : info.substr(id + 11, info.find(' ', id + 11) - id - 11);
-    }
-    ASSERT_FALSE(window.empty()) << "no message window on the display";
+        return !window.empty();
+    })) << "no message window on the display";
     xdotool({"key", "--window", window, "Return"});
     EXPECT_EQ(game->waitForExit(kPatience), 0);
 }
@@ -336,15 +216,12 @@ TEST_F(GameOnVirtualDisplay, CtrlQClosesAfterTheHelpAndNoSoundCardCostsOneLineAt
     environment_.emplace_back("ASAN_OPTIONS",
                               std::string(sanitizer != nullptr ? sanitizer : "") + ":detect_leaks=0");
     const std::string said = (folder_ / "stderr").string();
-    auto game = ChildProcess::start({"sh", "-c", "exec \"$0\" 2>\"$1\"", VELLUMAR_GAME, said}, environment_);
-    ASSERT_TRUE(game);
-    findWindow(*game);
-    ASSERT_FALSE(HasFatalFailure());
+    auto game = startGame({"sh", "-c", "exec \"$0\" 2>\"$1\"", VELLUMAR_GAME, said});
+    ASSERT_FALSE(HasFailure());
     clickControl(IDC_PALETTE_FIRST);  // the palette's sound
     clickControl(IDC_HELP);
     clickAt(width_ / 2, height_ / 2);  // any tap closes the help
-    pressCtrlQ();
-    EXPECT_EQ(game->waitForExit(kPatience), 0);
+    closeWithCtrlQ(*game);
     std::ifstream in(said);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_LE(std::ranges::count(text, '\n'), 1) << text;
@@ -365,16 +242,10 @@ TEST_F(GameOnVirtualDisplay, SignalsAndTheLossOfTheDisplayEndTheGameWithItsSetti
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove_all(folder_ / "config");
-        auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
-        ASSERT_TRUE(game);
-        findWindow(*game);
-        ASSERT_FALSE(HasFatalFailure());
+        auto game = startGame();
+        ASSERT_FALSE(HasFailure());
         switchToTheBlackScheme();
-        if (c.signal != 0) {
-            game->signal(c.signal);
-        } else {
-            display_->stop();
-        }
+        c.signal != 0 ? game->signal(c.signal) : display_->stop();
         EXPECT_EQ(game->waitForExit(kPatience), c.exitCode);
         EXPECT_NE(storedSettings().find("\"ColorScheme\"=dword:00000001"), std::string::npos)
             << storedSettings();
@@ -415,11 +286,8 @@ TEST_F(GameOnVirtualDisplay, SurvivesHostileFilesAsItsCurrentPattern) {
             << "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"CurrentPattern\"=\"" << hostile.string()
             << "\"\n\"CurrentPatternShort\"=\"hostile\"\n"
             << c.settings;
-        auto game = ChildProcess::start({VELLUMAR_GAME}, environment_);
-        ASSERT_TRUE(game);
-        findWindow(*game);
-        ASSERT_FALSE(HasFatalFailure());
-        pressCtrlQ();
-        EXPECT_EQ(game->waitForExit(kPatience), 0);
+        auto game = startGame();
+        ASSERT_FALSE(HasFailure());
+        closeWithCtrlQ(*game);
     }
 }

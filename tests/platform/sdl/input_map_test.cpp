@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 
 #include "platform/cursor.h"
@@ -11,37 +12,43 @@
 namespace platform {
 namespace {
 
-TEST(KeyTranslation, GivesTheGamesVirtualKeys) {
-    EXPECT_EQ(virtualKeyFor(SDLK_RETURN), VK_RETURN);
-    EXPECT_EQ(virtualKeyFor(SDLK_KP_ENTER), VK_RETURN);
-    EXPECT_EQ(virtualKeyFor(SDLK_ESCAPE), VK_ESCAPE);
-    EXPECT_EQ(virtualKeyFor(SDLK_LEFT), VK_LEFT);
-    EXPECT_EQ(virtualKeyFor(SDLK_RIGHT), VK_RIGHT);
-    EXPECT_EQ(virtualKeyFor(SDLK_UP), VK_UP);
-    EXPECT_EQ(virtualKeyFor(SDLK_DOWN), VK_DOWN);
-    EXPECT_EQ(virtualKeyFor(SDLK_SPACE), VK_SPACE);
-    EXPECT_EQ(virtualKeyFor(SDLK_BACKSPACE), VK_BACK);
-    EXPECT_EQ(virtualKeyFor(SDLK_TAB), VK_TAB);
-    EXPECT_EQ(virtualKeyFor(SDLK_PAGEUP), VK_PRIOR);
-    EXPECT_EQ(virtualKeyFor(SDLK_PAGEDOWN), VK_NEXT);
-    EXPECT_EQ(virtualKeyFor(SDLK_HOME), VK_HOME);
-    EXPECT_EQ(virtualKeyFor(SDLK_END), VK_END);
-}
-
-TEST(KeyTranslation, LettersAndDigitsAreTheirCapitalAsciiCodes) {
-    EXPECT_EQ(virtualKeyFor(SDLK_a), UINT{'A'});
-    EXPECT_EQ(virtualKeyFor(SDLK_q), UINT{'Q'});
-    EXPECT_EQ(virtualKeyFor(SDLK_z), UINT{'Z'});
-    EXPECT_EQ(virtualKeyFor(SDLK_0), UINT{'0'});
-    EXPECT_EQ(virtualKeyFor(SDLK_9), UINT{'9'});
-}
-
-TEST(KeyTranslation, KeysTheGameHasNoUseForGiveNothing) {
-    EXPECT_FALSE(virtualKeyFor(SDLK_F1));
-    EXPECT_FALSE(virtualKeyFor(SDLK_LSHIFT));
-    EXPECT_FALSE(virtualKeyFor(SDLK_LCTRL));
-    EXPECT_FALSE(virtualKeyFor(SDLK_VOLUMEUP));
+// The keys the game uses give its virtual keys: letters and digits their
+// capital ASCII codes, plus and minus of either keyboard zoom.
+TEST(KeyTranslation, GivesTheGamesVirtualKeysAndNothingForOthers) {
+    const std::pair<SDL_Keycode, UINT> keys[] = {{SDLK_RETURN, VK_RETURN},
+                                                 {SDLK_KP_ENTER, VK_RETURN},
+                                                 {SDLK_ESCAPE, VK_ESCAPE},
+                                                 {SDLK_LEFT, VK_LEFT},
+                                                 {SDLK_RIGHT, VK_RIGHT},
+                                                 {SDLK_UP, VK_UP},
+                                                 {SDLK_DOWN, VK_DOWN},
+                                                 {SDLK_SPACE, VK_SPACE},
+                                                 {SDLK_BACKSPACE, VK_BACK},
+                                                 {SDLK_TAB, VK_TAB},
+                                                 {SDLK_PAGEUP, VK_PRIOR},
+                                                 {SDLK_PAGEDOWN, VK_NEXT},
+                                                 {SDLK_HOME, VK_HOME},
+                                                 {SDLK_END, VK_END},
+                                                 {SDLK_a, 'A'},
+                                                 {SDLK_q, 'Q'},
+                                                 {SDLK_z, 'Z'},
+                                                 {SDLK_0, '0'},
+                                                 {SDLK_9, '9'},
+                                                 {SDLK_EQUALS, VK_OEM_PLUS},
+                                                 {SDLK_PLUS, VK_OEM_PLUS},
+                                                 {SDLK_KP_PLUS, VK_ADD},
+                                                 {SDLK_MINUS, VK_OEM_MINUS},
+                                                 {SDLK_KP_MINUS, VK_SUBTRACT}};
+    for (const auto& [key, virtualKey] : keys) {
+        EXPECT_EQ(virtualKeyFor(key), virtualKey) << key;
+    }
+    for (const SDL_Keycode key : {SDLK_F1, SDLK_LSHIFT, SDLK_LCTRL, SDLK_VOLUMEUP}) {
+        EXPECT_FALSE(virtualKeyFor(key)) << key;
+    }
     EXPECT_FALSE(translateKey(SDLK_F12, KMOD_NONE));
+    // F9 turns the screen, and nothing else does.
+    EXPECT_TRUE(isRotateKey(SDLK_F9));
+    EXPECT_FALSE(isRotateKey(SDLK_F8) || isRotateKey(SDLK_r));
 }
 
 TEST(KeyTranslation, ControlQIsTheLetterWithTheControlModifier) {
@@ -57,22 +64,6 @@ TEST(KeyTranslation, ModifiersKeepTheirMeaning) {
     EXPECT_EQ(modifiersFor(KMOD_LCTRL | KMOD_RSHIFT), MODIFIER_CONTROL | MODIFIER_SHIFT);
     // Lock keys are not modifiers of a press.
     EXPECT_EQ(modifiersFor(KMOD_NUM | KMOD_CAPS), MODIFIER_NONE);
-}
-
-TEST(KeyTranslation, F9TurnsTheScreenAndNothingElseDoes) {
-    EXPECT_TRUE(isRotateKey(SDLK_F9));
-    EXPECT_FALSE(isRotateKey(SDLK_F8));
-    EXPECT_FALSE(isRotateKey(SDLK_r));
-}
-
-TEST(KeyTranslation, PlusAndMinusOfEitherKeyboardZoom) {
-    for (const auto& [key, virtualKey] : {std::pair{SDLK_EQUALS, VK_OEM_PLUS},
-                                          {SDLK_PLUS, VK_OEM_PLUS},
-                                          {SDLK_KP_PLUS, VK_ADD},
-                                          {SDLK_MINUS, VK_OEM_MINUS},
-                                          {SDLK_KP_MINUS, VK_SUBTRACT}}) {
-        EXPECT_EQ(virtualKeyFor(key), virtualKey) << key;
-    }
 }
 
 TEST(ButtonTranslation, OnlyTheLeftButtonIsTheStylusTheRightAndMiddlePan) {
@@ -103,22 +94,23 @@ TEST(WheelTranslation, NotchesAndPinchesBecomeWheelDeltas) {
 }
 
 TEST(CursorTranslation, EachOfTheGamesCursorsHasItsShape) {
-    EXPECT_EQ(sdlCursorFor(IDC_ARROW), SDL_SYSTEM_CURSOR_ARROW);
-    EXPECT_EQ(sdlCursorFor(IDC_CROSS), SDL_SYSTEM_CURSOR_CROSSHAIR);
-    EXPECT_EQ(sdlCursorFor(IDC_WAIT), SDL_SYSTEM_CURSOR_WAIT);
+    EXPECT_EQ((std::array{sdlCursorFor(IDC_ARROW), sdlCursorFor(IDC_CROSS), sdlCursorFor(IDC_WAIT)}),
+              (std::array{SDL_SYSTEM_CURSOR_ARROW, SDL_SYSTEM_CURSOR_CROSSHAIR, SDL_SYSTEM_CURSOR_WAIT}));
 }
 
 TEST(SoundFormat, PcmWavesMapToSdlsFormats) {
-    WaveFile wave;
-    wave.bitsPerSample = 8;
-    EXPECT_EQ(sdlFormatOf(wave), AUDIO_U8);
-    wave.bitsPerSample = 16;
-    EXPECT_EQ(sdlFormatOf(wave), AUDIO_S16LSB);
-    wave.bitsPerSample = 24;
-    EXPECT_EQ(sdlFormatOf(wave), 0);
-    wave.bitsPerSample = 16;
-    wave.format = 3;  // floating point: not a format the game's resources use
-    EXPECT_EQ(sdlFormatOf(wave), 0);
+    // Floating point (format 3) is not a format the game's resources use.
+    const struct {
+        WORD format, bits;
+        SDL_AudioFormat sdl;
+    } cases[] = {{WAVE_FORMAT_PCM, 8, AUDIO_U8},
+                 {WAVE_FORMAT_PCM, 16, AUDIO_S16LSB},
+                 {WAVE_FORMAT_PCM, 24, 0},
+                 {3, 16, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(sdlFormatOf(WaveFile{.format = c.format, .bitsPerSample = c.bits, .data = {}}), c.sdl)
+            << c.format << c.bits;
+    }
 }
 
 SDL_DropEvent dropEvent(Uint32 type, char* file = nullptr) {

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 namespace platform {
+
+static bool operator==(const ScreenSize& a, const ScreenSize& b) {
+    return a.width == b.width && a.height == b.height;
+}
+
 namespace {
 
 struct ScaleCase {
@@ -41,25 +47,15 @@ TEST(ScaleForDesktop, MeasuresTheArrangementItIsGiven) {
     EXPECT_EQ(chooseScale({1600, 2000}, kLandscapeBase), 4);
 }
 
+// A turn swaps portrait and landscape at the same scale; a square screen counts as portrait.
 TEST(ScreenTurn, SwapsPortraitAndLandscapeAtTheSameScale) {
-    EXPECT_EQ(scaled(kPortraitBase, 2).width, 480);
-    EXPECT_EQ(scaled(kPortraitBase, 2).height, 588);
-    const ScreenSize landscape = turned({480, 588}, 2);
-    EXPECT_EQ(landscape.width, 640);
-    EXPECT_EQ(landscape.height, 428);
-    const ScreenSize portrait = turned(landscape, 2);
-    EXPECT_EQ(portrait.width, 480);
-    EXPECT_EQ(portrait.height, 588);
-    const ScreenSize atThree = turned({720, 882}, 3);
-    EXPECT_EQ(atThree.width, 960);
-    EXPECT_EQ(atThree.height, 642);
-}
-
-TEST(ScreenTurn, ASquareScreenCountsAsPortrait) {
+    EXPECT_EQ(scaled(kPortraitBase, 2), (ScreenSize{480, 588}));
+    EXPECT_EQ(turned({480, 588}, 2), (ScreenSize{640, 428}));
+    EXPECT_EQ(turned({640, 428}, 2), (ScreenSize{480, 588}));
+    EXPECT_EQ(turned({720, 882}, 3), (ScreenSize{960, 642}));
     EXPECT_TRUE(isPortrait({500, 500}));
     EXPECT_FALSE(isPortrait({501, 500}));
-    // So a turn of a square screen gives the landscape arrangement.
-    EXPECT_EQ(turned({500, 500}, 2).width, 640);
+    EXPECT_EQ(turned({500, 500}, 2), (ScreenSize{640, 428}));
 }
 
 TEST(WindowSize, SnapsToTheNearestWholeMultipleOfTheOrientationItsShapeSuggests) {
@@ -76,9 +72,7 @@ TEST(WindowSize, SnapsToTheNearestWholeMultipleOfTheOrientationItsShapeSuggests)
         {{3000, 200}, {2240, 1498}},  // a strip: nearest by both sides together
     };
     for (const auto& [requested, snapped] : cases) {
-        const ScreenSize got = snapWindowSize(requested);
-        EXPECT_EQ(got.width, snapped.width) << requested.width << "x" << requested.height;
-        EXPECT_EQ(got.height, snapped.height) << requested.width << "x" << requested.height;
+        EXPECT_EQ(snapWindowSize(requested), snapped) << requested.width << "x" << requested.height;
     }
 }
 
@@ -95,37 +89,36 @@ TEST(FullScreen, ShowsTheLargestMultipleThatFitsCentred) {
         {{200, 200}, true, {240, 294}, {0, 0}},  // too small even for 1x: its top left shows
     };
     for (const auto& [drawable, portrait, screen, origin] : cases) {
-        const ScreenSize got = fittedScreen(drawable, portrait);
-        EXPECT_EQ(got.width, screen.width) << drawable.width << "x" << drawable.height;
-        EXPECT_EQ(got.height, screen.height) << drawable.width << "x" << drawable.height;
-        EXPECT_EQ(screenOrigin(drawable, got), origin) << drawable.width << "x" << drawable.height;
+        EXPECT_EQ(fittedScreen(drawable, portrait), screen) << drawable.width << "x" << drawable.height;
+        EXPECT_EQ(screenOrigin(drawable, screen), origin) << drawable.width << "x" << drawable.height;
     }
 }
 
-TEST(WindowToScreen, IsTheIdentityWhenTheWindowHasTheScreensPixels) {
-    EXPECT_EQ(windowToScreen(0, 0, {480, 588}, {480, 588}), (POINT{0, 0}));
-    EXPECT_EQ(windowToScreen(479, 587, {480, 588}, {480, 588}), (POINT{479, 587}));
-    EXPECT_EQ(windowToScreen(123, 456, {480, 588}, {480, 588}), (POINT{123, 456}));
-}
-
-TEST(WindowToScreen, ScalesPointsToADenserDrawable) {
-    // A high-density display: 2 drawable pixels per window point.
-    EXPECT_EQ(windowToScreen(10, 20, {480, 588}, {960, 1176}), (POINT{20, 40}));
-    EXPECT_EQ(windowToScreen(479, 587, {480, 588}, {960, 1176}), (POINT{958, 1174}));
-}
-
-TEST(WindowToScreen, EveryWindowPointLandsOnTheScreen) {
-    // 1.25 window points per pixel: the last point is still the last pixel.
-    EXPECT_EQ(windowToScreen(599, 734, {600, 735}, {480, 588}), (POINT{479, 587}));
-    EXPECT_EQ(windowToScreen(4, 4, {600, 735}, {480, 588}), (POINT{3, 3}));
-    EXPECT_EQ(windowToScreen(5, 5, {600, 735}, {480, 588}), (POINT{4, 4}));
-}
-
-TEST(WindowToScreen, PointsOutsideTheWindowStayOutsideTheScreen) {
-    // A held pointer dragged past the edges: rounding towards minus infinity.
-    EXPECT_EQ(windowToScreen(-1, -1, {480, 588}, {960, 1176}), (POINT{-2, -2}));
-    EXPECT_EQ(windowToScreen(-1, -3, {960, 1176}, {480, 588}), (POINT{-1, -2}));
-    EXPECT_EQ(windowToScreen(480, 600, {480, 588}, {480, 588}), (POINT{480, 600}));
+TEST(WindowToScreen, ScalesPointsOntoTheDrawableAndKeepsOutsidePointsOutside) {
+    const struct {
+        int x, y;
+        ScreenSize window, drawable;
+        POINT screen;
+    } cases[] = {
+        {0, 0, {480, 588}, {480, 588}, {0, 0}},  // the identity when the window has the screen's pixels
+        {479, 587, {480, 588}, {480, 588}, {479, 587}},
+        {123, 456, {480, 588}, {480, 588}, {123, 456}},
+        {10, 20, {480, 588}, {960, 1176}, {20, 40}},  // 2 drawable pixels per window point
+        {479, 587, {480, 588}, {960, 1176}, {958, 1174}},
+        {599, 734, {600, 735}, {480, 588}, {479, 587}},  // 1.25 window points per pixel: the last is the last
+        {4, 4, {600, 735}, {480, 588}, {3, 3}},
+        {5, 5, {600, 735}, {480, 588}, {4, 4}},
+        {-1,
+         -1,
+         {480, 588},
+         {960, 1176},
+         {-2, -2}},  // dragged past the edges: rounded towards minus infinity
+        {-1, -3, {960, 1176}, {480, 588}, {-1, -2}},
+        {480, 600, {480, 588}, {480, 588}, {480, 600}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(windowToScreen(c.x, c.y, c.window, c.drawable), c.screen) << c.x << "," << c.y;
+    }
 }
 
 TEST(TouchToScreen, MapsTheWindowsFractionsOntoPixels) {
@@ -136,9 +129,8 @@ TEST(TouchToScreen, MapsTheWindowsFractionsOntoPixels) {
 }
 
 TEST(DotsPerInch, FollowTheScale) {
-    EXPECT_EQ(dotsPerInchForScale(1), 96);
-    EXPECT_EQ(dotsPerInchForScale(2), 192);
-    EXPECT_EQ(dotsPerInchForScale(3), 288);
+    EXPECT_EQ((std::array{dotsPerInchForScale(1), dotsPerInchForScale(2), dotsPerInchForScale(3)}),
+              (std::array{96, 192, 288}));
 }
 
 }  // namespace

@@ -26,23 +26,11 @@ namespace {
 class SingleInstance : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (const char* name : kVariables) {
-            const char* value = std::getenv(name);
-            saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-        }
         std::filesystem::permissions(folder_.path(), std::filesystem::perms::owner_all);
-        ::setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
-        ::setenv("XDG_CACHE_HOME", (folder_ / "cache").c_str(), 1);
-        ::setenv("TMPDIR", (folder_ / "tmp").c_str(), 1);
         static std::atomic<int> counter{0};
         name_ = "vellumar-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
     }
-    void TearDown() override {
-        releaseSingleInstance(name_);
-        for (const auto& [name, value] : saved_) {
-            value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
-        }
-    }
+    void TearDown() override { releaseSingleInstance(name_); }
 
     std::filesystem::path lockFile() const { return folder_ / (name_ + ".lock"); }
     std::filesystem::path socketFile() const { return folder_ / (name_ + ".sock"); }
@@ -73,11 +61,10 @@ class SingleInstance : public ::testing::Test {
     }
 
     TempFolder folder_;
+    ScopedEnvironment runtime_{"XDG_RUNTIME_DIR", folder_.path().string()};
+    ScopedEnvironment cache_{"XDG_CACHE_HOME", (folder_ / "cache").string()};
+    ScopedEnvironment temporary_{"TMPDIR", (folder_ / "tmp").string()};
     std::string name_;
-
-  private:
-    static constexpr const char* kVariables[] = {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "TMPDIR"};
-    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
 };
 
 // When the runtime folder cannot hold the guard, a private folder under the
@@ -124,39 +111,27 @@ TEST_F(SingleInstance, TheGuardFallsBackToAPrivateFolderOrSaysItHasNone) {
     }
 }
 
+// A second claim is refused until the first is released; the lock file names
+// its holder; claims of other names are independent.
 TEST_F(SingleInstance, TheSecondClaimIsRefusedUntilTheFirstIsReleased) {
     EXPECT_TRUE(claimSingleInstance(name_));
-    EXPECT_TRUE(std::filesystem::exists(lockFile()));
+    EXPECT_EQ(folder_.read(name_ + ".lock"), std::to_string(::getpid()) + "\n");
     EXPECT_FALSE(claimSingleInstance(name_));
+    EXPECT_TRUE(claimSingleInstance(name_ + "-other"));
+    releaseSingleInstance(name_ + "-other");
     releaseSingleInstance(name_);
     EXPECT_TRUE(claimSingleInstance(name_));
 }
 
-TEST_F(SingleInstance, ClaimsOfOtherNamesAreIndependent) {
-    EXPECT_TRUE(claimSingleInstance(name_));
-    const std::string other = name_ + "-other";
-    EXPECT_TRUE(claimSingleInstance(other));
-    releaseSingleInstance(other);
-}
-
-TEST_F(SingleInstance, TheLockFileNamesItsHolder) {
-    ASSERT_TRUE(claimSingleInstance(name_));
-    EXPECT_EQ(folder_.read(name_ + ".lock"), std::to_string(::getpid()) + "\n");
-}
-
+// Nobody to ask while no copy runs; two requests waiting are one reason to come forward.
 TEST_F(SingleInstance, ALaterStartCanAskTheFirstToShowItself) {
-    ASSERT_TRUE(claimSingleInstance(name_));
-    EXPECT_FALSE(takeShowRequest());
-    EXPECT_TRUE(askFirstInstanceToShow(name_));
-    EXPECT_TRUE(askFirstInstanceToShow(name_));
-    // Two requests waiting are one reason to come forward.
-    EXPECT_TRUE(takeShowRequest());
-    EXPECT_FALSE(takeShowRequest());
-}
-
-TEST_F(SingleInstance, NoOneToAskWhenNoCopyRuns) {
     EXPECT_FALSE(askFirstInstanceToShow(name_));
     ASSERT_TRUE(claimSingleInstance(name_));
+    EXPECT_FALSE(takeShowRequest());
+    EXPECT_TRUE(askFirstInstanceToShow(name_));
+    EXPECT_TRUE(askFirstInstanceToShow(name_));
+    EXPECT_TRUE(takeShowRequest());
+    EXPECT_FALSE(takeShowRequest());
     releaseSingleInstance(name_);
     EXPECT_FALSE(std::filesystem::exists(socketFile()));
     EXPECT_FALSE(askFirstInstanceToShow(name_));

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/sdl/child_process.h"
+#include "tests/platform/sdl/child_process.h"
 
 namespace testing_support {
 
