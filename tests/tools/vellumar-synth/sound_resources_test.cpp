@@ -10,13 +10,13 @@
 #include <fstream>
 #include <iterator>
 #include <ostream>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/wave_file.h"
-#include "tests/sounds/frequency_analysis.h"
+#include "tests/support/temp_folder.h"
+#include "tests/tools/vellumar-synth/frequency_analysis.h"
 
 namespace {
 
@@ -128,111 +128,74 @@ INSTANTIATE_TEST_SUITE_P(AllSounds, SoundResource, testing::ValuesIn(kSounds),
                              return std::string(info.param.name);
                          });
 
-// Each sound's character, as far as numbers show it.
-platform::WaveFile loadCommitted(const char* name) {
-    auto wave = platform::parseWaveFile(readBytes(committedFile(name)));
-    EXPECT_TRUE(wave.has_value()) << name;
-    return wave.value_or(platform::WaveFile{});
+// Each sound's character, as far as numbers show it: the miss is a dull low
+// sound below all others, the fill bright, the time-out alarm falls, the
+// colour chime rises, the erase swish sweeps upwards.
+sound_test::PowerByFrequency powerOf(const char* name, double from, double to) {
+    const auto wave = platform::parseWaveFile(readBytes(committedFile(name))).value_or(platform::WaveFile{});
+    EXPECT_GT(wave.sampleCount(), 0u) << name;
+    const auto first = static_cast<std::size_t>((from < 0 ? wave.seconds() + from : from) * wave.sampleRate);
+    const auto last = static_cast<std::size_t>((to <= 0 ? wave.seconds() + to : to) * wave.sampleRate);
+    return sound_test::powerByFrequency(samplesOf(wave), static_cast<int>(wave.sampleRate), first,
+                                        std::min(wave.sampleCount(), last));
 }
 
-sound_test::PowerByFrequency powerBetween(const platform::WaveFile& wave, double from, double to) {
-    const auto first = static_cast<std::size_t>(from * wave.sampleRate);
-    const auto last = std::min(wave.sampleCount(), static_cast<std::size_t>(to * wave.sampleRate));
-    return sound_test::powerByFrequency(samplesOf(wave), static_cast<int>(wave.sampleRate), first, last);
-}
-
-double centroidOf(const char* name) {
-    const platform::WaveFile wave = loadCommitted(name);
-    return powerBetween(wave, 0.0, wave.seconds()).centroid();
-}
-
-TEST(SoundCharacter, TheMissIsADullLowSoundBelowAllOthers) {
-    const double miss = centroidOf("IDR_ERROR");
+TEST(SoundCharacter, EachSoundHasItsCharacter) {
+    const double miss = powerOf("IDR_ERROR", 0, 0).centroid();
     EXPECT_LT(miss, 400.0);
     for (const ExpectedSound& other : kSounds) {
         if (std::string(other.name) != "IDR_ERROR") {
-            EXPECT_GT(centroidOf(other.name), 1.5 * miss) << other.name;
+            EXPECT_GT(powerOf(other.name, 0, 0).centroid(), 1.5 * miss) << other.name;
         }
     }
+    EXPECT_GT(powerOf("IDR_FILL", 0, 0).centroid(), 800.0);
+    // Start and end: a negative time counts from the end, 0 as an end is the end.
+    const struct {
+        const char* name;
+        double from[2], to[2];
+        bool byCentroid;
+        double ratio;  // the later part over the earlier one at least (or at most, below 1)
+    } changes[] = {
+        {"IDR_TIMEDOUT", {0.0, -0.6}, {0.5, 0}, false, 1 / 1.5},
+        {"IDR_FINISHCOLOR", {0.0, 0.2}, {0.08, 0.4}, false, 1.2},
+        {"IDR_ERASE", {0.0, -0.31}, {0.31, 0}, true, 1.5},
+    };
+    for (const auto& c : changes) {
+        double at[2];
+        for (int i = 0; i < 2; ++i) {
+            const auto power = powerOf(c.name, c.from[i], c.to[i]);
+            at[i] = c.byCentroid ? power.centroid() : power.strongestFrequency();
+        }
+        EXPECT_TRUE(c.ratio > 1 ? at[1] > c.ratio * at[0] : at[1] < c.ratio * at[0])
+            << c.name << ": " << at[0] << " Hz then " << at[1] << " Hz";
+    }
 }
 
-TEST(SoundCharacter, TheFillIsBright) {
-    EXPECT_GT(centroidOf("IDR_FILL"), 800.0);
-}
-
-TEST(SoundCharacter, TheTimeOutAlarmFalls) {
-    const platform::WaveFile wave = loadCommitted("IDR_TIMEDOUT");
-    const double opening = powerBetween(wave, 0.0, 0.5).strongestFrequency();
-    const double closing = powerBetween(wave, wave.seconds() - 0.6, wave.seconds()).strongestFrequency();
-    EXPECT_GT(opening, 1.5 * closing) << opening << " Hz then " << closing << " Hz";
-}
-
-TEST(SoundCharacter, TheColourChimeRises) {
-    const platform::WaveFile wave = loadCommitted("IDR_FINISHCOLOR");
-    const double first = powerBetween(wave, 0.0, 0.08).strongestFrequency();
-    const double last = powerBetween(wave, 0.2, 0.4).strongestFrequency();
-    EXPECT_GT(last, 1.2 * first) << first << " Hz then " << last << " Hz";
-}
-
-TEST(SoundCharacter, TheEraseSwishSweepsUpwards) {
-    const platform::WaveFile wave = loadCommitted("IDR_ERASE");
-    const double third = wave.seconds() / 3;
-    const double early = powerBetween(wave, 0.0, third).centroid();
-    const double late = powerBetween(wave, 2 * third, wave.seconds()).centroid();
-    EXPECT_GT(late, 1.5 * early) << early << " Hz then " << late << " Hz";
-}
-
-// The synthesiser, run afresh into a scratch folder, makes exactly the
+// The synthesiser, run afresh into a scratch folder, makes exactly the seven
 // committed files, so they never drift from their source.
-class Synthesiser : public testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        std::random_device entropy;
-        folder_ =
-            new fs::path(fs::temp_directory_path() / ("vellumar-synth-test-" + std::to_string(entropy())));
-        const std::string command = std::string("\"") + VELLUMAR_SYNTH + "\" \"" + folder_->string() + "\"";
-        exitCode_ = std::system(command.c_str());
-    }
-    static void TearDownTestSuite() {
-        std::error_code ignored;
-        fs::remove_all(*folder_, ignored);
-        delete folder_;
-        folder_ = nullptr;
-    }
-
-    static std::set<std::string> wavesIn(const fs::path& folder) {
+TEST(Synthesiser, ReproducesEveryCommittedFileByteForByteAndNoOther) {
+    const TempFolder folder;
+    const std::string command = std::string("\"") + VELLUMAR_SYNTH + "\" \"" + folder.path().string() + "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const auto wavesIn = [](const fs::path& place) {
         std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) {
+        for (const auto& entry : fs::directory_iterator(place)) {
             if (entry.path().extension() == ".wav") {
                 names.insert(entry.path().stem().string());
             }
         }
         return names;
-    }
-
-    static inline fs::path* folder_ = nullptr;
-    static inline int exitCode_ = -1;
-};
-
-TEST_F(Synthesiser, WritesTheSevenSoundsAndNothingElseIsCommitted) {
-    ASSERT_EQ(exitCode_, 0);
+    };
     std::set<std::string> expected;
     for (const ExpectedSound& sound : kSounds) {
         expected.insert(sound.name);
-    }
-    EXPECT_EQ(wavesIn(*folder_), expected);
-    EXPECT_EQ(wavesIn(VELLUMAR_SOUNDS_FOLDER), expected);
-}
-
-TEST_F(Synthesiser, ReproducesEveryCommittedFileByteForByte) {
-    ASSERT_EQ(exitCode_, 0);
-    for (const ExpectedSound& sound : kSounds) {
-        const std::vector<BYTE> made = readBytes(*folder_ / (std::string(sound.name) + ".wav"));
-        const std::vector<BYTE> committed = readBytes(committedFile(sound.name));
+        const std::vector<BYTE> made = readBytes(folder / (std::string(sound.name) + ".wav"));
         ASSERT_FALSE(made.empty()) << sound.name;
-        EXPECT_TRUE(made == committed)
+        EXPECT_TRUE(made == readBytes(committedFile(sound.name)))
             << sound.name << " differs from the synthesiser's output; run tools/vellumar-synth/regenerate.sh";
     }
+    EXPECT_EQ(wavesIn(folder.path()), expected);
+    EXPECT_EQ(wavesIn(VELLUMAR_SOUNDS_FOLDER), expected);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "tests/sounds/frequency_analysis.h"
+#include "tests/tools/vellumar-synth/frequency_analysis.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/wave_file.h"
-#include "tests/sounds/frequency_analysis.h"
+#include "tests/tools/vellumar-synth/frequency_analysis.h"
 #include "tools/vellumar-synth/dsp.h"
 #include "tools/vellumar-synth/wave_writer.h"
 
