@@ -17,6 +17,16 @@ std::vector<BYTE> utf16Bytes(std::u16string_view text) {
     return bytes;
 }
 
+}  // namespace
+
+namespace platform {
+static bool operator==(const RegistryValue& a, const RegistryValue& b) {
+    return a.name == b.name && a.type == b.type && a.data == b.data;
+}
+}  // namespace platform
+
+namespace {
+
 constexpr const char16_t* kKey = u"HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar";
 
 }  // namespace
@@ -57,14 +67,7 @@ TEST(RegistryText, RoundTripsEveryKindOfValue) {
     EXPECT_EQ(back.damagedLines, 0) << text;
     ASSERT_EQ(back.sections.size(), 2u);
     for (std::size_t s = 0; s < 2; ++s) {
-        ASSERT_EQ(back.sections[s].values.size(), document.sections[s].values.size());
-        for (std::size_t v = 0; v < document.sections[s].values.size(); ++v) {
-            const RegistryValue& want = document.sections[s].values[v];
-            const RegistryValue& got = back.sections[s].values[v];
-            EXPECT_EQ(got.name, want.name);
-            EXPECT_EQ(got.type, want.type);
-            EXPECT_EQ(got.data, want.data);
-        }
+        EXPECT_EQ(back.sections[s].values, document.sections[s].values) << s;
     }
 }
 
@@ -81,10 +84,9 @@ TEST(RegistryText, DamagedLinesAreSkippedAndCounted) {
         "\"CurrentPattern\"=\"/cut/in/the/mid");  // the file ends mid-value
     ASSERT_EQ(document.sections.size(), 1u);
     const RegistrySection& section = document.sections[0];
-    EXPECT_EQ(section.find(u"Level"), nullptr);
-    EXPECT_EQ(section.find(u"ColorScheme"), nullptr);
-    EXPECT_EQ(section.find(u"PaintingMode"), nullptr);
-    EXPECT_EQ(section.find(u"CurrentPattern"), nullptr);
+    for (const char16_t* damaged : {u"Level", u"ColorScheme", u"PaintingMode", u"CurrentPattern"}) {
+        EXPECT_EQ(section.find(damaged), nullptr);
+    }
     ASSERT_NE(section.find(u"Sound"), nullptr);
     ASSERT_NE(section.find(u"Clock"), nullptr);
     EXPECT_EQ(section.find(u"Clock")->data, (std::vector<BYTE>{1, 0, 0}));

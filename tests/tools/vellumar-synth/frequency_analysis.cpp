@@ -3,39 +3,28 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <numeric>
 
 namespace sound_test {
 
 double PowerByFrequency::centroid() const {
     double weighted = 0.0;
-    double total = 0.0;
     for (std::size_t k = 0; k < power.size(); ++k) {
         weighted += k * binWidth * power[k];
-        total += power[k];
     }
+    const double total = std::accumulate(power.begin(), power.end(), 0.0);
     return total > 0.0 ? weighted / total : 0.0;
 }
 
 double PowerByFrequency::fractionAbove(double frequency) const {
-    double above = 0.0;
-    double total = 0.0;
-    for (std::size_t k = 0; k < power.size(); ++k) {
-        total += power[k];
-        if (k * binWidth > frequency) {
-            above += power[k];
-        }
-    }
-    return total > 0.0 ? above / total : 0.0;
+    const auto firstAbove =
+        power.begin() + std::min(power.size(), static_cast<std::size_t>(frequency / binWidth) + 1);
+    const double total = std::accumulate(power.begin(), power.end(), 0.0);
+    return total > 0.0 ? std::accumulate(firstAbove, power.end(), 0.0) / total : 0.0;
 }
 
 double PowerByFrequency::strongestFrequency() const {
-    std::size_t best = 0;
-    for (std::size_t k = 1; k < power.size(); ++k) {
-        if (power[k] > power[best]) {
-            best = k;
-        }
-    }
-    return best * binWidth;
+    return static_cast<double>(std::ranges::max_element(power) - power.begin()) * binWidth;
 }
 
 PowerByFrequency powerByFrequency(const std::vector<double>& samples, int sampleRate, std::size_t first,
@@ -75,11 +64,9 @@ PowerByFrequency powerByFrequency(const std::vector<double>& samples, int sample
 }
 
 double peakOf(const std::vector<double>& samples, std::size_t first, std::size_t last) {
-    double peak = 0.0;
-    for (std::size_t i = first; i < last; ++i) {
-        peak = std::max(peak, std::abs(samples[i]));
-    }
-    return peak;
+    return std::accumulate(samples.begin() + static_cast<std::ptrdiff_t>(first),
+                           samples.begin() + static_cast<std::ptrdiff_t>(last), 0.0,
+                           [](double peak, double x) { return std::max(peak, std::abs(x)); });
 }
 
 }  // namespace sound_test
