@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "platform/drawing.h"
@@ -279,53 +280,45 @@ TEST(Ellipse, SmallBoxesGiveSolidDots) {
     EXPECT_EQ(canvas.picture(), rows("...... .oo... .oo... ...ooo ...o#o ...ooo"));
 }
 
-TEST(Ellipse, StaysInItsBoxTouchesEachSideAndIsSymmetric) {
-    TestCanvas canvas(14, 10);
-    canvas.use(kPen, 1, kInk);
-    Ellipse(canvas.dc(), 1, 1, 12, 8);
-    bool touches[4] = {};
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 14; ++x) {
-            const bool drawn = canvas.at(x, y) != kPaper;
-            if (x < 1 || x >= 12 || y < 1 || y >= 8) {
-                EXPECT_FALSE(drawn) << x << "," << y;
-                continue;
-            }
-            touches[0] |= drawn && x == 1;
-            touches[1] |= drawn && x == 11;
-            touches[2] |= drawn && y == 1;
-            touches[3] |= drawn && y == 7;
-            EXPECT_EQ(canvas.at(x, y), canvas.at(12 - x, y)) << x << "," << y;
-            EXPECT_EQ(canvas.at(x, y), canvas.at(x, 8 - y)) << x << "," << y;
-        }
-    }
-    EXPECT_TRUE(touches[0] && touches[1] && touches[2] && touches[3]) << canvas.picture();
-}
-
-TEST(Ellipse, PenRingsTheBrushWithOnePixel) {
+// Inside its box, touching each side, symmetric, and its brush ringed by an
+// unbroken pen one pixel wide.
+TEST(Ellipse, StaysInItsBoxTouchesEachSideAndThePenRingsTheBrush) {
     TestCanvas canvas(32, 24);
     canvas.use(kPen, 1, kInk);
     Ellipse(canvas.dc(), 2, 2, 30, 21);
-    auto drawn = [&](int x, int y) { return canvas.at(x, y) != kPaper; };
+    const auto drawn = [&](int x, int y) { return canvas.at(x, y) != kPaper; };
+    bool touches[4] = {};
     int pen = 0;
     for (int y = 1; y < 23; ++y) {
         for (int x = 1; x < 31; ++x) {
+            const std::string where = std::to_string(x) + "," + std::to_string(y) + "\n" + canvas.picture();
+            if (x < 2 || x >= 30 || y < 2 || y >= 21) {
+                EXPECT_FALSE(drawn(x, y)) << where;
+                continue;
+            }
+            touches[0] |= drawn(x, y) && x == 2;
+            touches[1] |= drawn(x, y) && x == 29;
+            touches[2] |= drawn(x, y) && y == 2;
+            touches[3] |= drawn(x, y) && y == 20;
+            EXPECT_EQ(canvas.at(x, y), canvas.at(31 - x, y)) << where;
+            EXPECT_EQ(canvas.at(x, y), canvas.at(x, 22 - y)) << where;
             const bool edge = !drawn(x - 1, y) || !drawn(x + 1, y) || !drawn(x, y - 1) || !drawn(x, y + 1);
             if (canvas.at(x, y) == kInk) {
-                EXPECT_FALSE(edge) << "brush on the edge at " << x << "," << y << "\n" << canvas.picture();
+                EXPECT_FALSE(edge) << "brush on the edge at " << where;
             } else if (canvas.at(x, y) == kPen) {
                 ++pen;
-                EXPECT_TRUE(edge) << "pen inside at " << x << "," << y << "\n" << canvas.picture();
+                EXPECT_TRUE(edge) << "pen inside at " << where;
                 int neighbours = 0;
                 for (int dy = -1; dy <= 1; ++dy) {
                     for (int dx = -1; dx <= 1; ++dx) {
                         neighbours += (dx != 0 || dy != 0) && canvas.at(x + dx, y + dy) == kPen ? 1 : 0;
                     }
                 }
-                EXPECT_GE(neighbours, 2) << "ring broken at " << x << "," << y << "\n" << canvas.picture();
+                EXPECT_GE(neighbours, 2) << "ring broken at " << where;
             }
         }
     }
+    EXPECT_TRUE(touches[0] && touches[1] && touches[2] && touches[3]) << canvas.picture();
     EXPECT_GT(pen, 50);
     EXPECT_GT(canvas.count(kInk), 300);
 }

@@ -128,10 +128,5 @@ TEST(TouchToScreen, MapsTheWindowsFractionsOntoPixels) {
     EXPECT_EQ(touchToScreen(-0.1f, 1.5f, {480, 588}), (POINT{0, 587}));
 }
 
-TEST(DotsPerInch, FollowTheScale) {
-    EXPECT_EQ((std::array{dotsPerInchForScale(1), dotsPerInchForScale(2), dotsPerInchForScale(3)}),
-              (std::array{96, 192, 288}));
-}
-
 }  // namespace
 }  // namespace platform
