@@ -7,13 +7,17 @@
 using testing_support::XwdImage;
 
 void DesktopSession::SetUp() {
-    std::string why;
-    display_ = testing_support::VirtualDisplay::start(1280, 1024, &why);
-    if (!display_) {
-        GTEST_SKIP() << "Xvfb cannot start here (" << why << "); the program needs an X display";
+    server_ = start({"Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    // -displayfd 1: Xvfb prints the number of the display it took once it is ready.
+    const auto number = server_ ? server_->readLine(kPatience) : std::nullopt;
+    if (!number || number->empty() || number->find_first_not_of("0123456789") != std::string::npos) {
+        const int code = server_ ? server_->waitForExit(std::chrono::milliseconds(100)).value_or(-1) : -1;
+        GTEST_SKIP() << "Xvfb cannot start here ("
+                     << (code == 127 ? "not installed" : "exit code " + std::to_string(code))
+                     << "); the program needs an X display";
     }
     // Its own folders: no other copy's lock or settings, on this machine or in another test.
-    environment_ = {{"DISPLAY", display_->name()},
+    environment_ = {{"DISPLAY", ":" + *number},
                     {"SDL_VIDEODRIVER", "x11"},
                     {"SDL_AUDIODRIVER", "dummy"},  // SDL's silent device keeps time like a sound card
                     {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()},

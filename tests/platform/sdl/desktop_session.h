@@ -13,14 +13,16 @@
 #include <vector>
 
 #include "tests/platform/sdl/child_process.h"
-#include "tests/platform/sdl/virtual_display.h"
 #include "tests/platform/sdl/xwd_image.h"
 #include "tests/support/temp_folder.h"
 
 class DesktopSession : public ::testing::Test {
   protected:
-    // Starts a 1280 x 1024 display, or skips the test where Xvfb cannot run.
+    // Starts a 1280 x 1024 display (Xvfb on a display number it picks itself,
+    // so tests side by side never share one), or skips the test where Xvfb cannot run.
     void SetUp() override;
+    // Ends the X server, as when the X session goes away under its clients.
+    void stopDisplay() { server_.reset(); }
 
     std::unique_ptr<testing_support::ChildProcess> start(const std::vector<std::string>& argv) {
         return testing_support::ChildProcess::start(argv, environment_);
@@ -40,7 +42,7 @@ class DesktopSession : public ::testing::Test {
 
     static constexpr auto kPatience = std::chrono::seconds(15);
     TempFolder folder_;
-    std::unique_ptr<testing_support::VirtualDisplay> display_;
+    std::unique_ptr<testing_support::ChildProcess> server_;
     testing_support::Environment environment_;
     std::string window_;
 };

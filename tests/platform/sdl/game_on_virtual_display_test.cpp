@@ -204,7 +204,7 @@ TEST_F(GameOnVirtualDisplay, SignalsAndTheLossOfTheDisplayEndTheGameWithItsSetti
         auto game = startGame();
         ASSERT_FALSE(HasFailure());
         switchToTheBlackScheme();
-        c.signal != 0 ? game->signal(c.signal) : display_->stop();
+        c.signal != 0 ? game->signal(c.signal) : stopDisplay();
         EXPECT_EQ(game->waitForExit(kPatience), c.exitCode);
         EXPECT_NE(storedSettings().find("\"ColorScheme\"=dword:00000001"), std::string::npos)
             << storedSettings();

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <ostream>
+#include <numeric>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,10 +41,6 @@ constexpr ExpectedSound kSounds[] = {
     {"IDR_ERROR", 8000, 16, 0.3, 0.4},
 };
 
-void PrintTo(const ExpectedSound& sound, std::ostream* out) {
-    *out << sound.name;
-}
-
 std::vector<BYTE> readBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -63,11 +59,7 @@ std::vector<double> samplesOf(const platform::WaveFile& wave) {
 }
 
 double rmsOf(const std::vector<double>& s) {
-    double sum = 0.0;
-    for (double x : s) {
-        sum += x * x;
-    }
-    return std::sqrt(sum / static_cast<double>(s.size()));
+    return std::sqrt(std::inner_product(s.begin(), s.end(), s.begin(), 0.0) / static_cast<double>(s.size()));
 }
 
 class SoundResource : public testing::TestWithParam<ExpectedSound> {
@@ -87,38 +79,34 @@ class SoundResource : public testing::TestWithParam<ExpectedSound> {
     std::vector<double> samples;
 };
 
-TEST_P(SoundResource, IsMonoPcmAtTheExpectedRateAndWidthAndLastsTheExpectedTime) {
+// Mono PCM at the expected rate, width and length; audible but far from
+// clipping; starting and ending in silence without a click; its energy below
+// the harsh top of an 8 kHz channel.
+TEST_P(SoundResource, HasTheFormatLevelsEdgesAndBandTheGameExpects) {
     EXPECT_EQ(wave.format, WAVE_FORMAT_PCM);
     EXPECT_EQ(wave.channels, 1);
     EXPECT_EQ(wave.sampleRate, GetParam().sampleRate);
     EXPECT_EQ(wave.bitsPerSample, GetParam().bitsPerSample);
     EXPECT_GE(wave.seconds(), GetParam().shortest);
     EXPECT_LE(wave.seconds(), GetParam().longest);
-}
 
-TEST_P(SoundResource, IsAudibleButFarFromClipping) {
     const double peak = sound_test::peakOf(samples, 0, samples.size());
     EXPECT_LE(peak, 0.8) << "too close to full scale";
     EXPECT_GE(peak, 0.25) << "too quiet beside the other sounds";
     EXPECT_GE(rmsOf(samples), 0.02) << "hardly more than silence";
-}
 
-TEST_P(SoundResource, StartsAndEndsInSilenceWithoutAClick) {
     // One step of an 8-bit sample; a 16-bit silence is far below it.
     constexpr double kSilence = 1.0 / 128;
     EXPECT_LE(std::abs(samples.front()), kSilence);
     EXPECT_LE(std::abs(samples.back()), kSilence);
     // A sound that jumped in or was cut off would be near its full level
     // within half a millisecond of either end.
-    const double peak = sound_test::peakOf(samples, 0, samples.size());
     const auto edge = static_cast<std::size_t>(wave.sampleRate / 2000);
     EXPECT_LE(sound_test::peakOf(samples, 0, edge), 0.5 * peak) << "abrupt start";
     EXPECT_LE(sound_test::peakOf(samples, samples.size() - edge, samples.size()), 0.05 * peak)
         << "abrupt end";
-}
 
-TEST_P(SoundResource, KeepsItsEnergyBelowTheHarshTopOfTheBand) {
-    const sound_test::PowerByFrequency power =
+    const auto power =
         sound_test::powerByFrequency(samples, static_cast<int>(wave.sampleRate), 0, samples.size());
     EXPECT_LE(power.fractionAbove(3500.0), 0.01);
 }
