@@ -8,20 +8,18 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 using Bytes = std::vector<BYTE>;
 
-// Little-endian numbers of `size` bytes, or the four letters of a tag.
+// A little-endian number of `size` bytes.
 void put(Bytes& b, std::uint32_t v, int size = 4) {
     for (int i = 0; i < size; ++i, v >>= 8) {
         b.push_back(static_cast<BYTE>(v & 0xFF));
     }
-}
-void putTag(Bytes& b, const std::string& tag) {
-    b.insert(b.end(), tag.begin(), tag.end());
 }
 
 struct Format {
@@ -36,19 +34,20 @@ struct Format {
 Bytes formatBody(const Format& f) {
     const std::uint32_t align = f.blockAlign != 0 ? f.blockAlign : f.channels * f.bits / 8;
     Bytes b;
-    put(b, f.tag, 2);
-    put(b, f.channels, 2);
-    put(b, f.rate);
-    put(b, f.byteRate != 0 ? f.byteRate : f.rate * align);
-    put(b, align, 2);
-    put(b, f.bits, 2);
+    for (const auto& [value, size] : {std::pair{f.tag, 2},
+                                      {f.channels, 2},
+                                      {f.rate, 4},
+                                      {f.byteRate != 0 ? f.byteRate : f.rate * align, 4},
+                                      {align, 2},
+                                      {f.bits, 2}}) {
+        put(b, value, size);
+    }
     return b;
 }
 
 // One chunk; the declared size may lie about the body.
 Bytes chunk(const std::string& tag, const Bytes& body, std::int64_t declaredSize = -1) {
-    Bytes b;
-    putTag(b, tag);
+    Bytes b(tag.begin(), tag.end());
     put(b, static_cast<std::uint32_t>(declaredSize >= 0 ? declaredSize
                                                         : static_cast<std::int64_t>(body.size())));
     b.insert(b.end(), body.begin(), body.end());
@@ -58,20 +57,14 @@ Bytes chunk(const std::string& tag, const Bytes& body, std::int64_t declaredSize
     return b;
 }
 
-// A RIFF/WAVE file of the given chunks; the declared RIFF size may lie too.
+// A RIFF/WAVE file of the given chunks: a chunk itself, whose declared size may lie too.
 Bytes riff(const std::vector<Bytes>& chunks, std::int64_t declaredSize = -1,
            const std::string& form = "WAVE") {
-    Bytes body;
-    putTag(body, form);
+    Bytes body(form.begin(), form.end());
     for (const Bytes& c : chunks) {
         body.insert(body.end(), c.begin(), c.end());
     }
-    Bytes b;
-    putTag(b, "RIFF");
-    put(b, static_cast<std::uint32_t>(declaredSize >= 0 ? declaredSize
-                                                        : static_cast<std::int64_t>(body.size())));
-    b.insert(b.end(), body.begin(), body.end());
-    return b;
+    return chunk("RIFF", body, declaredSize);
 }
 
 Bytes validWave() {
