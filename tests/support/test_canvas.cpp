@@ -71,6 +71,19 @@ std::string TestCanvas::picture(int left, int top, int right, int bottom, COLORR
     return text;
 }
 
+PixelBox boxWhere(const platform::Surface& surface, const std::function<bool(platform::Pixel)>& wanted) {
+    PixelBox box;
+    for (int y = 0; y < surface.height(); ++y) {
+        for (int x = 0; x < surface.width(); ++x) {
+            if (wanted(surface.at(x, y))) {
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+                       std::max(box.bottom, y), box.pixels + 1};
+            }
+        }
+    }
+    return box;
+}
+
 platform::Surface coordinateSurface(int width, int height, int tag) {
     platform::Surface surface(width, height);
     for (int y = 0; y < height; ++y) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "platform/bitmap.h"
@@ -50,6 +51,16 @@ class TestCanvas {
     HPEN previousPen_ = nullptr;
     HBRUSH previousBrush_ = nullptr;
 };
+
+// The box around every pixel of a surface for which `wanted` holds, and their count.
+struct PixelBox {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;  // right and bottom included
+    int pixels = 0;
+    bool any() const { return pixels > 0; }
+    double centreX() const { return (left + right + 1) / 2.0; }
+    double centreY() const { return (top + bottom + 1) / 2.0; }
+};
+PixelBox boxWhere(const platform::Surface& surface, const std::function<bool(platform::Pixel)>& wanted);
 
 // A width x height surface whose pixel (x, y) is RGB(x, y, tag): every pixel
 // copied from it tells where it came from.

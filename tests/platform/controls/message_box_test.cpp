@@ -8,29 +8,15 @@
 #include "platform/surface.h"
 #include "platform/timers.h"
 #include "tests/platform/windows/window_test_support.h"
+#include "tests/support/test_canvas.h"
 
 namespace {
 
 constexpr platform::Pixel kTitleBar = platform::pixelFromColour(RGB(10, 36, 106));
 
 // The rows and columns of the screen where the message box's title bar shows.
-struct Found {
-    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
-};
-
-Found titleBarOn(const platform::Surface& screen) {
-    Found f;
-    for (int y = 0; y < screen.height(); ++y) {
-        for (int x = 0; x < screen.width(); ++x) {
-            if (screen.at(x, y) == kTitleBar) {
-                f.left = std::min(f.left, x);
-                f.right = std::max(f.right, x);
-                f.top = std::min(f.top, y);
-                f.bottom = std::max(f.bottom, y);
-            }
-        }
-    }
-    return f;
+drawing_test::PixelBox titleBarOn(const platform::Surface& screen) {
+    return drawing_test::boxWhere(screen, [](platform::Pixel p) { return p == kTitleBar; });
 }
 
 class MessageBoxTest : public WindowTest {
@@ -101,7 +87,7 @@ TEST_F(MessageBoxTest, TheBoxIsCentredAndFitsTheScreenWithItsTextWrapped) {
     platform::Surface shown;
     backend.script().call([&] { shown = backend.screen(); }).key(VK_RETURN);
     MessageBox(main, text, u"Vellumar-Confirm", MB_YESNO);
-    const Found bar = titleBarOn(shown);
+    const drawing_test::PixelBox bar = titleBarOn(shown);
     ASSERT_GE(bar.right, 0);
     EXPECT_TRUE(bar.left > 0 && bar.right < 239) << bar.left << "-" << bar.right;
     EXPECT_LE(std::abs((bar.left + bar.right + 1) - 240), 1);  // centred across
@@ -128,7 +114,7 @@ TEST_F(MessageBoxTest, OnALargerScreenTheTextGrowsWithTheResolution) {
         backend.script().call([&] { shown = backend.screen(); }).key(VK_RETURN);
         MessageBox(window, u"Ok to restart pattern?", u"Confirm", MB_YESNO);
         DestroyWindow(window);
-        const Found bar = titleBarOn(shown);
+        const drawing_test::PixelBox bar = titleBarOn(shown);
         return bar.bottom - bar.top + 1;
     };
     const int small = titleHeight(240, 294, 96);

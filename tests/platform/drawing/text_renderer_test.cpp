@@ -14,31 +14,9 @@ namespace drawing_test {
 namespace {
 
 // The box around every pixel that is no longer the background.
-struct Ink {
-    int left = 1 << 30;
-    int top = 1 << 30;
-    int right = -1;  // last column, included
-    int bottom = -1;
-    int pixels = 0;
-    bool any() const { return pixels > 0; }
-    double centreX() const { return (left + right + 1) / 2.0; }
-    double centreY() const { return (top + bottom + 1) / 2.0; }
-};
-
-Ink inkOf(TestCanvas& canvas, COLORREF background) {
-    Ink ink;
-    for (int y = 0; y < canvas.surface().height(); ++y) {
-        for (int x = 0; x < canvas.surface().width(); ++x) {
-            if (canvas.at(x, y) != background) {
-                ink.left = std::min(ink.left, x);
-                ink.right = std::max(ink.right, x);
-                ink.top = std::min(ink.top, y);
-                ink.bottom = std::max(ink.bottom, y);
-                ++ink.pixels;
-            }
-        }
-    }
-    return ink;
+PixelBox inkOf(TestCanvas& canvas, COLORREF background) {
+    return boxWhere(canvas.surface(),
+                    [&](platform::Pixel p) { return p != platform::pixelFromColour(background); });
 }
 
 class TextTest : public testing::Test {
@@ -78,7 +56,7 @@ TEST_F(TextTest, CentredTextLandsInTheMiddleOfItsBox) {
         std::ranges::fill(canvas_.surface().pixels(), platform::pixelFromColour(kPaper));
         RECT box = c.box;
         DrawText(canvas_.dc(), c.text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        const Ink ink = inkOf(canvas_, kPaper);
+        const PixelBox ink = inkOf(canvas_, kPaper);
         ASSERT_TRUE(ink.any());
         EXPECT_NEAR(ink.centreX(), (c.box.left + c.box.right) / 2.0, 1.5) << ink.left << "-" << ink.right;
         EXPECT_NEAR(ink.centreY(), (c.box.top + c.box.bottom) / 2.0, 1.5) << ink.top << "-" << ink.bottom;
@@ -90,7 +68,7 @@ TEST_F(TextTest, CentredTextLandsInTheMiddleOfItsBox) {
 TEST_F(TextTest, LeftAlignedTextStartsAtTheBoxEdgeAndIsCutAtItsRight) {
     RECT box{20, 0, 50, 40};
     DrawText(canvas_.dc(), u"Mona Lisa Mona Lisa", -1, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    const Ink ink = inkOf(canvas_, kPaper);
+    const PixelBox ink = inkOf(canvas_, kPaper);
     ASSERT_TRUE(ink.any());
     EXPECT_GE(ink.left, 20);
     EXPECT_LE(ink.left, 22);
@@ -127,7 +105,7 @@ TEST_F(TextTest, OpaqueModeFillsTheTextCellOnly) {
     const int bottom = DrawText(canvas_.dc(), u"12", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     const int lineHeight = platform::fontLineHeight(font_);
     EXPECT_EQ(bottom, (40 - lineHeight) / 2 + lineHeight);
-    const Ink cell = inkOf(canvas_, kPaper);
+    const PixelBox cell = inkOf(canvas_, kPaper);
     EXPECT_EQ(cell.top, (40 - lineHeight) / 2);
     EXPECT_EQ(cell.bottom, bottom - 1);
     EXPECT_EQ(canvas_.at(cell.left, cell.top), RGB(0, 0, 255));
