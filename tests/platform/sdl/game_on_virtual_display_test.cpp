@@ -1,0 +1,252 @@
+// The real game on the desktop backend, played like a user would on a display
+// of its own, closed with Ctrl+Q, and its settings file read afterwards.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "app/control_ids.h"
+#include "bench/generated_pattern.h"
+#include "tests/platform/sdl/desktop_session.h"
+#include "ui/screen_layout.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::XwdImage;
+
+constexpr std::uint32_t kPurple = 0x6E579E;
+
+class GameOnVirtualDisplay : public DesktopSession {
+  protected:
+    // Starts the game and finds its window, whose client area is k times 240 x 294.
+    std::unique_ptr<testing_support::ChildProcess> startGame(const std::vector<std::string>& argv = {
+                                                                 VELLUMAR_GAME}) {
+        auto game = start(argv);
+        EXPECT_TRUE(game);
+        if (game) {
+            findWindow(*game);
+            std::tie(width_, height_) = geometry();
+            EXPECT_GT(width_, 0);
+            layout_ = computeLayout(width_, height_, kToolbarBitmapSizes);
+        }
+        return game;
+    }
+    void clickControl(int id) {
+        const ControlPlacement* p = layout_.find(id);
+        ASSERT_NE(p, nullptr);
+        clickAt(p->left + p->width / 2, p->top + p->height / 2);
+    }
+    bool showsBanner(const XwdImage& p) const {
+        const ControlPlacement* banner = layout_.find(IDC_BANNER);
+        return p.at(banner->left + 2, banner->top + banner->height - 2) >> 8 == kPurple >> 8;
+    }
+    // Waits until a patch of the board is (or is not) mostly black.
+    bool boardTurns(bool black) {
+        const BoardRectangle& board = layout_.boardRectFull;
+        return photographUntil([&](const XwdImage& picture) {
+                   int blackPixels = 0;
+                   for (int dy = 0; dy < 10; ++dy) {
+                       for (int dx = 0; dx < 10; ++dx) {
+                           blackPixels += picture.at(board.left + board.width / 3 + dx,
+                                                     board.top + board.height / 3 + dy) == 0;
+                       }
+                   }
+                   return (blackPixels >= 50) == black;
+               })
+            .has_value();
+    }
+    // Clicks Color Schemes once the board is drawn, and waits until it shows
+    // the black scheme, so the game has the setting before what follows.
+    void switchToTheBlackScheme() {
+        ASSERT_TRUE(boardTurns(false)) << "the board was never drawn";
+        clickControl(IDC_COLOR_SCHEME);
+        ASSERT_TRUE(boardTurns(true)) << "the board never turned black";
+    }
+    std::string storedSettings() const {
+        std::ifstream in(folder_ / "config/vellumar/registry.reg");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    bool sameBoard(const XwdImage& a, const XwdImage& b) const {
+        const BoardRectangle& board = layout_.boardRectFull;
+        for (int y = board.top; y < board.top + board.height; y += 2) {
+            for (int x = board.left; x < board.left + board.width; x += 2) {
+                if (a.at(x, y) != b.at(x, y)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+    // The game may be gone before xdotool sends the keys' release, which it
+    // then reports as an error: the game's exit code is what tells.
+    void closeWithCtrlQ(testing_support::ChildProcess& game) {
+        xdotool({"key", "--window", window_, "ctrl+q"});
+        EXPECT_EQ(game.waitForExit(kPatience), 0);
+    }
+
+    int width_ = 0;
+    int height_ = 0;
+    ScreenLayout layout_;
+};
+
+}  // namespace
+
+TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWholeDisplay) {
+    // Full screen is the window manager's to grant.
+    auto manager = start({"openbox", "--sm-disable"});
+    ASSERT_TRUE(manager) << "openbox is missing (scripts/install-deps.sh installs it)";
+    std::this_thread::sleep_for(500ms);
+    auto game = startGame();
+    ASSERT_FALSE(HasFailure());
+    EXPECT_EQ(xdotool({"windowsize", window_, "1000", "700"}).exitCode, 0);
+    EXPECT_TRUE(eventually([&] { return geometry() == std::pair(960, 642); }))
+        << "3 x 320 x 214, the nearest landscape multiple";
+    EXPECT_EQ(xdotool({"key", "--window", window_, "F11"}).exitCode, 0);
+    ASSERT_TRUE(eventually([&] { return geometry() == std::pair(1280, 1024); })) << "full screen";
+    // 4 x 320 x 214 = 1280 x 856, centred: 84 lines of the window's purple above and below.
+    const auto picture = photographUntil([](const XwdImage& p) {
+        return p.height() == 1024 && p.at(100, 40) == kPurple && p.at(100, 1003) == kPurple;
+    });
+    ASSERT_TRUE(picture);
+    const BoardRectangle board = computeLayout(1280, 856, kToolbarBitmapSizes).boardRectFull;
+    EXPECT_NE(picture->at(board.left + board.width / 2, 84 + board.top + board.height / 2), kPurple)
+        << "the picture on the board";
+    closeWithCtrlQ(*game);  // xdotool may report the window manager's errors
+}
+
+// A regression: the board showed the pattern from before until a repaint.
+TEST_F(GameOnVirtualDisplay, TheChosenPatternShowsAsSoonAsTheChooserCloses) {
+    auto game = startGame();
+    ASSERT_FALSE(HasFailure());
+    const auto first = photographUntil([&](const XwdImage& p) { return showsBanner(p); });
+    ASSERT_TRUE(first) << "the game's first frame";
+    // The title names the picture once it is loaded.
+    EXPECT_TRUE(eventually([&] { return xdotool({"getwindowname", window_}).output == "MonaLisa\n"; }));
+    clickControl(IDC_OPEN);
+    // The list has the keys: the first pattern, then Enter for Open.
+    EXPECT_EQ(xdotool({"key", "--window", window_, "Home", "Return"}).exitCode, 0);
+    // The chooser gone (its title bar lay over the banner) and another board there.
+    const auto chosen = photographUntil([&](const XwdImage& p) {
+        return p.at(width_ / 2, 2) == first->at(width_ / 2, 2) && !sameBoard(p, *first);
+    });
+    ASSERT_TRUE(chosen) << "the board still shows the pattern before";
+    for (int scheme = 0; scheme < 4; ++scheme) {
+        clickControl(IDC_COLOR_SCHEME);  // four full repaints, back to the first scheme
+    }
+    EXPECT_TRUE(photographUntil([&](const XwdImage& p) { return sameBoard(p, *chosen); }))
+        << "what showed when the chooser closed is what a full repaint draws";
+    closeWithCtrlQ(*game);
+    EXPECT_NE(storedSettings().find("\"CurrentPattern\"="), std::string::npos) << storedSettings();
+}
+
+TEST_F(GameOnVirtualDisplay, WithoutTheDefaultPatternAMessageWindowSaysSoAndTheGameEnds) {
+    const std::filesystem::path lonely = folder_ / "lonely" / "vellumar";
+    std::filesystem::create_directories(lonely.parent_path());
+    std::filesystem::copy_file(VELLUMAR_GAME, lonely);
+    auto game = start({lonely.string()});
+    ASSERT_TRUE(game);
+    // SDL's message box is a window of its own, named by its caption.
+    std::string window;
+    EXPECT_TRUE(eventually([&] {
+        const std::string info =
+            testing_support::runCommand({"xwininfo", "-name", "Warning"}, environment_, kPatience).output;
+        const std::size_t id = info.find("Window id: ");
+        window = id == std::string::npos ? "" : info.substr(id + 11, info.find(' ', id + 11) - id - 11);
+        return !window.empty();
+    })) << "no message window on the display";
+    xdotool({"key", "--window", window, "Return"});
+    EXPECT_EQ(game->waitForExit(kPatience), 0);
+}
+
+TEST_F(GameOnVirtualDisplay, CtrlQClosesAfterTheHelpAndNoSoundCardCostsOneLineAtMost) {
+    // The system's own audio (none on a test machine), the game's standard error kept.
+    std::erase_if(environment_, [](const auto& variable) { return variable.first == "SDL_AUDIODRIVER"; });
+    // Under the leak checker the system's audio modules leave a few bytes at exit, and its report
+    // would land on the standard error this test reads.
+    const char* sanitizer = std::getenv("ASAN_OPTIONS");
+    environment_.emplace_back("ASAN_OPTIONS",
+                              std::string(sanitizer != nullptr ? sanitizer : "") + ":detect_leaks=0");
+    const std::string said = (folder_ / "stderr").string();
+    auto game = startGame({"sh", "-c", "exec \"$0\" 2>\"$1\"", VELLUMAR_GAME, said});
+    ASSERT_FALSE(HasFailure());
+    clickControl(IDC_PALETTE_FIRST);  // the palette's sound
+    clickControl(IDC_HELP);
+    clickAt(width_ / 2, height_ / 2);  // any tap closes the help
+    closeWithCtrlQ(*game);
+    std::ifstream in(said);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_LE(std::ranges::count(text, '\n'), 1) << text;
+}
+
+// A signal that asks the game to end, and the loss of its display, close it
+// as Close does: the settings are saved.
+TEST_F(GameOnVirtualDisplay, SignalsAndTheLossOfTheDisplayEndTheGameWithItsSettingsSaved) {
+    const struct {
+        const char* name;
+        int signal;  // 0: the X server ends
+        int exitCode;
+    } cases[] = {{"SIGTERM", SIGTERM, 0},
+                 {"SIGINT", SIGINT, 0},
+                 {"SIGHUP", SIGHUP, 0},
+                 {"SIGQUIT", SIGQUIT, 128 + SIGQUIT},
+                 {"the display is lost", 0, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(folder_ / "config");
+        auto game = startGame();
+        ASSERT_FALSE(HasFailure());
+        switchToTheBlackScheme();
+        c.signal != 0 ? game->signal(c.signal) : stopDisplay();
+        EXPECT_EQ(game->waitForExit(kPatience), c.exitCode);
+        EXPECT_NE(storedSettings().find("\"ColorScheme\"=dword:00000001"), std::string::npos)
+            << storedSettings();
+    }
+}
+
+// Whatever the current pattern is (a file too heavy to draw, damaged bytes, a
+// FIFO, a link to an endless device, a folder) and however damaged the
+// settings, the game shows its window and closes on Ctrl+Q.
+TEST_F(GameOnVirtualDisplay, SurvivesHostileFilesAsItsCurrentPattern) {
+    const std::filesystem::path hostile = folder_ / "hostile.mza";
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        const char* settings;  // after the CurrentPattern line
+    } cases[] = {
+        {"too heavy to draw",
+         [&] {
+             const auto bytes = serializePatternFile(generateZigzagPattern(181, 44000, 16000));
+             std::ofstream(hostile, std::ios::binary)
+                 .write(reinterpret_cast<const char*>(bytes.data()),
+                        static_cast<std::streamsize>(bytes.size()));
+         },
+         ""},
+        {"damaged bytes", [&] { std::ofstream(hostile) << std::string(300, '\xff'); },
+         "\"Level\"=dword:zz\n\"ColorScheme\"=hex(4):ff,ff,ff,ff\ngarbage\n"},
+        {"a FIFO", [&] { ::mkfifo(hostile.c_str(), 0600); }, ""},
+        {"a link to /dev/zero", [&] { std::filesystem::create_symlink("/dev/zero", hostile); }, ""},
+        {"a folder", [&] { std::filesystem::create_directory(hostile); }, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(hostile);
+        std::filesystem::remove_all(folder_ / "config");
+        c.make();
+        std::filesystem::create_directories(folder_ / "config/vellumar");
+        std::ofstream(folder_ / "config/vellumar/registry.reg")
+            << "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"CurrentPattern\"=\"" << hostile.string()
+            << "\"\n\"CurrentPatternShort\"=\"hostile\"\n"
+            << c.settings;
+        auto game = startGame();
+        ASSERT_FALSE(HasFailure());
+        closeWithCtrlQ(*game);
+    }
+}

@@ -1,0 +1,51 @@
+// Opening the desktop backend where there is nothing to show it on: one
+// clear line says why. An empty DISPLAY or WAYLAND_DISPLAY counts as unset.
+#include "platform/sdl/sdl_backend.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/support/temp_folder.h"
+
+namespace platform {
+namespace {
+
+TEST(OpenWithoutDisplay, FailsWithOneClearLine) {
+    const std::string prefix = "Vellumar needs a display: ";
+    const struct {
+        const char *display, *wayland, *driver;
+        std::string why;  // exactly, or a word the line names
+        bool exact;
+    } cases[] = {
+        // Only X11: a console's own display (KMS) must not be tried from a test.
+        {"", "", "x11", "DISPLAY", false},
+        {"", "", nullptr, prefix + "neither DISPLAY nor WAYLAND_DISPLAY is set",
+         true},  // before trying any driver
+        {":987", "", nullptr, prefix + "the display \":987\" could not be opened", true},  // no server there
+        {":987", "", "dummy", "dummy", false},  // the video drivers that show nothing are refused
+        {":987", "", "offscreen", "offscreen", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        ScopedEnvironment display("DISPLAY", c.display);
+        ScopedEnvironment wayland("WAYLAND_DISPLAY", c.wayland);
+        ScopedEnvironment driver("SDL_VIDEODRIVER", c.driver ? c.driver : "");
+        if (!c.driver) {
+            ::unsetenv("SDL_VIDEODRIVER");  // SDL itself takes an empty one as a name
+        }
+        std::string why;
+        EXPECT_EQ(SdlBackend::open({}, &why), nullptr);
+        if (c.exact) {
+            EXPECT_EQ(why, c.why);
+        } else {
+            EXPECT_TRUE(why.starts_with(prefix) && why.size() > prefix.size()) << why;
+            EXPECT_EQ(why.find('\n'), std::string::npos) << why;
+            EXPECT_NE(why.find(c.why), std::string::npos) << why;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace platform

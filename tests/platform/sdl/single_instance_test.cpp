@@ -1,0 +1,192 @@
+#include "platform/sdl/single_instance.h"
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "tests/support/temp_folder.h"
+
+namespace platform {
+namespace {
+
+// Every test gets its own runtime folder and lock name, so that nothing on the
+// machine (a running game, another test) can hold the lock it takes.
+class SingleInstance : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::permissions(folder_.path(), std::filesystem::perms::owner_all);
+        static std::atomic<int> counter{0};
+        name_ = "vellumar-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    }
+    void TearDown() override { releaseSingleInstance(name_); }
+
+    std::filesystem::path lockFile() const { return folder_ / (name_ + ".lock"); }
+    std::filesystem::path socketFile() const { return folder_ / (name_ + ".sock"); }
+
+    // Runs `body` in a child process and answers its pid.
+    template <class Body>
+    pid_t inChild(Body body) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::_exit(body());
+        }
+        return pid;
+    }
+
+    // The child's exit code, or -1 if it has not ended within the time.
+    static int exitCodeOf(pid_t pid, std::chrono::milliseconds within = std::chrono::seconds(10)) {
+        const auto giveUp = std::chrono::steady_clock::now() + within;
+        int status = 0;
+        while (::waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > giveUp) {
+                ::kill(pid, SIGKILL);
+                ::waitpid(pid, &status, 0);
+                return -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    TempFolder folder_;
+    ScopedEnvironment runtime_{"XDG_RUNTIME_DIR", folder_.path().string()};
+    ScopedEnvironment cache_{"XDG_CACHE_HOME", (folder_ / "cache").string()};
+    ScopedEnvironment temporary_{"TMPDIR", (folder_ / "tmp").string()};
+    std::string name_;
+};
+
+// When the runtime folder cannot hold the guard, a private folder under the
+// cache folder does, else one in the temporary folder; when none can, the
+// game says so and runs.
+TEST_F(SingleInstance, TheGuardFallsBackToAPrivateFolderOrSaysItHasNone) {
+    const std::string runtime = folder_.path().string();
+    const std::string cache = (folder_ / "cache/vellumar-run").string();
+    const std::string temporary = (folder_ / "tmp/vellumar-").string() + std::to_string(::getuid());
+    EXPECT_EQ(singleInstanceFolders(), (std::vector<std::string>{runtime, cache, temporary}));
+    std::filesystem::create_directories(folder_ / "tmp");
+    folder_.write("not-a-folder", "");
+    const struct {
+        const char* name;
+        std::function<void()> breakIt;
+        std::string expected;  // the folder that holds the lock; empty for none
+    } cases[] = {
+        {"the runtime folder", [] {}, runtime},
+        {"the runtime folder is open to others",
+         [&] { std::filesystem::permissions(folder_.path(), std::filesystem::perms::all); }, cache},
+        {"the runtime folder is a file",
+         [&] { ::setenv("XDG_RUNTIME_DIR", (folder_ / "not-a-folder").c_str(), 1); }, cache},
+        {"and so is the cache", [&] { ::setenv("XDG_CACHE_HOME", (folder_ / "not-a-folder").c_str(), 1); },
+         temporary},
+        {"and so is the temporary folder", [&] { ::setenv("TMPDIR", (folder_ / "not-a-folder").c_str(), 1); },
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.breakIt();
+        testing::internal::CaptureStderr();
+        EXPECT_TRUE(claimSingleInstance(name_));
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(said.find("running without it") != std::string::npos, c.expected.empty()) << said;
+        if (!c.expected.empty()) {
+            EXPECT_TRUE(std::filesystem::exists(c.expected + "/" + name_ + ".lock"));
+            EXPECT_EQ(std::filesystem::status(c.expected).permissions() & std::filesystem::perms::all,
+                      std::filesystem::perms::owner_all);
+            EXPECT_EQ(exitCodeOf(inChild([this] { return claimSingleInstance(name_) ? 1 : 0; })), 0);
+            EXPECT_TRUE(askFirstInstanceToShow(name_));
+            EXPECT_TRUE(takeShowRequest());
+        }
+        releaseSingleInstance(name_);
+    }
+}
+
+// A second claim is refused until the first is released; the lock file names
+// its holder; claims of other names are independent.
+TEST_F(SingleInstance, TheSecondClaimIsRefusedUntilTheFirstIsReleased) {
+    EXPECT_TRUE(claimSingleInstance(name_));
+    EXPECT_EQ(folder_.read(name_ + ".lock"), std::to_string(::getpid()) + "\n");
+    EXPECT_FALSE(claimSingleInstance(name_));
+    EXPECT_TRUE(claimSingleInstance(name_ + "-other"));
+    releaseSingleInstance(name_ + "-other");
+    releaseSingleInstance(name_);
+    EXPECT_TRUE(claimSingleInstance(name_));
+}
+
+// Nobody to ask while no copy runs; two requests waiting are one reason to come forward.
+TEST_F(SingleInstance, ALaterStartCanAskTheFirstToShowItself) {
+    EXPECT_FALSE(askFirstInstanceToShow(name_));
+    ASSERT_TRUE(claimSingleInstance(name_));
+    EXPECT_FALSE(takeShowRequest());
+    EXPECT_TRUE(askFirstInstanceToShow(name_));
+    EXPECT_TRUE(askFirstInstanceToShow(name_));
+    EXPECT_TRUE(takeShowRequest());
+    EXPECT_FALSE(takeShowRequest());
+    releaseSingleInstance(name_);
+    EXPECT_FALSE(std::filesystem::exists(socketFile()));
+    EXPECT_FALSE(askFirstInstanceToShow(name_));
+}
+
+// Neither a copy that crashed holding the lock nor a stale lock file of a
+// dead process (with a socket file that is no socket any more) blocks the next start.
+TEST_F(SingleInstance, ACopyThatCrashedOrAStaleLockFileDoesNotBlockTheNextStart) {
+    const pid_t crashed = inChild([this] { return claimSingleInstance(name_) ? 0 : 1; });
+    ASSERT_EQ(exitCodeOf(crashed), 0);
+    ASSERT_TRUE(std::filesystem::exists(lockFile()));
+    EXPECT_TRUE(claimSingleInstance(name_));
+    releaseSingleInstance(name_);
+    // A pid that surely names no process any more: the child, ended and reaped.
+    folder_.write(name_ + ".lock", std::to_string(crashed) + "\n");
+    folder_.write(name_ + ".sock", "");
+    EXPECT_TRUE(claimSingleInstance(name_));
+    EXPECT_EQ(folder_.read(name_ + ".lock"), std::to_string(::getpid()) + "\n");
+    EXPECT_TRUE(askFirstInstanceToShow(name_));
+    EXPECT_TRUE(takeShowRequest());
+}
+
+TEST_F(SingleInstance, ACopyInAnotherProcessHoldsTheLockAndHearsTheRequest) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t first = inChild([this, &ready] {
+        ::close(ready[0]);
+        if (!claimSingleInstance(name_)) {
+            return 2;
+        }
+        const char byte = 1;
+        if (::write(ready[1], &byte, 1) != 1) {
+            return 3;
+        }
+        // Wait (boundedly) for the later start's request, as the backend's loop does.
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < giveUp) {
+            if (takeShowRequest()) {
+                return 0;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return 4;
+    });
+    ::close(ready[1]);
+    pollfd wait{ready[0], POLLIN, 0};
+    ASSERT_EQ(::poll(&wait, 1, 10000), 1) << "the first copy did not claim in time";
+    ::close(ready[0]);
+
+    EXPECT_FALSE(claimSingleInstance(name_));
+    EXPECT_TRUE(askFirstInstanceToShow(name_));
+    EXPECT_EQ(exitCodeOf(first), 0) << "the first copy did not hear the request";
+    // Gone, it holds nothing.
+    EXPECT_TRUE(claimSingleInstance(name_));
+}
+
+}  // namespace
+}  // namespace platform

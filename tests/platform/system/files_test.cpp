@@ -1,0 +1,123 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "platform/bitmap.h"
+
+#include "platform/headless/headless_backend.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "tests/support/temp_folder.h"
+
+using platform::matchesPattern;
+
+TEST(FileNamePattern, MatchesWildcardsWithoutRegardToLetterCase) {
+    const struct {
+        const char16_t *name, *pattern;
+        bool matches;
+    } cases[] = {{u"MonaLisa.mza", u"monalisa.MZA", true},
+                 {u"Tulips.bmp", u"*.bmp", true},
+                 {u"a.b.bmp", u"*.bmp", true},
+                 {u".bmp", u"*.bmp", true},
+                 {u"x1.mza", u"x?.mza", true},
+                 {u"anything", u"*", true},
+                 {u"aXbXc", u"*b*c", true},
+                 {u"Tulips.bmpx", u"*.bmp", false},
+                 {u"Tulips.bm", u"*.bmp", false},
+                 {u"x12.mza", u"x?.mza", false},
+                 {u"Mona_Lisa.mza", u"MonaLisa.mza", false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(matchesPattern(c.name, c.pattern), c.matches) << platform::utf16ToUtf8(c.name);
+    }
+}
+
+TEST(FindFiles, ReportsNamesAsTheFileSystemHasThemInSortedOrder) {
+    TempFolder folder;
+    folder.write("zebra.BMP", "z");
+    folder.write("Bad\xff\xfe name.bmp", "not UTF-8: left out");
+    folder.write("Apple.bmp", "apple");
+    folder.write("notes.txt", "");
+    folder.write("apple.mza", "");
+    const std::u16string pattern = platform::utf8ToUtf16((folder / "*.bmp").string());
+
+    WIN32_FIND_DATA data;
+    const HANDLE search = FindFirstFile(pattern.c_str(), &data);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(std::u16string(data.cFileName), u"Apple.bmp");
+    EXPECT_EQ(data.nFileSizeLow, 5u);
+    ASSERT_TRUE(FindNextFile(search, &data));
+    EXPECT_EQ(std::u16string(data.cFileName), u"zebra.BMP");
+    EXPECT_FALSE(FindNextFile(search, &data));
+    EXPECT_TRUE(FindClose(search));
+}
+
+TEST(FindFiles, NothingFoundOrNoFolderGivesTheInvalidHandle) {
+    TempFolder folder;
+    WIN32_FIND_DATA data;
+    const std::u16string none = platform::utf8ToUtf16((folder / "*.mza").string());
+    EXPECT_EQ(FindFirstFile(none.c_str(), &data), INVALID_HANDLE_VALUE);
+    const std::u16string missing = platform::utf8ToUtf16((folder / "no/such/*.mza").string());
+    EXPECT_EQ(FindFirstFile(missing.c_str(), &data), INVALID_HANDLE_VALUE);
+}
+
+TEST(ProgramFile, ComesFromTheBackend) {
+    platform::HeadlessBackend backend;
+    WCHAR buffer[MAX_PATH];
+    EXPECT_GT(GetModuleFileName(nullptr, buffer, MAX_PATH), 0u) << "the real program path";
+    EXPECT_EQ(buffer[0], u'/');
+
+    backend.setProgramPath(u"/Games/vellumar");
+    EXPECT_EQ(GetModuleFileName(nullptr, buffer, MAX_PATH), 15u);
+    EXPECT_EQ(std::u16string(buffer), u"/Games/vellumar");
+
+    // A path longer than the buffer is cut and stays terminated.
+    backend.setProgramPath(std::u16string(300, u'a'));
+    EXPECT_EQ(GetModuleFileName(nullptr, buffer, MAX_PATH), 255u);
+    EXPECT_EQ(buffer[255], u'\0');
+}
+
+TEST(ReadFile, ReadsAtMostTheLimitAndFailsForAMissingFile) {
+    TempFolder folder;
+    folder.write("data", "0123456789");
+    const std::u16string path = platform::utf8ToUtf16((folder / "data").string());
+    const auto all = platform::readFileBytes(path.c_str(), 100);
+    ASSERT_TRUE(all.has_value());
+    EXPECT_EQ(all->size(), 10u);
+    const auto some = platform::readFileBytes(path.c_str(), 4);
+    ASSERT_TRUE(some.has_value());
+    EXPECT_EQ(some->size(), 4u);
+    EXPECT_EQ(static_cast<char>((*some)[3]), '3');
+    const std::u16string missing = platform::utf8ToUtf16((folder / "missing").string());
+    EXPECT_FALSE(platform::readFileBytes(missing.c_str(), 100).has_value());
+}
+
+// A FIFO would block open() and read(), a device would read without end, a
+// folder reads as an error: every reader treats them as unreadable, at once.
+TEST(ReadFile, OnlyRegularFilesAreRead) {
+    TempFolder folder;
+    folder.write("plain.bmp", "BM");
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder / "folder");
+    std::filesystem::create_symlink(folder / "fifo", folder / "link-to-fifo");
+    std::filesystem::create_symlink("/dev/zero", folder / "link-to-zero");
+    std::filesystem::create_symlink(folder / "folder", folder / "link-to-folder");
+    std::filesystem::create_symlink(folder / "plain.bmp", folder / "link-to-plain");
+    const struct {
+        const char* name;
+        bool readable;
+    } cases[] = {{"plain.bmp", true},      {"link-to-plain", true}, {"fifo", false},
+                 {"folder", false},        {"link-to-fifo", false}, {"link-to-zero", false},
+                 {"link-to-folder", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::u16string path = platform::utf8ToUtf16((folder / c.name).string());
+        EXPECT_EQ(platform::readFileBytes(path.c_str(), 1 << 20).has_value(), c.readable);
+        bool found = false;
+        platform::readRegistryStore(folder / c.name, &found);
+        EXPECT_EQ(found, c.readable);
+        if (!c.readable) {
+            EXPECT_EQ(SHLoadDIBitmap(path.c_str()), nullptr);
+        }
+    }
+}

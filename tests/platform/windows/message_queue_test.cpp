@@ -1,0 +1,151 @@
+// The message queue, the timers and the translation of key presses.
+#include "platform/message_queue.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/painting.h"
+#include "platform/timers.h"
+#include "window_test_support.h"
+
+namespace {
+
+constexpr UINT kFirst = 0x8001;
+constexpr UINT kSecond = 0x8002;
+constexpr UINT kThird = 0x8003;
+
+class MessageQueueTest : public WindowTest {
+  protected:
+    // Each timer message as (timer id, tick count when it was handled).
+    std::vector<std::pair<WPARAM, DWORD>> timers() const {
+        std::vector<std::pair<WPARAM, DWORD>> out;
+        for (const Received& r : received(WM_TIMER)) {
+            out.emplace_back(r.wParam, r.tick);
+        }
+        return out;
+    }
+    using Ticks = std::vector<std::pair<WPARAM, DWORD>>;
+};
+
+// Sent messages arrive at once, posted ones in order when dispatched (also one
+// posted while another is handled), and the paint waits until the queue is empty.
+TEST_F(MessageQueueTest, SentMessagesArriveAtOncePostedOnesInOrderAndThePaintLast) {
+    HWND main = createMainWindow();
+    onMessage = [](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == kFirst) {
+            PostMessage(hwnd, kThird, 0, 0);
+        }
+        return false;
+    };
+    PostMessage(main, kFirst, 0, 0);
+    EXPECT_EQ(SendMessage(main, kSecond, 0, 0), 0);
+    EXPECT_EQ(kinds().back(), kSecond);
+    backend.runUntilIdle();
+    const std::vector<UINT> order = kinds();
+    ASSERT_GE(order.size(), 4u);
+    EXPECT_EQ(std::vector<UINT>(order.end() - 4, order.end()),
+              (std::vector<UINT>{kSecond, kFirst, kThird, WM_PAINT}));
+}
+
+TEST_F(MessageQueueTest, TimersFireInDueOrderWithTheTickCountOfTheirMoment) {
+    HWND main = settledMainWindow();
+    SetTimer(main, 1, 100, nullptr);
+    SetTimer(main, 2, 150, nullptr);
+    backend.runFor(300);
+    // At 300 both fall due; the one set first comes first.
+    EXPECT_EQ(timers(), (Ticks{{1, 100}, {2, 150}, {1, 200}, {1, 300}, {2, 300}}));
+}
+
+// A waiting timer message is not queued twice, and the timer keeps its rhythm.
+TEST_F(MessageQueueTest, AWaitingTimerMessageIsNotQueuedTwice) {
+    HWND main = settledMainWindow();
+    SetTimer(main, 1, 100, nullptr);
+    backend.advanceClock(1000);
+    backend.runFor(200);
+    EXPECT_EQ(timers(), (Ticks{{1, 1000}, {1, 1100}, {1, 1200}}));
+}
+
+TEST_F(MessageQueueTest, KillTimerTakesBackAMessageAlreadyQueuedAndSettingAgainRestartsThePeriod) {
+    HWND main = settledMainWindow();
+    SetTimer(main, 1, 100, nullptr);
+    backend.advanceClock(100);
+    EXPECT_EQ(KillTimer(main, 1), TRUE);
+    EXPECT_EQ(KillTimer(main, 1), FALSE);
+    backend.runFor(500);
+    EXPECT_TRUE(timers().empty());
+    SetTimer(main, 1, 100, nullptr);
+    backend.runFor(60);
+    SetTimer(main, 1, 100, nullptr);
+    backend.runFor(100);
+    EXPECT_EQ(timers(), (Ticks{{1, 760}}));
+}
+
+TEST_F(MessageQueueTest, TheTickCountWrapsAfter32BitsAndTimersKeepGoing) {
+    backend.setClock(0xFFFFFFFFull - 49);  // 50 ms before the wrap
+    HWND main = settledMainWindow();
+    EXPECT_EQ(GetTickCount(), 0xFFFFFFCEu);
+    SetTimer(main, 1, 100, nullptr);
+    backend.runFor(200);
+    EXPECT_EQ(timers(), (Ticks{{1, 50}, {1, 150}}));
+    EXPECT_EQ(GetTickCount(), 150u);
+}
+
+// The quit message comes after the posted messages, before pending paints.
+TEST_F(MessageQueueTest, GetMessageEndsWithTheQuitMessageAfterWhatWasQueued) {
+    HWND main = createMainWindow();
+    PostMessage(main, kFirst, 0, 0);
+    PostQuitMessage(7);
+    PostMessage(main, kSecond, 0, 0);
+    std::vector<UINT> got;
+    MSG msg;
+    while (GetMessage(&msg, nullptr, 0, 0)) {
+        got.push_back(msg.message);
+        DispatchMessage(&msg);
+    }
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_EQ(got, (std::vector<UINT>{kFirst, kSecond}));
+    EXPECT_FALSE(backend.scriptExhausted());
+}
+
+TEST_F(MessageQueueTest, TheLoopTakesScriptedInputWhenIdleAndEndsWhenItRunsOut) {
+    HWND main = createMainWindow();
+    SetTimer(main, 1, 100, nullptr);
+    backend.script().wait(250).key(VK_RETURN).call([main] { PostMessage(main, kFirst, 0, 0); });
+    std::vector<UINT> got;
+    MSG msg;
+    while (GetMessage(&msg, nullptr, 0, 0)) {
+        if (msg.message != WM_PAINT) {
+            got.push_back(msg.message);
+        }
+        DispatchMessage(&msg);
+    }
+    EXPECT_EQ(got, (std::vector<UINT>{WM_TIMER, WM_TIMER, WM_KEYDOWN, kFirst}));
+    EXPECT_EQ(GetTickCount(), 250u);
+    EXPECT_TRUE(backend.scriptExhausted());
+    EXPECT_EQ(msg.wParam, 0u);
+}
+
+TEST_F(MessageQueueTest, TranslateMessageTypesCharactersButNotArrows) {
+    settledMainWindow();
+    backend.pressKey('A');
+    backend.pressKey(VK_LEFT);
+    backend.pressKey('Q', platform::MODIFIER_CONTROL);
+    backend.runUntilIdle();
+    EXPECT_EQ(kinds(), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYDOWN, WM_KEYDOWN, WM_CHAR}));
+    EXPECT_EQ(wParams(WM_CHAR), (std::vector<WPARAM>{'a', 0x11}));
+    EXPECT_EQ(wParams(WM_KEYDOWN), (std::vector<WPARAM>{'A', VK_LEFT, 'Q'}));
+}
+
+TEST_F(MessageQueueTest, MessagesForADestroyedWindowAreDropped) {
+    HWND main = settledMainWindow();
+    SetTimer(main, 1, 100, nullptr);
+    PostMessage(main, kFirst, 0, 0);
+    DestroyWindow(main);
+    clearReceived();
+    backend.runFor(300);
+    EXPECT_TRUE(received().empty());
+    EXPECT_EQ(PostMessage(main, kFirst, 0, 0), FALSE);
+    EXPECT_EQ(SendMessage(main, kFirst, 0, 0), 0);
+}
+
+}  // namespace
