@@ -243,152 +243,183 @@ bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const Poi
 
 // ---- Lines --------------------------------------------------------------
 
-// The pixels of the line from (x0, y0) towards (x1, y1), the start included
-// and the end only when `includeEnd`. Along the minor axis the exact line is
-// rounded to the nearest pixel, halves towards larger coordinates. Each pixel
-// grows across the minor axis from offset lo to hi (0, 0 for a thin line).
-void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i64 lo, i64 hi, Pixel colour) {
+// A line's pixels as a walk along its major axis: one pixel a step, and one
+// pixel across whenever the exactly rounded minor coordinate moves. The error
+// term is kept mirrored when the line runs towards smaller minor coordinates,
+// so that a move across is always `err >= errLimit`, whichever way it goes.
+struct LineWalk {
+    bool xMajor;
+    i64 major, majorDirection;  // the first pixel's major coordinate; +1 or -1
+    i64 minor, minorDirection;  // the first pixel's minor coordinate; +1 or -1
+    i64 steps;                  // pixels to walk
+    i64 err, errStep, errLimit;
+};
+
+// The walk of the line from (x0, y0) towards (x1, y1), its end left out.
+// Along the minor axis the exact line is rounded to the nearest pixel, halves
+// towards larger coordinates.
+[[gnu::always_inline]] inline LineWalk walkFrom(i64 x0, i64 y0, i64 x1, i64 y1) {
     const i64 dx = x1 - x0;
     const i64 dy = y1 - y0;
     const i64 adx = dx < 0 ? -dx : dx;
     const i64 ady = dy < 0 ? -dy : dy;
-    if (adx == 0 && ady == 0) {
+    const bool xMajor = adx >= ady;
+    const i64 dn = xMajor ? dy : dx;
+    const i64 len = xMajor ? adx : ady;
+    // The error starts at len, half a pixel, mirrored to len - 1 downward
+    // (see below), so that the minor coordinate is round(i * dn / len).
+    return LineWalk{
+        xMajor, xMajor ? x0 : y0,       (xMajor ? dx : dy) < 0 ? -1 : 1, xMajor ? y0 : x0, dn < 0 ? -1 : 1,
+        len,    dn < 0 ? len - 1 : len, 2 * (dn < 0 ? -dn : dn),         2 * len};
+}
+
+// Cuts a walk from the line's start to the clip along the major axis, with
+// the end pixel added when `includeEnd`. False when no pixel is left.
+bool cutToClip(const Canvas& c, bool includeEnd, LineWalk& w) {
+    const i64 len = w.steps;
+    const i64 m0 = w.major;
+    const i64 s = w.majorDirection;
+    const i64 clipLo = w.xMajor ? c.clipLeft : c.clipTop;
+    const i64 clipHi = w.xMajor ? c.clipRight : c.clipBottom;
+    const i64 first = std::max<i64>(0, s > 0 ? clipLo - m0 : m0 - (clipHi - 1));
+    const i64 last = std::min(includeEnd ? len : len - 1, s > 0 ? clipHi - 1 - m0 : m0 - clipLo);
+    if (first > last) {
+        return false;
+    }
+    if (first > 0) {
+        // n = n0 + floor((2 first dn + len) / 2 len), the error what is left.
+        const i64 dn = w.minorDirection * (w.errStep / 2);
+        const i128 twoLen = static_cast<i128>(2) * len;
+        const i128 numerator = static_cast<i128>(2) * first * dn + len;
+        const i128 q = floorDiv(numerator, twoLen);
+        const i64 err = static_cast<i64>(numerator - q * twoLen);  // 0 <= err < 2 len
+        w.minor += static_cast<i64>(q);
+        // Moving down when err + 2 dn < 0 is moving up when the mirror
+        // 2 len - 1 - err, stepped by 2 |dn|, reaches 2 len.
+        w.err = dn < 0 ? 2 * len - 1 - err : err;
+    }
+    w.major = m0 + s * first;
+    w.steps = last - first + 1;
+    return true;
+}
+
+// Walks the line: pen.plot() on each pixel, then pen.advance(across), with
+// `across` true when the next pixel is one across the major axis too.
+template <class Pen>
+[[gnu::always_inline]] inline void walkLine(const LineWalk& w, Pen& pen) {
+    i64 err = w.err;
+    for (i64 i = 0; i < w.steps; ++i) {
+        pen.plot();
+        err += w.errStep;
+        const bool across = err >= w.errLimit;
+        err -= across ? w.errLimit : 0;
+        pen.advance(across);
+    }
+}
+
+// A one-pixel pen: an index through the surface's pixels. The check across
+// the major axis is needed only when the line leaves the clip that way.
+template <bool kChecked>
+struct ThinPen {
+    Pixel* pixels;
+    i64 index, majorStep, minorStep;
+    i64 minor, minorDirection, minorLo, minorHi;
+    Pixel colour;
+
+    void plot() {
+        if (!kChecked || (minor >= minorLo && minor < minorHi)) {
+            pixels[index] = colour;
+        }
+    }
+    void advance(bool across) {
+        index += majorStep + (across ? minorStep : 0);
+        if constexpr (kChecked) {
+            minor += across ? minorDirection : 0;
+        }
+    }
+};
+
+// A wider pen: on each pixel of the line, a run across the major axis from
+// offset lo to hi, cut to the clip.
+struct WidePen {
+    Surface& surface;
+    bool xMajor;
+    i64 major, majorDirection, minor, minorDirection;
+    i64 lo, hi, minorLo, minorHi;
+    Pixel colour;
+
+    void plot() {
+        const i64 from = std::max(minor + lo, minorLo);
+        const i64 to = std::min(minor + hi, minorHi - 1);
+        if (xMajor) {
+            for (i64 y = from; y <= to; ++y) {
+                surface.set(static_cast<int>(major), static_cast<int>(y), colour);
+            }
+        } else if (from <= to) {
+            Pixel* row = surface.row(static_cast<int>(major));
+            std::fill(row + from, row + to + 1, colour);
+        }
+    }
+    void advance(bool across) {
+        major += majorDirection;
+        minor += across ? minorDirection : 0;
+    }
+};
+
+// A one-pixel pen at the walk's first pixel.
+template <bool kChecked>
+[[gnu::always_inline]] inline ThinPen<kChecked> thinPenAt(Surface& surface, const LineWalk& w, i64 minorLo,
+                                                          i64 minorHi, Pixel colour) {
+    const i64 stride = surface.width();
+    return {surface.pixels().data(),
+            w.xMajor ? w.minor * stride + w.major : w.major * stride + w.minor,
+            w.xMajor ? w.majorDirection : w.majorDirection * stride,
+            (w.xMajor ? stride : 1) * w.minorDirection,
+            w.minor,
+            w.minorDirection,
+            minorLo,
+            minorHi,
+            colour};
+}
+
+// The pixels of the line from (x0, y0) towards (x1, y1), the start included
+// and the end only when `includeEnd`. Each pixel grows across the minor axis
+// from offset lo to hi (0, 0 for a thin line).
+void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i64 lo, i64 hi, Pixel colour) {
+    if (x0 == x1 && y0 == y1) {
         if (includeEnd) {
             box(c, x0 + lo, y0 + lo, x0 + hi + 1, y0 + hi + 1, colour);
         }
         return;
     }
-    const bool xMajor = adx >= ady;
-    // Walk the major axis: position m = m0 + s * i, minor n = n0 + round(i * dn / len).
-    const i64 m0 = xMajor ? x0 : y0;
-    const i64 n0 = xMajor ? y0 : x0;
-    const i64 dn = xMajor ? dy : dx;
-    const i64 len = xMajor ? adx : ady;
-    const i64 s = (xMajor ? dx : dy) < 0 ? -1 : 1;
-    const i64 clipLo = xMajor ? c.clipLeft : c.clipTop;
-    const i64 clipHi = xMajor ? c.clipRight : c.clipBottom;
-    const i64 minorLo = xMajor ? c.clipTop : c.clipLeft;
-    const i64 minorHi = xMajor ? c.clipBottom : c.clipRight;
-
-    i64 first = 0;
-    i64 last = includeEnd ? len : len - 1;
-    if (s > 0) {
-        first = std::max(first, clipLo - m0);
-        last = std::min(last, clipHi - 1 - m0);
+    LineWalk w = walkFrom(x0, y0, x1, y1);
+    if (!cutToClip(c, includeEnd, w)) {
+        return;
+    }
+    const i64 minorLo = w.xMajor ? c.clipTop : c.clipLeft;
+    const i64 minorHi = w.xMajor ? c.clipBottom : c.clipRight;
+    if (lo != 0 || hi != 0) {
+        WidePen pen{*c.surface, w.xMajor, w.major, w.majorDirection, w.minor, w.minorDirection,
+                    lo,         hi,       minorLo, minorHi,          colour};
+        walkLine(w, pen);
+        return;
+    }
+    const i64 minorEnd = w.xMajor ? y1 : x1;
+    if (std::min(w.minor, minorEnd) >= minorLo && std::max(w.minor, minorEnd) < minorHi) {
+        auto pen = thinPenAt<false>(*c.surface, w, minorLo, minorHi, colour);
+        walkLine(w, pen);
     } else {
-        first = std::max(first, m0 - (clipHi - 1));
-        last = std::min(last, m0 - clipLo);
-    }
-    if (first > last) {
-        return;
-    }
-    i64 n = n0;
-    i64 err = len;  // 0 <= err < 2 * len
-    if (first > 0) {
-        const i128 twoLen = static_cast<i128>(2) * len;
-        const i128 numerator = static_cast<i128>(2) * first * dn + len;
-        const i128 q = floorDiv(numerator, twoLen);
-        n += static_cast<i64>(q);
-        err = static_cast<i64>(numerator - q * twoLen);
-    }
-    const i64 errStep = 2 * dn;
-    const i64 errLimit = 2 * len;
-    Surface& surface = *c.surface;
-    if (lo == 0 && hi == 0) {
-        // A thin line walks an index through the pixels: one step along the
-        // major axis per pixel, one across whenever the rounding moves, which
-        // is always the same way. The check across is needed only when the
-        // line leaves the clip that way.
-        Pixel* pixels = surface.pixels().data();
-        const i64 stride = surface.width();
-        const i64 majorStep = xMajor ? s : s * stride;
-        const i64 minorStep = xMajor ? stride : 1;
-        const i64 m = m0 + s * first;
-        i64 index = xMajor ? n * stride + m : m * stride + n;
-        const i64 nEnd = n0 + (xMajor ? dy : dx);
-        const bool minorInside = std::min(n0, nEnd) >= minorLo && std::max(n0, nEnd) < minorHi;
-        auto walk = [&](auto checked, auto rising) {
-            for (i64 i = first; i <= last; ++i) {
-                if (!checked || (n >= minorLo && n < minorHi)) {
-                    pixels[index] = colour;
-                }
-                index += majorStep;
-                err += errStep;
-                if constexpr (rising) {
-                    const bool move = err >= errLimit;
-                    n += move ? 1 : 0;
-                    index += move ? minorStep : 0;
-                    err -= move ? errLimit : 0;
-                } else {
-                    const bool move = err < 0;
-                    n -= move ? 1 : 0;
-                    index -= move ? minorStep : 0;
-                    err += move ? errLimit : 0;
-                }
-            }
-        };
-        using Yes = std::true_type;
-        using No = std::false_type;
-        if (minorInside) {
-            dn >= 0 ? walk(No{}, Yes{}) : walk(No{}, No{});
-        } else {
-            dn >= 0 ? walk(Yes{}, Yes{}) : walk(Yes{}, No{});
-        }
-        return;
-    }
-    for (i64 i = first; i <= last; ++i) {
-        const i64 m = m0 + s * i;
-        const i64 from = std::max(n + lo, minorLo);
-        const i64 to = std::min(n + hi, minorHi - 1);
-        if (xMajor) {
-            for (i64 y = from; y <= to; ++y) {
-                surface.set(static_cast<int>(m), static_cast<int>(y), colour);
-            }
-        } else if (from <= to) {
-            Pixel* row = surface.row(static_cast<int>(m));
-            std::fill(row + from, row + to + 1, colour);
-        }
-        err += errStep;
-        if (err >= errLimit) {
-            ++n;
-            err -= errLimit;
-        } else if (err < 0) {
-            --n;
-            err += errLimit;
-        }
+        auto pen = thinPenAt<true>(*c.surface, w, minorLo, minorHi, colour);
+        walkLine(w, pen);
     }
 }
 
-// A thin line wholly inside the clip: the walk of segment() without any
-// clipping, for the outlines of the many small pieces on a board.
+// A thin line wholly inside the clip, its end left out: the same walk with
+// nothing to cut, for the outlines of the many small pieces on a board.
 void thinSegmentInside(Surface& surface, i64 x0, i64 y0, i64 x1, i64 y1, Pixel colour) {
-    const i64 dx = x1 - x0;
-    const i64 dy = y1 - y0;
-    const i64 adx = dx < 0 ? -dx : dx;
-    const i64 ady = dy < 0 ? -dy : dy;
-    const bool xMajor = adx >= ady;
-    const i64 len = xMajor ? adx : ady;
-    if (len == 0) {
-        return;
-    }
-    const i64 stride = surface.width();
-    const i64 dn = xMajor ? dy : dx;
-    const i64 majorStep = xMajor ? (dx < 0 ? -1 : 1) : (dy < 0 ? -stride : stride);
-    // Walking down the minor axis is walking up with the error mirrored
-    // (e = 2 len - 1 - err), so one loop serves both and rounds halves the same way.
-    const i64 minorStep = (xMajor ? stride : 1) * (dn < 0 ? -1 : 1);
-    const i64 errStep = 2 * (dn < 0 ? -dn : dn);
-    const i64 errLimit = 2 * len;
-    i64 err = dn < 0 ? len - 1 : len;
-    Pixel* p = surface.row(static_cast<int>(y0)) + x0;
-    for (i64 i = 0; i < len; ++i) {
-        *p = colour;
-        p += majorStep;
-        err += errStep;
-        const bool move = err >= errLimit;
-        p += move ? minorStep : 0;
-        err -= move ? errLimit : 0;
-    }
+    const LineWalk w = walkFrom(x0, y0, x1, y1);
+    auto pen = thinPenAt<false>(surface, w, 0, 0, colour);
+    walkLine(w, pen);
 }
 
 // ---- Ellipses -----------------------------------------------------------
