@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <limits>
 #include <type_traits>
 #include <vector>
 
@@ -76,18 +77,31 @@ struct Edge {
     i64 stepR;  // dx - stepQ * dy
 };
 
+// The rows crossed by edges wholly left of the clip. Such an edge only flips
+// which side of it is inside, so all that matters is how many of them cross a
+// row: one bit a row, flipped at both ends of each edge's rows and summed
+// down. A zoomed-in frame of a piece with thousands of edges beside the
+// window then costs what crosses the window.
+struct LeftEdges {
+    std::vector<std::uint8_t> flips;  // by row from the clip's top; all 0 between polygons
+    i64 top = 0, bottom = 0;          // the rows they cross; empty when there are none
+
+    bool covers(i64 y) const { return y >= top && y < bottom; }
+};
+
 struct PolygonScratch {
     std::vector<Edge> edges;
     std::vector<Edge*> active;
     std::vector<std::uint64_t> rowMasks;
     std::vector<Edge> sorted;
     std::vector<std::uint32_t> rowCounts;
+    LeftEdges left;
 };
 
 // Kept between calls: after the first few polygons, filling allocates nothing.
 thread_local PolygonScratch polygonScratch;
 
-void addEdge(std::vector<Edge>& edges, const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1) {
+void addEdge(PolygonScratch& scratch, const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1) {
     if (y0 == y1) {
         return;  // a horizontal edge bounds no row
     }
@@ -98,7 +112,17 @@ void addEdge(std::vector<Edge>& edges, const Canvas& c, i64 x0, i64 y0, i64 x1, 
     // Rows y0 <= y < y1: the top end counts, the bottom end does not.
     const i64 yStart = std::max<i64>(y0, c.clipTop);
     const i64 yEnd = std::min<i64>(y1, c.clipBottom);
-    if (yStart >= yEnd) {
+    if (yStart >= yEnd || std::min(x0, x1) >= c.clipRight) {
+        return;  // off the rows drawn, or only ending runs the clip cuts off
+    }
+    if (std::max(x0, x1) < c.clipLeft) {
+        LeftEdges& left = scratch.left;
+        left.flips.resize(static_cast<std::size_t>(c.clipBottom - c.clipTop + 1));
+        left.flips[static_cast<std::size_t>(yStart - c.clipTop)] ^= 1;
+        left.flips[static_cast<std::size_t>(yEnd - c.clipTop)] ^= 1;
+        const bool first = left.top == left.bottom;
+        left.top = first ? yStart : std::min(left.top, yStart);
+        left.bottom = first ? yEnd : std::max(left.bottom, yEnd);
         return;
     }
     const i64 dy = y1 - y0;
@@ -106,8 +130,8 @@ void addEdge(std::vector<Edge>& edges, const Canvas& c, i64 x0, i64 y0, i64 x1, 
     const i128 numerator = static_cast<i128>(yStart - y0) * dx;
     const i128 offset = ceilDiv(numerator, dy);
     const i64 stepQ = static_cast<i64>(floorDiv(dx, dy));
-    edges.push_back(Edge{yStart, yEnd, x0 + static_cast<i64>(offset),
-                         static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
+    scratch.edges.push_back(Edge{yStart, yEnd, x0 + static_cast<i64>(offset),
+                                 static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
 }
 
 // Orders the edges by their first row, by counting: every row between the
@@ -398,14 +422,19 @@ void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i
     }
     const i64 minorLo = w.xMajor ? c.clipTop : c.clipLeft;
     const i64 minorHi = w.xMajor ? c.clipBottom : c.clipRight;
+    const i64 minorEnd = w.xMajor ? y1 : x1;
+    const i64 minorFirst = std::min(w.minor, minorEnd);
+    const i64 minorLast = std::max(w.minor, minorEnd);
+    if (minorLast + hi < minorLo || minorFirst + lo >= minorHi) {
+        return;  // wholly beside the clip: a zoomed-in frame walks none of it
+    }
     if (lo != 0 || hi != 0) {
         WidePen pen{*c.surface, w.xMajor, w.major, w.majorDirection, w.minor, w.minorDirection,
                     lo,         hi,       minorLo, minorHi,          colour};
         walkLine(w, pen);
         return;
     }
-    const i64 minorEnd = w.xMajor ? y1 : x1;
-    if (std::min(w.minor, minorEnd) >= minorLo && std::max(w.minor, minorEnd) < minorHi) {
+    if (minorFirst >= minorLo && minorLast < minorHi) {
         auto pen = thinPenAt<false>(*c.surface, w, minorLo, minorHi, colour);
         walkLine(w, pen);
     } else {
@@ -516,57 +545,105 @@ namespace {
 
 // The fill of a polygon whose point bounds are `b`, computed once by the
 // caller for the fill and the outline both.
+// Even-odd: inside from the 1st crossing to the 2nd, the 3rd to the 4th...
+// An odd number of edges left of the clip counts as a crossing at its left
+// side; the edges dropped right of it, as one at its right side.
+void fillRow(const Canvas& c, i64 y, const std::vector<Edge*>& active, bool leftOdd, Pixel colour) {
+    Pixel* row = c.surface->row(static_cast<int>(y));
+    auto run = [&](i64 from, i64 to) {
+        from = std::max<i64>(from, c.clipLeft);
+        to = std::min<i64>(to, c.clipRight);
+        if (from < to) {
+            fillPixels(row + from, static_cast<std::size_t>(to - from), colour);
+        }
+    };
+    bool inside = leftOdd;
+    i64 from = c.clipLeft;
+    for (const Edge* e : active) {
+        if (inside) {
+            run(from, e->x);
+        }
+        from = e->x;
+        inside = !inside;
+    }
+    if (inside) {
+        run(from, c.clipRight);
+    }
+}
+
+// Moves the active edges down to row y, dropping those that end above it.
+void stepDown(std::vector<Edge*>& active, i64 y) {
+    std::size_t kept = 0;
+    for (Edge* e : active) {
+        if (e->yEnd > y) {
+            e->x += e->stepQ;
+            e->rem -= e->stepR;
+            if (e->rem < 0) {
+                ++e->x;
+                e->rem += e->dy;
+            }
+            active[kept++] = e;
+        }
+    }
+    active.resize(kept);
+}
+
+// Sums the flips of the edges left of the clip down their rows, so that each
+// row's entry says whether an odd number of them cross it.
+void sumLeftFlips(LeftEdges& left, const Canvas& c) {
+    for (i64 y = left.top + 1; y < left.bottom; ++y) {
+        left.flips[static_cast<std::size_t>(y - c.clipTop)] ^=
+            left.flips[static_cast<std::size_t>(y - 1 - c.clipTop)];
+    }
+}
+
+// The fill of a polygon whose point bounds are `b`, computed once by the
+// caller for the fill and the outline both.
 void fillPolygonWithin(const Canvas& c, const POINT* points, int count, const PointBounds& b, Pixel colour) {
     if (fillSmallPolygon(c, points, count, b, colour)) {
         return;
     }
-    auto& edges = polygonScratch.edges;
-    auto& active = polygonScratch.active;
+    PolygonScratch& scratch = polygonScratch;
+    auto& edges = scratch.edges;
+    auto& active = scratch.active;
+    LeftEdges& left = scratch.left;
     edges.clear();
     active.clear();
     for (int i = 0; i < count; ++i) {
-        const POINT& a = points[i];
-        const POINT& b = points[i + 1 < count ? i + 1 : 0];
-        addEdge(edges, c, a.x + c.originX, a.y + c.originY, b.x + c.originX, b.y + c.originY);
+        const POINT& p = points[i];
+        const POINT& q = points[i + 1 < count ? i + 1 : 0];
+        addEdge(scratch, c, p.x + c.originX, p.y + c.originY, q.x + c.originX, q.y + c.originY);
     }
-    if (edges.empty()) {
+    const bool anyLeft = left.top != left.bottom;
+    if (edges.empty() && !anyLeft) {
         return;
     }
-    sortByFirstRow(edges, polygonScratch.sorted, polygonScratch.rowCounts);
-
+    constexpr i64 kNever = std::numeric_limits<i64>::max();
+    if (!edges.empty()) {
+        sortByFirstRow(edges, scratch.sorted, scratch.rowCounts);
+    }
+    sumLeftFlips(left, c);
     std::size_t next = 0;
-    i64 y = edges.front().yStart;
-    while (next < edges.size() || !active.empty()) {
-        if (active.empty()) {
-            y = edges[next].yStart;  // no work for the rows between
+    i64 y = std::min(edges.empty() ? kNever : edges.front().yStart, anyLeft ? left.top : kNever);
+    while (next < edges.size() || !active.empty() || (anyLeft && y < left.bottom)) {
+        if (active.empty() && !left.covers(y)) {
+            // No work for the rows between.
+            y = std::min(next < edges.size() ? edges[next].yStart : kNever,
+                         anyLeft && y < left.top ? left.top : kNever);
         }
         while (next < edges.size() && edges[next].yStart == y) {
             active.push_back(&edges[next++]);
         }
         sortByCrossing(active);
-        // Even-odd: inside from the 1st crossing to the 2nd, the 3rd to the 4th...
-        Pixel* row = c.surface->row(static_cast<int>(y));
-        for (std::size_t i = 0; i + 1 < active.size(); i += 2) {
-            const i64 from = std::max<i64>(active[i]->x, c.clipLeft);
-            const i64 to = std::min<i64>(active[i + 1]->x, c.clipRight);
-            if (from < to) {
-                fillPixels(row + from, static_cast<std::size_t>(to - from), colour);
-            }
-        }
+        const bool leftOdd = left.covers(y) && left.flips[static_cast<std::size_t>(y - c.clipTop)] != 0;
+        fillRow(c, y, active, leftOdd, colour);
         ++y;
-        std::size_t kept = 0;
-        for (Edge* e : active) {
-            if (e->yEnd > y) {
-                e->x += e->stepQ;
-                e->rem -= e->stepR;
-                if (e->rem < 0) {
-                    ++e->x;
-                    e->rem += e->dy;
-                }
-                active[kept++] = e;
-            }
-        }
-        active.resize(kept);
+        stepDown(active, y);
+    }
+    if (anyLeft) {
+        std::fill(left.flips.begin() + (left.top - c.clipTop),
+                  left.flips.begin() + (left.bottom - c.clipTop) + 1, 0);
+        left.top = left.bottom = 0;
     }
 }
 
