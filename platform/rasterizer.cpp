@@ -77,11 +77,10 @@ struct Edge {
     i64 stepR;  // dx - stepQ * dy
 };
 
-// The rows crossed by edges wholly left of the clip. Such an edge only flips
-// which side of it is inside, so all that matters is how many of them cross a
-// row: one bit a row, flipped at both ends of each edge's rows and summed
-// down. A zoomed-in frame of a piece with thousands of edges beside the
-// window then costs what crosses the window.
+// The rows crossed by edges whose crossings all lie left of the clip (or on
+// its left side). Such an edge only flips which side of it is inside, so all that matters is how many of them
+// cross a row: one bit a row, flipped at both ends of each edge's rows and summed down. A zoomed-in frame of
+// a piece with thousands of edges beside the window then costs what crosses the window.
 struct LeftEdges {
     std::vector<std::uint8_t> flips;  // by row from the clip's top; all 0 between polygons
     i64 top = 0, bottom = 0;          // the rows they cross; empty when there are none
@@ -112,10 +111,20 @@ void addEdge(PolygonScratch& scratch, const Canvas& c, i64 x0, i64 y0, i64 x1, i
     // Rows y0 <= y < y1: the top end counts, the bottom end does not.
     const i64 yStart = std::max<i64>(y0, c.clipTop);
     const i64 yEnd = std::min<i64>(y1, c.clipBottom);
-    if (yStart >= yEnd || std::min(x0, x1) >= c.clipRight) {
-        return;  // off the rows drawn, or only ending runs the clip cuts off
+    if (yStart >= yEnd) {
+        return;
     }
-    if (std::max(x0, x1) < c.clipLeft) {
+    const i64 dy = y1 - y0;
+    const i64 dx = x1 - x0;
+    const i128 numerator = static_cast<i128>(yStart - y0) * dx;
+    const i128 offset = ceilDiv(numerator, dy);
+    // The crossings on the first and the last row drawn: between them lie all the others.
+    const i64 xFirst = x0 + static_cast<i64>(offset);
+    const i64 xLast = x0 + static_cast<i64>(ceilDiv(static_cast<i128>(yEnd - 1 - y0) * dx, dy));
+    if (std::min(xFirst, xLast) >= c.clipRight) {
+        return;  // it only ends runs the clip cuts off
+    }
+    if (std::max(xFirst, xLast) <= c.clipLeft) {
         LeftEdges& left = scratch.left;
         left.flips.resize(static_cast<std::size_t>(c.clipBottom - c.clipTop + 1));
         left.flips[static_cast<std::size_t>(yStart - c.clipTop)] ^= 1;
@@ -125,13 +134,9 @@ void addEdge(PolygonScratch& scratch, const Canvas& c, i64 x0, i64 y0, i64 x1, i
         left.bottom = first ? yEnd : std::max(left.bottom, yEnd);
         return;
     }
-    const i64 dy = y1 - y0;
-    const i64 dx = x1 - x0;
-    const i128 numerator = static_cast<i128>(yStart - y0) * dx;
-    const i128 offset = ceilDiv(numerator, dy);
     const i64 stepQ = static_cast<i64>(floorDiv(dx, dy));
-    scratch.edges.push_back(Edge{yStart, yEnd, x0 + static_cast<i64>(offset),
-                                 static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
+    scratch.edges.push_back(
+        Edge{yStart, yEnd, xFirst, static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
 }
 
 // Orders the edges by their first row, by counting: every row between the
@@ -341,26 +346,14 @@ template <class Pen>
     }
 }
 
-// A one-pixel pen: an index through the surface's pixels. The check across
-// the major axis is needed only when the line leaves the clip that way.
-template <bool kChecked>
+// A one-pixel pen: an index through the surface's pixels.
 struct ThinPen {
     Pixel* pixels;
     i64 index, majorStep, minorStep;
-    i64 minor, minorDirection, minorLo, minorHi;
     Pixel colour;
 
-    void plot() {
-        if (!kChecked || (minor >= minorLo && minor < minorHi)) {
-            pixels[index] = colour;
-        }
-    }
-    void advance(bool across) {
-        index += majorStep + (across ? minorStep : 0);
-        if constexpr (kChecked) {
-            minor += across ? minorDirection : 0;
-        }
-    }
+    void plot() { pixels[index] = colour; }
+    void advance(bool across) { index += majorStep + (across ? minorStep : 0); }
 };
 
 // A wider pen: on each pixel of the line, a run across the major axis from
@@ -391,19 +384,41 @@ struct WidePen {
 };
 
 // A one-pixel pen at the walk's first pixel.
-template <bool kChecked>
-[[gnu::always_inline]] inline ThinPen<kChecked> thinPenAt(Surface& surface, const LineWalk& w, i64 minorLo,
-                                                          i64 minorHi, Pixel colour) {
+[[gnu::always_inline]] inline ThinPen thinPenAt(Surface& surface, const LineWalk& w, Pixel colour) {
     const i64 stride = surface.width();
-    return {surface.pixels().data(),
-            w.xMajor ? w.minor * stride + w.major : w.major * stride + w.minor,
+    return {surface.pixels().data(), w.xMajor ? w.minor * stride + w.major : w.major * stride + w.minor,
             w.xMajor ? w.majorDirection : w.majorDirection * stride,
-            (w.xMajor ? stride : 1) * w.minorDirection,
-            w.minor,
-            w.minorDirection,
-            minorLo,
-            minorHi,
-            colour};
+            (w.xMajor ? stride : 1) * w.minorDirection, colour};
+}
+
+// Cuts a walk to the pixels whose minor coordinate lies in lo <= n < hi, so
+// that a line crossing a corner of the clip, or passing beside it, walks only
+// what it draws. False when no pixel is left.
+bool cutAcross(LineWalk& w, i64 lo, i64 hi) {
+    // After i steps the walk has moved floor((err + i errStep) / errLimit) across.
+    const i64 fewest = w.minorDirection > 0 ? lo - w.minor : w.minor - (hi - 1);
+    const i64 most = w.minorDirection > 0 ? hi - 1 - w.minor : w.minor - lo;
+    if (most < 0 || (w.errStep == 0 && fewest > 0)) {
+        return false;
+    }
+    i128 first = 0;
+    i128 last = w.steps - 1;
+    if (w.errStep != 0) {
+        if (fewest > 0) {
+            first = ceilDiv(static_cast<i128>(fewest) * w.errLimit - w.err, w.errStep);
+        }
+        last = std::min(last, ceilDiv(static_cast<i128>(most + 1) * w.errLimit - w.err, w.errStep) - 1);
+    }
+    if (first > last) {
+        return false;
+    }
+    const i128 travelled = w.err + first * w.errStep;
+    const i128 moves = floorDiv(travelled, w.errLimit);
+    w.err = static_cast<i64>(travelled - moves * w.errLimit);
+    w.minor += w.minorDirection * static_cast<i64>(moves);
+    w.major += w.majorDirection * static_cast<i64>(first);
+    w.steps = static_cast<i64>(last - first + 1);
+    return true;
 }
 
 // The pixels of the line from (x0, y0) towards (x1, y1), the start included
@@ -422,10 +437,11 @@ void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i
     }
     const i64 minorLo = w.xMajor ? c.clipTop : c.clipLeft;
     const i64 minorHi = w.xMajor ? c.clipBottom : c.clipRight;
+    // A pixel draws when its run from minor + lo to minor + hi meets the clip.
     const i64 minorEnd = w.xMajor ? y1 : x1;
-    const i64 minorFirst = std::min(w.minor, minorEnd);
-    const i64 minorLast = std::max(w.minor, minorEnd);
-    if (minorLast + hi < minorLo || minorFirst + lo >= minorHi) {
+    const bool inside =
+        std::min(w.minor, minorEnd) >= minorLo - hi && std::max(w.minor, minorEnd) < minorHi - lo;
+    if (!inside && !cutAcross(w, minorLo - hi, minorHi - lo)) {
         return;  // wholly beside the clip: a zoomed-in frame walks none of it
     }
     if (lo != 0 || hi != 0) {
@@ -434,20 +450,15 @@ void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i
         walkLine(w, pen);
         return;
     }
-    if (minorFirst >= minorLo && minorLast < minorHi) {
-        auto pen = thinPenAt<false>(*c.surface, w, minorLo, minorHi, colour);
-        walkLine(w, pen);
-    } else {
-        auto pen = thinPenAt<true>(*c.surface, w, minorLo, minorHi, colour);
-        walkLine(w, pen);
-    }
+    auto pen = thinPenAt(*c.surface, w, colour);
+    walkLine(w, pen);
 }
 
 // A thin line wholly inside the clip, its end left out: the same walk with
 // nothing to cut, for the outlines of the many small pieces on a board.
 void thinSegmentInside(Surface& surface, i64 x0, i64 y0, i64 x1, i64 y1, Pixel colour) {
     const LineWalk w = walkFrom(x0, y0, x1, y1);
-    auto pen = thinPenAt<false>(surface, w, 0, 0, colour);
+    auto pen = thinPenAt(surface, w, colour);
     walkLine(w, pen);
 }
 
