@@ -67,7 +67,8 @@ double memsetMilliseconds(platform::Surface& surface) {
 
 // Where a frame is drawn: the whole picture, or the costliest window the
 // reader counted at its zoom, or that window at the largest zoom that still
-// shows anything (a window at least 2 pattern units a side).
+// shows anything (a window at least 2 pattern units a side), moved into the
+// first piece's box so that the tiny window shows the file's outlines.
 enum class Frame { Whole, CostliestZoom, LargestZoom };
 
 float largestZoom(const ViewTransform& fit) {
@@ -79,14 +80,18 @@ float largestZoom(const ViewTransform& fit) {
     return zoom;
 }
 
-BoardView viewOf(Frame frame, const ViewTransform& fit, const DrawingWork& work) {
+BoardView viewOf(Frame frame, const ViewTransform& fit, const DrawingWork& work, const Piece& first) {
     if (frame == Frame::Whole) {
         return {{0, 0, kWidth, kHeight}, 1.0f, 0, 0};
     }
     const BoardScale scale = boardScale(fit);
-    const auto centreX = static_cast<std::int32_t>((work.windowX - fit.screenCentreX) / scale.x);
-    const auto centreY = static_cast<std::int32_t>((work.windowY - fit.screenCentreY) / scale.y);
+    auto centreX = static_cast<std::int32_t>((work.windowX - fit.screenCentreX) / scale.x);
+    auto centreY = static_cast<std::int32_t>((work.windowY - fit.screenCentreY) / scale.y);
     const bool largest = frame == Frame::LargestZoom || work.zoom == 0.0;
+    if (largest) {
+        centreX = std::clamp(centreX, first.boundsMinX, std::max(first.boundsMinX, first.boundsMaxX));
+        centreY = std::clamp(centreY, first.boundsMinY, std::max(first.boundsMinY, first.boundsMaxY));
+    }
     const float zoom = largest ? largestZoom(fit) : static_cast<float>(work.zoom);
     return {{0, 0, kWidth, kHeight}, zoom, centreX, centreY};
 }
@@ -101,7 +106,12 @@ void frameOf(benchmark::State& state, const Generator& generate, int most) {
     fitToBoard(pattern, kWidth / 2, kHeight / 2, kWidth, kHeight);
     setZoom(pattern, 1.0f);
     const DrawingWork work = measureDrawingWork(pattern.pieces, pattern.viewTransform);
-    const BoardView view = viewOf(static_cast<Frame>(state.range(0)), pattern.viewTransform, work);
+    if (pattern.pieces.empty()) {
+        state.SkipWithError("no file of this kind loads");
+        return;
+    }
+    const BoardView view =
+        viewOf(static_cast<Frame>(state.range(0)), pattern.viewTransform, work, pattern.pieces[0]);
     platform::Surface window{kWidth, kHeight};
     const HDC dc = platform::createSurfaceDC(window);
     HBITMAP buffer = nullptr;
