@@ -1,13 +1,32 @@
 #include "pattern/drawing_work.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cmath>
+#include <memory>
+#include <vector>
 
 #include "pattern/pattern.h"
 
 namespace {
 
 using i64 = std::int64_t;
+
+// The largest board at zoom 1 is cut into cells of kCell pixels a side; a
+// frame at any zoom shows a window that meets a block of them.
+constexpr int kCell = 16;
+constexpr int kColumns = (kLargestBoardWidth + kCell - 1) / kCell;
+constexpr int kRows = (kLargestBoardHeight + kCell - 1) / kCell;
+constexpr double kWidth = kLargestBoardWidth;
+constexpr double kHeight = kLargestBoardHeight;
+
+struct Spot {
+    double x, y;  // board pixels at zoom 1, before truncation
+};
+
+// The cell of a coordinate on the board (0 <= v, as every spot is).
+int cellOf(double v, int cells) {
+    return std::min(static_cast<int>(v * (1.0 / kCell)), cells - 1);
+}
 
 // Rows lo <= y < hi that lie on a board of `size` rows (or columns).
 i64 clippedSpan(i64 a, i64 b, i64 size) {
@@ -20,64 +39,368 @@ i64 linePixels(POINT a, POINT b) {
     return std::min<i64>(length, std::max(kLargestBoardWidth, kLargestBoardHeight));
 }
 
-// One piece's share: its outline converted twice (the fill converts the outer
-// contour, the outlines every contour), the outer contour stroked closed with
-// the fill and open with the outlines, and its number.
-DrawingWork pieceWork(const Piece& piece, const ViewTransform& view, BoardScale scale) {
+// A quantity per cell, summed over any block of cells: filled along rows of
+// cells as differences, then turned into a table of sums from the top left.
+class CellSums {
+  public:
+    CellSums() : sums_(static_cast<std::size_t>(kColumns + 1) * (kRows + 1), 0.0) {}
+
+    // Adds `value` to every cell of row `row` from column c0 to c1.
+    void addRun(int row, int c0, int c1, double value) {
+        sums_[at(c0 + 1, row + 1)] += value;
+        if (c1 + 2 <= kColumns) {
+            sums_[at(c1 + 2, row + 1)] -= value;
+        }
+    }
+
+    void finish() {
+        for (int r = 1; r <= kRows; ++r) {
+            for (int c = 1; c <= kColumns; ++c) {
+                sums_[at(c, r)] += sums_[at(c - 1, r)];  // the row's differences summed: the cell's value
+            }
+        }
+        for (int r = 1; r <= kRows; ++r) {
+            for (int c = 1; c <= kColumns; ++c) {
+                sums_[at(c, r)] += sums_[at(c, r - 1)] + sums_[at(c - 1, r)] - sums_[at(c - 1, r - 1)];
+            }
+        }
+    }
+
+    // The sum over columns c0 <= c < c1 and rows r0 <= r < r1.
+    double block(int c0, int r0, int c1, int r1) const {
+        return sums_[at(c1, r1)] - sums_[at(c0, r1)] - sums_[at(c1, r0)] + sums_[at(c0, r0)];
+    }
+
+  private:
+    static std::size_t at(int c, int r) { return static_cast<std::size_t>(r) * (kColumns + 1) + c; }
+    std::vector<double> sums_;
+};
+
+// How many boxes of cells meet a block: all of them but those wholly left of
+// it, right of it, above or below it, with those beyond two sides at once
+// added back. Each count comes from a table of boxes by two of their sides.
+class BoxCount {
+  public:
+    void add(int left, int top, int right, int bottom, double weight) {
+        total_ += weight;
+        rightBottom_.addRun(bottom, right, right, weight);
+        rightTop_.addRun(top, right, right, weight);
+        leftBottom_.addRun(bottom, left, left, weight);
+        leftTop_.addRun(top, left, left, weight);
+    }
+    void finish() {
+        rightBottom_.finish();
+        rightTop_.finish();
+        leftBottom_.finish();
+        leftTop_.finish();
+    }
+    // Boxes meeting columns c0 <= c < c1 and rows r0 <= r < r1.
+    double meeting(int c0, int r0, int c1, int r1) const {
+        const double leftOf = rightBottom_.block(0, 0, c0, kRows);
+        const double rightOf = leftTop_.block(c1, 0, kColumns, kRows);
+        const double above = rightBottom_.block(0, 0, kColumns, r0);
+        const double below = leftTop_.block(0, r1, kColumns, kRows);
+        const double leftAbove = rightBottom_.block(0, 0, c0, r0);
+        const double leftBelow = rightTop_.block(0, r1, c0, kRows);
+        const double rightAbove = leftBottom_.block(c1, 0, kColumns, r0);
+        const double rightBelow = leftTop_.block(c1, r1, kColumns, kRows);
+        return total_ - leftOf - rightOf - above - below + leftAbove + leftBelow + rightAbove + rightBelow;
+    }
+
+  private:
+    double total_ = 0;
+    CellSums rightBottom_, rightTop_, leftBottom_, leftTop_;
+};
+
+// The work of every piece, cell by cell: the rows the filled outlines' edges
+// cross and how many runs of edges going one way up or down there are (the
+// rows of a run are all different, and rounding adds at most one to them),
+// the steps of the lines drawn and how
+// many lines, the pixels of the filled boxes and how many boxes, and the
+// points of the pieces whose boxes those are (only pieces seen are drawn).
+struct WorkGrid {
+    CellSums edgeRows, lineSteps, boxPixels;
+    BoxCount runs, lines, boxes, boxPoints;
+
+    void addSegment(Spot a, Spot b, double fillWeight, double lineWeight);
+    void addBox(Spot low, Spot high, double weight, double points);
+    void addRun(Spot low, Spot high, double weight) {
+        runs.add(cellOf(low.x, kColumns), cellOf(low.y, kRows), cellOf(high.x, kColumns),
+                 cellOf(high.y, kRows), weight);
+    }
+    void finish() {
+        for (CellSums* sums : {&edgeRows, &lineSteps, &boxPixels}) {
+            sums->finish();
+        }
+        for (BoxCount* count : {&runs, &lines, &boxes, &boxPoints}) {
+            count->finish();
+        }
+    }
+};
+
+// A segment adds, in each row of cells it passes, to the cells of the columns
+// it passes there: no more than it can hold in one cell of its rows crossed
+// (for a filled outline's edge) and of its steps (for a line drawn).
+void WorkGrid::addSegment(Spot a, Spot b, double fillWeight, double lineWeight) {
+    const double dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
+    const double top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
+    const int r0 = cellOf(top, kRows), r1 = cellOf(bottom, kRows);
+    const bool crosses = fillWeight > 0 && dy > 0;
+    const int leftCell = cellOf(std::min(a.x, b.x), kColumns),
+              rightCell = cellOf(std::max(a.x, b.x), kColumns);
+    if (lineWeight > 0) {
+        lines.add(leftCell, r0, rightCell, r1, lineWeight);
+    }
+    // Rows crossed in one column are at most its width times the slope.
+    const double rowsPerColumn = dx > 0 ? dy / dx * kCell : kCell;
+    for (int r = r0; r <= r1; ++r) {
+        const double from = r == r0 ? top : r * kCell, to = r == r1 ? bottom : (r + 1) * kCell;
+        const double along = dy > 0 ? (to - from) / dy : 1.0;  // share of the segment in this row
+        const double xFrom = dy > 0 ? a.x + (b.x - a.x) * ((from - a.y) / (b.y - a.y)) : std::min(a.x, b.x);
+        const double xTo = dy > 0 ? a.x + (b.x - a.x) * ((to - a.y) / (b.y - a.y)) : std::max(a.x, b.x);
+        const int c0 = cellOf(std::min(xFrom, xTo), kColumns), c1 = cellOf(std::max(xFrom, xTo), kColumns);
+        if (crosses) {
+            edgeRows.addRun(r, c0, c1, fillWeight * std::min(to - from, rowsPerColumn));
+        }
+        if (lineWeight > 0) {
+            const double steps = std::max(dx, dy) * along;
+            lineSteps.addRun(r, c0, c1, lineWeight * std::min(steps, double{kCell}));
+        }
+    }
+}
+
+void WorkGrid::addBox(Spot low, Spot high, double weight, double points) {
+    const int c0 = cellOf(low.x, kColumns), c1 = cellOf(high.x, kColumns);
+    const int r0 = cellOf(low.y, kRows), r1 = cellOf(high.y, kRows);
+    boxes.add(c0, r0, c1, r1, weight);
+    boxPoints.add(c0, r0, c1, r1, weight * points);
+    // The truncated box has at most one more pixel a side.
+    const double pixels = (high.x - low.x + 2) * (high.y - low.y + 2);
+    for (int r = r0; r <= r1; ++r) {
+        boxPixels.addRun(r, c0, c1, weight * std::min(pixels, double{kCell * kCell}));
+    }
+}
+
+// A point on the board at zoom 1: as drawn, and before truncation.
+struct Mapped {
+    POINT pixel;
+    Spot spot;
+};
+
+Mapped mapped(const ViewTransform& view, BoardScale scale, POINT p) {
+    const float x =
+        static_cast<float>(p.x - view.viewCentreX) * scale.x + static_cast<float>(view.screenCentreX);
+    const float y =
+        static_cast<float>(p.y - view.viewCentreY) * scale.y + static_cast<float>(view.screenCentreY);
+    // A picture of no extent has no finite scale; all of it is then one spot.
+    return {patternToBoard(view, scale, p),
+            {std::isfinite(x) ? std::clamp<double>(x, 0.0, kWidth) : 0.0,
+             std::isfinite(y) ? std::clamp<double>(y, 0.0, kHeight) : 0.0}};
+}
+
+// The edges of a filled outline, gathered into runs that go one way up or
+// down (level edges join any run), each run counted by its box.
+class RunGatherer {
+  public:
+    RunGatherer(WorkGrid& grid, double weight) : grid_(grid), weight_(weight) {}
+    ~RunGatherer() { flush(); }
+
+    void add(Spot a, Spot b) {
+        const int direction = b.y > a.y ? 1 : (b.y < a.y ? -1 : 0);
+        if (direction != 0 && direction != direction_) {
+            flush();
+            direction_ = direction;
+        }
+        low_ = {std::min({low_.x, a.x, b.x}), std::min({low_.y, a.y, b.y})};
+        high_ = {std::max({high_.x, a.x, b.x}), std::max({high_.y, a.y, b.y})};
+    }
+
+  private:
+    void flush() {
+        if (direction_ != 0) {
+            grid_.addRun(low_, high_, weight_);
+        }
+        direction_ = 0;
+        low_ = {kWidth, kHeight};
+        high_ = {0, 0};
+    }
+    WorkGrid& grid_;
+    double weight_;
+    int direction_ = 0;
+    Spot low_{kWidth, kHeight}, high_{0, 0};
+};
+
+// Segments that stay in one cell, added to it together: on a board of small
+// pieces most segments never leave their cell.
+struct CellBatch {
+    int column = -1, row = -1;
+    double rows = 0, steps = 0, lines = 0;
+
+    void add(WorkGrid& grid, int c, int r, Spot a, Spot b, double fillWeight, double lineWeight) {
+        if (c != column || r != row) {
+            flush(grid);
+            column = c;
+            row = r;
+        }
+        const double dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
+        rows += fillWeight * dy;
+        steps += lineWeight * std::max(dx, dy);
+        lines += lineWeight;
+    }
+    void flush(WorkGrid& grid) {
+        if (column >= 0) {
+            grid.edgeRows.addRun(row, column, column, rows);
+            grid.lineSteps.addRun(row, column, column, steps);
+            grid.lines.add(column, row, column, row, lines);
+        }
+        *this = {};
+    }
+};
+
+// The whole board at zoom 1, counted exactly on the pixels drawn: each
+// piece's outline converted twice (the fill converts the outer contour, the
+// outlines every contour), the outer contour stroked closed with the fill and
+// open with the outlines, its box filled and its number.
+struct WholeBoard {
     DrawingWork work;
-    const std::int32_t outer = piece.contourSizes.empty() ? 0 : piece.contourSizes[0];
-    work.points = outer + piece.totalPoints;
-    work.labels = 1;
-    i64 minX = 0, maxX = -1, minY = 0, maxY = -1;
+    i64 minX = 0, maxX = -1, minY = 0, maxY = -1;  // the outer contour's box
+
+    void addBox(POINT p, bool first) {
+        minX = first ? p.x : std::min<i64>(minX, p.x);
+        maxX = first ? p.x : std::max<i64>(maxX, p.x);
+        minY = first ? p.y : std::min<i64>(minY, p.y);
+        maxY = first ? p.y : std::max<i64>(maxY, p.y);
+    }
+};
+
+// One contour of a piece (of `weight` pieces that share it) into the grid
+// and the whole board: the outer one filled and stroked closed, then every
+// one stroked open.
+void addContour(WorkGrid& grid, WholeBoard& whole, std::span<const POINT> points, bool outer,
+                const ViewTransform& view, BoardScale scale, double weight, Spot& low, Spot& high) {
+    RunGatherer runs(grid, outer ? weight : 0);
+    CellBatch batch;
+    const auto times = static_cast<i64>(weight);
+    const std::size_t segments = outer ? points.size() : points.size() - 1;
+    Mapped a = mapped(view, scale, points[0]);
+    for (std::size_t i = 0; i < segments; ++i) {
+        const bool closing = i + 1 == points.size();
+        const Mapped b = mapped(view, scale, points[closing ? 0 : i + 1]);
+        const double fillWeight = outer ? weight : 0;
+        const double lineWeight = (outer && !closing ? 2 : 1) * weight;
+        whole.work.linePixels += static_cast<i64>(lineWeight) * linePixels(a.pixel, b.pixel);
+        const int c = cellOf(a.spot.x, kColumns), r = cellOf(a.spot.y, kRows);
+        if (c == cellOf(b.spot.x, kColumns) && r == cellOf(b.spot.y, kRows)) {
+            batch.add(grid, c, r, a.spot, b.spot, fillWeight, lineWeight);
+        } else {
+            grid.addSegment(a.spot, b.spot, fillWeight, lineWeight);
+        }
+        if (outer) {
+            whole.work.crossings += times * clippedSpan(a.pixel.y, b.pixel.y, kLargestBoardHeight);
+            whole.addBox(a.pixel, i == 0);
+            runs.add(a.spot, b.spot);
+            low = {std::min(low.x, a.spot.x), std::min(low.y, a.spot.y)};
+            high = {std::max(high.x, a.spot.x), std::max(high.y, a.spot.y)};
+        }
+        a = b;
+    }
+    batch.flush(grid);
+}
+
+void addPiece(WorkGrid& grid, WholeBoard& whole, const Piece& piece, const ViewTransform& view,
+              BoardScale scale, double weight) {
     std::int32_t start = 0;
+    Spot low{kWidth, kHeight}, high{0, 0};
+    whole.minX = 0, whole.maxX = -1, whole.minY = 0, whole.maxY = -1;
     for (std::size_t c = 0; c < piece.contourSizes.size(); ++c) {
         const std::int32_t size = piece.contourSizes[c];
-        POINT previous{};
-        for (std::int32_t i = 0; i < size; ++i) {
-            const POINT p = patternToBoard(view, scale, piece.points[start + i]);
-            if (c == 0) {
-                minX = i == 0 ? p.x : std::min<i64>(minX, p.x);
-                maxX = i == 0 ? p.x : std::max<i64>(maxX, p.x);
-                minY = i == 0 ? p.y : std::min<i64>(minY, p.y);
-                maxY = i == 0 ? p.y : std::max<i64>(maxY, p.y);
-            }
-            if (i > 0) {
-                work.linePixels += (c == 0 ? 2 : 1) * linePixels(previous, p);
-                work.crossings += c == 0 ? clippedSpan(previous.y, p.y, kLargestBoardHeight) : 0;
-            }
-            previous = p;
-        }
-        if (c == 0 && size > 0) {
-            const POINT first = patternToBoard(view, scale, piece.points[0]);
-            work.linePixels += linePixels(previous, first);
-            work.crossings += clippedSpan(previous.y, first.y, kLargestBoardHeight);
+        if (size > 0) {
+            addContour(grid, whole, piece.points.subspan(start, size), c == 0, view, scale, weight, low,
+                       high);
         }
         start += size;
     }
-    work.filledPixels =
-        clippedSpan(minX, maxX + 1, kLargestBoardWidth) * clippedSpan(minY, maxY + 1, kLargestBoardHeight);
-    return work;
+    const std::int32_t outer = piece.contourSizes.empty() ? 0 : piece.contourSizes[0];
+    const bool boxed = low.x <= high.x;
+    grid.addBox(boxed ? low : Spot{0, 0}, boxed ? high : Spot{0, 0}, weight, outer + piece.totalPoints);
+    const auto times = static_cast<i64>(weight);
+    whole.work.points += times * (outer + piece.totalPoints);
+    whole.work.labels += times;
+    whole.work.filledPixels += times * clippedSpan(whole.minX, whole.maxX + 1, kLargestBoardWidth) *
+                               clippedSpan(whole.minY, whole.maxY + 1, kLargestBoardHeight);
+}
+
+// The work inside the window of the block of cells c0 <= c < c1, r0 <= r < r1
+// at `zoom`: edges and lines that do not meet it cost only their setup.
+DrawingWork blockWork(const WorkGrid& grid, double zoom, int c0, int r0, int c1, int r1) {
+    DrawingWork frame;
+    const double runs = grid.runs.meeting(c0, r0, c1, r1);
+    const double lines = grid.lines.meeting(c0, r0, c1, r1);
+    const double boxes = grid.boxes.meeting(c0, r0, c1, r1);
+    // Rows and steps grow with the zoom, and each run or line may gain one
+    // by rounding, but none has more than the window's rows or its longer
+    // side; an endless zoom (0 here) leaves only those limits.
+    auto grown = [zoom](double atZoomOne, double count, double most) {
+        return zoom > 0 ? std::min(zoom * atZoomOne + count, most) : most;
+    };
+    const double crossings = grown(grid.edgeRows.block(c0, r0, c1, r1), runs, kHeight * runs);
+    const double steps = grown(grid.lineSteps.block(c0, r0, c1, r1), lines, kHeight * lines);
+    const double pixels = grown(zoom * grid.boxPixels.block(c0, r0, c1, r1), 0, kWidth * kHeight * boxes);
+    frame.points = static_cast<i64>(std::ceil(grid.boxPoints.meeting(c0, r0, c1, r1)));
+    frame.labels = static_cast<i64>(std::ceil(boxes));
+    frame.crossings = static_cast<i64>(std::ceil(crossings));
+    frame.linePixels = static_cast<i64>(std::ceil(steps));
+    frame.filledPixels = static_cast<i64>(std::ceil(pixels));
+    frame.zoom = zoom;
+    frame.windowX = (c0 + c1) * kCell / 2.0;
+    frame.windowY = (r0 + r1) * kCell / 2.0;
+    return frame;
+}
+
+// The costliest frame: the whole board at zoom 1, counted exactly, or the
+// costliest window at each of the game's larger zooms, up to the zoom whose
+// window fits in a cell; beyond, the window's size bounds every edge and
+// line, which the last round (an endless zoom) counts.
+DrawingWork worstFrame(const WorkGrid& grid, const DrawingWork& wholeBoard) {
+    DrawingWork worst = wholeBoard;
+    worst.windowX = kWidth / 2;
+    worst.windowY = kHeight / 2;
+    bool last = false;
+    for (double zoom = kZoomStep; !last; zoom *= kZoomStep) {
+        const int m = std::min(kColumns, static_cast<int>(kWidth / zoom / kCell) + 2);
+        const int n = std::min(kRows, static_cast<int>(kHeight / zoom / kCell) + 2);
+        last = m <= 2 && n <= 2;
+        const double at = last ? 0.0 : zoom;
+        for (int r = 0; r + n <= kRows; ++r) {
+            for (int c = 0; c + m <= kColumns; ++c) {
+                const DrawingWork frame = blockWork(grid, at, c, r, c + m, r + n);
+                if (frame.estimatedNanoseconds() > worst.estimatedNanoseconds()) {
+                    worst = frame;
+                }
+            }
+        }
+    }
+    return worst;
 }
 
 }  // namespace
 
 DrawingWork measureDrawingWork(std::span<const Piece> pieces, const ViewTransform& view) {
     const BoardScale scale = boardScale(view);
-    DrawingWork total, last;
-    for (std::size_t k = 0; k < pieces.size(); ++k) {
-        // An outline shared with the piece before costs what it did.
-        const bool shared = k > 0 && pieces[k].points.data() == pieces[k - 1].points.data() &&
-                            pieces[k].contourSizes.data() == pieces[k - 1].contourSizes.data();
-        if (!shared) {
-            last = pieceWork(pieces[k], view, scale);
+    auto grid = std::make_unique<WorkGrid>();
+    WholeBoard whole;
+    for (std::size_t k = 0; k < pieces.size();) {
+        // An outline shared with the pieces after it is counted once for all.
+        std::size_t sharing = 1;
+        while (k + sharing < pieces.size() && pieces[k + sharing].points.data() == pieces[k].points.data() &&
+               pieces[k + sharing].contourSizes.data() == pieces[k].contourSizes.data()) {
+            ++sharing;
         }
-        total.points += last.points;
-        total.crossings += last.crossings;
-        total.filledPixels += last.filledPixels;
-        total.linePixels += last.linePixels;
-        total.labels += last.labels;
+        addPiece(*grid, whole, pieces[k], view, scale, static_cast<double>(sharing));
+        k += sharing;
     }
-    return total;
+    grid->finish();
+    return worstFrame(*grid, whole.work);
 }
 
 std::string findDrawingFault(const DrawingWork& work) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <limits>
 #include <type_traits>
 #include <vector>
 
@@ -76,18 +77,30 @@ struct Edge {
     i64 stepR;  // dx - stepQ * dy
 };
 
+// The rows crossed by edges whose crossings all lie left of the clip (or on
+// its left side). Such an edge only flips which side of it is inside, so all that matters is how many of them
+// cross a row: one bit a row, flipped at both ends of each edge's rows and summed down. A zoomed-in frame of
+// a piece with thousands of edges beside the window then costs what crosses the window.
+struct LeftEdges {
+    std::vector<std::uint8_t> flips;  // by row from the clip's top; all 0 between polygons
+    i64 top = 0, bottom = 0;          // the rows they cross; empty when there are none
+
+    bool covers(i64 y) const { return y >= top && y < bottom; }
+};
+
 struct PolygonScratch {
     std::vector<Edge> edges;
     std::vector<Edge*> active;
     std::vector<std::uint64_t> rowMasks;
     std::vector<Edge> sorted;
     std::vector<std::uint32_t> rowCounts;
+    LeftEdges left;
 };
 
 // Kept between calls: after the first few polygons, filling allocates nothing.
 thread_local PolygonScratch polygonScratch;
 
-void addEdge(std::vector<Edge>& edges, const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1) {
+void addEdge(PolygonScratch& scratch, const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1) {
     if (y0 == y1) {
         return;  // a horizontal edge bounds no row
     }
@@ -105,9 +118,25 @@ void addEdge(std::vector<Edge>& edges, const Canvas& c, i64 x0, i64 y0, i64 x1, 
     const i64 dx = x1 - x0;
     const i128 numerator = static_cast<i128>(yStart - y0) * dx;
     const i128 offset = ceilDiv(numerator, dy);
+    // The crossings on the first and the last row drawn: between them lie all the others.
+    const i64 xFirst = x0 + static_cast<i64>(offset);
+    const i64 xLast = x0 + static_cast<i64>(ceilDiv(static_cast<i128>(yEnd - 1 - y0) * dx, dy));
+    if (std::min(xFirst, xLast) >= c.clipRight) {
+        return;  // it only ends runs the clip cuts off
+    }
+    if (std::max(xFirst, xLast) <= c.clipLeft) {
+        LeftEdges& left = scratch.left;
+        left.flips.resize(static_cast<std::size_t>(c.clipBottom - c.clipTop + 1));
+        left.flips[static_cast<std::size_t>(yStart - c.clipTop)] ^= 1;
+        left.flips[static_cast<std::size_t>(yEnd - c.clipTop)] ^= 1;
+        const bool first = left.top == left.bottom;
+        left.top = first ? yStart : std::min(left.top, yStart);
+        left.bottom = first ? yEnd : std::max(left.bottom, yEnd);
+        return;
+    }
     const i64 stepQ = static_cast<i64>(floorDiv(dx, dy));
-    edges.push_back(Edge{yStart, yEnd, x0 + static_cast<i64>(offset),
-                         static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
+    scratch.edges.push_back(
+        Edge{yStart, yEnd, xFirst, static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
 }
 
 // Orders the edges by their first row, by counting: every row between the
@@ -243,152 +272,194 @@ bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const Poi
 
 // ---- Lines --------------------------------------------------------------
 
-// The pixels of the line from (x0, y0) towards (x1, y1), the start included
-// and the end only when `includeEnd`. Along the minor axis the exact line is
-// rounded to the nearest pixel, halves towards larger coordinates. Each pixel
-// grows across the minor axis from offset lo to hi (0, 0 for a thin line).
-void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i64 lo, i64 hi, Pixel colour) {
+// A line's pixels as a walk along its major axis: one pixel a step, and one
+// pixel across whenever the exactly rounded minor coordinate moves. The error
+// term is kept mirrored when the line runs towards smaller minor coordinates,
+// so that a move across is always `err >= errLimit`, whichever way it goes.
+struct LineWalk {
+    bool xMajor;
+    i64 major, majorDirection;  // the first pixel's major coordinate; +1 or -1
+    i64 minor, minorDirection;  // the first pixel's minor coordinate; +1 or -1
+    i64 steps;                  // pixels to walk
+    i64 err, errStep, errLimit;
+};
+
+// The walk of the line from (x0, y0) towards (x1, y1), its end left out.
+// Along the minor axis the exact line is rounded to the nearest pixel, halves
+// towards larger coordinates.
+[[gnu::always_inline]] inline LineWalk walkFrom(i64 x0, i64 y0, i64 x1, i64 y1) {
     const i64 dx = x1 - x0;
     const i64 dy = y1 - y0;
     const i64 adx = dx < 0 ? -dx : dx;
     const i64 ady = dy < 0 ? -dy : dy;
-    if (adx == 0 && ady == 0) {
+    const bool xMajor = adx >= ady;
+    const i64 dn = xMajor ? dy : dx;
+    const i64 len = xMajor ? adx : ady;
+    // The error starts at len, half a pixel, mirrored to len - 1 downward
+    // (see below), so that the minor coordinate is round(i * dn / len).
+    return LineWalk{
+        xMajor, xMajor ? x0 : y0,       (xMajor ? dx : dy) < 0 ? -1 : 1, xMajor ? y0 : x0, dn < 0 ? -1 : 1,
+        len,    dn < 0 ? len - 1 : len, 2 * (dn < 0 ? -dn : dn),         2 * len};
+}
+
+// Cuts a walk from the line's start to the clip along the major axis, with
+// the end pixel added when `includeEnd`. False when no pixel is left.
+bool cutToClip(const Canvas& c, bool includeEnd, LineWalk& w) {
+    const i64 len = w.steps;
+    const i64 m0 = w.major;
+    const i64 s = w.majorDirection;
+    const i64 clipLo = w.xMajor ? c.clipLeft : c.clipTop;
+    const i64 clipHi = w.xMajor ? c.clipRight : c.clipBottom;
+    const i64 first = std::max<i64>(0, s > 0 ? clipLo - m0 : m0 - (clipHi - 1));
+    const i64 last = std::min(includeEnd ? len : len - 1, s > 0 ? clipHi - 1 - m0 : m0 - clipLo);
+    if (first > last) {
+        return false;
+    }
+    if (first > 0) {
+        // n = n0 + floor((2 first dn + len) / 2 len), the error what is left.
+        const i64 dn = w.minorDirection * (w.errStep / 2);
+        const i128 twoLen = static_cast<i128>(2) * len;
+        const i128 numerator = static_cast<i128>(2) * first * dn + len;
+        const i128 q = floorDiv(numerator, twoLen);
+        const i64 err = static_cast<i64>(numerator - q * twoLen);  // 0 <= err < 2 len
+        w.minor += static_cast<i64>(q);
+        // Moving down when err + 2 dn < 0 is moving up when the mirror
+        // 2 len - 1 - err, stepped by 2 |dn|, reaches 2 len.
+        w.err = dn < 0 ? 2 * len - 1 - err : err;
+    }
+    w.major = m0 + s * first;
+    w.steps = last - first + 1;
+    return true;
+}
+
+// Walks the line: pen.plot() on each pixel, then pen.advance(across), with
+// `across` true when the next pixel is one across the major axis too.
+template <class Pen>
+[[gnu::always_inline]] inline void walkLine(const LineWalk& w, Pen& pen) {
+    i64 err = w.err;
+    for (i64 i = 0; i < w.steps; ++i) {
+        pen.plot();
+        err += w.errStep;
+        const bool across = err >= w.errLimit;
+        err -= across ? w.errLimit : 0;
+        pen.advance(across);
+    }
+}
+
+// A one-pixel pen: an index through the surface's pixels.
+struct ThinPen {
+    Pixel* pixels;
+    i64 index, majorStep, minorStep;
+    Pixel colour;
+
+    void plot() { pixels[index] = colour; }
+    void advance(bool across) { index += majorStep + (across ? minorStep : 0); }
+};
+
+// A wider pen: on each pixel of the line, a run across the major axis from
+// offset lo to hi, cut to the clip.
+struct WidePen {
+    Surface& surface;
+    bool xMajor;
+    i64 major, majorDirection, minor, minorDirection;
+    i64 lo, hi, minorLo, minorHi;
+    Pixel colour;
+
+    void plot() {
+        const i64 from = std::max(minor + lo, minorLo);
+        const i64 to = std::min(minor + hi, minorHi - 1);
+        if (xMajor) {
+            for (i64 y = from; y <= to; ++y) {
+                surface.set(static_cast<int>(major), static_cast<int>(y), colour);
+            }
+        } else if (from <= to) {
+            Pixel* row = surface.row(static_cast<int>(major));
+            std::fill(row + from, row + to + 1, colour);
+        }
+    }
+    void advance(bool across) {
+        major += majorDirection;
+        minor += across ? minorDirection : 0;
+    }
+};
+
+// A one-pixel pen at the walk's first pixel.
+[[gnu::always_inline]] inline ThinPen thinPenAt(Surface& surface, const LineWalk& w, Pixel colour) {
+    const i64 stride = surface.width();
+    return {surface.pixels().data(), w.xMajor ? w.minor * stride + w.major : w.major * stride + w.minor,
+            w.xMajor ? w.majorDirection : w.majorDirection * stride,
+            (w.xMajor ? stride : 1) * w.minorDirection, colour};
+}
+
+// Cuts a walk to the pixels whose minor coordinate lies in lo <= n < hi, so
+// that a line crossing a corner of the clip, or passing beside it, walks only
+// what it draws. False when no pixel is left.
+bool cutAcross(LineWalk& w, i64 lo, i64 hi) {
+    // After i steps the walk has moved floor((err + i errStep) / errLimit) across.
+    const i64 fewest = w.minorDirection > 0 ? lo - w.minor : w.minor - (hi - 1);
+    const i64 most = w.minorDirection > 0 ? hi - 1 - w.minor : w.minor - lo;
+    if (most < 0 || (w.errStep == 0 && fewest > 0)) {
+        return false;
+    }
+    i128 first = 0;
+    i128 last = w.steps - 1;
+    if (w.errStep != 0) {
+        if (fewest > 0) {
+            first = ceilDiv(static_cast<i128>(fewest) * w.errLimit - w.err, w.errStep);
+        }
+        last = std::min(last, ceilDiv(static_cast<i128>(most + 1) * w.errLimit - w.err, w.errStep) - 1);
+    }
+    if (first > last) {
+        return false;
+    }
+    const i128 travelled = w.err + first * w.errStep;
+    const i128 moves = floorDiv(travelled, w.errLimit);
+    w.err = static_cast<i64>(travelled - moves * w.errLimit);
+    w.minor += w.minorDirection * static_cast<i64>(moves);
+    w.major += w.majorDirection * static_cast<i64>(first);
+    w.steps = static_cast<i64>(last - first + 1);
+    return true;
+}
+
+// The pixels of the line from (x0, y0) towards (x1, y1), the start included
+// and the end only when `includeEnd`. Each pixel grows across the minor axis
+// from offset lo to hi (0, 0 for a thin line).
+void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i64 lo, i64 hi, Pixel colour) {
+    if (x0 == x1 && y0 == y1) {
         if (includeEnd) {
             box(c, x0 + lo, y0 + lo, x0 + hi + 1, y0 + hi + 1, colour);
         }
         return;
     }
-    const bool xMajor = adx >= ady;
-    // Walk the major axis: position m = m0 + s * i, minor n = n0 + round(i * dn / len).
-    const i64 m0 = xMajor ? x0 : y0;
-    const i64 n0 = xMajor ? y0 : x0;
-    const i64 dn = xMajor ? dy : dx;
-    const i64 len = xMajor ? adx : ady;
-    const i64 s = (xMajor ? dx : dy) < 0 ? -1 : 1;
-    const i64 clipLo = xMajor ? c.clipLeft : c.clipTop;
-    const i64 clipHi = xMajor ? c.clipRight : c.clipBottom;
-    const i64 minorLo = xMajor ? c.clipTop : c.clipLeft;
-    const i64 minorHi = xMajor ? c.clipBottom : c.clipRight;
-
-    i64 first = 0;
-    i64 last = includeEnd ? len : len - 1;
-    if (s > 0) {
-        first = std::max(first, clipLo - m0);
-        last = std::min(last, clipHi - 1 - m0);
-    } else {
-        first = std::max(first, m0 - (clipHi - 1));
-        last = std::min(last, m0 - clipLo);
-    }
-    if (first > last) {
+    LineWalk w = walkFrom(x0, y0, x1, y1);
+    if (!cutToClip(c, includeEnd, w)) {
         return;
     }
-    i64 n = n0;
-    i64 err = len;  // 0 <= err < 2 * len
-    if (first > 0) {
-        const i128 twoLen = static_cast<i128>(2) * len;
-        const i128 numerator = static_cast<i128>(2) * first * dn + len;
-        const i128 q = floorDiv(numerator, twoLen);
-        n += static_cast<i64>(q);
-        err = static_cast<i64>(numerator - q * twoLen);
+    const i64 minorLo = w.xMajor ? c.clipTop : c.clipLeft;
+    const i64 minorHi = w.xMajor ? c.clipBottom : c.clipRight;
+    // A pixel draws when its run from minor + lo to minor + hi meets the clip.
+    const i64 minorEnd = w.xMajor ? y1 : x1;
+    const bool inside =
+        std::min(w.minor, minorEnd) >= minorLo - hi && std::max(w.minor, minorEnd) < minorHi - lo;
+    if (!inside && !cutAcross(w, minorLo - hi, minorHi - lo)) {
+        return;  // wholly beside the clip: a zoomed-in frame walks none of it
     }
-    const i64 errStep = 2 * dn;
-    const i64 errLimit = 2 * len;
-    Surface& surface = *c.surface;
-    if (lo == 0 && hi == 0) {
-        // A thin line walks an index through the pixels: one step along the
-        // major axis per pixel, one across whenever the rounding moves, which
-        // is always the same way. The check across is needed only when the
-        // line leaves the clip that way.
-        Pixel* pixels = surface.pixels().data();
-        const i64 stride = surface.width();
-        const i64 majorStep = xMajor ? s : s * stride;
-        const i64 minorStep = xMajor ? stride : 1;
-        const i64 m = m0 + s * first;
-        i64 index = xMajor ? n * stride + m : m * stride + n;
-        const i64 nEnd = n0 + (xMajor ? dy : dx);
-        const bool minorInside = std::min(n0, nEnd) >= minorLo && std::max(n0, nEnd) < minorHi;
-        auto walk = [&](auto checked, auto rising) {
-            for (i64 i = first; i <= last; ++i) {
-                if (!checked || (n >= minorLo && n < minorHi)) {
-                    pixels[index] = colour;
-                }
-                index += majorStep;
-                err += errStep;
-                if constexpr (rising) {
-                    const bool move = err >= errLimit;
-                    n += move ? 1 : 0;
-                    index += move ? minorStep : 0;
-                    err -= move ? errLimit : 0;
-                } else {
-                    const bool move = err < 0;
-                    n -= move ? 1 : 0;
-                    index -= move ? minorStep : 0;
-                    err += move ? errLimit : 0;
-                }
-            }
-        };
-        using Yes = std::true_type;
-        using No = std::false_type;
-        if (minorInside) {
-            dn >= 0 ? walk(No{}, Yes{}) : walk(No{}, No{});
-        } else {
-            dn >= 0 ? walk(Yes{}, Yes{}) : walk(Yes{}, No{});
-        }
+    if (lo != 0 || hi != 0) {
+        WidePen pen{*c.surface, w.xMajor, w.major, w.majorDirection, w.minor, w.minorDirection,
+                    lo,         hi,       minorLo, minorHi,          colour};
+        walkLine(w, pen);
         return;
     }
-    for (i64 i = first; i <= last; ++i) {
-        const i64 m = m0 + s * i;
-        const i64 from = std::max(n + lo, minorLo);
-        const i64 to = std::min(n + hi, minorHi - 1);
-        if (xMajor) {
-            for (i64 y = from; y <= to; ++y) {
-                surface.set(static_cast<int>(m), static_cast<int>(y), colour);
-            }
-        } else if (from <= to) {
-            Pixel* row = surface.row(static_cast<int>(m));
-            std::fill(row + from, row + to + 1, colour);
-        }
-        err += errStep;
-        if (err >= errLimit) {
-            ++n;
-            err -= errLimit;
-        } else if (err < 0) {
-            --n;
-            err += errLimit;
-        }
-    }
+    auto pen = thinPenAt(*c.surface, w, colour);
+    walkLine(w, pen);
 }
 
-// A thin line wholly inside the clip: the walk of segment() without any
-// clipping, for the outlines of the many small pieces on a board.
+// A thin line wholly inside the clip, its end left out: the same walk with
+// nothing to cut, for the outlines of the many small pieces on a board.
 void thinSegmentInside(Surface& surface, i64 x0, i64 y0, i64 x1, i64 y1, Pixel colour) {
-    const i64 dx = x1 - x0;
-    const i64 dy = y1 - y0;
-    const i64 adx = dx < 0 ? -dx : dx;
-    const i64 ady = dy < 0 ? -dy : dy;
-    const bool xMajor = adx >= ady;
-    const i64 len = xMajor ? adx : ady;
-    if (len == 0) {
-        return;
-    }
-    const i64 stride = surface.width();
-    const i64 dn = xMajor ? dy : dx;
-    const i64 majorStep = xMajor ? (dx < 0 ? -1 : 1) : (dy < 0 ? -stride : stride);
-    // Walking down the minor axis is walking up with the error mirrored
-    // (e = 2 len - 1 - err), so one loop serves both and rounds halves the same way.
-    const i64 minorStep = (xMajor ? stride : 1) * (dn < 0 ? -1 : 1);
-    const i64 errStep = 2 * (dn < 0 ? -dn : dn);
-    const i64 errLimit = 2 * len;
-    i64 err = dn < 0 ? len - 1 : len;
-    Pixel* p = surface.row(static_cast<int>(y0)) + x0;
-    for (i64 i = 0; i < len; ++i) {
-        *p = colour;
-        p += majorStep;
-        err += errStep;
-        const bool move = err >= errLimit;
-        p += move ? minorStep : 0;
-        err -= move ? errLimit : 0;
-    }
+    const LineWalk w = walkFrom(x0, y0, x1, y1);
+    auto pen = thinPenAt(surface, w, colour);
+    walkLine(w, pen);
 }
 
 // ---- Ellipses -----------------------------------------------------------
@@ -485,57 +556,105 @@ namespace {
 
 // The fill of a polygon whose point bounds are `b`, computed once by the
 // caller for the fill and the outline both.
+// Even-odd: inside from the 1st crossing to the 2nd, the 3rd to the 4th...
+// An odd number of edges left of the clip counts as a crossing at its left
+// side; the edges dropped right of it, as one at its right side.
+void fillRow(const Canvas& c, i64 y, const std::vector<Edge*>& active, bool leftOdd, Pixel colour) {
+    Pixel* row = c.surface->row(static_cast<int>(y));
+    auto run = [&](i64 from, i64 to) {
+        from = std::max<i64>(from, c.clipLeft);
+        to = std::min<i64>(to, c.clipRight);
+        if (from < to) {
+            fillPixels(row + from, static_cast<std::size_t>(to - from), colour);
+        }
+    };
+    bool inside = leftOdd;
+    i64 from = c.clipLeft;
+    for (const Edge* e : active) {
+        if (inside) {
+            run(from, e->x);
+        }
+        from = e->x;
+        inside = !inside;
+    }
+    if (inside) {
+        run(from, c.clipRight);
+    }
+}
+
+// Moves the active edges down to row y, dropping those that end above it.
+void stepDown(std::vector<Edge*>& active, i64 y) {
+    std::size_t kept = 0;
+    for (Edge* e : active) {
+        if (e->yEnd > y) {
+            e->x += e->stepQ;
+            e->rem -= e->stepR;
+            if (e->rem < 0) {
+                ++e->x;
+                e->rem += e->dy;
+            }
+            active[kept++] = e;
+        }
+    }
+    active.resize(kept);
+}
+
+// Sums the flips of the edges left of the clip down their rows, so that each
+// row's entry says whether an odd number of them cross it.
+void sumLeftFlips(LeftEdges& left, const Canvas& c) {
+    for (i64 y = left.top + 1; y < left.bottom; ++y) {
+        left.flips[static_cast<std::size_t>(y - c.clipTop)] ^=
+            left.flips[static_cast<std::size_t>(y - 1 - c.clipTop)];
+    }
+}
+
+// The fill of a polygon whose point bounds are `b`, computed once by the
+// caller for the fill and the outline both.
 void fillPolygonWithin(const Canvas& c, const POINT* points, int count, const PointBounds& b, Pixel colour) {
     if (fillSmallPolygon(c, points, count, b, colour)) {
         return;
     }
-    auto& edges = polygonScratch.edges;
-    auto& active = polygonScratch.active;
+    PolygonScratch& scratch = polygonScratch;
+    auto& edges = scratch.edges;
+    auto& active = scratch.active;
+    LeftEdges& left = scratch.left;
     edges.clear();
     active.clear();
     for (int i = 0; i < count; ++i) {
-        const POINT& a = points[i];
-        const POINT& b = points[i + 1 < count ? i + 1 : 0];
-        addEdge(edges, c, a.x + c.originX, a.y + c.originY, b.x + c.originX, b.y + c.originY);
+        const POINT& p = points[i];
+        const POINT& q = points[i + 1 < count ? i + 1 : 0];
+        addEdge(scratch, c, p.x + c.originX, p.y + c.originY, q.x + c.originX, q.y + c.originY);
     }
-    if (edges.empty()) {
+    const bool anyLeft = left.top != left.bottom;
+    if (edges.empty() && !anyLeft) {
         return;
     }
-    sortByFirstRow(edges, polygonScratch.sorted, polygonScratch.rowCounts);
-
+    constexpr i64 kNever = std::numeric_limits<i64>::max();
+    if (!edges.empty()) {
+        sortByFirstRow(edges, scratch.sorted, scratch.rowCounts);
+    }
+    sumLeftFlips(left, c);
     std::size_t next = 0;
-    i64 y = edges.front().yStart;
-    while (next < edges.size() || !active.empty()) {
-        if (active.empty()) {
-            y = edges[next].yStart;  // no work for the rows between
+    i64 y = std::min(edges.empty() ? kNever : edges.front().yStart, anyLeft ? left.top : kNever);
+    while (next < edges.size() || !active.empty() || (anyLeft && y < left.bottom)) {
+        if (active.empty() && !left.covers(y)) {
+            // No work for the rows between.
+            y = std::min(next < edges.size() ? edges[next].yStart : kNever,
+                         anyLeft && y < left.top ? left.top : kNever);
         }
         while (next < edges.size() && edges[next].yStart == y) {
             active.push_back(&edges[next++]);
         }
         sortByCrossing(active);
-        // Even-odd: inside from the 1st crossing to the 2nd, the 3rd to the 4th...
-        Pixel* row = c.surface->row(static_cast<int>(y));
-        for (std::size_t i = 0; i + 1 < active.size(); i += 2) {
-            const i64 from = std::max<i64>(active[i]->x, c.clipLeft);
-            const i64 to = std::min<i64>(active[i + 1]->x, c.clipRight);
-            if (from < to) {
-                fillPixels(row + from, static_cast<std::size_t>(to - from), colour);
-            }
-        }
+        const bool leftOdd = left.covers(y) && left.flips[static_cast<std::size_t>(y - c.clipTop)] != 0;
+        fillRow(c, y, active, leftOdd, colour);
         ++y;
-        std::size_t kept = 0;
-        for (Edge* e : active) {
-            if (e->yEnd > y) {
-                e->x += e->stepQ;
-                e->rem -= e->stepR;
-                if (e->rem < 0) {
-                    ++e->x;
-                    e->rem += e->dy;
-                }
-                active[kept++] = e;
-            }
-        }
-        active.resize(kept);
+        stepDown(active, y);
+    }
+    if (anyLeft) {
+        std::fill(left.flips.begin() + (left.top - c.clipTop),
+                  left.flips.begin() + (left.bottom - c.clipTop) + 1, 0);
+        left.top = left.bottom = 0;
     }
 }
 

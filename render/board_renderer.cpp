@@ -43,6 +43,12 @@ void copyToWindow(HDC window, HDC memory, const BoardView& view) {
            view.area.bottom - view.area.top, memory, 0, 0, SRCCOPY);
 }
 
+bool bufferFits(HBITMAP buffer, int width, int height) {
+    BITMAP size{};
+    return buffer != nullptr && GetObject(buffer, sizeof size, &size) != 0 && size.bmWidth == width &&
+           size.bmHeight == height;
+}
+
 }  // namespace
 
 void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
@@ -50,12 +56,19 @@ void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& v
     const int width = view.area.right - view.area.left;
     const int height = view.area.bottom - view.area.top;
     const HDC memory = CreateCompatibleDC(window);
-    if (buffer != nullptr) {
+    HBITMAP old = nullptr;
+    if (bufferFits(buffer, width, height)) {
+        // The last frame's buffer, painted over: a new one would cost the
+        // system's zeroing of its fresh pages on top of the grey fill.
+        old = SelectObject(memory, buffer);
+        const RECT whole{0, 0, width, height};
+        FillRect(memory, &whole, brushes.gray);
+    } else {
         DeleteObject(buffer);
+        // Made grey at once: the board's ground, with no black fill first.
+        buffer = platform::createBitmapFilledWith(width, height, brushes.gray);
+        old = SelectObject(memory, buffer);
     }
-    // Made grey at once: the board's ground, with no black fill first.
-    buffer = platform::createBitmapFilledWith(width, height, brushes.gray);
-    const HBITMAP old = SelectObject(memory, buffer);
     if (pattern != nullptr) {
         bringViewUpToDate(*pattern, view);
         drawPieces(*pattern, memory, brushes);

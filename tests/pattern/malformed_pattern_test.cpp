@@ -85,7 +85,9 @@ TEST(MalformedPattern, TheLimitsOfColoursContoursAndGatheredPoints) {
         PatternFile file = squareFile(true);
         for (int c = 0; c < 257; ++c) {
             addColour(file, c % 256, c / 256, 0);
-            addPolylinePiece(file, {{0, 0}, {10, 0}, {10, 10}}, c);
+            // Side by side: stacked, they would make a zoomed-in frame fill the window 257 times.
+            const int x = c % 16 * 1000, y = c / 16 * 900;
+            addPolylinePiece(file, {{x, y}, {x + 10, y}, {x + 10, y + 10}}, c);
         }
         const auto loaded = loadFromRecords(file);
         EXPECT_NE(loaded->pattern.loadError.find("more than 256 colours"), std::string::npos);
@@ -109,9 +111,17 @@ TEST(MalformedPattern, TheLimitsOfColoursContoursAndGatheredPoints) {
         SCOPED_TRACE("45001 gathered points");
         PatternFile file = squareFile(false);
         addColour(file, 0, 0, 0);
-        // 176 curves of 256 points (255 steps) each gather 45056 points.
+        // 176 curves of 256 points (255 steps) each gather 45056 points. Each
+        // bends over a place of its own: piled up, their edges would cross
+        // every row of a zoomed-in frame.
         for (int k = 0; k < 176; ++k) {
-            file.curves.push_back({{0, 100, 200, 300}, {0, 500, 500, 0}, 255});
+            const auto x = static_cast<std::uint16_t>(k % 13 * 1200),
+                       y = static_cast<std::uint16_t>(k / 13 * 1100);
+            file.curves.push_back(
+                {{x, static_cast<std::uint16_t>(x + 400), static_cast<std::uint16_t>(x + 800),
+                  static_cast<std::uint16_t>(x + 1100)},
+                 {y, static_cast<std::uint16_t>(y + 1000), static_cast<std::uint16_t>(y + 1000), y},
+                 255});
         }
         file.paths.push_back({0, 175});
         file.edges.push_back({0, 1});
@@ -163,8 +173,11 @@ TEST(MalformedPattern, FilesTooHeavyToDrawAreRefusedWhileLighterOnesOfTheirKindL
         PatternFile heavy, light;
     };
     const Kind kinds[] = {
-        {"zig-zags", generateZigzagPattern(181, 44000, 16000), generateZigzagPattern(40, 44000, 10)},
-        {"waves", generateWavyCurvePattern(178, 175, 16000), generateWavyCurvePattern(40, 175, 100)},
+        {"zig-zags", generateZigzagPattern(181, 44000, 16000), generateZigzagPattern(1, 20000, 10)},
+        // One row tall at zoom 1, but zoomed in each of its edges crosses every row of the window.
+        {"a zig-zag heavy only zoomed in", generateZigzagPattern(1, 44000, 10),
+         generateZigzagPattern(1, 20000, 10)},
+        {"waves", generateWavyCurvePattern(178, 175, 16000), generateWavyCurvePattern(4, 175, 100)},
         {"pieces over the whole picture", generateCoveringPattern(32767), generateCoveringPattern(30)},
     };
     for (const Kind& kind : kinds) {
