@@ -1,4 +1,4 @@
-#include "tests/maker/synthetic_segmentation.h"
+#include "tests/maker/outline/synthetic_segmentation.h"
 
 #include <cmath>
 #include <random>

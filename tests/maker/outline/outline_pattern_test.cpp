@@ -11,7 +11,7 @@
 #include "pattern/painting.h"
 #include "pattern/view_transform.h"
 #include "render/board_picture.h"
-#include "tests/maker/synthetic_segmentation.h"
+#include "tests/maker/outline/synthetic_segmentation.h"
 #include "tests/support/pattern_builder.h"
 #include "tools/vellumar-pattern/playability.h"
 

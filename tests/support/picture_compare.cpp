@@ -1,4 +1,4 @@
-#include "tests/art/picture_compare.h"
+#include "tests/support/picture_compare.h"
 
 #include <cstdint>
 #include <cstdlib>

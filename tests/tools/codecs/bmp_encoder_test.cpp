@@ -1,5 +1,4 @@
-// BMP files written by the platform read back through its decoder, and the
-// generator's reduction to 256 colours keeps flat colours exact.
+// BMP files written by the encoder read back through the decoder.
 #include "platform/bmp_encoder.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +7,7 @@
 #include <vector>
 
 #include "platform/bmp_decoder.h"
-#include "tests/art/picture_compare.h"
-#include "tools/vellumar-art/indexed_image.h"
+#include "tests/support/picture_compare.h"
 
 namespace {
 
@@ -99,38 +97,4 @@ TEST(BmpEncoder, EightBitFilesRefuseWhatTheyCannotHold) {
     EXPECT_TRUE(
         platform::encodeBmp8(2, 2, std::vector<std::uint8_t>{0, 0, 0, 1}, std::vector<Pixel>(1, 0)).empty());
     EXPECT_FALSE(platform::encodeBmp8(2, 2, indices, std::vector<Pixel>(1, 0)).empty());
-}
-
-TEST(IndexedImage, FewColoursAreKeptExactly) {
-    const Surface picture = sample(7, 4);  // 28 colours
-    const art::IndexedImage indexed = art::toIndexed(picture);
-    EXPECT_EQ(indexed.palette.size(), arttest::colourCount(picture));
-    const auto decoded = platform::decodeBmp(art::encodeIndexedBmp(picture));
-    ASSERT_TRUE(decoded.has_value());
-    expectSame(*decoded, picture);
-}
-
-TEST(IndexedImage, ManyColoursShareAPaletteAndFlatAreasStayExact) {
-    // A smooth ramp of 4096 colours beside a flat field of one colour.
-    Surface picture(128, 64);
-    const Pixel flat = 0x009B90B3;
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 128; ++x) {
-            picture.set(x, y, x >= 64 ? flat : static_cast<Pixel>((x * 4) << 16 | (y * 4) << 8 | 128));
-        }
-    }
-    ASSERT_GT(arttest::colourCount(picture), 4096u);
-    const art::IndexedImage indexed = art::toIndexed(picture);
-    EXPECT_LE(indexed.palette.size(), 256u);
-    const auto decoded = platform::decodeBmp(art::encodeIndexedBmp(picture));
-    ASSERT_TRUE(decoded.has_value());
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 64; x < 128; ++x) {
-            ASSERT_EQ(decoded->at(x, y), flat);
-        }
-    }
-    // 4096 ramp colours in about 255 entries: steps of 16 levels in two
-    // channels, so each channel of the ramp is off by a few levels.
-    EXPECT_LT(arttest::meanAbsoluteDifference(*decoded, picture), 3.0);
-    EXPECT_GT(arttest::meanAbsoluteDifference(*decoded, picture), 0.0);
 }

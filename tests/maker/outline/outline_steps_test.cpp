@@ -10,7 +10,7 @@
 #include "maker/outline/label_place.h"
 #include "maker/outline/piece_contours.h"
 #include "maker/outline/piece_order.h"
-#include "tests/maker/synthetic_segmentation.h"
+#include "tests/maker/outline/synthetic_segmentation.h"
 
 namespace {
 

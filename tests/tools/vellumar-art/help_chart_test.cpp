@@ -14,7 +14,7 @@
 #include "platform/drawing.h"
 #include "platform/resource_images.h"
 #include "platform/resources.h"
-#include "tests/art/picture_compare.h"
+#include "tests/support/picture_compare.h"
 #include "ui/screen_layout.h"
 
 extern const platform::ResourceTable vellumarResources;

@@ -12,7 +12,7 @@
 #include "platform/bmp_decoder.h"
 #include "platform/resource_images.h"
 #include "platform/resources.h"
-#include "tests/art/picture_compare.h"
+#include "tests/support/picture_compare.h"
 
 extern const platform::ResourceTable vellumarResources;
 
