@@ -19,42 +19,18 @@ class Chooser : public ::testing::Test {
     GameHarness game{{{"MonaLisa.mza", gridPattern(2, 2, 2)}, {"Tulip.mza", gridPattern(3, 3, 3)}}};
 
     void SetUp() override {
-        thumbnail("MonaLisa.bmp", 100, 50);
-        thumbnail("Tulip.bmp", 20, 40);
-        thumbnail("apple.bmp", 10, 10);
+        game.writeThumbnail("MonaLisa.bmp", 100, 50);
+        game.writeThumbnail("Tulip.bmp", 20, 40);
+        game.writeThumbnail("apple.bmp", 10, 10);
         ASSERT_TRUE(game.start());
-    }
-    void thumbnail(const std::string& name, int width, int height) {
-        game.writeThumbnail(name, width, height);
     }
     // Runs `inside` on the list while the chooser is open, then Open or Cancel.
     void openChooser(std::function<void(HWND list)> inside, bool pressOpen) {
         game.throughChooser([&](HWND dialog) { inside(GetDlgItem(dialog, IDC_PATTERN_LIST)); }, pressOpen);
     }
-    std::u16string entry(HWND list, int index) {
-        WCHAR text[64] = {};
-        SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-        return text;
-    }
 };
 
 }  // namespace
-
-TEST_F(Chooser, ListsTheThumbnailsSortedWithTheCurrentPatternSelected) {
-    std::vector<std::u16string> entries;
-    LRESULT selected = -2;
-    openChooser(
-        [&](HWND list) {
-            for (LRESULT i = 0; i < SendMessage(list, LB_GETCOUNT, 0, 0); ++i) {
-                entries.push_back(entry(list, static_cast<int>(i)));
-            }
-            selected = SendMessage(list, LB_GETCURSEL, 0, 0);
-        },
-        false);
-    EXPECT_EQ(entries, (std::vector<std::u16string>{u"apple", u"MonaLisa", u"Tulip"}));
-    EXPECT_EQ(selected, 1);
-    EXPECT_EQ(appState.chooserOpen, 0);
-}
 
 TEST_F(Chooser, CancelAndReChoosingTheCurrentPatternKeepTheGameAndResumeTheClock) {
     game.tapControl(IDC_PALETTE_FIRST);
@@ -88,19 +64,17 @@ TEST_F(Chooser, OpeningAnotherPatternStartsIt) {
     }
 }
 
-TEST_F(Chooser, NamesKeepTheirCaseLongNamesAreLeftOutAndACaseDifferenceSelectsNothing) {
-    thumbnail("Rose.BMP", 10, 10);
-    thumbnail(std::string(64, 'n') + ".bmp", 10, 10);  // too long for an entry
-    thumbnail(std::string(63, 'm') + ".bmp", 10, 10);
+TEST_F(Chooser, ListsNamesSortedInTheirCaseWithoutLongOnesAndACaseDifferenceSelectsNothing) {
+    game.writeThumbnail("Rose.BMP", 10, 10);
+    game.writeThumbnail(std::string(64, 'n') + ".bmp", 10, 10);  // too long for an entry
+    game.writeThumbnail(std::string(63, 'm') + ".bmp", 10, 10);
     platform::copyToBuffer(appState.settings.CurrentPattern, MAX_PATH,
                            platform::utf8ToUtf16(game.programFolder() + "monalisa.mza"));
     std::vector<std::u16string> entries;
     LRESULT selected = -2;
     openChooser(
         [&](HWND list) {
-            for (LRESULT i = 0; i < SendMessage(list, LB_GETCOUNT, 0, 0); ++i) {
-                entries.push_back(entry(list, static_cast<int>(i)));
-            }
+            entries = GameHarness::listEntries(list);
             selected = SendMessage(list, LB_GETCURSEL, 0, 0);
             SendMessage(list, LB_SETCURSEL, 3, 0);  // Rose, whose pattern file is missing
         },
@@ -108,6 +82,7 @@ TEST_F(Chooser, NamesKeepTheirCaseLongNamesAreLeftOutAndACaseDifferenceSelectsNo
     EXPECT_EQ(entries, (std::vector<std::u16string>{u"apple", std::u16string(63, u'm'), u"MonaLisa", u"Rose",
                                                     u"Tulip"}));
     EXPECT_EQ(selected, LB_ERR) << "monalisa.mza is not MonaLisa.mza";
+    EXPECT_EQ(appState.chooserOpen, 0);
     EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"Rose");
     EXPECT_EQ(platform::utf16ToUtf8(appState.settings.CurrentPattern), game.programFolder() + "Rose.mza");
     EXPECT_EQ(appState.pattern->pieceCount, 0) << "a missing pattern file starts an empty board";
@@ -115,13 +90,17 @@ TEST_F(Chooser, NamesKeepTheirCaseLongNamesAreLeftOutAndACaseDifferenceSelectsNo
 }
 
 TEST_F(Chooser, PreselectsExactlyTheCurrentNameAndDrawsAThumbnailFromItsOwnFileName) {
-    thumbnail("Apple.bmp", 10, 10);
-    thumbnail("Rose.BMP", 10, 10);
+    game.writeThumbnail("Apple.bmp", 10, 10);
+    game.writeThumbnail("Rose.BMP", 10, 10);
     for (const char* name : {"apple", "Apple"}) {
         platform::copyToBuffer(appState.settings.CurrentPattern, MAX_PATH,
                                platform::utf8ToUtf16(game.programFolder() + name + ".mza"));
         std::u16string selected;
-        openChooser([&](HWND list) { selected = entry(list, SendMessage(list, LB_GETCURSEL, 0, 0)); }, false);
+        openChooser(
+            [&](HWND list) {
+                selected = GameHarness::listEntry(list, SendMessage(list, LB_GETCURSEL, 0, 0));
+            },
+            false);
         EXPECT_EQ(selected, platform::utf8ToUtf16(name));
     }
     platform::Pixel shown = 0;

@@ -29,23 +29,31 @@ class Play : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Play, APalettePickThenATapOnItsColourPaintsTheePieceWithAFill) {
+TEST_F(Play, AGamePlayedToItsEndSoundsEachTapTitlesTheTimeAndMissesAndStopsTheClock) {
+    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa");
     pick(0);
     EXPECT_EQ(appState.tapMode, TapTool::Paint);
     EXPECT_EQ(pattern().selectedColour, 0);
     game.tapPiece(0);
     EXPECT_EQ(pattern().pieces[0].painted, 1);
     EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_PALETTE", "IDR_FILL"}));
-    EXPECT_EQ(pattern().piecesLeft, 3);
-}
-
-TEST_F(Play, AWrongTapAddsAMissWithTheErrorSound) {
-    pick(0);
-    game.takeSounds();
+    game.runFor(4000);
     game.tapPiece(1);
     EXPECT_EQ(pattern().missCount, 1);
     EXPECT_EQ(pattern().pieces[1].painted, 0);
     EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_ERROR"}));
+    game.tapPiece(2);
+    EXPECT_TRUE(appState.clock.isActive());
+    pick(1);
+    game.tapPiece(1);
+    game.takeSounds();
+    game.tapPiece(3);
+    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_FILL", "IDR_FINISHCOLOR", "IDR_FINISH"}));
+    EXPECT_FALSE(appState.clock.isActive());
+    EXPECT_EQ(pattern().piecesLeft, 0);
+    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa: finished in 0:04, 1 miss");
+    game.tapControl(IDC_RESTART);
+    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa");
 }
 
 TEST_F(Play, FinishingAColourHidesItsButtonInNormalAndHintButNotInFree) {
@@ -69,20 +77,6 @@ TEST_F(Play, FinishingAColourHidesItsButtonInNormalAndHintButNotInFree) {
             EXPECT_EQ(pattern().selectedColour, -1);
         }
     }
-}
-
-TEST_F(Play, TheLastPiecePlaysTheFinishAndStopsTheClock) {
-    pick(0);
-    game.tapPiece(0);
-    game.tapPiece(2);
-    EXPECT_TRUE(appState.clock.isActive());
-    pick(1);
-    game.tapPiece(1);
-    game.takeSounds();
-    game.tapPiece(3);
-    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_FILL", "IDR_FINISHCOLOR", "IDR_FINISH"}));
-    EXPECT_FALSE(appState.clock.isActive());
-    EXPECT_EQ(pattern().piecesLeft, 0);
 }
 
 TEST_F(Play, TheFirstPaintTapStartsTheClockWhateverItHits) {
@@ -241,19 +235,4 @@ TEST(WindowTitle, NamesThePictureAndOnceFinishedTheTimeAndTheMisses) {
     for (const auto& [finished, seconds, misses, title] : cases) {
         EXPECT_EQ(pictureTitle(u"Tiger", finished, seconds, misses), title);
     }
-}
-
-TEST_F(Play, TheTitleNamesThePictureAndTellsHowItWasFinishedUntilARestart) {
-    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa");
-    pick(0);
-    game.tapPiece(0);
-    game.runFor(4000);
-    game.tapPiece(1);  // a miss
-    game.tapPiece(2);
-    pick(1);
-    game.tapPiece(1);
-    game.tapPiece(3);
-    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa: finished in 0:04, 1 miss");
-    game.tapControl(IDC_RESTART);
-    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa");
 }

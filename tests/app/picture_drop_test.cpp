@@ -111,11 +111,7 @@ TEST_F(PictureDrop, APictureBecomesAPatternOfThePlayersOwnStartedAndListedAmongT
     game.throughChooser(
         [&](HWND dialog) {
             const HWND list = GetDlgItem(dialog, IDC_PATTERN_LIST);
-            for (LRESULT i = 0; i < SendMessage(list, LB_GETCOUNT, 0, 0); ++i) {
-                WCHAR text[64] = {};
-                SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-                entries.push_back(text);
-            }
+            entries = GameHarness::listEntries(list);
             EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), 2)
                 << "the current one, from the player's folder";
             SendMessage(list, LB_SETCURSEL, 1, 0);

@@ -6,6 +6,7 @@
 #include "app/control_ids.h"
 #include "app/entry.h"
 #include "platform/bmp_encoder.h"
+#include "platform/controls/list_box.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
 #include "platform/painting.h"
@@ -184,6 +185,20 @@ void GameHarness::throughChooser(std::function<void(HWND dialog)> inside, bool p
         SendMessage(dialog, WM_COMMAND, pressOpen ? IDOK : IDCANCEL, 0);
     });
     tapControl(IDC_OPEN);
+}
+
+std::u16string GameHarness::listEntry(HWND list, int index) {
+    WCHAR text[64] = {};
+    SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::vector<std::u16string> GameHarness::listEntries(HWND list) {
+    std::vector<std::u16string> entries;
+    for (LRESULT i = 0; i < SendMessage(list, LB_GETCOUNT, 0, 0); ++i) {
+        entries.push_back(listEntry(list, static_cast<int>(i)));
+    }
+    return entries;
 }
 
 int differingPixels(const platform::Surface& a, const platform::Surface& b) {
