@@ -35,18 +35,6 @@ TEST(Bezier, HigherDegreesUseEveryControlPoint) {
     EXPECT_DOUBLE_EQ(evaluateBezier(1, line, 0.25).y, 5.0);
 }
 
-TEST(Bezier, FlatteningSamplesAtEvenParametersIncludingBothEnds) {
-    const std::vector<PointD> cubic = {{0, 0}, {0, 30}, {30, 30}, {30, 0}};
-    std::vector<PointD> out(7);
-    ASSERT_EQ(flattenCurve(3, 6, cubic, out), 7);
-    for (int i = 0; i <= 6; ++i) {
-        const PointD want = evaluateBezier(3, cubic, i / 6.0);
-        EXPECT_EQ(out[i].x, want.x) << i;
-        EXPECT_EQ(out[i].y, want.y) << i;
-    }
-    EXPECT_EQ(out[6].x, 30.0);
-}
-
 TEST(Bezier, ZeroStepsGiveTheFirstControlPointAlone) {
     const std::vector<PointD> cubic = {{5, 6}, {0, 30}, {30, 30}, {30, 0}};
     std::vector<PointD> out(1);
