@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 
 #include "bench/generated_pattern.h"
 #include "tests/support/pattern_builder.h"
@@ -174,33 +173,5 @@ TEST(MalformedPattern, FilesTooHeavyToDrawAreRefusedWhileLighterOnesOfTheirKindL
             << heavy->pattern.loadError;
         expectEmpty(heavy->pattern);
         EXPECT_EQ(loadFromRecords(kind.light)->pattern.loadError, "");
-    }
-}
-
-TEST(MalformedPattern, RandomBytesAndCutFilesNeverCrash) {
-    const unsigned seed = std::random_device{}();
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 random(seed);
-    const std::vector<std::byte> valid = serializePatternFile(twoPieces());
-    for (int round = 0; round < 300; ++round) {
-        std::vector<std::byte> bytes = valid;
-        if (round % 3 == 0) {
-            bytes.resize(random() % (valid.size() + 1));
-        }
-        const int flips = 1 + static_cast<int>(random() % 8);
-        for (int k = 0; k < flips && !bytes.empty(); ++k) {
-            bytes[random() % bytes.size()] = static_cast<std::byte>(random());
-        }
-        const auto loaded = loadFromBytes(bytes);
-        const Pattern& p = loaded->pattern;
-        if (p.loadError.empty()) {
-            for (const Piece& piece : p.pieces) {
-                ASSERT_GE(piece.colour, 0);
-                ASSERT_LT(piece.colour, p.colourCount);
-                ASSERT_EQ(static_cast<std::size_t>(piece.totalPoints), piece.points.size());
-            }
-        } else {
-            expectEmpty(p);
-        }
     }
 }
