@@ -98,9 +98,7 @@ TEST_F(PictureDrop, APictureBecomesAPatternOfThePlayersOwnStartedAndListedAmongT
     EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(appState.pattern->pieceTotal, 1));
     EXPECT_EQ(platform::currentCursor(), LoadCursor(nullptr, IDC_ARROW));
     EXPECT_EQ(game.pixelsAFullRepaintChanges(), 0) << "the screen shows the new pattern";
-    std::ifstream bmp(ownFolder() / "Holiday.bmp", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(bmp)), {});
-    const auto thumbnail = platform::decodeBmp(std::as_bytes(std::span(bytes)));
+    const auto thumbnail = platform::decodeBmp(readFileBytes(ownFolder() / "Holiday.bmp"));
     ASSERT_TRUE(thumbnail.has_value());
     EXPECT_EQ(thumbnail->width(), 96) << "a square picture fills the box's width";
 

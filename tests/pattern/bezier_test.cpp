@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "pattern/pattern_file.h"
+#include "tests/support/temp_folder.h"
 
 TEST(Bezier, EndPointsAreExactAndTheMiddleIsTheWeightedMean) {
     const std::vector<PointD> cubic = {{0.1, 7.3}, {100.0, -4.0}, {33.3, 12.0}, {9.7, 1.1}};
@@ -66,9 +67,7 @@ TEST(Bezier, EveryBundledPatternFlattensToTheSamePointsAsPointByPointEvaluation)
         if (entry.path().extension() != ".mza") {
             continue;
         }
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        const PatternFile file = parsePatternFile(std::as_bytes(std::span(text.data(), text.size())));
+        const PatternFile file = parsePatternFile(readFileBytes(entry.path()));
         for (const CurveRecord& curve : file.curves) {
             for (const bool forward : {true, false}) {
                 std::array<PointD, 4> control;

@@ -29,14 +29,6 @@ namespace {
 
 const fs::path kLibrary = VELLUMAR_PATTERN_LIBRARY;
 
-std::vector<std::byte> readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::vector<std::byte> bytes(text.size());
-    std::transform(text.begin(), text.end(), bytes.begin(), [](char c) { return static_cast<std::byte>(c); });
-    return bytes;
-}
-
 // Names (file names without the extension) of the library's files with the
 // extension, exactly as the file system has them.
 std::set<std::string> namesWith(const std::string& extension) {
@@ -159,7 +151,8 @@ TEST(Library, ThumbnailsAreWhatTheToolDrawsFromThePatterns) {
         const ThumbnailSize size = thumbnailSize(loaded->pattern, kThumbnailBoxWidth, kThumbnailBoxHeight);
         const std::vector<std::byte> drawn =
             platform::encodeBmp24(renderThumbnail(loaded->pattern, size.width, size.height));
-        EXPECT_TRUE(drawn == readBytes(kLibrary / (name + ".bmp"))) << "run resources/patterns/regenerate.sh";
+        EXPECT_TRUE(drawn == readFileBytes(kLibrary / (name + ".bmp")))
+            << "run resources/patterns/regenerate.sh";
     }
 }
 
@@ -172,5 +165,5 @@ TEST(Library, TheThumbnailCommandWritesTheCommittedThumbnail) {
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_TRUE(readBytes(out) == readBytes(kLibrary / "MonaLisa.bmp"));
+    EXPECT_TRUE(readFileBytes(out) == readFileBytes(kLibrary / "MonaLisa.bmp"));
 }

@@ -62,10 +62,7 @@ GameHarness::GameHarness(std::map<std::string, PatternFile> patterns, int width,
     : config_(root / "config"), data_("XDG_DATA_HOME", (root / "data").string()) {
     writeSettings("");
     for (const auto& [name, file] : patterns) {
-        const std::vector<std::byte> bytes = serializePatternFile(file);
-        std::filesystem::create_directories(root / "Games");
-        std::ofstream out(root / "Games" / name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        writeFileBytes(root / "Games" / name, serializePatternFile(file));
     }
     backend.setProgramPath(platform::utf8ToUtf16((root / "Games" / "vellumar").string()));
     backend.setScreenSize(width, height);
@@ -173,9 +170,8 @@ bool GameHarness::enabled(int id) const {
 }
 
 void GameHarness::writeThumbnail(const std::string& fileName, int width, int height) {
-    const std::vector<std::byte> bytes = platform::encodeBmp24(platform::Surface(width, height, 0xC03020));
-    std::ofstream out(programFolder() + fileName, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    writeFileBytes(programFolder() + fileName,
+                   platform::encodeBmp24(platform::Surface(width, height, 0xC03020)));
 }
 
 void GameHarness::throughChooser(std::function<void(HWND dialog)> inside, bool pressOpen) {

@@ -44,10 +44,7 @@ PatternFile redSquareFile() {
 
 std::unique_ptr<LoadedTestPattern> loadFromBytes(const std::vector<std::byte>& bytes) {
     TempFolder folder;
-    {
-        std::ofstream out(folder / "test.mza", std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    writeFileBytes(folder / "test.mza", bytes);
     auto loaded = std::make_unique<LoadedTestPattern>();
     loadPattern(loaded->pattern, platform::utf8ToUtf16((folder / "test.mza").string()).c_str());
     return loaded;

@@ -18,11 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<char> readBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::set<std::string> namesIn(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
@@ -45,9 +40,9 @@ TEST(ArtGenerator, CommittedFilesEqualAFreshGeneration) {
         EXPECT_EQ(made.size(),
                   std::string(folder) == "bitmaps" ? art::catalogue().size() * art::kScales.size() : 6u);
         for (const std::string& name : made) {
-            const std::vector<char> fresh = readBytes(temp / folder / name);
+            const std::vector<std::byte> fresh = readFileBytes(temp / folder / name);
             EXPECT_FALSE(fresh.empty()) << name;
-            EXPECT_TRUE(fresh == readBytes(committed / folder / name))
+            EXPECT_TRUE(fresh == readFileBytes(committed / folder / name))
                 << folder << "/" << name
                 << " differs from a fresh generation; run tools/vellumar-art/regenerate.sh";
         }
@@ -60,9 +55,10 @@ TEST(ArtGenerator, WritesAContactSheet) {
     const std::string command =
         std::string("\"") + VELLUMAR_ART + "\" contact-sheet \"" + sheet.string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    const std::vector<char> png = readBytes(sheet);
+    const std::vector<std::byte> png = readFileBytes(sheet);
     ASSERT_GT(png.size(), 8u);
-    EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
+    EXPECT_EQ(std::vector(png.begin() + 1, png.begin() + 4),
+              (std::vector{std::byte{'P'}, std::byte{'N'}, std::byte{'G'}}));
 }
 
 TEST(ArtGenerator, RefusesAnUnknownCommand) {

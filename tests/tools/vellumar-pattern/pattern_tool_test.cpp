@@ -18,8 +18,7 @@ ToolRun run(const std::string& arguments, const TempFolder& folder) {
 }
 
 void writeFile(const TempFolder& folder, const std::string& name, const std::vector<std::byte>& bytes) {
-    std::ofstream out(folder / name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    writeFileBytes(folder / name, bytes);
 }
 
 }  // namespace
