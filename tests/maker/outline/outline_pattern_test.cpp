@@ -151,28 +151,4 @@ TEST(OutlinePattern, RefusesASegmentationItCannotOutline) {
     }
 }
 
-TEST(Planarity, FindsGapsAndOverlaps) {
-    struct Case {
-        std::vector<std::pair<int, int>> columns;  // raw x from and to of each full-height piece
-        const char* failure;                       // nullptr: planar
-    };
-    const Case cases[] = {{{{0, 16000}}, nullptr},
-                          {{{0, 8000}}, "lie in no piece"},
-                          {{{0, 16000}, {0, 8000}}, "lie in two or more pieces"},
-                          {{{0, 8000}, {8000, 16000}}, nullptr}};
-    for (const Case& c : cases) {
-        PatternFile file = squareFile(true);
-        addColour(file, 200, 0, 0);
-        for (const auto& [left, right] : c.columns) {
-            addPolylinePiece(file, {{left, 0}, {right, 0}, {right, 16000}, {left, 16000}, {left, 0}}, 0);
-        }
-        const auto loaded = loadFromRecords(file);
-        const std::vector<std::string> failures = planarityFailures(loaded->pattern);
-        ASSERT_EQ(failures.size(), c.failure ? 1u : 0u) << (failures.empty() ? "" : failures[0]);
-        if (c.failure) {
-            EXPECT_NE(failures[0].find(c.failure), std::string::npos) << failures[0];
-        }
-    }
-}
-
 }  // namespace

@@ -17,15 +17,15 @@ ToolRun run(const std::string& arguments, const TempFolder& folder) {
     return runProgram(VELLUMAR_PATTERN_TOOL, arguments, folder);
 }
 
-void writeFile(const TempFolder& folder, const std::string& name, const std::vector<std::byte>& bytes) {
-    writeFileBytes(folder / name, bytes);
+void writeFile(const TempFolder& folder, const std::string& name, const PatternFile& file) {
+    writeFileBytes(folder / name, serializePatternFile(file));
 }
 
 }  // namespace
 
 TEST(PatternTool, DumpPrintsTheLoadedPatternAsOneJsonObject) {
     TempFolder folder;
-    writeFile(folder, "square.mza", serializePatternFile(redSquareFile()));
+    writeFile(folder, "square.mza", redSquareFile());
     const ToolRun r = run("dump " + (folder / "square.mza").string(), folder);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.front(), '{');
@@ -47,7 +47,7 @@ TEST(PatternTool, SinglePrecisionValuesArePrintedSoTheyReadBackExactly) {
     file.header.sourceWidth = 3;
     file.header.sourceHeight = 7;
     file.header.coordinateRange = 1000;
-    writeFile(folder, "odd.mza", serializePatternFile(file));
+    writeFile(folder, "odd.mza", file);
     const ToolRun r = run("dump " + (folder / "odd.mza").string(), folder);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::size_t at = r.out.find("\"scaleX\":");
@@ -58,19 +58,19 @@ TEST(PatternTool, SinglePrecisionValuesArePrintedSoTheyReadBackExactly) {
 
 TEST(PatternTool, InfoSummarisesForPeople) {
     TempFolder folder;
-    writeFile(folder, "square.mza", serializePatternFile(redSquareFile()));
+    writeFile(folder, "square.mza", redSquareFile());
     const ToolRun r = run("info " + (folder / "square.mza").string(), folder);
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.out.find("variant:     polylines"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("pieces:      1"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("#FF0000"), std::string::npos) << r.out;
+    for (const char* expected : {"variant:     polylines", "pieces:      1", "#FF0000"}) {
+        EXPECT_NE(r.out.find(expected), std::string::npos) << r.out;
+    }
 }
 
 TEST(PatternTool, AFileThatCannotBeLoadedSaysWhyAndExitsWithOne) {
     TempFolder folder;
     PatternFile damaged = redSquareFile();
     damaged.edges[0].path = 3;
-    writeFile(folder, "damaged.mza", serializePatternFile(damaged));
+    writeFile(folder, "damaged.mza", damaged);
     for (const char* command : {"dump", "info"}) {
         const ToolRun r = run(std::string(command) + " " + (folder / "damaged.mza").string(), folder);
         EXPECT_EQ(r.exitCode, 1);
@@ -88,7 +88,7 @@ TEST(PatternTool, AFileThatCannotBeLoadedSaysWhyAndExitsWithOne) {
 
 TEST(PatternTool, RenderDrawsTheBoardAsAPng) {
     TempFolder folder;
-    writeFile(folder, "square.mza", serializePatternFile(redSquareFile()));
+    writeFile(folder, "square.mza", redSquareFile());
     const std::string out = (folder / "board.png").string();
     ToolRun r =
         run("render " + (folder / "square.mza").string() + " -o " + out + " --size 200x100 --painted all",
@@ -107,10 +107,9 @@ TEST(PatternTool, RenderDrawsTheBoardAsAPng) {
     EXPECT_EQ(rgb(10, 50), (std::array<int, 3>{128, 128, 128})) << "grey beside the square picture";
     stbi_image_free(pixels);
 
-    r = run("render " + (folder / "square.mza").string() + " -o " + out + " --size 0x10", folder);
-    EXPECT_EQ(r.exitCode, 2);
-    r = run("render " + (folder / "square.mza").string() + " --size 10x10", folder);
-    EXPECT_EQ(r.exitCode, 2) << "no output named";
-    r = run("render " + (folder / "square.mza").string() + " -o " + out + " --painted some", folder);
-    EXPECT_EQ(r.exitCode, 2);
+    // A size of nothing, no output named, a painted state unknown.
+    for (const std::string& bad :
+         {" -o " + out + " --size 0x10", std::string(" --size 10x10"), " -o " + out + " --painted some"}) {
+        EXPECT_EQ(run("render " + (folder / "square.mza").string() + bad, folder).exitCode, 2) << bad;
+    }
 }

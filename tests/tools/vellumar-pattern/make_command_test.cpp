@@ -1,14 +1,16 @@
 // vellumar-pattern make, run as a user runs it: a planar pattern that passes
-// check, the same bytes every time, and nothing left behind on failure.
+// check, the same bytes every time, nothing left behind on failure; and the
+// options the library's manifest uses for drawings, --background and --view.
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 
-#include "maker/board_scale.h"
 #include "tests/support/pattern_builder.h"
 #include "tests/support/run_program.h"
+#include "tools/vellumar-pattern/loaded_pattern.h"
 #include "tools/vellumar-pattern/playability.h"
 
 namespace {
@@ -91,16 +93,60 @@ TEST(MakeCommand, ABadPictureGivesOneLineAndNoFile) {
     EXPECT_EQ(filesIn(folder), (std::vector<std::string>{"blobs.png", "cut.png", "flat.svg", "stderr.txt"}));
 }
 
-// The unit of --min-radius agrees with the view `check` judges taps in.
-TEST(BoardScale, MatchesTheViewCheckTapsIn) {
-    const std::pair<int, int> sizes[] = {{1024, 683}, {683, 1024}, {1000, 1000}, {1024, 100}, {300, 1024}};
-    for (const auto& [width, height] : sizes) {
-        PatternFile file = redSquareFile();
-        file.header.sourceWidth = width;
-        file.header.sourceHeight = height;
-        const auto loaded = loadFromRecords(file);
-        const double expected = unitsPerPixel(loaded->pattern, kTapZoom) * std::max(width, height) / 16000.0;
-        EXPECT_NEAR(picturePixelsPerBoardPixel(width, height), expected, expected * 1e-3)
-            << width << "x" << height;
+namespace {
+
+// A red disc in the middle of a wide, otherwise empty picture.
+constexpr const char* kDisc =
+    "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 200 100'>"
+    "<circle cx='100' cy='50' r='30' fill='#ff0000'/></svg>";
+
+class MakeOptions : public testing::Test {
+  protected:
+    void SetUp() override { folder.write("in.svg", kDisc); }
+    TempFolder folder;
+};
+
+int make(const TempFolder& folder, const std::string& options) {
+    return run("make '" + (folder / "in.svg").string() + "' -o '" + (folder / "out.mza").string() +
+                   "' --colours 2 --pieces 2 " + options,
+               folder)
+        .exitCode;
+}
+
+}  // namespace
+
+TEST_F(MakeOptions, ABackgroundFillsWhatTheDrawingLeavesEmpty) {
+    ASSERT_EQ(make(folder, "--background '#204060'"), 0);
+    const auto loaded = loadForCommand((folder / "out.mza").string());
+    ASSERT_NE(loaded, nullptr);
+    const Pattern& p = loaded->pattern;
+    ASSERT_EQ(p.pieceTotal, 2);
+    const LabelLimits limits = labelLimitsAtZoom1(loaded->pattern);
+    const int corner = hitPiece(p, limits.minX, limits.minY), centre = hitPiece(p, 0, 0);
+    ASSERT_GE(corner, 0);
+    ASSERT_GE(centre, 0);
+    EXPECT_EQ(p.colourRGB[p.pieces[corner].colour], (std::array<BYTE, 3>{0x20, 0x40, 0x60}));
+    EXPECT_EQ(p.colourRGB[p.pieces[centre].colour], (std::array<BYTE, 3>{0xFF, 0, 0}));
+}
+
+TEST_F(MakeOptions, AViewFramesPartOfTheDrawing) {
+    // A square around the disc: the picture becomes square and the disc fills most of it.
+    ASSERT_EQ(make(folder, "--view 60,10,80,80"), 0);
+    const auto loaded = loadForCommand((folder / "out.mza").string());
+    ASSERT_NE(loaded, nullptr);
+    const Pattern& p = loaded->pattern;
+    EXPECT_EQ(p.extentWidth, p.extentHeight);
+    const int disc = hitPiece(p, 0, 0);
+    ASSERT_GE(disc, 0);
+    // The disc's radius is 30 of the view's 80: 6000 of 16000 pattern units.
+    EXPECT_NEAR(p.pieces[disc].boundsMaxX, 6000, 30);
+    EXPECT_NEAR(p.pieces[disc].boundsMinY, -6000, 30);
+}
+
+TEST_F(MakeOptions, BadValuesAreRefused) {
+    for (const char* bad :
+         {"--background 'rgba(0,0,0,0.5)'", "--background nonsense", "--view 0,0,0,10", "--view 1,2,3",
+          "--colours 1", "--colours 33", "--pieces 0", "--detail extreme", "--max-size 8"}) {
+        EXPECT_EQ(make(folder, bad), 2) << bad;
     }
 }
