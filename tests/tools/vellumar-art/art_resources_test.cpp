@@ -124,7 +124,7 @@ constexpr double kShrunkVariantBound = 3.0;
 // pixels of the 1x chart, counting the blocks that differ by more than 40
 // levels: measured, at most 1.5% of them do between scales, and 4.6% when
 // every name is taken away (see the test after). Each toolbar button's exact
-// place at every scale is checked on its own (help_chart_test.cpp).
+// place at every scale is checked on its own (chart_art_test.cpp).
 constexpr int kChartBlock = 4;
 constexpr int kChartBlockLevels = 40;
 constexpr double kChartDifferingShare = 0.025;
