@@ -88,18 +88,6 @@ void expectWellFormed(const Segmentation& s, double minRadius) {
 
 }  // namespace
 
-TEST(SegmentPicture, TwoColoursGiveTwoRegions) {
-    for (const bool flat : {true, false}) {
-        const Picture picture = blocks(
-            40, 30, [](int x, int) { return x < 17 ? 0x202020u : 0xe0e0e0u; }, flat);
-        SegmentReport report;
-        const Segmentation s = segmentPicture(picture, {12, 2, 3.0, {}}, &report);
-        EXPECT_EQ(s.regionCount(), 2) << flat;
-        EXPECT_EQ(s.palette, (std::vector<std::uint32_t>{0x202020, 0xe0e0e0})) << flat;
-        EXPECT_TRUE(report.targetMet);
-    }
-}
-
 TEST(SegmentPicture, TooFewRegionsOrNoPixelsAreReported) {
     std::vector<double> fractions;
     SegmentReport report;
