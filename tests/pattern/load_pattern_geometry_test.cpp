@@ -153,68 +153,58 @@ TEST(Gathering, EmptyPathRangesAndEmptyContoursAddNothing) {
               (std::array{2, 4, 0, 4}));
 }
 
-TEST(Gathering, ARectilinearSquareKeepsOnlyItsCorners) {
-    PatternFile file = squareFile(true);
-    file.header.rectilinearFlag = 1;
-    addColour(file, 0, 0, 0);
-    addPolylinePiece(file, {{0, 0}, {0, 5}, {0, 10}, {10, 10}, {10, 0}, {0, 0}}, 0);
-    const auto p = loadFromRecords(file);
-    ASSERT_TRUE(p->pattern.loadError.empty());
-    // Raw (x, y) maps to (x - 8000, y - 8000) after the downward y is mirrored twice.
-    EXPECT_EQ(contour(p->pattern.pieces[0], 0),
-              (std::vector<POINT>{{-8000, -8000}, {-8000, -7990}, {-7990, -7990}, {-7990, -8000}}));
-}
-
-TEST(Gathering, RectilinearRunsRepeatsAndTheSecondContour) {
-    PatternFile file = squareFile(true);
-    file.header.rectilinearFlag = 1;
-    addColour(file, 0, 0, 0);
-    // Outer: a run along the top with a repeated point; then an inner square.
-    addPolylinePiece(file, {{0, 0}, {4, 0}, {4, 0}, {8, 0}, {8, 8}, {0, 8}, {0, 0}}, 0);
-    addPolylinePiece(file, {{2, 2}, {2, 4}, {4, 4}, {4, 2}, {2, 2}}, 0);
-    file.pieces.pop_back();
-    file.pieces[0].lastContour = 1;
-    const auto p = loadFromRecords(file);
-    ASSERT_TRUE(p->pattern.loadError.empty()) << p->pattern.loadError;
-    const Piece& piece = p->pattern.pieces[0];
-    // The repeat resets the run, so (4, 0) stays; the run from (4, 0) to (8, 0) does not merge back.
-    EXPECT_EQ(
-        contour(piece, 0),
-        (std::vector<POINT>{{-8000, -8000}, {-7996, -8000}, {-7992, -8000}, {-7992, -7992}, {-8000, -7992}}));
-    // The inner contour's first point is not appended, and its later points
-    // are measured from the last point gathered, which belongs to the outer
-    // contour: every step is diagonal, keeps the code 0 and takes back one
-    // gathered point. The inner contour ends with nothing; the outer one
-    // keeps what it gathered.
-    EXPECT_EQ(piece.contourSizes[1], 0);
-    EXPECT_EQ(piece.totalPoints, 5);
-}
-
-TEST(Gathering, ARectilinearInnerContourThatContinuesInAStraightLine) {
-    PatternFile file = squareFile(true);
-    file.header.rectilinearFlag = 1;
-    addColour(file, 0, 0, 0);
-    addPolylinePiece(file, {{0, 0}, {8, 0}, {8, 8}, {0, 8}, {0, 0}}, 0);
-    // Starts at the outer contour's closing point and steps straight down from it.
-    addPolylinePiece(file, {{0, 0}, {0, 2}, {2, 2}, {2, 0}, {0, 0}}, 0);
-    file.pieces.pop_back();
-    file.pieces[0].lastContour = 1;
-    const auto p = loadFromRecords(file);
-    ASSERT_TRUE(p->pattern.loadError.empty()) << p->pattern.loadError;
-    const Piece& piece = p->pattern.pieces[0];
-    EXPECT_EQ(contour(piece, 0),
-              (std::vector<POINT>{{-8000, -8000}, {-7992, -8000}, {-7992, -7992}, {-8000, -7992}}));
-    EXPECT_EQ(contour(piece, 1),
-              (std::vector<POINT>{{-8000, -7998}, {-7998, -7998}, {-7998, -8000}, {-8000, -8000}}));
-}
-
-TEST(Gathering, PolylineRepeatsAreDroppedAsTheyArrive) {
-    PatternFile file = squareFile(true);
-    addColour(file, 0, 0, 0);
-    addPolylinePiece(file, {{0, 0}, {0, 0}, {5, 0}, {5, 5}, {5, 5}, {0, 5}, {0, 0}}, 0);
-    const auto p = loadFromRecords(file);
-    EXPECT_EQ(contour(p->pattern.pieces[0], 0),
-              (std::vector<POINT>{{-8000, -8000}, {-7995, -8000}, {-7995, -7995}, {-8000, -7995}}));
+TEST(Gathering, PolylineRepeatsAndRectilinearRunsAreDroppedContourByContour) {
+    using Raw = std::vector<std::pair<int, int>>;
+    const struct {
+        const char* name;
+        bool rectilinear;
+        std::vector<Raw> contours;
+        std::vector<std::vector<POINT>> gathered;  // raw (x, y) lies at (x - 8000, y - 8000)
+    } cases[] = {
+        {"a polyline's repeats as they arrive",
+         false,
+         {{{0, 0}, {0, 0}, {5, 0}, {5, 5}, {5, 5}, {0, 5}, {0, 0}}},
+         {{{-8000, -8000}, {-7995, -8000}, {-7995, -7995}, {-8000, -7995}}}},
+        {"a rectilinear square keeps its corners",
+         true,
+         {{{0, 0}, {0, 5}, {0, 10}, {10, 10}, {10, 0}, {0, 0}}},
+         {{{-8000, -8000}, {-8000, -7990}, {-7990, -7990}, {-7990, -8000}}}},
+        // The repeat resets the run, so (4, 0) stays. The inner contour's first
+        // point is not appended, and its later points are measured from the last
+        // point gathered, the outer contour's: every step is diagonal, keeps the
+        // code 0 and takes back one gathered point, so it ends with nothing.
+        {"a rectilinear run with a repeat, then an inner square",
+         true,
+         {{{0, 0}, {4, 0}, {4, 0}, {8, 0}, {8, 8}, {0, 8}, {0, 0}}, {{2, 2}, {2, 4}, {4, 4}, {4, 2}, {2, 2}}},
+         {{{-8000, -8000}, {-7996, -8000}, {-7992, -8000}, {-7992, -7992}, {-8000, -7992}}, {}}},
+        // Starts at the outer contour's closing point and steps straight down from it.
+        {"a rectilinear inner contour continuing in a straight line",
+         true,
+         {{{0, 0}, {8, 0}, {8, 8}, {0, 8}, {0, 0}}, {{0, 0}, {0, 2}, {2, 2}, {2, 0}, {0, 0}}},
+         {{{-8000, -8000}, {-7992, -8000}, {-7992, -7992}, {-8000, -7992}},
+          {{-8000, -7998}, {-7998, -7998}, {-7998, -8000}, {-8000, -8000}}}},
+    };
+    for (const auto& c : cases) {
+        PatternFile file = squareFile(true);
+        file.header.rectilinearFlag = c.rectilinear ? 1 : 0;
+        addColour(file, 0, 0, 0);
+        for (const Raw& raw : c.contours) {
+            const int piece = addPolylinePiece(file, raw, 0);
+            if (piece > 0) {  // a further contour of the first piece
+                file.pieces.pop_back();
+                file.pieces[0].lastContour = static_cast<std::uint16_t>(piece);
+            }
+        }
+        const auto p = loadFromRecords(file);
+        ASSERT_TRUE(p->pattern.loadError.empty()) << c.name << ": " << p->pattern.loadError;
+        const Piece& piece = p->pattern.pieces[0];
+        int total = 0;
+        for (std::size_t j = 0; j < c.gathered.size(); ++j) {
+            EXPECT_EQ(contour(piece, static_cast<int>(j)), c.gathered[j]) << c.name << ", contour " << j;
+            total += static_cast<int>(c.gathered[j].size());
+        }
+        EXPECT_EQ(piece.totalPoints, total) << c.name;
+    }
 }
 
 TEST(Gathering, AOnePointContourKeepsNothingAndItsPieceIsNeverVisible) {

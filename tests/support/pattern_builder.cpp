@@ -13,7 +13,7 @@ PatternFile squareFile(bool polyline) {
     return file;
 }
 
-int addPolylinePiece(PatternFile& file, std::initializer_list<std::pair<int, int>> points, int colour,
+int addPolylinePiece(PatternFile& file, const std::vector<std::pair<int, int>>& points, int colour,
                      int labelX, int labelY) {
     const auto first = static_cast<std::uint16_t>(file.points.size());
     for (const auto& [x, y] : points) {
