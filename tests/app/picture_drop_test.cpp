@@ -98,7 +98,7 @@ TEST_F(PictureDrop, APictureBecomesAPatternOfThePlayersOwnStartedAndListedAmongT
     EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(appState.pattern->pieceTotal, 1));
     EXPECT_EQ(platform::currentCursor(), LoadCursor(nullptr, IDC_ARROW));
     EXPECT_EQ(game.pixelsAFullRepaintChanges(), 0) << "the screen shows the new pattern";
-    const auto thumbnail = platform::decodeBmp(readFileBytes(ownFolder() / "Holiday.bmp"));
+    const auto thumbnail = platform::decodeBmp(fileBytes(ownFolder() / "Holiday.bmp"));
     ASSERT_TRUE(thumbnail.has_value());
     EXPECT_EQ(thumbnail->width(), 96) << "a square picture fills the box's width";
 

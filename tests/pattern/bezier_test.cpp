@@ -67,7 +67,7 @@ TEST(Bezier, EveryBundledPatternFlattensToTheSamePointsAsPointByPointEvaluation)
         if (entry.path().extension() != ".mza") {
             continue;
         }
-        const PatternFile file = parsePatternFile(readFileBytes(entry.path()));
+        const PatternFile file = parsePatternFile(fileBytes(entry.path()));
         for (const CurveRecord& curve : file.curves) {
             for (const bool forward : {true, false}) {
                 std::array<PointD, 4> control;

@@ -151,8 +151,7 @@ TEST(Library, ThumbnailsAreWhatTheToolDrawsFromThePatterns) {
         const ThumbnailSize size = thumbnailSize(loaded->pattern, kThumbnailBoxWidth, kThumbnailBoxHeight);
         const std::vector<std::byte> drawn =
             platform::encodeBmp24(renderThumbnail(loaded->pattern, size.width, size.height));
-        EXPECT_TRUE(drawn == readFileBytes(kLibrary / (name + ".bmp")))
-            << "run resources/patterns/regenerate.sh";
+        EXPECT_TRUE(drawn == fileBytes(kLibrary / (name + ".bmp"))) << "run resources/patterns/regenerate.sh";
     }
 }
 
@@ -165,5 +164,5 @@ TEST(Library, TheThumbnailCommandWritesTheCommittedThumbnail) {
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_TRUE(readFileBytes(out) == readFileBytes(kLibrary / "MonaLisa.bmp"));
+    EXPECT_TRUE(fileBytes(out) == fileBytes(kLibrary / "MonaLisa.bmp"));
 }

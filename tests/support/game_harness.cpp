@@ -62,7 +62,7 @@ GameHarness::GameHarness(std::map<std::string, PatternFile> patterns, int width,
     : config_(root / "config"), data_("XDG_DATA_HOME", (root / "data").string()) {
     writeSettings("");
     for (const auto& [name, file] : patterns) {
-        writeFileBytes(root / "Games" / name, serializePatternFile(file));
+        writeBytesTo(root / "Games" / name, serializePatternFile(file));
     }
     backend.setProgramPath(platform::utf8ToUtf16((root / "Games" / "vellumar").string()));
     backend.setScreenSize(width, height);
@@ -170,8 +170,8 @@ bool GameHarness::enabled(int id) const {
 }
 
 void GameHarness::writeThumbnail(const std::string& fileName, int width, int height) {
-    writeFileBytes(programFolder() + fileName,
-                   platform::encodeBmp24(platform::Surface(width, height, 0xC03020)));
+    writeBytesTo(programFolder() + fileName,
+                 platform::encodeBmp24(platform::Surface(width, height, 0xC03020)));
 }
 
 void GameHarness::throughChooser(std::function<void(HWND dialog)> inside, bool pressOpen) {

@@ -44,7 +44,7 @@ PatternFile redSquareFile() {
 
 std::unique_ptr<LoadedTestPattern> loadFromBytes(const std::vector<std::byte>& bytes) {
     TempFolder folder;
-    writeFileBytes(folder / "test.mza", bytes);
+    writeBytesTo(folder / "test.mza", bytes);
     auto loaded = std::make_unique<LoadedTestPattern>();
     loadPattern(loaded->pattern, platform::utf8ToUtf16((folder / "test.mza").string()).c_str());
     return loaded;

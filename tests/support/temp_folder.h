@@ -27,8 +27,8 @@ class TempFolder {
 
 // A whole file's bytes (none when it cannot be read), and bytes written as a
 // whole file, its folders made first.
-std::vector<std::byte> readFileBytes(const std::filesystem::path& file);
-void writeFileBytes(const std::filesystem::path& file, std::span<const std::byte> bytes);
+std::vector<std::byte> fileBytes(const std::filesystem::path& file);
+void writeBytesTo(const std::filesystem::path& file, std::span<const std::byte> bytes);
 
 // Sets an environment variable for the lifetime of the object.
 class ScopedEnvironment {

@@ -40,9 +40,9 @@ TEST(ArtGenerator, CommittedFilesEqualAFreshGeneration) {
         EXPECT_EQ(made.size(),
                   std::string(folder) == "bitmaps" ? art::catalogue().size() * art::kScales.size() : 6u);
         for (const std::string& name : made) {
-            const std::vector<std::byte> fresh = readFileBytes(temp / folder / name);
+            const std::vector<std::byte> fresh = fileBytes(temp / folder / name);
             EXPECT_FALSE(fresh.empty()) << name;
-            EXPECT_TRUE(fresh == readFileBytes(committed / folder / name))
+            EXPECT_TRUE(fresh == fileBytes(committed / folder / name))
                 << folder << "/" << name
                 << " differs from a fresh generation; run tools/vellumar-art/regenerate.sh";
         }
@@ -55,7 +55,7 @@ TEST(ArtGenerator, WritesAContactSheet) {
     const std::string command =
         std::string("\"") + VELLUMAR_ART + "\" contact-sheet \"" + sheet.string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    const std::vector<std::byte> png = readFileBytes(sheet);
+    const std::vector<std::byte> png = fileBytes(sheet);
     ASSERT_GT(png.size(), 8u);
     EXPECT_EQ(std::vector(png.begin() + 1, png.begin() + 4),
               (std::vector{std::byte{'P'}, std::byte{'N'}, std::byte{'G'}}));

@@ -18,7 +18,7 @@ ToolRun run(const std::string& arguments, const TempFolder& folder) {
 }
 
 void writeFile(const TempFolder& folder, const std::string& name, const PatternFile& file) {
-    writeFileBytes(folder / name, serializePatternFile(file));
+    writeBytesTo(folder / name, serializePatternFile(file));
 }
 
 }  // namespace
