@@ -45,6 +45,7 @@ TEST_F(Play, AGamePlayedToItsEndSoundsEachTapTitlesTheTimeAndMissesAndStopsTheCl
     game.tapPiece(0);
     EXPECT_EQ(pattern().pieces[0].painted, 1);
     EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_PALETTE", "IDR_FILL"}));
+    EXPECT_EQ(pattern().piecesLeft, 3);
     game.runFor(4000);
     game.tapPiece(1);
     EXPECT_EQ(pattern().missCount, 1);

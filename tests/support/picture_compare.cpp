@@ -1,5 +1,6 @@
 #include "tests/support/picture_compare.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <set>
@@ -7,6 +8,7 @@
 namespace arttest {
 
 using platform::Pixel;
+using platform::Surface;
 
 int bmpBitsPerPixel(std::span<const std::byte> file) {
     if (file.size() < 30 || file[0] != std::byte{'B'} || file[1] != std::byte{'M'}) {
@@ -70,6 +72,20 @@ double meanAbsoluteDifference(const platform::Surface& a, const platform::Surfac
 std::size_t colourCount(const platform::Surface& picture) {
     const std::set<Pixel> colours(picture.pixels().begin(), picture.pixels().end());
     return colours.size();
+}
+
+Surface rampPicture(int width, int height) {
+    Surface s(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            s.set(x, y, static_cast<Pixel>((x * 40) << 16 | (y * 60) << 8 | ((x + y) * 20)));
+        }
+    }
+    return s;
+}
+
+bool samePicture(const Surface& a, const Surface& b) {
+    return a.width() == b.width() && a.height() == b.height() && std::ranges::equal(a.pixels(), b.pixels());
 }
 
 }  // namespace arttest

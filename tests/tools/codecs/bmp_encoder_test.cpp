@@ -14,28 +14,6 @@ namespace {
 using platform::Pixel;
 using platform::Surface;
 
-Surface sample(int width, int height) {
-    Surface s(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            s.set(x, y, static_cast<Pixel>((x * 40) << 16 | (y * 60) << 8 | ((x + y) * 20)));
-        }
-    }
-    return s;
-}
-
-void expectSame(const Surface& a, const Surface& b) {
-    ASSERT_EQ(a.width(), b.width());
-    ASSERT_EQ(a.height(), b.height());
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            ASSERT_EQ(a.at(x, y), b.at(x, y)) << x << ", " << y;
-        }
-    }
-}
-
-}  // namespace
-
 std::uint32_t littleEndian(const std::vector<std::byte>& b, std::size_t at, int bytes) {
     std::uint32_t v = 0;
     for (int i = bytes - 1; i >= 0; --i) {
@@ -44,11 +22,13 @@ std::uint32_t littleEndian(const std::vector<std::byte>& b, std::size_t at, int 
     return v;
 }
 
+}  // namespace
+
 // Widths 1 to 5 give every row padding from 0 to 3 bytes.
 TEST(BmpEncoder, TwentyFourBitRowsArePaddedBottomUpAndReadBack) {
     for (int width = 1; width <= 5; ++width) {
         SCOPED_TRACE(width);
-        const Surface picture = sample(width, 3);
+        const Surface picture = arttest::rampPicture(width, 3);
         const std::vector<std::byte> bmp = platform::encodeBmp24(picture);
         const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
         ASSERT_EQ(bmp.size(), 54 + stride * 3);
@@ -69,7 +49,7 @@ TEST(BmpEncoder, TwentyFourBitRowsArePaddedBottomUpAndReadBack) {
         }
         const auto decoded = platform::decodeBmp(bmp);
         ASSERT_TRUE(decoded.has_value());
-        expectSame(*decoded, picture);
+        EXPECT_TRUE(arttest::samePicture(*decoded, picture));
     }
     EXPECT_TRUE(platform::encodeBmp24(Surface()).empty());
 }

@@ -6,40 +6,16 @@
 #include "platform/bmp_decoder.h"
 #include "tests/support/picture_compare.h"
 
-namespace {
-
 using platform::Pixel;
 using platform::Surface;
 
-Surface sample(int width, int height) {
-    Surface s(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            s.set(x, y, static_cast<Pixel>((x * 40) << 16 | (y * 60) << 8 | ((x + y) * 20)));
-        }
-    }
-    return s;
-}
-
-void expectSame(const Surface& a, const Surface& b) {
-    ASSERT_EQ(a.width(), b.width());
-    ASSERT_EQ(a.height(), b.height());
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            ASSERT_EQ(a.at(x, y), b.at(x, y)) << x << ", " << y;
-        }
-    }
-}
-
-}  // namespace
-
 TEST(IndexedImage, FewColoursAreKeptExactly) {
-    const Surface picture = sample(7, 4);  // 28 colours
+    const Surface picture = arttest::rampPicture(7, 4);  // 28 colours
     const art::IndexedImage indexed = art::toIndexed(picture);
     EXPECT_EQ(indexed.palette.size(), arttest::colourCount(picture));
     const auto decoded = platform::decodeBmp(art::encodeIndexedBmp(picture));
     ASSERT_TRUE(decoded.has_value());
-    expectSame(*decoded, picture);
+    EXPECT_TRUE(arttest::samePicture(*decoded, picture));
 }
 
 TEST(IndexedImage, ManyColoursShareAPaletteAndFlatAreasStayExact) {
