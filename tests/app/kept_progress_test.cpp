@@ -1,6 +1,7 @@
 // A picture's progress kept between runs (KeepProgress on).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 
 #include "app/control_ids.h"
@@ -63,9 +64,8 @@ TEST_F(KeptProgress, ClosingHalfPaintedAndStartingAgainBringsThePictureBack) {
     paintHalf();
     ASSERT_TRUE(game.restart());
     EXPECT_EQ(painted(), (std::vector<int>{1, 0, 1, 0}));
-    EXPECT_EQ(appState.pattern->missCount, 1);
-    EXPECT_EQ(appState.pattern->piecesLeft, 2);
-    EXPECT_EQ(appState.pattern->coloursLeft, 1);
+    const Pattern& p = *appState.pattern;
+    EXPECT_EQ((std::array{p.missCount, p.piecesLeft, p.coloursLeft}), (std::array{1, 2, 1}));
     EXPECT_FALSE(game.enabled(IDC_PALETTE_FIRST)) << "the finished colour";
     EXPECT_TRUE(game.enabled(IDC_PALETTE_FIRST + 1));
     EXPECT_EQ(appState.settings.Level, 0u);

@@ -98,9 +98,7 @@ TEST_F(PictureDrop, APictureBecomesAPatternOfThePlayersOwnStartedAndListedAmongT
     EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(appState.pattern->pieceTotal, 1));
     EXPECT_EQ(platform::currentCursor(), LoadCursor(nullptr, IDC_ARROW));
     EXPECT_EQ(game.pixelsAFullRepaintChanges(), 0) << "the screen shows the new pattern";
-    std::ifstream bmp(ownFolder() / "Holiday.bmp", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(bmp)), {});
-    const auto thumbnail = platform::decodeBmp(std::as_bytes(std::span(bytes)));
+    const auto thumbnail = platform::decodeBmp(fileBytes(ownFolder() / "Holiday.bmp"));
     ASSERT_TRUE(thumbnail.has_value());
     EXPECT_EQ(thumbnail->width(), 96) << "a square picture fills the box's width";
 
@@ -111,11 +109,7 @@ TEST_F(PictureDrop, APictureBecomesAPatternOfThePlayersOwnStartedAndListedAmongT
     game.throughChooser(
         [&](HWND dialog) {
             const HWND list = GetDlgItem(dialog, IDC_PATTERN_LIST);
-            for (LRESULT i = 0; i < SendMessage(list, LB_GETCOUNT, 0, 0); ++i) {
-                WCHAR text[64] = {};
-                SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-                entries.push_back(text);
-            }
+            entries = GameHarness::listEntries(list);
             EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), 2)
                 << "the current one, from the player's folder";
             SendMessage(list, LB_SETCURSEL, 1, 0);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/headless/headless_backend.h"
 #include "platform/registry.h"
 #include "platform/text.h"
@@ -11,6 +13,25 @@ namespace {
 
 std::u16string text(const WCHAR* buffer) {
     return {buffer, platform::boundedLength(buffer, MAX_PATH)};
+}
+
+// ColorScheme, Level, PaintingMode, Sound, Clock, clockStarted, paused.
+using Choices = std::array<std::uint32_t, 7>;
+constexpr Choices kDefaults{0, 1, 0, 1, 1, 0, 0};
+Choices choices(const Settings& s) {
+    return {s.ColorScheme,
+            s.Level,
+            s.PaintingMode,
+            s.Sound,
+            s.Clock,
+            static_cast<std::uint32_t>(s.clockStarted),
+            static_cast<std::uint32_t>(s.paused)};
+}
+void setChoices(Settings& s, const Choices& c) {
+    std::tie(s.ColorScheme, s.Level, s.PaintingMode, s.Sound, s.Clock) =
+        std::tie(c[0], c[1], c[2], c[3], c[4]);
+    s.clockStarted = static_cast<int>(c[5]);
+    s.paused = static_cast<int>(c[6]);
 }
 
 // A program installed in <temp>/Games/vellumar with its default pattern
@@ -26,7 +47,6 @@ class SettingsTest : public ::testing::Test {
         root.write("Games/MonaLisa.mza", "");
         backend.setProgramPath(folder + u"vellumar");
     }
-
     void writeStore(const std::string& values) {
         root.write("config/vellumar/registry.reg",
                    "Windows Registry Editor Version 5.00\n\n"
@@ -42,13 +62,7 @@ TEST_F(SettingsTest, FirstRunTakesTheDefaultsAndTheDefaultPatternBesideTheProgra
     EXPECT_EQ(text(settings.programFolder), folder);
     EXPECT_EQ(text(settings.CurrentPattern), folder + u"MonaLisa.mza");
     EXPECT_EQ(text(settings.CurrentPatternShort), u"MonaLisa");
-    EXPECT_EQ(settings.ColorScheme, 0u);
-    EXPECT_EQ(settings.Level, 1u);
-    EXPECT_EQ(settings.PaintingMode, 0u);
-    EXPECT_EQ(settings.Sound, 1u);
-    EXPECT_EQ(settings.Clock, 1u);
-    EXPECT_EQ(settings.clockStarted, 0);
-    EXPECT_EQ(settings.paused, 0);
+    EXPECT_EQ(choices(settings), kDefaults);
     EXPECT_TRUE(backend.messageBoxes().empty());
 }
 
@@ -73,75 +87,50 @@ TEST_F(SettingsTest, TheDefaultPatternTakesTheLetterCaseOfTheFileSystem) {
     EXPECT_EQ(text(settings.CurrentPatternShort), u"monalisa");
 }
 
-TEST_F(SettingsTest, AStoreHoldingOnlySoundOffYieldsDefaultsButSoundOff) {
-    writeStore("\"Sound\"=dword:00000000\n");
-    Settings settings;
-    EXPECT_EQ(settings.Sound, 0u);
-    EXPECT_EQ(settings.Level, 1u);
-    EXPECT_EQ(settings.Clock, 1u);
-    EXPECT_EQ(text(settings.CurrentPattern), folder + u"MonaLisa.mza");
-}
-
-TEST_F(SettingsTest, AStoredPathTooLargeForItsBufferIsNotTaken) {
-    writeStore("\"CurrentPattern\"=\"/" + std::string(255, 'p') +
-               "\"\n"  // 256 characters: 514 bytes
-               "\"CurrentPatternShort\"=\"" +
-               std::string(255, 's') +
-               "\"\n"  // 255 characters: 512 bytes
-               "\"Level\"=dword:00000000\n");
-    Settings settings;
-    EXPECT_EQ(text(settings.CurrentPattern), folder + u"MonaLisa.mza");
-    EXPECT_EQ(text(settings.CurrentPatternShort), std::u16string(255, u's'));
-    EXPECT_EQ(settings.Level, 0u);
-}
-
-TEST_F(SettingsTest, OutOfRangeOrMistypedValuesFallBackToTheirDefaults) {
-    writeStore(
-        "\"ColorScheme\"=dword:00000004\n"
-        "\"Level\"=\"2\"\n"  // text: its four bytes read as the number 0x32
-        "\"PaintingMode\"=dword:ffffffff\n"
-        "\"Sound\"=dword:00000007\n"
-        "\"Clock\"=dword:00000000\n");
-    Settings settings;
-    EXPECT_EQ(settings.ColorScheme, 0u);
-    EXPECT_EQ(settings.Level, 1u);
-    EXPECT_EQ(settings.PaintingMode, 0u);
-    EXPECT_EQ(settings.Sound, 1u);
-    EXPECT_EQ(settings.Clock, 0u);
-}
-
-TEST_F(SettingsTest, ADamagedStoreReadsAsMissingValues) {
-    root.write("config/vellumar/registry.reg", std::string("\x00\xFF[HKEY_LOCAL\n\"Level\"=dword:", 29));
-    Settings settings;
-    EXPECT_EQ(settings.Level, 1u);
-    EXPECT_EQ(text(settings.CurrentPattern), folder + u"MonaLisa.mza");
+TEST_F(SettingsTest, StoredValuesOutOfRangeMistypedTooLargeOrDamagedFallBackToTheirDefaults) {
+    const struct {
+        std::string store;
+        Choices expected;
+        std::u16string shortName;  // empty: the default pattern's
+    } cases[] = {
+        {"\"Sound\"=dword:00000000\n", {0, 1, 0, 0, 1, 0, 0}, u""},
+        // "2" as text: its four bytes read as the number 0x32.
+        {"\"ColorScheme\"=dword:00000004\n\"Level\"=\"2\"\n\"PaintingMode\"=dword:ffffffff\n"
+         "\"Sound\"=dword:00000007\n\"Clock\"=dword:00000000\n",
+         {0, 1, 0, 1, 0, 0, 0},
+         u""},
+        // 256 characters (514 bytes) do not fit the path; 255 (512 bytes) fit the short name.
+        {"\"CurrentPattern\"=\"/" + std::string(255, 'p') + "\"\n\"CurrentPatternShort\"=\"" +
+             std::string(255, 's') + "\"\n\"Level\"=dword:00000000\n",
+         {0, 0, 0, 1, 1, 0, 0},
+         std::u16string(255, u's')},
+        {std::string("\x00\xFF[HKEY_LOCAL\n\"Level\"=dword:", 29), kDefaults, u""},
+    };
+    for (const auto& c : cases) {
+        if (c.store[0] == '\0') {  // a damaged file, not a store's values
+            root.write("config/vellumar/registry.reg", c.store);
+        } else {
+            writeStore(c.store);
+        }
+        Settings settings;
+        EXPECT_EQ(choices(settings), c.expected) << c.store;
+        EXPECT_EQ(text(settings.CurrentPattern), folder + u"MonaLisa.mza") << c.store;
+        EXPECT_EQ(text(settings.CurrentPatternShort), c.shortName.empty() ? u"MonaLisa" : c.shortName);
+    }
 }
 
 TEST_F(SettingsTest, SaveThenLoadRoundTripsEveryStoredChoiceButNotTheGameFlags) {
     {
         Settings settings;
-        settings.ColorScheme = 3;
-        settings.Level = 2;
-        settings.PaintingMode = 1;
-        settings.Sound = 0;
-        settings.Clock = 0;
-        settings.clockStarted = 1;
-        settings.paused = 1;
+        setChoices(settings, {3, 2, 1, 0, 0, 1, 1});
         platform::copyToBuffer(settings.CurrentPattern, MAX_PATH, folder + u"Tulips.mza");
         platform::copyToBuffer(settings.CurrentPatternShort, MAX_PATH, u"Tulips");
         settings.save();
     }
     const std::string stored = root.read("config/vellumar/registry.reg");
     EXPECT_NE(stored.find("\"CurrentPatternShort\"=\"Tulips\"\n"), std::string::npos) << stored;
-
     Settings settings;
-    EXPECT_EQ(settings.ColorScheme, 3u);
-    EXPECT_EQ(settings.Level, 2u);
-    EXPECT_EQ(settings.PaintingMode, 1u);
-    EXPECT_EQ(settings.Sound, 0u);
-    EXPECT_EQ(settings.Clock, 0u);
-    EXPECT_EQ(settings.clockStarted, 0);
-    EXPECT_EQ(settings.paused, 0);
+    EXPECT_EQ(choices(settings), (Choices{3, 2, 1, 0, 0, 0, 0}));
     EXPECT_EQ(text(settings.CurrentPattern), folder + u"Tulips.mza");
     EXPECT_EQ(text(settings.CurrentPatternShort), u"Tulips");
 }
@@ -152,36 +141,22 @@ TEST_F(SettingsTest, TheShortNameIsStoredWithExactlyItsTerminator) {
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, 0, 0, &key), ERROR_SUCCESS);
     BYTE buffer[512];
-    DWORD size = sizeof buffer;
-    DWORD type = 0;
-    ASSERT_EQ(RegQueryValueEx(key, u"CurrentPatternShort", &type, buffer, &size), ERROR_SUCCESS);
-    EXPECT_EQ(type, REG_SZ);
-    EXPECT_EQ(size, (8u + 1u) * 2u);
-    size = sizeof buffer;
-    ASSERT_EQ(RegQueryValueEx(key, u"Level", &type, buffer, &size), ERROR_SUCCESS);
-    EXPECT_EQ(type, REG_DWORD);
-    EXPECT_EQ(size, 4u);
+    for (const auto& [name, type, size] :
+         {std::tuple{u"CurrentPatternShort", REG_SZ, (8u + 1u) * 2u}, std::tuple{u"Level", REG_DWORD, 4u}}) {
+        DWORD storedType = 0, storedSize = sizeof buffer;
+        ASSERT_EQ(RegQueryValueEx(key, name, &storedType, buffer, &storedSize), ERROR_SUCCESS);
+        EXPECT_EQ(storedType, static_cast<DWORD>(type));
+        EXPECT_EQ(storedSize, size);
+    }
     RegCloseKey(key);
 }
 
 TEST_F(SettingsTest, ResetKeepsThePatternAndClearsTheFlags) {
     Settings settings;
-    settings.ColorScheme = 2;
-    settings.Level = 0;
-    settings.PaintingMode = 2;
-    settings.Sound = 0;
-    settings.Clock = 0;
-    settings.clockStarted = 1;
-    settings.paused = 1;
+    setChoices(settings, {2, 0, 2, 0, 0, 1, 1});
     platform::copyToBuffer(settings.CurrentPatternShort, MAX_PATH, u"Tulips");
     settings.resetToDefaults();
-    EXPECT_EQ(settings.ColorScheme, 0u);
-    EXPECT_EQ(settings.Level, 1u);
-    EXPECT_EQ(settings.PaintingMode, 0u);
-    EXPECT_EQ(settings.Sound, 1u);
-    EXPECT_EQ(settings.Clock, 1u);
-    EXPECT_EQ(settings.clockStarted, 0);
-    EXPECT_EQ(settings.paused, 0);
+    EXPECT_EQ(choices(settings), kDefaults);
     EXPECT_EQ(text(settings.CurrentPatternShort), u"Tulips");
     EXPECT_FALSE(std::filesystem::exists(root / "config/vellumar/registry.reg")) << "reset writes nothing";
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "pattern/pattern_file.h"
+#include "tests/support/temp_folder.h"
 
 TEST(Bezier, EndPointsAreExactAndTheMiddleIsTheWeightedMean) {
     const std::vector<PointD> cubic = {{0.1, 7.3}, {100.0, -4.0}, {33.3, 12.0}, {9.7, 1.1}};
@@ -33,18 +34,6 @@ TEST(Bezier, HigherDegreesUseEveryControlPoint) {
     EXPECT_DOUBLE_EQ(evaluateBezier(9, points, 0.5).x, 126.0);
     const std::vector<PointD> line = {{0, 0}, {10, 20}};
     EXPECT_DOUBLE_EQ(evaluateBezier(1, line, 0.25).y, 5.0);
-}
-
-TEST(Bezier, FlatteningSamplesAtEvenParametersIncludingBothEnds) {
-    const std::vector<PointD> cubic = {{0, 0}, {0, 30}, {30, 30}, {30, 0}};
-    std::vector<PointD> out(7);
-    ASSERT_EQ(flattenCurve(3, 6, cubic, out), 7);
-    for (int i = 0; i <= 6; ++i) {
-        const PointD want = evaluateBezier(3, cubic, i / 6.0);
-        EXPECT_EQ(out[i].x, want.x) << i;
-        EXPECT_EQ(out[i].y, want.y) << i;
-    }
-    EXPECT_EQ(out[6].x, 30.0);
 }
 
 TEST(Bezier, ZeroStepsGiveTheFirstControlPointAlone) {
@@ -78,9 +67,7 @@ TEST(Bezier, EveryBundledPatternFlattensToTheSamePointsAsPointByPointEvaluation)
         if (entry.path().extension() != ".mza") {
             continue;
         }
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        const PatternFile file = parsePatternFile(std::as_bytes(std::span(text.data(), text.size())));
+        const PatternFile file = parsePatternFile(fileBytes(entry.path()));
         for (const CurveRecord& curve : file.curves) {
             for (const bool forward : {true, false}) {
                 std::array<PointD, 4> control;

@@ -11,6 +11,18 @@ namespace {
 
 using Sounds = std::vector<std::string>;
 
+// The counts a paint changes, in one comparable value.
+struct Counts {
+    int piecesLeft, coloursLeft, misses, selected;
+    std::array<int, 3> leftPerColour;
+    friend bool operator==(const Counts&, const Counts&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const Counts& c) {
+        return out << c.piecesLeft << " pieces, " << c.coloursLeft << " colours, " << c.misses
+                   << " misses, selected " << c.selected << ", per colour " << c.leftPerColour[0] << " "
+                   << c.leftPerColour[1] << " " << c.leftPerColour[2];
+    }
+};
+
 // Four squares in a 2 x 2 grid: colours 0, 1, 1, 2 (numbers 1, 2, 2, 3).
 class Painting : public ::testing::Test {
   protected:
@@ -33,9 +45,10 @@ class Painting : public ::testing::Test {
 
     // Taps the middle of grid cell `piece`.
     int tap(int piece, std::int32_t& index) {
-        const int x = piece % 2 == 0 ? -4000 : 4000;
-        const int y = piece < 2 ? -4000 : 4000;
-        return paintAt(*p, x, y, index);
+        if (piece == 4) {
+            return paintAt(*p, 9000, 0, index);
+        }
+        return paintAt(*p, piece % 2 == 0 ? -4000 : 4000, piece < 2 ? -4000 : 4000, index);
     }
     int tap(int piece) {
         std::int32_t index = -1;
@@ -48,17 +61,6 @@ class Painting : public ::testing::Test {
     }
     void setMode(std::uint32_t mode) { loaded->settings.PaintingMode = mode; }
 
-    // The counts a paint changes, in one comparable value.
-    struct Counts {
-        int piecesLeft, coloursLeft, misses, selected;
-        std::array<int, 3> leftPerColour;
-        friend bool operator==(const Counts&, const Counts&) = default;
-        friend std::ostream& operator<<(std::ostream& out, const Counts& c) {
-            return out << c.piecesLeft << " pieces, " << c.coloursLeft << " colours, " << c.misses
-                       << " misses, selected " << c.selected << ", per colour " << c.leftPerColour[0] << " "
-                       << c.leftPerColour[1] << " " << c.leftPerColour[2];
-        }
-    };
     Counts counts() const {
         return {p->piecesLeft,
                 p->coloursLeft,
@@ -70,100 +72,78 @@ class Painting : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Painting, ATapOutsideEveryPieceChangesNothingAndPlaysNothing) {
-    p->selectedColour = 0;
-    std::int32_t index = 77;
-    EXPECT_EQ(paintAt(*p, 9000, 0, index), 0);
-    EXPECT_EQ(index, 77);
-    EXPECT_EQ(p->missCount, 0);
-    EXPECT_TRUE(sounds().empty());
-}
+// One tap: the painting mode, the colour selected first (kKeep: as the last
+// tap left it), the grid cell tapped (4: outside every piece) and what paintAt answers.
+constexpr int kKeep = -2;
+struct Tap {
+    std::uint32_t mode;
+    int colour, cell, painted;
+};
+struct PaintCase {
+    const char* name;
+    std::vector<Tap> taps;
+    Counts after;
+    Sounds sounds;
+    bool sound = true;
+};
 
-TEST_F(Painting, TheRightColourPaintsAndTheWrongOneIsAMissEvenOnAPaintedPiece) {
-    p->selectedColour = 1;
-    std::int32_t index = -1;
-    EXPECT_EQ(tap(1, index), 1);
-    EXPECT_EQ(index, 1);
-    EXPECT_EQ(p->pieces[1].painted, 1);
-    EXPECT_EQ(p->pieces[1].paintedColour, 1);
-    EXPECT_EQ(counts(), (Counts{3, 3, 0, 1, {1, 1, 1}})) << "colour 1 still has a piece";
-    EXPECT_EQ(sounds(), (Sounds{"IDR_FILL"}));
-
-    EXPECT_EQ(tap(0), 0);
-    EXPECT_EQ(p->missCount, 1);
-    EXPECT_EQ(p->pieces[0].painted, 0);
-    p->selectedColour = 0;
-    EXPECT_EQ(tap(1), 0) << "a painted piece tapped with another colour";
-    EXPECT_EQ(p->missCount, 2);
-    EXPECT_EQ(sounds(), (Sounds{"IDR_ERROR", "IDR_ERROR"}));
-}
-
-TEST_F(Painting, FinishingAColourPlaysBothSoundsDeselectsItAndTheNextTapIsAMiss) {
-    for (std::uint32_t mode : {0u, 1u}) {
-        SCOPED_TRACE(mode);
+TEST_F(Painting, EachTapPaintsMissesOrIsIgnoredByTheModeTheColourAndThePiece) {
+    const PaintCase cases[] = {
+        {"the right colour paints; colour 1 still has a piece",
+         {{0, 1, 1, 1}},
+         {3, 3, 0, 1, {1, 1, 1}},
+         {"IDR_FILL"}},
+        {"a wrong colour misses, on a painted piece too",
+         {{0, 1, 1, 1}, {0, kKeep, 0, 0}, {0, 0, 1, 0}},
+         {3, 3, 2, 0, {1, 1, 1}},
+         {"IDR_FILL", "IDR_ERROR", "IDR_ERROR"}},
+        {"finishing a colour deselects it: the next tap misses",
+         {{0, 1, 1, 1}, {0, kKeep, 2, 1}, {0, kKeep, 3, 0}},
+         {2, 2, 1, -1, {1, 0, 1}},
+         {"IDR_FILL", "IDR_FILL", "IDR_FINISHCOLOR", "IDR_ERROR"}},
+        {"the same in Hint mode",
+         {{1, 1, 1, 1}, {1, kKeep, 2, 1}, {1, kKeep, 3, 0}},
+         {2, 2, 1, -1, {1, 0, 1}},
+         {"IDR_FILL", "IDR_FILL", "IDR_FINISHCOLOR", "IDR_ERROR"}},
+        {"a painted piece with its own colour only fills; a colour finishes once",
+         {{0, 0, 0, 1}, {0, 0, 0, 1}},
+         {3, 2, 0, 0, {0, 2, 1}},
+         {"IDR_FILL", "IDR_FINISHCOLOR", "IDR_FILL"}},
+        // Back in Normal, the free-painted piece with its own colour fills and
+        // nothing else, so colour 2 cannot finish by painting.
+        {"Free paints any piece any colour; only the first paint counts",
+         {{2, 1, 3, 1}, {2, 2, 3, 1}, {0, kKeep, 3, 1}},
+         {3, 3, 0, 2, {1, 2, 1}},
+         {"IDR_FILL", "IDR_FILL", "IDR_FILL"}},
+        {"Free without a colour ignores the tap", {{2, -1, 0, 0}}, {4, 3, 0, -1, {1, 2, 1}}, {}},
+        {"Normal without a colour misses", {{0, -1, 0, 0}}, {4, 3, 1, -1, {1, 2, 1}}, {"IDR_ERROR"}},
+        {"outside every piece nothing happens", {{0, 0, 4, 0}}, {4, 3, 0, 0, {1, 2, 1}}, {}},
+        {"with the sound off the rules are the same",
+         {{0, 0, 0, 1}, {0, kKeep, 1, 0}},
+         {3, 2, 1, -1, {0, 2, 1}},
+         {},
+         false},
+    };
+    for (const PaintCase& c : cases) {
         resetPainting(*p);
-        setMode(mode);
-        p->selectedColour = 1;
-        tap(1);
-        sounds();
-        EXPECT_EQ(tap(2), 1);
-        EXPECT_EQ(sounds(), (Sounds{"IDR_FILL", "IDR_FINISHCOLOR"}));
-        EXPECT_EQ(tap(3), 0);
-        EXPECT_EQ(counts(), (Counts{2, 2, 1, -1, {1, 0, 1}}));
-        EXPECT_EQ(sounds(), (Sounds{"IDR_ERROR"}));
+        loaded->settings.Sound = c.sound ? 1 : 0;
+        for (const Tap& tap : c.taps) {
+            setMode(tap.mode);
+            if (tap.colour != kKeep) {
+                p->selectedColour = tap.colour;
+            }
+            const int colour = p->selectedColour;
+            std::int32_t index = 77;
+            EXPECT_EQ(this->tap(tap.cell, index), tap.painted) << c.name;
+            EXPECT_EQ(index, tap.painted ? tap.cell : 77) << c.name;
+            if (tap.painted) {
+                EXPECT_EQ(p->pieces[tap.cell].painted, 1) << c.name;
+                EXPECT_EQ(p->pieces[tap.cell].paintedColour, colour) << c.name;
+            }
+        }
+        EXPECT_EQ(counts(), c.after) << c.name;
+        EXPECT_EQ(sounds(), c.sounds) << c.name;
     }
-}
-
-TEST_F(Painting, TappingAPaintedPieceWithItsOwnColourOnlyPlaysTheFill) {
-    p->selectedColour = 0;
-    tap(0);  // finishes colour 0
-    p->selectedColour = 0;
-    sounds();
-    EXPECT_EQ(tap(0), 1);
-    EXPECT_EQ(sounds(), (Sounds{"IDR_FILL"}));
-    EXPECT_EQ(counts(), (Counts{3, 2, 0, 0, {0, 2, 1}})) << "a colour finishes once";
-}
-
-TEST_F(Painting, FreeModePaintsAnyPieceWithAnyColourAndCountsNothing) {
-    setMode(2);
-    p->selectedColour = 1;
-    EXPECT_EQ(tap(3), 1);
-    EXPECT_EQ(p->piecesLeft, 3);
-    p->selectedColour = 2;
-    EXPECT_EQ(tap(3), 1);
-    EXPECT_EQ(p->pieces[3].paintedColour, 2);
-    EXPECT_EQ(counts(), (Counts{3, 3, 0, 2, {1, 2, 1}})) << "only the first paint lowers the pieces left";
-    EXPECT_EQ(sounds(), (Sounds{"IDR_FILL", "IDR_FILL"}));
-
-    // Back in Normal mode, the free-painted piece with its own colour: a fill
-    // and nothing else, so colour 2 cannot finish by painting.
-    setMode(0);
-    EXPECT_EQ(tap(3), 1);
-    EXPECT_EQ(sounds(), (Sounds{"IDR_FILL"}));
-    EXPECT_EQ(counts(), (Counts{3, 3, 0, 2, {1, 2, 1}}));
-}
-
-TEST_F(Painting, FreeModeWithoutASelectedColourIgnoresTheTap) {
-    setMode(2);
-    EXPECT_EQ(tap(0), 0);
-    EXPECT_EQ(p->pieces[0].painted, 0);
-    EXPECT_EQ(p->missCount, 0);
-    EXPECT_TRUE(sounds().empty());
-}
-
-TEST_F(Painting, WithoutAColourInNormalModeEveryHitIsAMiss) {
-    EXPECT_EQ(tap(0), 0);
-    EXPECT_EQ(p->missCount, 1);
-    EXPECT_EQ(sounds(), (Sounds{"IDR_ERROR"}));
-}
-
-TEST_F(Painting, WithSoundOffTheRulesAreTheSameButSilent) {
-    loaded->settings.Sound = 0;
-    p->selectedColour = 0;
-    EXPECT_EQ(tap(0), 1);
-    EXPECT_EQ(tap(1), 0);
-    EXPECT_EQ(counts(), (Counts{3, 2, 1, -1, {0, 2, 1}}));
-    EXPECT_TRUE(sounds().empty());
 }
 
 TEST_F(Painting, ResetCountsEveryColourAgainEvenAfterFreePainting) {
@@ -195,22 +175,6 @@ TEST_F(Painting, CompleteLeavesTheMissesAndTheColourCounts) {
     }
     EXPECT_EQ(countUnpaintedPieces(*p), 0);
     EXPECT_EQ(colourHasUnpaintedPiece(*p, 1), 0);
-}
-
-TEST_F(Painting, WhereTwoPiecesOverlapTheLaterTakesTheTap) {
-    PatternFile file = squareFile(true);
-    addColour(file, 1, 1, 1);
-    addColour(file, 2, 2, 2);
-    addPolylinePiece(file, {{0, 0}, {16000, 0}, {16000, 16000}, {0, 16000}}, 0);
-    addPolylinePiece(file, {{4000, 4000}, {12000, 4000}, {12000, 12000}, {4000, 12000}}, 1);
-    auto overlap = loadFromRecords(file);
-    overlap->pattern.selectedColour = 1;
-    std::int32_t index = -1;
-    EXPECT_EQ(paintAt(overlap->pattern, 0, 0, index), 1);
-    EXPECT_EQ(index, 1);
-    EXPECT_EQ(paintAt(overlap->pattern, -6000, 0, index), 0)
-        << "outside the later piece the first one is hit";
-    EXPECT_EQ(overlap->pattern.missCount, 1);
 }
 
 TEST_F(Painting, ColourHasUnpaintedPieceFollowsThePieces) {

@@ -18,27 +18,27 @@ std::unique_ptr<LoadedTestPattern> picture(int width, int height) {
 
 }  // namespace
 
-TEST(FitToBoard, AWidePictureOnASquareBoardFitsItsWidth) {
-    const auto loaded = picture(2, 1);  // 16000 x 8000 units
-    Pattern& p = loaded->pattern;
-    fitToBoard(p, 100, 100, 200, 200);
-    setZoom(p, 2.0f);
-    const ViewTransform& v = p.viewTransform;
-    // Extent, fitted size, and the visible size at zoom 2.
-    EXPECT_EQ((std::array{v.extentWidthUnits, v.extentHeightUnits, v.fitWidth, v.fitHeight, v.visibleWidth,
-                          v.visibleHeight}),
-              (std::array{16000, 8000, 16000, 16000, 8000, 8000}));
-}
-
-TEST(FitToBoard, ATallPictureOnAWideBoardFitsItsHeight) {
-    const auto loaded = picture(9, 16);
-    Pattern& p = loaded->pattern;
-    fitToBoard(p, 120, 100, 240, 200);
-    EXPECT_EQ(p.viewTransform.screenAspect, 200.0f / 240.0f);
-    EXPECT_EQ(p.viewTransform.fitHeight, 16000);
-    EXPECT_EQ(p.viewTransform.fitWidth, 19200);
-    EXPECT_EQ(p.viewTransform.screenCentreX, 120);
-    EXPECT_EQ(p.viewTransform.zoom, 1.0f) << "fitting leaves the zoom alone";
+TEST(FitToBoard, APictureFitsTheBoardsWidthOrHeightWhicheverIsTighter) {
+    const struct {
+        int width, height, boardWidth, boardHeight;
+        float zoom;
+        std::array<int, 7> expected;  // extent width and height, fitted, visible, screen centre x
+    } cases[] = {
+        {2, 1, 200, 200, 2.0f, {16000, 8000, 16000, 16000, 8000, 8000, 100}},
+        {9, 16, 240, 200, 1.0f, {9000, 16000, 19200, 16000, 19200, 16000, 120}},
+    };
+    for (const auto& c : cases) {
+        const auto loaded = picture(c.width, c.height);
+        Pattern& p = loaded->pattern;
+        fitToBoard(p, c.boardWidth / 2, c.boardHeight / 2, c.boardWidth, c.boardHeight);
+        EXPECT_EQ(p.viewTransform.zoom, 1.0f) << "fitting leaves the zoom alone";
+        setZoom(p, c.zoom);
+        const ViewTransform& v = p.viewTransform;
+        EXPECT_EQ(v.screenAspect, static_cast<float>(c.boardHeight) / static_cast<float>(c.boardWidth));
+        EXPECT_EQ((std::array{v.extentWidthUnits, v.extentHeightUnits, v.fitWidth, v.fitHeight,
+                              v.visibleWidth, v.visibleHeight, v.screenCentreX}),
+                  c.expected);
+    }
 }
 
 TEST(FitToBoard, ZoomsTruncateTheVisibleSizeInSinglePrecision) {

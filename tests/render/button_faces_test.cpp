@@ -63,7 +63,7 @@ class Faces : public ::testing::Test {
         item.CtlID = static_cast<UINT>(id);
         item.itemState = state;
         item.hDC = dc;
-        item.rcItem = {0, 0, 30, 30};
+        item.rcItem = {0, 0, surface.width(), surface.height()};
         drawButtonFace(item, context);
     }
     COLORREF at(int x, int y) const { return platform::colourFromPixel(surface.at(x, y)); }
@@ -115,11 +115,7 @@ TEST_F(Faces, TheMissCounterIsRedAndTheOthersWhite) {
     loaded->pattern.missCount = 88;
     loaded->pattern.piecesLeft = 88;
     loaded->pattern.coloursLeft = 88;
-    DRAWITEMSTRUCT item;
-    item.CtlID = IDC_STATUS;
-    item.hDC = dc;
-    item.rcItem = {0, 0, 60, 13};
-    drawButtonFace(item, context);
+    draw(IDC_STATUS);
     const auto reddest = [&](int from, int to) {
         int red = 0, white = 0;
         for (int y = 0; y < 13; ++y) {
@@ -132,9 +128,8 @@ TEST_F(Faces, TheMissCounterIsRedAndTheOthersWhite) {
         return std::pair{red, white};
     };
     EXPECT_GT(reddest(43, 60).first, 3);
-    EXPECT_EQ(reddest(43, 60).second, 0);
-    EXPECT_EQ(reddest(0, 22).first, 0);
     EXPECT_GT(reddest(0, 22).second, 3);
+    EXPECT_EQ((std::array{reddest(43, 60).second, reddest(0, 22).first}), (std::array{0, 0}));
 }
 
 TEST_F(Faces, FaceBitmapsFollowTheSettingsAndThePressedState) {

@@ -107,71 +107,61 @@ TEST_F(Clock, ARunAcrossTheTickCountsWrapCountsAsNoTime) {
 }
 
 TEST(ClockAllowance, PiecesTimesSixtyOverTheLevelsDivisor) {
-    EXPECT_EQ(allowanceFor(125, 0), 394);
-    EXPECT_EQ(allowanceFor(125, 1), 340);
-    EXPECT_EQ(allowanceFor(125, 2), 300);
-    EXPECT_EQ(allowanceFor(0, 1), 0);
+    EXPECT_EQ(
+        (std::array{allowanceFor(125, 0), allowanceFor(125, 1), allowanceFor(125, 2), allowanceFor(0, 1)}),
+        (std::array{394, 340, 300, 0}));
 }
 
-TEST(ClockPanel, TallAndWidePanelsCentreTheDigits) {
-    platform::HeadlessBackend backend;
-    CountdownTimer clock;
-    clock.setAllowance(88 * 60 + 88);  // 88:88 would need an hour; 29:28 lights most bars
-    clock.reset();
-    const auto inkBox = [&](int w, int h) {
-        platform::Surface s(w, h, 0);
-        const HDC dc = platform::createSurfaceDC(s);
-        clock.draw(dc, 0, 0, w, h);
-        DeleteDC(dc);
-        RECT box{w, h, -1, -1};
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                if (s.at(x, y) != 0) {
-                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
-                           std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
-                }
-            }
-        }
-        return box;
-    };
-    // Wide: 600 x 0.125 fits 199, so the digits fill the height less 3 pixels
-    // and the 600-unit row is centred: x0 = trunc(199 - 75) / 2 = 62.
-    const RECT wide = inkBox(200, 28);
-    EXPECT_EQ(wide.top, 1);
-    EXPECT_EQ(wide.bottom, 26);
-    EXPECT_EQ(wide.left, 62);
-    // Tall: the width less 3 pixels decides (scale 57 / 600), and the digits
-    // are centred vertically: y0 = trunc(99 - 19) / 2 = 40.
-    const RECT tall = inkBox(60, 100);
-    EXPECT_EQ(tall.left, 1);
-    EXPECT_EQ(tall.top, 40);
-    EXPECT_EQ(tall.bottom, 59);
-}
+namespace {
 
-TEST(ClockPanel, TheSmallPanelsDigitsAndColonLandOnTheirPixels) {
+// The clock showing `allowance` seconds drawn on a black panel.
+platform::Surface drawnClock(int allowance, int width, int height) {
     platform::HeadlessBackend backend;
     CountdownTimer clock;
-    clock.setAllowance(88 * 60 + 8);  // 28:08 lights every bar of the last three digits
+    clock.setAllowance(allowance);
     clock.reset();
-    platform::Surface panel(47, 28, 0);
+    platform::Surface panel(width, height, 0);
     const HDC dc = platform::createSurfaceDC(panel);
-    clock.draw(dc, 0, 0, 47, 28);
+    clock.draw(dc, 0, 0, width, height);
     DeleteDC(dc);
-    const auto lit = [&](int x, int y) { return panel.at(x, y) != 0; };
-    int top = 28, bottom = -1, left = 47;
-    for (int y = 0; y < 28; ++y) {
-        for (int x = 0; x < 47; ++x) {
-            // The colon's column is left out: its dots are checked on their own.
-            if (lit(x, y) && (x < 20 || x > 22)) {
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-                left = std::min(left, x);
+    return panel;
+}
+
+// The box of the lit pixels (right and bottom inclusive), the columns from `skipFrom` to `skipTo` left out.
+RECT inkBox(const platform::Surface& s, int skipFrom = -1, int skipTo = -1) {
+    RECT box{s.width(), s.height(), -1, -1};
+    for (int y = 0; y < s.height(); ++y) {
+        for (int x = 0; x < s.width(); ++x) {
+            if (s.at(x, y) != 0 && (x < skipFrom || x > skipTo)) {
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
+                       std::max<LONG>(box.bottom, y)};
             }
         }
     }
-    EXPECT_EQ(top, 7);
-    EXPECT_EQ(bottom, 21);
-    EXPECT_EQ(left, 1);
+    return box;
+}
+
+}  // namespace
+
+TEST(ClockPanel, TallAndWidePanelsCentreTheDigits) {
+    // 88:88 would need an hour; 29:28 lights most bars.
+    // Wide: 600 x 0.125 fits 199, so the digits fill the height less 3 pixels
+    // and the 600-unit row is centred: x0 = trunc(199 - 75) / 2 = 62.
+    const RECT wide = inkBox(drawnClock(88 * 60 + 88, 200, 28));
+    EXPECT_EQ((std::array{wide.left, wide.top, wide.bottom}), (std::array<LONG, 3>{62, 1, 26}));
+    // Tall: the width less 3 pixels decides (scale 57 / 600), and the digits
+    // are centred vertically: y0 = trunc(99 - 19) / 2 = 40.
+    const RECT tall = inkBox(drawnClock(88 * 60 + 88, 60, 100));
+    EXPECT_EQ((std::array{tall.left, tall.top, tall.bottom}), (std::array<LONG, 3>{1, 40, 59}));
+}
+
+TEST(ClockPanel, TheSmallPanelsDigitsAndColonLandOnTheirPixels) {
+    // 28:08 lights every bar of the last three digits.
+    const platform::Surface panel = drawnClock(88 * 60 + 8, 47, 28);
+    const auto lit = [&](int x, int y) { return panel.at(x, y) != 0; };
+    // The colon's column is left out: its dots are checked on their own.
+    const RECT digits = inkBox(panel, 20, 22);
+    EXPECT_EQ((std::array{digits.left, digits.top, digits.bottom}), (std::array<LONG, 3>{1, 7, 21}));
     // Dots of radius 1 centred at (21, 18) and (21, 10): 2 x 2 boxes from (20, 17) and (20, 9).
     for (const auto& [x, y] : {std::pair{20, 17}, {21, 18}, {20, 9}, {21, 10}}) {
         EXPECT_TRUE(lit(x, y)) << x << "," << y;

@@ -6,6 +6,7 @@
 #include "app/control_ids.h"
 #include "app/entry.h"
 #include "platform/bmp_encoder.h"
+#include "platform/controls/list_box.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
 #include "platform/painting.h"
@@ -61,10 +62,7 @@ GameHarness::GameHarness(std::map<std::string, PatternFile> patterns, int width,
     : config_(root / "config"), data_("XDG_DATA_HOME", (root / "data").string()) {
     writeSettings("");
     for (const auto& [name, file] : patterns) {
-        const std::vector<std::byte> bytes = serializePatternFile(file);
-        std::filesystem::create_directories(root / "Games");
-        std::ofstream out(root / "Games" / name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        writeBytesTo(root / "Games" / name, serializePatternFile(file));
     }
     backend.setProgramPath(platform::utf8ToUtf16((root / "Games" / "vellumar").string()));
     backend.setScreenSize(width, height);
@@ -172,9 +170,8 @@ bool GameHarness::enabled(int id) const {
 }
 
 void GameHarness::writeThumbnail(const std::string& fileName, int width, int height) {
-    const std::vector<std::byte> bytes = platform::encodeBmp24(platform::Surface(width, height, 0xC03020));
-    std::ofstream out(programFolder() + fileName, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    writeBytesTo(programFolder() + fileName,
+                 platform::encodeBmp24(platform::Surface(width, height, 0xC03020)));
 }
 
 void GameHarness::throughChooser(std::function<void(HWND dialog)> inside, bool pressOpen) {
@@ -184,6 +181,20 @@ void GameHarness::throughChooser(std::function<void(HWND dialog)> inside, bool p
         SendMessage(dialog, WM_COMMAND, pressOpen ? IDOK : IDCANCEL, 0);
     });
     tapControl(IDC_OPEN);
+}
+
+std::u16string GameHarness::listEntry(HWND list, int index) {
+    WCHAR text[64] = {};
+    SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::vector<std::u16string> GameHarness::listEntries(HWND list) {
+    std::vector<std::u16string> entries;
+    for (LRESULT i = 0; i < SendMessage(list, LB_GETCOUNT, 0, 0); ++i) {
+        entries.push_back(listEntry(list, static_cast<int>(i)));
+    }
+    return entries;
 }
 
 int differingPixels(const platform::Surface& a, const platform::Surface& b) {

@@ -71,6 +71,9 @@ class GameHarness {
     void writeThumbnail(const std::string& fileName, int width, int height);
     // Runs `inside` on the chooser's window while it is open, then Open or Cancel.
     void throughChooser(std::function<void(HWND dialog)> inside, bool pressOpen);
+    // The chooser's list: its entries, and the one selected (LB_ERR for none).
+    static std::vector<std::u16string> listEntries(HWND list);
+    static std::u16string listEntry(HWND list, int index);
     // How many screen pixels a full repaint of the game (window erased, every
     // control redrawn) changes: 0 when the screen was up to date.
     int pixelsAFullRepaintChanges();

@@ -13,7 +13,7 @@ PatternFile squareFile(bool polyline) {
     return file;
 }
 
-int addPolylinePiece(PatternFile& file, std::initializer_list<std::pair<int, int>> points, int colour,
+int addPolylinePiece(PatternFile& file, const std::vector<std::pair<int, int>>& points, int colour,
                      int labelX, int labelY) {
     const auto first = static_cast<std::uint16_t>(file.points.size());
     for (const auto& [x, y] : points) {
@@ -44,10 +44,7 @@ PatternFile redSquareFile() {
 
 std::unique_ptr<LoadedTestPattern> loadFromBytes(const std::vector<std::byte>& bytes) {
     TempFolder folder;
-    {
-        std::ofstream out(folder / "test.mza", std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    writeBytesTo(folder / "test.mza", bytes);
     auto loaded = std::make_unique<LoadedTestPattern>();
     loadPattern(loaded->pattern, platform::utf8ToUtf16((folder / "test.mza").string()).c_str());
     return loaded;

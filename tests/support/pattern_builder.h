@@ -19,7 +19,7 @@ PatternFile squareFile(bool polyline);
 
 // Adds a polyline piece whose one contour walks `points` (raw units,
 // y measured downwards) on a path of its own; returns its index.
-int addPolylinePiece(PatternFile& file, std::initializer_list<std::pair<int, int>> points, int colour,
+int addPolylinePiece(PatternFile& file, const std::vector<std::pair<int, int>>& points, int colour,
                      int labelX = 8000, int labelY = 8000);
 
 // Adds a colour record; returns its index in the file's table.

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -32,6 +33,19 @@ std::string TempFolder::read(std::string_view name) const {
     std::stringstream contents;
     contents << in.rdbuf();
     return contents.str();
+}
+
+std::vector<std::byte> fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto bytes = std::as_bytes(std::span(text));
+    return {bytes.begin(), bytes.end()};
+}
+
+void writeBytesTo(const std::filesystem::path& file, std::span<const std::byte> bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value) : name_(name) {

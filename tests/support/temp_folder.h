@@ -1,9 +1,12 @@
 // A fresh folder under the system's temporary folder, removed with its contents.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TempFolder {
   public:
@@ -21,6 +24,11 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
+
+// A whole file's bytes (none when it cannot be read), and bytes written as a
+// whole file, its folders made first.
+std::vector<std::byte> fileBytes(const std::filesystem::path& file);
+void writeBytesTo(const std::filesystem::path& file, std::span<const std::byte> bytes);
 
 // Sets an environment variable for the lifetime of the object.
 class ScopedEnvironment {

@@ -1,0 +1,241 @@
+// A game played through taps, keys and the clock only.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "app/control_ids.h"
+#include "app/window_title.h"
+#include "pattern/painting.h"
+#include "platform/message_box.h"
+#include "platform/message_queue.h"
+#include "platform/window.h"
+#include "platform/window_object.h"
+#include "tests/support/game_harness.h"
+
+namespace {
+
+using Sounds = std::vector<std::string>;
+
+// Four pieces in a 2 x 2 grid, colours 0, 1, 0, 1.
+class Play : public ::testing::Test {
+  protected:
+    GameHarness game{{{"MonaLisa.mza", gridPattern(2, 2, 2)}}};
+
+    void SetUp() override {
+        ASSERT_TRUE(game.start());
+        game.takeSounds();
+    }
+    void pick(int colour) { game.tapControl(IDC_PALETTE_FIRST + colour); }
+    Pattern& pattern() { return *appState.pattern; }
+    // The prompts so far, the last one's words.
+    void expectAsked(std::size_t prompts, std::u16string_view text, std::u16string_view caption) {
+        ASSERT_EQ(game.backend.messageBoxes().size(), prompts);
+        EXPECT_EQ(game.backend.messageBoxes().back().text, text);
+        EXPECT_EQ(game.backend.messageBoxes().back().caption, caption);
+    }
+};
+
+}  // namespace
+
+TEST_F(Play, AGamePlayedToItsEndSoundsEachTapTitlesTheTimeAndMissesAndStopsTheClock) {
+    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa");
+    pick(0);
+    EXPECT_EQ(appState.tapMode, TapTool::Paint);
+    EXPECT_EQ(pattern().selectedColour, 0);
+    game.tapPiece(0);
+    EXPECT_EQ(pattern().pieces[0].painted, 1);
+    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_PALETTE", "IDR_FILL"}));
+    EXPECT_EQ(pattern().piecesLeft, 3);
+    game.runFor(4000);
+    game.tapPiece(1);
+    EXPECT_EQ(pattern().missCount, 1);
+    EXPECT_EQ(pattern().pieces[1].painted, 0);
+    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_ERROR"}));
+    game.tapPiece(2);
+    EXPECT_TRUE(appState.clock.isActive());
+    pick(1);
+    game.tapPiece(1);
+    game.takeSounds();
+    game.tapPiece(3);
+    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_FILL", "IDR_FINISHCOLOR", "IDR_FINISH"}));
+    EXPECT_FALSE(appState.clock.isActive());
+    EXPECT_EQ(pattern().piecesLeft, 0);
+    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa: finished in 0:04, 1 miss");
+    game.tapControl(IDC_RESTART);
+    EXPECT_EQ(appState.mainWindow->text, u"MonaLisa");
+}
+
+TEST_F(Play, FinishingAColourHidesItsButtonInNormalAndHintButNotInFree) {
+    for (std::uint32_t mode : {0u, 1u, 2u}) {
+        SCOPED_TRACE(mode);
+        resetPainting(pattern());
+        appState.settings.PaintingMode = mode;
+        ShowWindow(GetDlgItem(appState.mainWindow, IDC_PALETTE_FIRST), SW_SHOW);
+        EnableWindow(GetDlgItem(appState.mainWindow, IDC_PALETTE_FIRST), TRUE);
+        pick(0);
+        game.tapPiece(0);
+        game.takeSounds();
+        game.tapPiece(2);
+        if (mode == 2) {
+            EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_FILL"}));
+            EXPECT_TRUE(game.enabled(IDC_PALETTE_FIRST));
+        } else {
+            EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_FILL", "IDR_FINISHCOLOR"}));
+            EXPECT_FALSE(game.enabled(IDC_PALETTE_FIRST));
+            // Its face is now plain background: tapping where it was picks nothing.
+            EXPECT_EQ(pattern().selectedColour, -1);
+        }
+    }
+}
+
+TEST_F(Play, TheFirstPaintTapStartsTheClockWhateverItHits) {
+    EXPECT_FALSE(appState.clock.isActive());
+    game.tapPiece(0);  // the zoom tool: no start
+    EXPECT_FALSE(appState.clock.isActive());
+    game.tapControl(IDC_ZOOM_OUT);
+    pick(1);
+    game.tapPiece(0);  // a miss
+    EXPECT_TRUE(appState.clock.isActive());
+    EXPECT_EQ(appState.settings.clockStarted, 1);
+    EXPECT_FALSE(game.enabled(IDC_LEVEL_0)) << "the level is fixed once the clock started";
+}
+
+TEST_F(Play, RestartAndCompleteAskOnlyWhenPiecesAreLeftAndNoChangesNothing) {
+    pick(0);
+    game.tapPiece(0);
+    game.backend.answerMessageBoxes({IDNO});
+    game.tapControl(IDC_RESTART);
+    expectAsked(1, u"Ok to restart pattern?", u"Confirm");
+    EXPECT_EQ(pattern().pieces[0].painted, 1);
+    EXPECT_TRUE(appState.clock.isActive()) << "No resumes the clock";
+
+    game.backend.answerMessageBoxes({IDNO});
+    game.tapControl(IDC_COMPLETE);
+    expectAsked(2, u"Ok to finish pattern?", u"Confirm");
+    EXPECT_EQ(pattern().piecesLeft, 3);
+
+    game.backend.answerMessageBoxes({IDYES});
+    game.takeSounds();
+    game.tapControl(IDC_COMPLETE);
+    EXPECT_EQ(pattern().piecesLeft, 0);
+    EXPECT_FALSE(appState.clock.isActive());
+    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_FINISH"}));
+
+    const std::size_t asked = game.backend.messageBoxes().size();
+    game.tapControl(IDC_RESTART);  // a finished pattern restarts without a question
+    EXPECT_EQ(game.backend.messageBoxes().size(), asked);
+    EXPECT_EQ(pattern().piecesLeft, 4);
+    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_ERASE"}));
+    EXPECT_FALSE(appState.clock.isActive());
+    EXPECT_TRUE(game.enabled(IDC_LEVEL_0));
+}
+
+TEST_F(Play, PauseTwiceKeepsTheElapsedTime) {
+    game.tapControl(IDC_PAUSE);
+    EXPECT_EQ(appState.settings.paused, 0) << "nothing to pause before the clock starts";
+    pick(0);
+    game.tapPiece(0);
+    const std::int32_t allowance = appState.clock.allowance;
+    game.runFor(5'000);
+    game.tapControl(IDC_PAUSE);
+    EXPECT_EQ(appState.settings.paused, 1);
+    EXPECT_FALSE(appState.clock.isActive());
+    game.runFor(60'000);
+    game.tapControl(IDC_PAUSE);
+    EXPECT_TRUE(appState.clock.isActive());
+    game.runFor(1'000);
+    EXPECT_NEAR(appState.clock.remainingSeconds(), allowance - 6, 1);
+}
+
+TEST_F(Play, TheClockIsHeldDuringAPromptButRunsOnUnderTheHelp) {
+    pick(0);
+    game.tapPiece(0);
+    const std::int32_t before = appState.clock.remainingSeconds();  // 10 s for four pieces
+    // The prompt stays open for 4 s before its answer.
+    game.backend.script().wait(4'000).call([&] { game.backend.answerMessageBoxes({IDNO}); });
+    game.tapControl(IDC_RESTART);
+    game.runFor(200);
+    EXPECT_NEAR(appState.clock.remainingSeconds(), before, 1);
+
+    game.backend.script().wait(4'000).tap(10, 100);
+    game.tapControl(IDC_HELP);
+    game.runFor(200);
+    EXPECT_NEAR(appState.clock.remainingSeconds(), before - 4, 1);
+}
+
+TEST_F(Play, WithTheTimerOffTheClockStillTimesOut) {
+    game.tapControl(IDC_TIMER);
+    EXPECT_EQ(appState.settings.Clock, 0u);
+    EXPECT_FALSE(game.visible(IDC_PAUSE));
+    EXPECT_FALSE(game.visible(IDC_LEVEL_1));
+    pick(0);
+    game.tapPiece(0);
+    game.takeSounds();
+    game.runFor((appState.clock.allowance + 2) * 1000);
+    EXPECT_EQ(appState.clock.remainingSeconds(), 0);
+    EXPECT_FALSE(appState.clock.isActive());
+    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_TIMEDOUT"}));
+}
+
+TEST_F(Play, ResetAsksEvenOnAFreshPatternAndStepsTheZoomOutOnce) {
+    appState.settings.Level = 2;
+    appState.settings.ColorScheme = 3;
+    game.tapPiece(0);  // zoom tool: 1.5
+    game.tapPiece(0);  // 2.25
+    ASSERT_EQ(appState.zoom, 2.25f);
+    game.backend.answerMessageBoxes({IDYES});
+    game.tapControl(IDC_RESET);
+    expectAsked(1, u"Ok to reset program to default settings?", u"Vellumar-Confirm");
+    EXPECT_EQ(appState.zoom, 1.5f);
+    EXPECT_EQ((std::array{appState.settings.Level, appState.settings.ColorScheme}), (std::array{1u, 0u}));
+    EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(4, 1))
+        << "the clock shows the level's allowance";
+}
+
+TEST(GameClose, CtrlQCloseAndAnOutsideCloseAllSaveTheSettings) {
+    const auto closeWith = [&](auto close) {
+        GameHarness game{{{"MonaLisa.mza", gridPattern(2, 2, 2)}}};
+        ASSERT_TRUE(game.start());
+        appState.settings.ColorScheme = 2;
+        close(game);
+        EXPECT_FALSE(IsWindow(appState.mainWindow));
+        EXPECT_NE(game.settingsFile().find("\"ColorScheme\"=dword:00000002"), std::string::npos)
+            << game.settingsFile();
+    };
+    closeWith([](GameHarness& g) {
+        g.backend.script().key('Q', platform::MODIFIER_CONTROL);
+        EXPECT_EQ(g.runMessageLoop(), 0);
+        EXPECT_FALSE(g.backend.scriptExhausted()) << "the loop ended on the quit message";
+    });
+    closeWith([](GameHarness& g) { g.tapControl(IDC_CLOSE); });
+    closeWith([](GameHarness& g) {
+        PostMessage(appState.mainWindow, WM_CLOSE, 0, 0);
+        g.backend.runUntilIdle();
+    });
+}
+
+TEST_F(Play, AScreenTurnLaysTheControlsOutAgain) {
+    EXPECT_EQ(appState.isPortrait, 1);
+    game.backend.changeScreenSize(320, 214);
+    game.backend.runUntilIdle();
+    EXPECT_EQ(appState.isPortrait, 0);
+    EXPECT_EQ(appState.boardRectFull, (BoardRectangle{0, 42, 240, 172})) << "the landscape layout's";
+}
+
+TEST(WindowTitle, NamesThePictureAndOnceFinishedTheTimeAndTheMisses) {
+    const struct {
+        bool finished;
+        std::optional<int> seconds;
+        int misses;
+        std::u16string_view title;
+    } cases[] = {
+        {false, 75, 2, u"Tiger"},
+        {true, 252, 3, u"Tiger: finished in 4:12, 3 misses"},
+        {true, 60, 1, u"Tiger: finished in 1:00, 1 miss"},
+        {true, 3725, 0, u"Tiger: finished in 62:05, no misses"},
+        {true, std::nullopt, 2, u"Tiger: finished after the clock ran out, 2 misses"},
+    };
+    for (const auto& [finished, seconds, misses, title] : cases) {
+        EXPECT_EQ(pictureTitle(u"Tiger", finished, seconds, misses), title);
+    }
+}

@@ -1,0 +1,309 @@
+// The board as it is drawn: fills, outlines and numbers by state, scheme and
+// mode, read back pixel by pixel.
+#include "render/board_renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <set>
+
+#include "app/window_colour.h"
+#include "pattern/painting.h"
+#include "platform/device_context.h"
+#include "platform/font.h"
+#include "platform/surface.h"
+#include "tests/support/pattern_builder.h"
+
+namespace {
+
+constexpr COLORREF kGray = RGB(128, 128, 128);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kBackground = kWindowColour;
+constexpr COLORREF kOutline = RGB(150, 150, 150);
+constexpr COLORREF kRed = RGB(250, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 250, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 250);
+
+// A board of the given size on a surface that stands for the window, with
+// the game's brushes and font.
+class Board : public ::testing::Test {
+  protected:
+    std::unique_ptr<LoadedTestPattern> loaded;
+    Pattern* p = nullptr;
+    platform::Surface window;
+    HDC dc = nullptr;
+    HBITMAP buffer = nullptr;
+    BoardView view;
+    BoardBrushes brushes{CreateSolidBrush(kGray), CreateSolidBrush(kWhite), CreateSolidBrush(kBlack),
+                         CreateSolidBrush(kBackground),
+                         CreateFont(-11, 400, u"Arial", NONANTIALIASED_QUALITY)};
+
+    ~Board() override {
+        DeleteObject(buffer);
+        DeleteDC(dc);
+        DeleteObject(brushes.gray);
+        DeleteObject(brushes.white);
+        DeleteObject(brushes.black);
+        DeleteObject(brushes.background);
+        DeleteObject(brushes.largeFont);
+    }
+
+    // Four squares in a 2 x 2 grid, colours 0, 1, 1, 2; labels at their centres.
+    void load(int width = 240, int height = 240) {
+        PatternFile file = squareFile(true);
+        addColour(file, 250, 0, 0);
+        addColour(file, 0, 250, 0);
+        addColour(file, 0, 0, 250);
+        addPolylinePiece(file, {{0, 0}, {8000, 0}, {8000, 8000}, {0, 8000}}, 0, 4000, 12000);
+        addPolylinePiece(file, {{8000, 0}, {16000, 0}, {16000, 8000}, {8000, 8000}}, 1, 12000, 12000);
+        addPolylinePiece(file, {{0, 8000}, {8000, 8000}, {8000, 16000}, {0, 16000}}, 1, 4000, 4000);
+        addPolylinePiece(file, {{8000, 8000}, {16000, 8000}, {16000, 16000}, {8000, 16000}}, 2, 12000, 4000);
+        loadRecords(file, width, height);
+    }
+
+    void loadRecords(const PatternFile& file, int width, int height) {
+        loaded = loadFromRecords(file);
+        p = &loaded->pattern;
+        ASSERT_TRUE(p->loadError.empty()) << p->loadError;
+        window = platform::Surface(width, height, 0x123456);
+        dc = platform::createSurfaceDC(window);
+        view.area = {0, 0, width, height};
+        fitToBoard(*p, width / 2, height / 2, width, height);
+    }
+
+    void draw() { drawBoard(dc, buffer, p, view, brushes); }
+    COLORREF at(int x, int y) const { return platform::colourFromPixel(window.at(x, y)); }
+    struct BoardPixel {
+        int x, y;
+        COLORREF colour;
+    };
+    void expectPixels(std::initializer_list<BoardPixel> pixels) const {
+        for (const BoardPixel& p : pixels) {
+            EXPECT_EQ(at(p.x, p.y), p.colour) << p.x << "," << p.y;
+        }
+    }
+
+    // Pixels of the box that differ from `fill`: the number drawn in it.
+    int marksIn(int left, int top, int right, int bottom, COLORREF fill) const {
+        return count(left, top, right, bottom, [&](COLORREF c) { return c != fill; });
+    }
+    // Pixels of the box within a small distance of `colour`: text is
+    // anti-aliased, so its thin strokes rarely reach the exact colour.
+    int pixelsNear(int left, int top, int right, int bottom, COLORREF colour) const {
+        return count(left, top, right, bottom, [&](COLORREF c) {
+            return std::abs(GetRValue(c) - GetRValue(colour)) + std::abs(GetGValue(c) - GetGValue(colour)) +
+                       std::abs(GetBValue(c) - GetBValue(colour)) <
+                   120;
+        });
+    }
+    int count(int left, int top, int right, int bottom, const std::function<bool(COLORREF)>& counted) const {
+        int n = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                n += counted(at(x, y)) ? 1 : 0;
+            }
+        }
+        return n;
+    }
+    // The label box of grid cell `cell` at zoom 1 on a 240-pixel board.
+    int marksInCell(int cell, COLORREF fill) const {
+        const int cx = cell % 2 == 0 ? 60 : 180;
+        const int cy = cell < 2 ? 60 : 180;
+        return marksIn(cx - 8, cy - 8, cx + 8, cy + 8, fill);
+    }
+    // Which cells carry a number on white: 1 numbered, 0 blank, -1 a few stray marks.
+    std::array<int, 4> numberedCells() const {
+        std::array<int, 4> numbered{};
+        for (int cell = 0; cell < 4; ++cell) {
+            const int marks = marksInCell(cell, kWhite);
+            numbered[cell] = marks > 5 ? 1 : marks == 0 ? 0 : -1;
+        }
+        return numbered;
+    }
+};
+
+}  // namespace
+
+TEST_F(Board, UnpaintedPiecesAreFilledOutlinedAndNumberedInSchemeZero) {
+    load();
+    draw();
+    // The outline passes through the corner and along the border between two pieces.
+    expectPixels({{30, 30, kWhite}, {0, 0, kOutline}, {120, 30, kOutline}});
+    EXPECT_EQ(numberedCells(), (std::array{1, 1, 1, 1}));
+    // The numbers (black: see the schemes) stay inside their 16 x 16 box.
+    EXPECT_EQ(marksIn(30, 30, 90, 50, kWhite), 0);
+}
+
+TEST_F(Board, EachSchemeFillsAndNumbersInItsOwnColours) {
+    load();
+    const std::array<std::pair<COLORREF, COLORREF>, 5> schemes = {
+        {{kWhite, kBlack}, {kBlack, kWhite}, {kWhite, kBackground}, {kBackground, kWhite}, {kWhite, kBlack}}};
+    for (std::uint32_t scheme = 0; scheme < 5; ++scheme) {
+        SCOPED_TRACE(scheme);
+        loaded->settings.ColorScheme = scheme;  // 4 cannot be stored by the game; it draws as 0
+        draw();
+        EXPECT_EQ(at(30, 30), schemes[scheme].first);
+        EXPECT_GT(pixelsNear(52, 52, 68, 68, schemes[scheme].second), 3);
+    }
+}
+
+TEST_F(Board, APaintedPieceHasItsOwnColourAndBorderAndNoNumber) {
+    load();
+    p->pieces[1].painted = 1;
+    p->pieces[1].paintedColour = 1;
+    draw();
+    EXPECT_EQ(marksInCell(1, kGreen), 0) << "no number on a painted piece";
+    // Its border is its own colour; the unpainted neighbours' outlines are
+    // drawn after every fill, over its border.
+    expectPixels(
+        {{180, 60, kGreen}, {239, 60, kGreen}, {180, 0, kGreen}, {120, 60, kOutline}, {180, 120, kOutline}});
+}
+
+TEST_F(Board, HintModeNumbersOnlyTheSelectedColourAndFreeModeNone) {
+    load();
+    loaded->settings.PaintingMode = 1;
+    draw();
+    EXPECT_EQ(numberedCells(), (std::array{0, 0, 0, 0})) << "no colour selected: no numbers";
+    p->selectedColour = 1;
+    draw();
+    EXPECT_EQ(numberedCells(), (std::array{0, 1, 1, 0}));
+    loaded->settings.PaintingMode = 2;
+    draw();
+    EXPECT_EQ(numberedCells(), (std::array{0, 0, 0, 0})) << "Free mode shows no numbers";
+}
+
+TEST_F(Board, NumberBoxesAreOneFifteenthOfTheBoardAtEveryZoom) {
+    load();
+    for (float zoom : {1.0f, 1.5f, 2.25f, 3.375f, 7.59375f}) {
+        SCOPED_TRACE(zoom);
+        view.zoom = zoom;
+        view.centreX = -4000;
+        view.centreY = -4000;
+        draw();
+        // The first piece's label is at the view centre: its box spans 112 ... 128.
+        EXPECT_GT(marksIn(112, 112, 128, 128, kWhite), 5);
+        EXPECT_EQ(marksIn(100, 100, 111, 140, kWhite), 0);
+        EXPECT_EQ(marksIn(129, 100, 140, 140, kWhite), 0);
+    }
+}
+
+TEST_F(Board, NumbersAreNotClippedToTheirBox) {
+    load();
+    DeleteObject(brushes.largeFont);
+    brushes.largeFont = CreateFont(-40, 400, u"Arial", NONANTIALIASED_QUALITY);
+    draw();
+    // The 16 x 16 box of the first piece spans 52 ... 68; a 40-pixel digit reaches past it.
+    EXPECT_GT(marksIn(52, 30, 68, 52, kWhite) + marksIn(52, 68, 68, 90, kWhite), 10);
+}
+
+TEST_F(Board, ALabelOutsideThePictureIsPulledInsideByTheMargin) {
+    PatternFile file = squareFile(true);
+    addColour(file, 250, 0, 0);
+    addPolylinePiece(file, {{0, 0}, {16000, 0}, {16000, 16000}, {0, 16000}}, 0, 0, 16000);
+    loadRecords(file, 240, 240);
+    draw();
+    // labelMargin = trunc(16000 / 30) = 533 units = 7.995 pixels in from the top left corner.
+    EXPECT_GT(marksIn(0, 0, 16, 16, kWhite), 2);
+    EXPECT_EQ(marksIn(20, 20, 60, 60, kWhite), 0);
+}
+
+TEST_F(Board, APieceThatOnlyTouchesTheVisibleWindowIsNotDrawn) {
+    load();
+    view.zoom = 2.0f;
+    view.centreX = -4000;  // the visible window is exactly the first piece: x and y from -8000 to 0
+    view.centreY = -4000;
+    draw();
+    setZoom(*p, 2.0f);
+    setCentre(*p, -4000, -4000);
+    for (int piece = 0; piece < 4; ++piece) {
+        EXPECT_EQ(isPieceVisible(*p, p->pieces[piece]), piece == 0) << piece;
+    }
+    // The first piece fills the board; the neighbours' outlines along the
+    // right and bottom edges are not drawn (only the first piece's own outline
+    // at x = 240 falls outside the board).
+    expectPixels({{239, 100, kWhite}, {100, 239, kWhite}, {0, 100, kOutline}});
+}
+
+TEST_F(Board, AfterTheLastPieceOnlyFilledPiecesRemain) {
+    load();
+    completePainting(*p);
+    draw();
+    const std::set<platform::Pixel> seen(window.pixels().begin(), window.pixels().end());
+    EXPECT_EQ(seen, (std::set{platform::pixelFromColour(kRed), platform::pixelFromColour(kGreen),
+                              platform::pixelFromColour(kBlue)}));
+}
+
+TEST_F(Board, OutsideThePictureTheBoardIsGray) {
+    load(300, 240);  // a square picture on a wide board
+    draw();
+    // The picture's middle is 150 pixels in.
+    expectPixels({{10, 120, kGray}, {289, 120, kGray}, {100, 60, kWhite}, {150, 60, kOutline}});
+}
+
+TEST_F(Board, TheQuickRedrawGivesThePixelsOfAFullRedrawWhilePiecesArePaintedInOrder) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    // A 5 x 5 grid of squares sharing their borders, in 5 colours.
+    PatternFile file = squareFile(true);
+    for (int c = 0; c < 5; ++c) {
+        addColour(file, 40 * c, 255 - 40 * c, 60 + 30 * c);
+    }
+    for (int k = 0; k < 25; ++k) {
+        const int x = (k % 5) * 3200, y = (k / 5) * 3200;
+        addPolylinePiece(file, {{x, y}, {x + 3200, y}, {x + 3200, y + 3200}, {x, y + 3200}}, (k * 3) % 5,
+                         x + 1600, 16000 - y - 1600);
+    }
+    loadRecords(file, 240, 294);
+    for (int round = 0; round < 4; ++round) {
+        view.zoom = round == 0 ? 1.0f : 1.5f * static_cast<float>(round);
+        view.centreX = round * 900;
+        view.centreY = -round * 700;
+        resetPainting(*p);
+        draw();
+        // Pieces after the tapped one are unpainted, as in a game played in
+        // file order: then the quick redraw leaves nothing for a full one to add.
+        for (int index = 0; index < 25; ++index) {
+            if (random() % 3 == 0) {
+                continue;
+            }
+            p->selectedColour = p->pieces[index].colour;
+            paintPiece(*p, index, p->selectedColour);
+            drawBoardFrom(dc, buffer, p, view, brushes, index);
+            const platform::Surface quick = window;
+            draw();
+            ASSERT_TRUE(std::ranges::equal(quick.pixels(), window.pixels()))
+                << "round " << round << ", piece " << index;
+        }
+    }
+}
+
+TEST_F(Board, TheQuickRedrawLeavesALaterPaintedNeighboursBorderOverAnOutline) {
+    // The quick redraw refills the pieces from the tapped one on but redraws
+    // only the outlines of the pieces before it: where a later painted piece
+    // borders an unpainted one after the tap, its own colour stays on the
+    // shared border until the next full redraw shows the grey outline there.
+    load();
+    p->pieces[3].painted = 1;
+    p->pieces[3].paintedColour = 2;
+    draw();
+    EXPECT_EQ(at(180, 120), kOutline);
+    p->pieces[0].painted = 1;
+    drawBoardFrom(dc, buffer, p, view, brushes, 0);
+    EXPECT_EQ(at(180, 120), kBlue) << "piece 3's border over piece 1's outline";
+    EXPECT_EQ(at(60, 60), kRed);
+    draw();
+    EXPECT_EQ(at(180, 120), kOutline);
+}
+
+TEST_F(Board, WithoutAPatternTheBoardIsGrayAndTheQuickRedrawDoesNothing) {
+    load();
+    drawBoardFrom(dc, buffer, p, view, brushes, 0);
+    EXPECT_EQ(at(30, 30), platform::colourFromPixel(0x123456)) << "no buffer before the first full redraw";
+    drawBoard(dc, buffer, nullptr, view, brushes);
+    EXPECT_EQ(at(30, 30), kGray);
+}

@@ -1,0 +1,168 @@
+// The bundled pattern library in resources/patterns: what the game finds
+// beside itself and offers in its chooser.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/bmp_encoder.h"
+#include "platform/gdi_objects.h"
+#include "render/thumbnail.h"
+#include "tests/support/temp_folder.h"
+#include "tools/vellumar-pattern/bmp_writer.h"
+#include "tools/vellumar-pattern/loaded_pattern.h"
+#include "tools/vellumar-pattern/playability.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kLibrary = VELLUMAR_PATTERN_LIBRARY;
+
+// Names (file names without the extension) of the library's files with the
+// extension, exactly as the file system has them.
+std::set<std::string> namesWith(const std::string& extension) {
+    std::set<std::string> names;
+    for (const fs::directory_entry& e : fs::directory_iterator(kLibrary)) {
+        if (e.is_regular_file() && e.path().extension() == extension) {
+            names.insert(e.path().stem().string());
+        }
+    }
+    return names;
+}
+
+std::string trim(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t");
+    const auto last = s.find_last_not_of(" \t\r");
+    return first == std::string::npos ? "" : s.substr(first, last - first + 1);
+}
+
+struct ManifestEntry {
+    std::string source, package;
+};
+
+// NAME -> its picture and package, from the manifest's lines
+// "NAME | SOURCE | OPTIONS | PACKAGE | AUTHOR | LICENCE".
+std::map<std::string, ManifestEntry> manifest() {
+    std::map<std::string, ManifestEntry> entries;
+    std::ifstream in(kLibrary / "manifest.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (trim(line).empty() || trim(line)[0] == '#') {
+            continue;
+        }
+        std::istringstream fields(line);
+        std::string name, source, options, package;
+        std::getline(fields, name, '|');
+        std::getline(fields, source, '|');
+        std::getline(fields, options, '|');
+        std::getline(fields, package, '|');
+        entries[trim(name)] = {trim(source), trim(package)};
+    }
+    return entries;
+}
+
+std::unique_ptr<LoadedPattern> load(const std::string& name) {
+    return loadForCommand((kLibrary / (name + ".mza")).string());
+}
+
+}  // namespace
+
+// Every pattern has a thumbnail and every thumbnail a pattern; the chooser
+// keeps names in a 64-character buffer with its terminator.
+TEST(Library, HoldsTheDefaultPatternAndAtLeastTwelveOthersEachWithAThumbnail) {
+    const std::set<std::string> patterns = namesWith(".mza");
+    EXPECT_TRUE(patterns.contains("MonaLisa"));
+    EXPECT_GE(patterns.size(), 13u);
+    EXPECT_EQ(namesWith(".bmp"), patterns);
+    for (const std::string& name : patterns) {
+        EXPECT_LT(name.size(), 64u) << name;
+    }
+}
+
+// What regenerate.sh makes is what is committed: no pattern left over from an
+// old manifest, none missing; every source a picture a named Debian package
+// ships or our own, and at least six of them photographs or paintings.
+TEST(Library, TheManifestListsExactlyTheBundledPatterns) {
+    std::set<std::string> listed;
+    int rasters = 0;
+    for (const auto& [name, entry] : manifest()) {
+        listed.insert(name);
+        const bool ours = entry.source.starts_with("resources/patterns/sources/");
+        EXPECT_TRUE(ours ? entry.package == "-"
+                         : entry.source.starts_with("/usr/share/") && !entry.package.empty() &&
+                               entry.package != "-")
+            << name << ": " << entry.source << " from " << entry.package;
+        if (ours) {
+            EXPECT_TRUE(fs::exists(kLibrary.parent_path().parent_path() / entry.source)) << entry.source;
+        }
+        rasters += !entry.source.ends_with(".svg");
+    }
+    EXPECT_EQ(listed, namesWith(".mza"));
+    EXPECT_GE(rasters, 6);
+}
+
+// Every rule `check` applies: playable on the smallest screen, and planar
+// (no outline of a hidden part, no gap).
+TEST(Library, EveryPatternLoadsAndPassesCheck) {
+    for (const std::string& name : namesWith(".mza")) {
+        SCOPED_TRACE(name);
+        const auto loaded = load(name);
+        ASSERT_NE(loaded, nullptr);
+        Pattern& p = loaded->pattern;
+        EXPECT_GE(p.pieceTotal, 40);
+        EXPECT_LE(p.pieceTotal, 600);
+        EXPECT_GE(p.colourCount, 2);
+        for (const std::string& failure : checkFailures(p)) {
+            ADD_FAILURE() << failure;
+        }
+    }
+}
+
+TEST(Library, TheDefaultPatternIsAFullPortrait) {
+    const auto loaded = load("MonaLisa");
+    ASSERT_NE(loaded, nullptr);
+    const Pattern& p = loaded->pattern;
+    EXPECT_GE(p.pieceTotal, 120);
+    EXPECT_LE(p.pieceTotal, 400);
+    EXPECT_GE(p.colourCount, 16);
+    EXPECT_LE(p.colourCount, 28);
+    EXPECT_LT(p.extentWidth, p.extentHeight);  // portrait
+}
+
+// The committed thumbnails never drift from their patterns: drawing each
+// again, at the size that fits the chooser's frame, gives the same bytes
+// (24-bit files the game's decoder reads: see the encoder's tests).
+TEST(Library, ThumbnailsAreWhatTheToolDrawsFromThePatterns) {
+    for (const std::string& name : namesWith(".mza")) {
+        SCOPED_TRACE(name);
+        const auto loaded = load(name);
+        ASSERT_NE(loaded, nullptr);
+        const ThumbnailSize size = thumbnailSize(loaded->pattern, kThumbnailBoxWidth, kThumbnailBoxHeight);
+        const std::vector<std::byte> drawn =
+            platform::encodeBmp24(renderThumbnail(loaded->pattern, size.width, size.height));
+        EXPECT_TRUE(drawn == fileBytes(kLibrary / (name + ".bmp"))) << "run resources/patterns/regenerate.sh";
+    }
+}
+
+// The command, with its defaults, writes the same file.
+TEST(Library, TheThumbnailCommandWritesTheCommittedThumbnail) {
+    const TempFolder folder;
+    const std::string out = (folder / "MonaLisa.bmp").string();
+    const std::string command = std::string(VELLUMAR_PATTERN_TOOL) + " thumbnail '" +
+                                (kLibrary / "MonaLisa.mza").string() + "' -o '" + out + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(fileBytes(out) == fileBytes(kLibrary / "MonaLisa.bmp"));
+}

@@ -1,0 +1,125 @@
+// The pattern chooser, opened from the game and answered by taps.
+#include <gtest/gtest.h>
+
+#include "app/control_ids.h"
+#include "platform/controls/list_box.h"
+#include "platform/message_box.h"
+#include "platform/message_queue.h"
+#include "platform/painting.h"
+#include "platform/text.h"
+#include "platform/window.h"
+#include "platform/window_object.h"
+#include "tests/support/game_harness.h"
+#include "ui/pattern_chooser.h"
+
+namespace {
+
+class Chooser : public ::testing::Test {
+  protected:
+    GameHarness game{{{"MonaLisa.mza", gridPattern(2, 2, 2)}, {"Tulip.mza", gridPattern(3, 3, 3)}}};
+
+    void SetUp() override {
+        game.writeThumbnail("MonaLisa.bmp", 100, 50);
+        game.writeThumbnail("Tulip.bmp", 20, 40);
+        game.writeThumbnail("apple.bmp", 10, 10);
+        ASSERT_TRUE(game.start());
+    }
+    // Runs `inside` on the list while the chooser is open, then Open or Cancel.
+    void openChooser(std::function<void(HWND list)> inside, bool pressOpen) {
+        game.throughChooser([&](HWND dialog) { inside(GetDlgItem(dialog, IDC_PATTERN_LIST)); }, pressOpen);
+    }
+};
+
+}  // namespace
+
+TEST_F(Chooser, CancelAndReChoosingTheCurrentPatternKeepTheGameAndResumeTheClock) {
+    game.tapControl(IDC_PALETTE_FIRST);
+    game.tapPiece(0);
+    ASSERT_TRUE(appState.clock.isActive());
+    bool heldWhileOpen = true;
+    openChooser(
+        [&](HWND list) {
+            heldWhileOpen = !appState.clock.isActive();
+            SendMessage(list, LB_SETCURSEL, 2, 0);  // browse to Tulip, then cancel
+        },
+        false);
+    EXPECT_TRUE(heldWhileOpen);
+    EXPECT_TRUE(appState.clock.isActive());
+    EXPECT_EQ(appState.pattern->pieces[0].painted, 1);
+    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"MonaLisa");
+
+    openChooser([](HWND) {}, true);  // Open on the pattern already current
+    EXPECT_EQ(appState.pattern->pieces[0].painted, 1) << "not restarted";
+    EXPECT_TRUE(appState.clock.isActive());
+}
+
+TEST_F(Chooser, OpeningAnotherPatternStartsIt) {
+    openChooser([&](HWND list) { SendMessage(list, LB_SETCURSEL, 2, 0); }, true);
+    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"Tulip");
+    EXPECT_EQ(appState.pattern->pieceTotal, 9);
+    EXPECT_FALSE(appState.clock.isActive());
+    EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(9, 1));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(game.visible(IDC_PALETTE_FIRST + i));
+    }
+}
+
+TEST_F(Chooser, ListsNamesSortedInTheirCaseWithoutLongOnesAndACaseDifferenceSelectsNothing) {
+    game.writeThumbnail("Rose.BMP", 10, 10);
+    game.writeThumbnail(std::string(64, 'n') + ".bmp", 10, 10);  // too long for an entry
+    game.writeThumbnail(std::string(63, 'm') + ".bmp", 10, 10);
+    platform::copyToBuffer(appState.settings.CurrentPattern, MAX_PATH,
+                           platform::utf8ToUtf16(game.programFolder() + "monalisa.mza"));
+    std::vector<std::u16string> entries;
+    LRESULT selected = -2;
+    openChooser(
+        [&](HWND list) {
+            entries = GameHarness::listEntries(list);
+            selected = SendMessage(list, LB_GETCURSEL, 0, 0);
+            SendMessage(list, LB_SETCURSEL, 3, 0);  // Rose, whose pattern file is missing
+        },
+        true);
+    EXPECT_EQ(entries, (std::vector<std::u16string>{u"apple", std::u16string(63, u'm'), u"MonaLisa", u"Rose",
+                                                    u"Tulip"}));
+    EXPECT_EQ(selected, LB_ERR) << "monalisa.mza is not MonaLisa.mza";
+    EXPECT_EQ(appState.chooserOpen, 0);
+    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"Rose");
+    EXPECT_EQ(platform::utf16ToUtf8(appState.settings.CurrentPattern), game.programFolder() + "Rose.mza");
+    EXPECT_EQ(appState.pattern->pieceCount, 0) << "a missing pattern file starts an empty board";
+    EXPECT_EQ(appState.pattern->loadError, "the file cannot be opened");
+}
+
+TEST_F(Chooser, PreselectsExactlyTheCurrentNameAndDrawsAThumbnailFromItsOwnFileName) {
+    game.writeThumbnail("Apple.bmp", 10, 10);
+    game.writeThumbnail("Rose.BMP", 10, 10);
+    for (const char* name : {"apple", "Apple"}) {
+        platform::copyToBuffer(appState.settings.CurrentPattern, MAX_PATH,
+                               platform::utf8ToUtf16(game.programFolder() + name + ".mza"));
+        std::u16string selected;
+        openChooser(
+            [&](HWND list) {
+                selected = GameHarness::listEntry(list, SendMessage(list, LB_GETCURSEL, 0, 0));
+            },
+            false);
+        EXPECT_EQ(selected, platform::utf8ToUtf16(name));
+    }
+    platform::Pixel shown = 0;
+    openChooser(
+        [&](HWND list) {
+            SendMessage(list, LB_SETCURSEL, 4, 0);  // apple, Apple, MonaLisa, Rose
+            const HWND picture = GetDlgItem(GetParent(list), IDC_THUMBNAIL);
+            InvalidateRect(picture, nullptr, FALSE);
+            UpdateWindow(picture);
+            const POINT origin = platform::clientOriginOnScreen(picture);
+            shown = game.backend.pixelAt(origin.x + picture->clientWidth() / 2,
+                                         origin.y + picture->clientHeight() / 2);
+        },
+        false);
+    EXPECT_EQ(shown, 0xC03020u) << "Rose.BMP drawn";
+}
+
+TEST_F(Chooser, TheListHasTheKeysAndEnterOpensTheEntryChosen) {
+    game.backend.script().key(VK_END).key(VK_RETURN);
+    game.tapControl(IDC_OPEN);
+    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"Tulip");
+}
