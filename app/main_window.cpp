@@ -243,14 +243,10 @@ void layoutControls() {
     // Zoomed in with the bars showing, the board stays the narrower one and
     // the view is fitted to its new size; otherwise the whole board.
     const bool barsShown = IsWindowVisible(mainControl(IDC_HSCROLL)) && appState.zoom != 1.0f;
-    appState.boardRect = barsShown ? layout.boardRectWithBars : layout.boardRect;
-    if (appState.pattern) {
-        const BoardRectangle& b = appState.boardRect;
-        fitToBoard(*appState.pattern, b.width / 2, b.height / 2, b.width, b.height);
-        if (barsShown) {
-            setZoom(*appState.pattern, appState.zoom);
-            updateScrollBars();
-        }
+    useBoard(barsShown ? layout.boardRectWithBars : layout.boardRect);
+    if (appState.pattern && barsShown) {
+        setZoom(*appState.pattern, appState.zoom);
+        updateScrollBars();
     }
 }
 

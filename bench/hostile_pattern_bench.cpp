@@ -63,7 +63,7 @@ void frameOf(benchmark::State& state, const Generator& generate, int most) {
     const int parameter = heaviestThatLoads(generate, most);
 
     loadPatternFromBytes(pattern, serializePatternFile(generate(parameter)));
-    fitToBoard(pattern, kWidth / 2, kHeight / 2, kWidth, kHeight);
+    fitToBoard(pattern, kWidth, kHeight);
     platform::Surface window{kWidth, kHeight};
     const HDC dc = platform::createSurfaceDC(window);
     HBITMAP buffer = nullptr;

@@ -394,8 +394,7 @@ void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
         }
     }
     ViewTransform largestBoard;
-    fitView(largestBoard, g.maxX - g.minX, g.maxY - g.minY, kLargestBoardWidth / 2, kLargestBoardHeight / 2,
-            kLargestBoardWidth, kLargestBoardHeight);
+    fitView(largestBoard, g.maxX - g.minX, g.maxY - g.minY, kLargestBoardWidth, kLargestBoardHeight);
     setViewZoom(largestBoard, 1.0f);
     if (std::string fault = findDrawingFault(measureDrawingWork(pieces, largestBoard)); !fault.empty()) {
         pattern.loadError = "the file is too heavy to draw: " + fault;

@@ -21,7 +21,7 @@ std::unique_ptr<LoadedTestPattern> picture(int width, int height) {
 TEST(FitToBoard, AWidePictureOnASquareBoardFitsItsWidth) {
     const auto loaded = picture(2, 1);  // 16000 x 8000 units
     Pattern& p = loaded->pattern;
-    fitToBoard(p, 100, 100, 200, 200);
+    fitToBoard(p, 200, 200);
     setZoom(p, 2.0f);
     const ViewTransform& v = p.viewTransform;
     // Extent, fitted size, and the visible size at zoom 2.
@@ -33,7 +33,7 @@ TEST(FitToBoard, AWidePictureOnASquareBoardFitsItsWidth) {
 TEST(FitToBoard, ATallPictureOnAWideBoardFitsItsHeight) {
     const auto loaded = picture(9, 16);
     Pattern& p = loaded->pattern;
-    fitToBoard(p, 120, 100, 240, 200);
+    fitToBoard(p, 240, 200);
     EXPECT_EQ(p.viewTransform.screenAspect, 200.0f / 240.0f);
     EXPECT_EQ(p.viewTransform.fitHeight, 16000);
     EXPECT_EQ(p.viewTransform.fitWidth, 19200);
@@ -44,7 +44,7 @@ TEST(FitToBoard, ATallPictureOnAWideBoardFitsItsHeight) {
 TEST(FitToBoard, ZoomsTruncateTheVisibleSizeInSinglePrecision) {
     const auto loaded = picture(1, 1);
     Pattern& p = loaded->pattern;
-    fitToBoard(p, 120, 147, 240, 294);
+    fitToBoard(p, 240, 294);
     EXPECT_EQ(p.viewTransform.fitWidth, 16000);
     EXPECT_EQ(p.viewTransform.fitHeight, static_cast<int>(16000.0f * (294.0f / 240.0f)));
     float zoom = 1.0f;
@@ -60,12 +60,12 @@ TEST(FitToBoard, ZoomsTruncateTheVisibleSizeInSinglePrecision) {
 TEST(FitToBoard, AnEmptyBoardOrAnEmptyPatternShowsNothing) {
     const auto loaded = picture(1, 1);
     Pattern& p = loaded->pattern;
-    fitToBoard(p, 0, 0, 0, 0);
+    fitToBoard(p, 0, 0);
     setZoom(p, 1.0f);
     EXPECT_EQ((std::array{p.viewTransform.visibleWidth, p.viewTransform.visibleHeight}), (std::array{0, 0}));
 
     LoadedTestPattern empty;
-    fitToBoard(empty.pattern, 120, 147, 240, 294);
+    fitToBoard(empty.pattern, 240, 294);
     setZoom(empty.pattern, 1.5f);
     EXPECT_EQ(empty.pattern.viewTransform.fitWidth, 0);
     EXPECT_EQ(empty.pattern.viewTransform.visibleHeight, 0);
@@ -74,7 +74,7 @@ TEST(FitToBoard, AnEmptyBoardOrAnEmptyPatternShowsNothing) {
 TEST(Mapping, TheBoardCentrePixelIsTheViewCentreAndTapsTruncateTowardZero) {
     const auto loaded = picture(1, 1);
     Pattern& p = loaded->pattern;
-    fitToBoard(p, 120, 120, 240, 240);
+    fitToBoard(p, 240, 240);
     setZoom(p, 1.0f);
     setCentre(p, 300, -200);
     const RECT board{0, 26, 240, 266};
@@ -88,7 +88,7 @@ TEST(Mapping, TheBoardCentrePixelIsTheViewCentreAndTapsTruncateTowardZero) {
 TEST(Mapping, PatternToPixelAndBackLandsWithinOnePixel) {
     const auto loaded = picture(3, 4);
     Pattern& p = loaded->pattern;
-    fitToBoard(p, 120, 147, 240, 294);
+    fitToBoard(p, 240, 294);
     setZoom(p, 2.25f);
     setCentre(p, -1234, 2345);
     const BoardScale scale = boardScale(p.viewTransform);

@@ -207,7 +207,7 @@ TEST_F(GameOnVirtualDisplay, PaintsAPieceThenCtrlQClosesItAndSavesTheSettings) {
     ASSERT_FALSE(HasFatalFailure());
 
     const BoardRectangle& board = layout_.boardRectFull;
-    fitToBoard(pattern, board.width / 2, board.height / 2, board.width, board.height);
+    fitToBoard(pattern, board.width, board.height);
     setZoom(pattern, 1.0f);
     setCentre(pattern, 0, 0);
     const POINT label = patternToBoard(pattern.viewTransform, boardScale(pattern.viewTransform),
