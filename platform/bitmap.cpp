@@ -7,7 +7,6 @@
 namespace platform {
 
 namespace {
-BitmapObject stockBitmap{Surface(1, 1), {}, nullptr, true};
 constexpr std::int64_t maxPixels = std::int64_t{1} << 28;
 }  // namespace
 
@@ -57,6 +56,8 @@ Surface& bitmapSurface(HBITMAP bitmap) {
 }
 
 HBITMAP defaultBitmap() {
+    // Made on first use, as nothing of the platform is built before `main`.
+    static BitmapObject stockBitmap{Surface(1, 1), {}, nullptr, true};
     return &stockBitmap;
 }
 
