@@ -244,6 +244,21 @@ LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+// The stylus taps and moves; the desktop's other buttons and wheel zoom and pan.
+void onPointer(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+        onTap(LOWORD(lParam), HIWORD(lParam));
+        return;
+    }
+    if (message == WM_LBUTTONUP) {
+        return;
+    }
+    if (message == WM_MOUSEMOVE) {
+        onMouseMove(LOWORD(lParam), HIWORD(lParam));
+    }
+    handleDesktopPointer(message, wParam, lParam);
+}
+
 void onKeyDown(UINT virtualKey) {
     if (!handleNavigationKey(virtualKey)) {
         handleZoomKey(virtualKey);
@@ -333,20 +348,14 @@ LRESULT mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             handleScroll(message, wParam, lParam);
             return 0;
         case WM_MOUSEMOVE:
-            onMouseMove(LOWORD(lParam), HIWORD(lParam));
-            handleDesktopPointer(message, wParam, lParam);
-            return 0;
         case WM_LBUTTONDOWN:
-            onTap(LOWORD(lParam), HIWORD(lParam));
-            return 0;
         case WM_LBUTTONUP:
-            return 0;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
         case WM_MOUSEWHEEL:
-            handleDesktopPointer(message, wParam, lParam);
+            onPointer(message, wParam, lParam);
             return 0;
         default:
             return DefWindowProc(hwnd, message, wParam, lParam);
