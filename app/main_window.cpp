@@ -149,20 +149,21 @@ void chooseZoomTool() {
 
 // A button's own click (notification code 0) flips the setting; any other
 // code only redraws it.
-void toggleSound(WORD code) {
-    Settings& s = appState.settings;
+template <typename Flag>
+void flipOnClick(Flag& setting, WORD code) {
     if (code == 0) {
-        s.Sound = s.Sound ? 0 : 1;
+        setting = setting ? 0 : 1;
     }
+}
+
+void toggleSound(WORD code) {
+    flipOnClick(appState.settings.Sound, code);
     repaintControl(IDC_SOUND);
     updateControlStates();
 }
 
 void toggleClock(WORD code) {
-    Settings& s = appState.settings;
-    if (code == 0) {
-        s.Clock = s.Clock ? 0 : 1;
-    }
+    flipOnClick(appState.settings.Clock, code);
     for (int level : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2, IDC_TIMER}) {
         repaintControl(level);
     }

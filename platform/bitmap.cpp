@@ -93,16 +93,6 @@ HBITMAP SHLoadDIBitmap(const WCHAR* path) {
 }
 
 BOOL DeleteObject(HBITMAP bitmap) {
-    if (bitmap == nullptr) {
-        return FALSE;
-    }
-    if (bitmap->stock) {
-        return TRUE;
-    }
-    if (bitmap->selectedInto != nullptr) {
-        return FALSE;
-    }
-    platform::detail::countDeleted();
-    delete bitmap;
-    return TRUE;
+    return platform::detail::deleteDrawingObject(bitmap,
+                                                 [](const auto& o) { return o.selectedInto != nullptr; });
 }
