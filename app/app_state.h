@@ -66,8 +66,8 @@ struct AppState {
     std::string keptProgressText;
 };
 
-// The one record. It lives in static storage for the whole process; the game
-// builds it during static initialisation, before its entry runs.
+// The one record. Its storage is static, but nothing of it is built before
+// `main` asks for it with constructAppState.
 extern AppState& appState;
 
 // Builds the record afresh (settings first, then the clock), dropping the one

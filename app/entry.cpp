@@ -3,7 +3,6 @@
 #include "app/app_state.h"
 #include "app/control_ids.h"
 #include "app/game_operations.h"
-#include "app/game_templates.h"
 #include "app/main_window.h"
 #include "platform/accelerators.h"
 #include "platform/bitmap.h"
@@ -97,7 +96,6 @@ bool initInstance(HINSTANCE instance, int showCommand) {
     if (registerMainWindowClass(instance, className) == 0) {
         return false;
     }
-    registerGameTemplates();
     const HWND window = CreateWindow(className, title, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, 0, instance);
     if (window == nullptr) {

@@ -92,11 +92,9 @@ void startPattern() {
     appState.zoom = appState.savedZoom = 1.0f;
     appState.tapMode = TapTool::Zoom;
     // A new pattern starts on the whole board, whatever view the last one had.
-    appState.boardRect = appState.boardRectFull;
+    useBoard(appState.boardRectFull);
     ShowWindow(mainControl(IDC_HSCROLL), SW_HIDE);
     ShowWindow(mainControl(IDC_VSCROLL), SW_HIDE);
-    const BoardRectangle& board = appState.boardRect;
-    fitToBoard(*appState.pattern, board.width / 2, board.height / 2, board.width, board.height);
     updatePaletteStates();
     showPictureTitle(false);
     SetCursor(previous);

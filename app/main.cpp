@@ -1,7 +1,6 @@
-// The game's entry. The game's state is built first, before the desktop
-// backend opens: the settings (which end the program, with a warning, when
-// the default pattern is missing), then the play clock. The warning is a
-// message box of the desktop's own, since no window of the game exists yet.
+// The game's entry, which builds everything in the order the game needs it.
+// Nothing of the game is built before `main`: the state's storage is static,
+// but the settings and the clock are made here, by constructAppState.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -19,15 +18,21 @@
 extern const platform::ResourceTable vellumarResources;
 
 int main() {
-    // A second start brings the first copy's window to the front instead.
+    // 1. One copy only: a second start builds nothing and brings the first
+    //    copy's window to the front instead.
     if (!platform::claimSingleInstance("vellumar")) {
         platform::askFirstInstanceToShow("vellumar");
         return 0;
     }
+    // 2. The game's state: the settings, then the clock. The settings end
+    //    the program with a warning when the default pattern is missing; no
+    //    window of the game exists yet, so the warning goes through the
+    //    desktop's own message box.
     platform::DesktopNotices notices;
     platform::installBackend(&notices);
     constructAppState();
     platform::installBackend(nullptr);
+    // 3. The desktop, once the game knows it will run.
     std::string why;
     const auto desktop = platform::SdlBackend::open({}, &why);
     if (!desktop) {
@@ -43,10 +48,12 @@ int main() {
             appState.settings.save();
         }
     });
+    // 4. The game's resources, then its windows and message loop.
     const HINSTANCE instance = platform::registerModule(vellumarResources);
     const int code = runGame(instance, SW_SHOW);
     closed = true;
-    // The clock's clean-up, once the entry is done, while the platform still stands.
+    // 5. Taken down in the reverse order: the clock's clean-up needs the
+    //    platform, which still stands, then the desktop.
     destroyAppState();
     platform::installBackend(nullptr);
     platform::endAsTheClosingSignalAsks();

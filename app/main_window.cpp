@@ -1,5 +1,8 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/app_state.h"
 #include "app/control_ids.h"
 #include "app/control_states.h"
@@ -135,86 +138,141 @@ void pickColour(int colour) {
     updateControlStates();
 }
 
-LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int id = LOWORD(wParam);
-    const WORD code = HIWORD(wParam);
+void chooseZoomTool() {
+    appState.tapMode = TapTool::Zoom;
+    if (appState.pattern && appState.pattern->selectedColour >= 0) {
+        repaintControl(IDC_PALETTE_FIRST + appState.pattern->selectedColour);
+    }
+    repaintControl(IDC_ZOOM_IN);
+    updateControlStates();
+}
+
+// A button's own click (notification code 0) flips the setting; any other
+// code only redraws it.
+template <typename Flag>
+void flipOnClick(Flag& setting, WORD code) {
+    if (code == 0) {
+        setting = setting ? 0 : 1;
+    }
+}
+
+void toggleSound(WORD code) {
+    flipOnClick(appState.settings.Sound, code);
+    repaintControl(IDC_SOUND);
+    updateControlStates();
+}
+
+void toggleClock(WORD code) {
+    flipOnClick(appState.settings.Clock, code);
+    for (int level : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2, IDC_TIMER}) {
+        repaintControl(level);
+    }
+    InvalidateRect(appState.mainWindow, &appState.clockRect, FALSE);
+    updateControlStates();
+}
+
+void showHelp() {
+    runHelpScreen(appState.mainWindow, {appState.instance, &appState.isPortrait, appState.backgroundBrush});
+}
+
+void closeGame() {
+    SendMessage(appState.mainWindow, WM_CLOSE, 0, 0);
+}
+
+void nextColourScheme() {
     Settings& s = appState.settings;
+    s.ColorScheme = s.ColorScheme + 1 > 3 ? 0 : s.ColorScheme + 1;
+    repaintControl(IDC_COLOR_SCHEME);
+    InvalidateRect(appState.mainWindow, nullptr, FALSE);
+    updateControlStates();
+}
+
+void nextPaintingMode() {
+    Settings& s = appState.settings;
+    s.PaintingMode = (s.PaintingMode + 1) % kPaintingModeCount;
+    repaintControl(IDC_PAINTING_MODE);
+    updatePaletteStates();
+    updateControlStates();
+    InvalidateRect(appState.mainWindow, nullptr, FALSE);
+}
+
+// Each command's handler, given the command's notification code.
+struct Command {
+    int id;
+    void (*run)(WORD code);
+};
+
+constexpr Command kCommands[] = {
+    {IDC_ZOOM_IN, [](WORD) { chooseZoomTool(); }},
+    {IDC_ZOOM_OUT, [](WORD) { zoomOutStep(false); }},
+    {IDC_SOUND, [](WORD code) { toggleSound(code); }},
+    {IDC_TIMER, [](WORD code) { toggleClock(code); }},
+    {IDC_RESTART, [](WORD) { restartPattern(); }},
+    {IDC_PAUSE, [](WORD code) { togglePause(code == 0); }},
+    {IDC_COMPLETE, [](WORD) { completePattern(); }},
+    {IDC_HELP, [](WORD) { showHelp(); }},
+    {IDC_LEVEL_0, [](WORD) { selectLevel(0); }},
+    {IDC_LEVEL_1, [](WORD) { selectLevel(1); }},
+    {IDC_LEVEL_2, [](WORD) { selectLevel(2); }},
+    {IDC_RESET, [](WORD) { resetProgram(); }},
+    {IDC_CLOSE, [](WORD) { closeGame(); }},
+    {IDM_OK, [](WORD) { closeGame(); }},
+    {IDC_OPEN, [](WORD) { openPattern(); }},
+    {IDC_COLOR_SCHEME, [](WORD) { nextColourScheme(); }},
+    {IDC_PAINTING_MODE, [](WORD) { nextPaintingMode(); }},
+};
+
+// Runs the handler of the command `id`; false when the game has none.
+bool runCommand(int id, WORD code) {
     if (id >= IDC_PALETTE_FIRST && id <= IDC_PALETTE_LAST) {
         pickColour(id - IDC_PALETTE_FIRST);
-        return 0;
+        return true;
     }
-    switch (id) {
-        case IDC_ZOOM_IN:
-            appState.tapMode = TapTool::Zoom;
-            if (appState.pattern && appState.pattern->selectedColour >= 0) {
-                repaintControl(IDC_PALETTE_FIRST + appState.pattern->selectedColour);
-            }
-            repaintControl(IDC_ZOOM_IN);
-            updateControlStates();
-            return 0;
-        case IDC_ZOOM_OUT:
-            zoomOutStep(false);
-            return 0;
-        case IDC_SOUND:
-            if (code == 0) {
-                s.Sound = s.Sound ? 0 : 1;
-            }
-            repaintControl(IDC_SOUND);
-            updateControlStates();
-            return 0;
-        case IDC_TIMER:
-            if (code == 0) {
-                s.Clock = s.Clock ? 0 : 1;
-            }
-            for (int level : {IDC_LEVEL_0, IDC_LEVEL_1, IDC_LEVEL_2, IDC_TIMER}) {
-                repaintControl(level);
-            }
-            InvalidateRect(appState.mainWindow, &appState.clockRect, FALSE);
-            updateControlStates();
-            return 0;
-        case IDC_RESTART:
-            restartPattern();
-            return 0;
-        case IDC_PAUSE:
-            togglePause(code == 0);
-            return 0;
-        case IDC_COMPLETE:
-            completePattern();
-            return 0;
-        case IDC_HELP:
-            runHelpScreen(appState.mainWindow,
-                          {appState.instance, &appState.isPortrait, appState.backgroundBrush});
-            return 0;
-        case IDC_LEVEL_0:
-        case IDC_LEVEL_1:
-        case IDC_LEVEL_2:
-            selectLevel(static_cast<std::uint32_t>(id - IDC_LEVEL_0));
-            return 0;
-        case IDC_RESET:
-            resetProgram();
-            return 0;
-        case IDC_CLOSE:
-        case IDM_OK:
-            SendMessage(appState.mainWindow, WM_CLOSE, 0, 0);
-            return 0;
-        case IDC_OPEN:
-            openPattern();
-            return 0;
-        case IDC_COLOR_SCHEME:
-            s.ColorScheme = s.ColorScheme + 1 > 3 ? 0 : s.ColorScheme + 1;
-            repaintControl(IDC_COLOR_SCHEME);
-            InvalidateRect(appState.mainWindow, nullptr, FALSE);
-            updateControlStates();
-            return 0;
-        case IDC_PAINTING_MODE:
-            s.PaintingMode = (s.PaintingMode + 1) % kPaintingModeCount;
-            repaintControl(IDC_PAINTING_MODE);
-            updatePaletteStates();
-            updateControlStates();
-            InvalidateRect(appState.mainWindow, nullptr, FALSE);
-            return 0;
-        default:
-            return DefWindowProc(hwnd, message, wParam, lParam);
+    const auto command = std::ranges::find(kCommands, id, &Command::id);
+    if (command == std::end(kCommands)) {
+        return false;
+    }
+    command->run(code);
+    return true;
+}
+
+LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result =
+        runCommand(LOWORD(wParam), HIWORD(wParam)) ? 0 : DefWindowProc(hwnd, message, wParam, lParam);
+    // Every command, whatever the button, ends with the controls in line with
+    // the game and the keys back on the main window.
+    updateControlStates();
+    return result;
+}
+
+// The stylus taps and moves; the desktop's other buttons and wheel zoom and pan.
+void onPointer(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+        onTap(LOWORD(lParam), HIWORD(lParam));
+        return;
+    }
+    if (message == WM_LBUTTONUP) {
+        return;
+    }
+    if (message == WM_MOUSEMOVE) {
+        onMouseMove(LOWORD(lParam), HIWORD(lParam));
+    }
+    handleDesktopPointer(message, wParam, lParam);
+}
+
+void onKeyDown(UINT virtualKey) {
+    if (!handleNavigationKey(virtualKey)) {
+        handleZoomKey(virtualKey);
+    }
+}
+
+void onTimer(WPARAM id) {
+    if (id == CountdownTimer::kTimerId) {
+        clockTick();
+    } else if (id == kProgressTimerId) {
+        saveKeptProgress();
+    } else if (id == kPictureMadeRetryTimerId) {
+        onPictureMade();
     }
 }
 
@@ -243,14 +301,10 @@ void layoutControls() {
     // Zoomed in with the bars showing, the board stays the narrower one and
     // the view is fitted to its new size; otherwise the whole board.
     const bool barsShown = IsWindowVisible(mainControl(IDC_HSCROLL)) && appState.zoom != 1.0f;
-    appState.boardRect = barsShown ? layout.boardRectWithBars : layout.boardRect;
-    if (appState.pattern) {
-        const BoardRectangle& b = appState.boardRect;
-        fitToBoard(*appState.pattern, b.width / 2, b.height / 2, b.width, b.height);
-        if (barsShown) {
-            setZoom(*appState.pattern, appState.zoom);
-            updateScrollBars();
-        }
+    useBoard(barsShown ? layout.boardRectWithBars : layout.boardRect);
+    if (appState.pattern && barsShown) {
+        setZoom(*appState.pattern, appState.zoom);
+        updateScrollBars();
     }
 }
 
@@ -277,25 +331,12 @@ LRESULT mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             drawButtonFace(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), faceContext());
             return 0;
         case WM_KEYDOWN:
-            if (!handleNavigationKey(static_cast<UINT>(wParam))) {
-                handleZoomKey(static_cast<UINT>(wParam));
-            }
+            onKeyDown(static_cast<UINT>(wParam));
             return 0;
-        case WM_COMMAND: {
-            const LRESULT result = onCommand(hwnd, message, wParam, lParam);
-            // Every command, whatever the button, ends with the controls in
-            // line with the game and the keys back on the main window.
-            updateControlStates();
-            return result;
-        }
+        case WM_COMMAND:
+            return onCommand(hwnd, message, wParam, lParam);
         case WM_TIMER:
-            if (wParam == CountdownTimer::kTimerId) {
-                clockTick();
-            } else if (wParam == kProgressTimerId) {
-                saveKeptProgress();
-            } else if (wParam == kPictureMadeRetryTimerId) {
-                onPictureMade();
-            }
+            onTimer(wParam);
             return 0;
         case WM_DROPFILES:
             onFilesDropped(reinterpret_cast<HDROP>(wParam));
@@ -308,20 +349,14 @@ LRESULT mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             handleScroll(message, wParam, lParam);
             return 0;
         case WM_MOUSEMOVE:
-            onMouseMove(LOWORD(lParam), HIWORD(lParam));
-            handleDesktopPointer(message, wParam, lParam);
-            return 0;
         case WM_LBUTTONDOWN:
-            onTap(LOWORD(lParam), HIWORD(lParam));
-            return 0;
         case WM_LBUTTONUP:
-            return 0;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
         case WM_MOUSEWHEEL:
-            handleDesktopPointer(message, wParam, lParam);
+            onPointer(message, wParam, lParam);
             return 0;
         default:
             return DefWindowProc(hwnd, message, wParam, lParam);

@@ -8,14 +8,14 @@
 #include "platform/painting.h"
 #include "platform/window.h"
 
-namespace {
-
 void useBoard(const BoardRectangle& board) {
     appState.boardRect = board;
     if (appState.pattern) {
-        fitToBoard(*appState.pattern, board.width / 2, board.height / 2, board.width, board.height);
+        fitToBoard(*appState.pattern, board.width, board.height);
     }
 }
+
+namespace {
 
 void showScrollBars(bool show) {
     ShowWindow(mainControl(IDC_HSCROLL), show ? SW_SHOW : SW_HIDE);

@@ -8,6 +8,11 @@
 
 #include "platform/messages.h"
 
+struct BoardRectangle;
+
+// The board takes this rectangle, and the pattern's view is fitted to it.
+void useBoard(const BoardRectangle& board);
+
 // A tap with the zoom tool at a pattern point: half again as large, centred
 // there but kept inside the picture.
 void zoomInAt(std::int32_t px, std::int32_t py);

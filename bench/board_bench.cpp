@@ -68,7 +68,7 @@ struct BoardFixture {
             return;
         }
         loadPatternFromBytes(pattern, bytes);
-        fitToBoard(pattern, width / 2, height / 2, width, height);
+        fitToBoard(pattern, width, height);
         // Every fourth piece painted, as in a game under way.
         for (std::size_t k = 0; k < pattern.pieces.size(); k += 4) {
             pattern.pieces[k].painted = 1;

@@ -103,7 +103,7 @@ void frameOf(benchmark::State& state, const Generator& generate, int most) {
     const int parameter = heaviestThatLoads(generate, most);
 
     loadPatternFromBytes(pattern, serializePatternFile(generate(parameter)));
-    fitToBoard(pattern, kWidth / 2, kHeight / 2, kWidth, kHeight);
+    fitToBoard(pattern, kWidth, kHeight);
     setZoom(pattern, 1.0f);
     const DrawingWork work = measureDrawingWork(pattern.pieces, pattern.viewTransform);
     if (pattern.pieces.empty()) {

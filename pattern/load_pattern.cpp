@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "pattern/bezier.h"
@@ -89,8 +91,10 @@ class RunningSum {
     std::int64_t zeroAmount_ = 0;
 };
 
-// Indices inside their tables, positive sizes, the per-piece limits.
-std::string findRecordFault(const FileTables& f) {
+// A check's finding: what is wrong with the file, or nothing.
+using Fault = std::optional<std::string>;
+
+Fault sizeFault(const FileTables& f) {
     const PatternHeader& h = f.header;
     if (h.sourceWidth <= 0 || h.sourceHeight <= 0) {
         return "the picture's width or height is not positive";
@@ -101,6 +105,10 @@ std::string findRecordFault(const FileTables& f) {
     if (h.pieceCount < 0) {
         return "the piece count is negative";
     }
+    return std::nullopt;
+}
+
+Fault pathFault(const FileTables& f) {
     const std::size_t geometryCount = f.isPolyline() ? f.points.size() : f.curves.size();
     const char* geometryName = f.isPolyline() ? "point" : "curve";
     for (std::size_t i = 0; i < checked(f.paths.size(), f.held.paths); ++i) {
@@ -109,18 +117,29 @@ std::string findRecordFault(const FileTables& f) {
             return "path " + std::to_string(i) + " runs past the end of the " + geometryName + " table";
         }
     }
+    return std::nullopt;
+}
+
+Fault edgeFault(const FileTables& f) {
     for (std::size_t i = 0; i < checked(f.edges.size(), f.held.edges); ++i) {
         if (f.edges[i].path >= f.paths.size()) {
             return "edge " + std::to_string(i) + " names a path that does not exist";
         }
     }
+    return std::nullopt;
+}
+
+Fault contourFault(const FileTables& f) {
     for (std::size_t i = 0; i < checked(f.contours.size(), f.held.contours); ++i) {
         const ContourRecord& c = f.contours[i];
         if (c.firstEdge <= c.lastEdge && c.lastEdge >= f.edges.size()) {
             return "contour " + std::to_string(i) + " runs past the end of the edge table";
         }
     }
-    std::vector<bool> used(f.colours.size(), false);
+    return std::nullopt;
+}
+
+Fault pieceFault(const FileTables& f) {
     for (std::size_t i = 0; i < checked(f.pieces.size(), f.held.pieces); ++i) {
         const PieceRecord& p = f.pieces[i];
         const std::string piece = "piece " + std::to_string(i);
@@ -136,21 +155,36 @@ std::string findRecordFault(const FileTables& f) {
         if (p.colour >= f.colours.size()) {
             return piece + " names a colour that does not exist";
         }
-        used[p.colour] = true;
     }
-    if (std::ranges::count(used, true) > kMaxColours) {
-        return "more than " + std::to_string(kMaxColours) + " colours are in use";
-    }
-    return {};
+    return std::nullopt;
 }
 
-// Everything the builder relies on, checked before anything is built: the
-// records, then the work of gathering, counted with running sums so that a
-// file cannot make the count itself slow (points walked, and edges visited).
-std::string findFault(const FileTables& f) {
-    if (std::string fault = findRecordFault(f); !fault.empty()) {
-        return fault;
+// Which colours some piece names. (Pieces past the end of the file all name
+// colour 0, as the first of them does.)
+std::vector<bool> coloursInUse(const FileTables& f) {
+    std::vector<bool> used(f.colours.size(), false);
+    for (std::size_t i = 0; i < checked(f.pieces.size(), f.held.pieces); ++i) {
+        used[f.pieces[i].colour] = true;
     }
+    return used;
+}
+
+Fault colourCountFault(const FileTables& f) {
+    if (std::ranges::count(coloursInUse(f), true) > kMaxColours) {
+        return "more than " + std::to_string(kMaxColours) + " colours are in use";
+    }
+    return std::nullopt;
+}
+
+// The work of gathering every piece: the points it walks and the edges it
+// visits, counted with running sums so that a file cannot make the count
+// itself slow.
+struct GatheringWork {
+    std::int64_t points;
+    std::int64_t edges;
+};
+
+GatheringWork measureGathering(const FileTables& f) {
     const std::size_t geometryCount = f.isPolyline() ? f.points.size() : f.curves.size();
     const RunningSum pointsBefore(geometryCount, f.held.geometry, [&](std::size_t i) {
         return f.isPolyline() ? 1 : std::max<int>(f.curves[i].steps, 0) + 1;
@@ -181,13 +215,34 @@ std::string findFault(const FileTables& f) {
                           })
             .before(f.pieces.size());
     };
-    if (pieceSum(contourPointsBefore) > kMaxPatternPoints) {
+    return {pieceSum(contourPointsBefore), pieceSum(contourEdgesBefore)};
+}
+
+Fault gatheringFault(const FileTables& f) {
+    const GatheringWork work = measureGathering(f);
+    if (work.points > kMaxPatternPoints) {
         return "it would need more than " + std::to_string(kMaxPatternPoints) + " points";
     }
-    if (pieceSum(contourEdgesBefore) > kMaxPatternPoints) {
+    if (work.edges > kMaxPatternPoints) {
         return "its contours would walk more than " + std::to_string(kMaxPatternPoints) + " edges";
     }
-    return {};
+    return std::nullopt;
+}
+
+// Everything the builder relies on, checked before anything is built. In
+// this order: each check relies on the ones before it (the indices it
+// follows lie inside their tables).
+constexpr Fault (*kChecks[])(const FileTables&) = {
+    sizeFault, pathFault, edgeFault, contourFault, pieceFault, colourCountFault, gatheringFault,
+};
+
+Fault findFault(const FileTables& f) {
+    for (const auto check : kChecks) {
+        if (Fault fault = check(f)) {
+            return fault;
+        }
+    }
+    return std::nullopt;
 }
 
 // Builds each piece's outline. G is the gathering list of one piece, in
@@ -341,33 +396,10 @@ class PieceBuilder {
     std::vector<POINT> kept_;
 };
 
-}  // namespace
-
-void loadPattern(Pattern& pattern, const WCHAR* path) {
-    const auto bytes = platform::readFileBytes(path, kLargestPatternFile);
-    if (!bytes) {
-        pattern.loadError = "the file cannot be opened";
-        return;
-    }
-    loadPatternFromBytes(pattern, *bytes);
-}
-
-void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
-    const PatternFile parsed = parsePatternFile(bytes, ZeroTails::Held);
-    const FileTables file(parsed);
-    if (std::string fault = findFault(file); !fault.empty()) {
-        pattern.loadError = "the file is damaged: " + fault;
-        return;
-    }
-    const PatternHeader& h = file.header;
-    const RawGeometry g = deriveRawGeometry(h);
-
-    // The palette: only colours some piece names, renumbered in file order.
-    // (Pieces past the end of the file all name colour 0, as the first of them does.)
-    std::vector<bool> used(file.colours.size(), false);
-    for (std::size_t k = 0; k < checked(file.pieces.size(), file.held.pieces); ++k) {
-        used[file.pieces[k].colour] = true;
-    }
+// The palette: only colours some piece names, renumbered in file order; the
+// new number of each file colour, -1 for those left out.
+std::vector<std::int32_t> compactPalette(const FileTables& file) {
+    const std::vector<bool> used = coloursInUse(file);
     const auto usedCount = static_cast<std::int32_t>(std::ranges::count(used, true));
     std::vector<std::int32_t> newIndex(file.colours.size(), -1);
     std::int32_t colourCount = 0;
@@ -376,9 +408,13 @@ void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
             newIndex[i] = colourCount++;
         }
     }
+    return newIndex;
+}
 
-    auto heap = std::make_unique<PatternHeap>();
-    std::span<Piece> pieces = heap->allocate<Piece>(file.pieces.size());
+// Every piece's outline, built on the heap; the fault when a piece gathers
+// too many points.
+Fault buildPieces(const FileTables& file, const RawGeometry& g, const std::vector<std::int32_t>& newIndex,
+                  PatternHeap& heap, std::span<Piece> pieces) {
     PieceBuilder builder(file, g);
     for (std::size_t k = 0; k < file.pieces.size(); ++k) {
         const PieceRecord& record = file.pieces[k];
@@ -387,21 +423,26 @@ void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
             previous->lastContour == record.lastContour) {
             // The same contours make the same outline: shared, as the points never change.
             builder.share(pieces[k - 1], record, newIndex[record.colour], pieces[k]);
-        } else if (!builder.build(record, newIndex[record.colour], *heap, pieces[k])) {
-            pattern.loadError = "the file is damaged: piece " + std::to_string(k) + " gathers more than " +
-                                std::to_string(kMaxGatheredPoints) + " points";
-            return;
+        } else if (!builder.build(record, newIndex[record.colour], heap, pieces[k])) {
+            return "piece " + std::to_string(k) + " gathers more than " + std::to_string(kMaxGatheredPoints) +
+                   " points";
         }
     }
+    return std::nullopt;
+}
+
+// Whether drawing the whole picture on the largest board asks too much.
+Fault drawingFault(std::span<const Piece> pieces, const RawGeometry& g) {
     ViewTransform largestBoard;
-    fitView(largestBoard, g.maxX - g.minX, g.maxY - g.minY, kLargestBoardWidth / 2, kLargestBoardHeight / 2,
-            kLargestBoardWidth, kLargestBoardHeight);
+    fitView(largestBoard, g.maxX - g.minX, g.maxY - g.minY, kLargestBoardWidth, kLargestBoardHeight);
     setViewZoom(largestBoard, 1.0f);
     if (std::string fault = findDrawingFault(measureDrawingWork(pieces, largestBoard)); !fault.empty()) {
-        pattern.loadError = "the file is too heavy to draw: " + fault;
-        return;
+        return fault;
     }
+    return std::nullopt;
+}
 
+void setGeometry(Pattern& pattern, const PatternHeader& h, const RawGeometry& g) {
     pattern.sourceWidth = h.sourceWidth;
     pattern.sourceHeight = h.sourceHeight;
     pattern.coordinateRange = h.coordinateRange;
@@ -420,7 +461,10 @@ void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
     pattern.pieceCount = h.pieceCount;
     pattern.pieceTotal = h.pieceCount;
     pattern.piecesLeft = h.pieceCount;
+}
 
+// The compacted palette, with each colour's brush and pen, and no piece counted yet.
+void setPalette(Pattern& pattern, const FileTables& file, const std::vector<std::int32_t>& newIndex) {
     for (std::size_t i = 0; i < file.colours.size(); ++i) {
         const std::int32_t n = newIndex[i];
         if (n < 0) {
@@ -435,8 +479,44 @@ void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
         pattern.colourLuma[n] = colourLumaOf(c.red, c.green, c.blue);
     }
     pattern.outlinePen = CreatePen(PS_SOLID, 0, kOutlineColour);
+    const auto colourCount =
+        static_cast<std::int32_t>(std::ranges::count_if(newIndex, [](std::int32_t n) { return n >= 0; }));
     pattern.colourCount = colourCount;
     pattern.coloursLeft = colourCount;
+}
+
+}  // namespace
+
+void loadPattern(Pattern& pattern, const WCHAR* path) {
+    const auto bytes = platform::readFileBytes(path, kLargestPatternFile);
+    if (!bytes) {
+        pattern.loadError = "the file cannot be opened";
+        return;
+    }
+    loadPatternFromBytes(pattern, *bytes);
+}
+
+void loadPatternFromBytes(Pattern& pattern, std::span<const std::byte> bytes) {
+    const PatternFile parsed = parsePatternFile(bytes, ZeroTails::Held);
+    const FileTables file(parsed);
+    if (const Fault fault = findFault(file)) {
+        pattern.loadError = "the file is damaged: " + *fault;
+        return;
+    }
+    const RawGeometry g = deriveRawGeometry(file.header);
+    const std::vector<std::int32_t> newIndex = compactPalette(file);
+    auto heap = std::make_unique<PatternHeap>();
+    std::span<Piece> pieces = heap->allocate<Piece>(file.pieces.size());
+    if (const Fault fault = buildPieces(file, g, newIndex, *heap, pieces)) {
+        pattern.loadError = "the file is damaged: " + *fault;
+        return;
+    }
+    if (const Fault fault = drawingFault(pieces, g)) {
+        pattern.loadError = "the file is too heavy to draw: " + *fault;
+        return;
+    }
+    setGeometry(pattern, file.header, g);
+    setPalette(pattern, file, newIndex);
     for (const Piece& piece : pieces) {
         ++pattern.piecesLeftPerColour[piece.colour];
     }

@@ -41,27 +41,87 @@ class ByteWriter {
     std::vector<std::byte> bytes;
 };
 
+// Each record's fields in file order, walked alike to read and to write.
+template <typename Io>
+void fields(Io& io, PointRecord& p) {
+    io(p.x);
+    io(p.y);
+}
+template <typename Io>
+void fields(Io& io, CurveRecord& c) {
+    for (int k = 0; k < 4; ++k) {
+        io(c.x[k]);
+        io(c.y[k]);
+    }
+    io(c.steps);
+}
+template <typename Io>
+void fields(Io& io, PathRecord& p) {
+    io(p.first);
+    io(p.last);
+}
+template <typename Io>
+void fields(Io& io, EdgeRecord& e) {
+    io(e.path);
+    io(e.forward);
+}
+template <typename Io>
+void fields(Io& io, ContourRecord& c) {
+    io(c.firstEdge);
+    io(c.lastEdge);
+}
+template <typename Io>
+void fields(Io& io, PieceRecord& p) {
+    io(p.firstContour);
+    io(p.lastContour);
+    io(p.colour);
+    io(p.labelX);
+    io(p.labelY);
+}
+template <typename Io>
+void fields(Io& io, ColourRecord& c) {
+    io(c.red);
+    io(c.green);
+    io(c.blue);
+}
+
+struct FieldReader {
+    ByteReader& in;
+    void operator()(std::uint8_t& v) { v = in.u8(); }
+    void operator()(std::uint16_t& v) { v = in.u16(); }
+};
+
+struct FieldWriter {
+    ByteWriter& out;
+    void operator()(std::uint8_t v) { out.u8(v); }
+    void operator()(std::uint16_t v) { out.u16(v); }
+};
+
 // Records start as zero, which is what every field past the end reads as, so
 // reading stops there: a short file with large counts costs no per-field work.
 // With `tails` Held, the zero records past the end are kept once.
-template <typename Record, typename ReadOne>
-std::vector<Record> readTable(const ByteReader& in, std::size_t count, ReadOne readOne, std::size_t* held,
-                              ZeroTails tails) {
+template <typename Record>
+std::vector<Record> readTable(ByteReader& in, std::size_t count, std::size_t* held, ZeroTails tails) {
+    FieldReader reader{in};
     std::vector<Record> table;
     while (table.size() < count && !in.exhausted()) {
-        readOne(table.emplace_back());
+        fields(reader, table.emplace_back());
     }
     *held = table.size();
     table.resize(tails == ZeroTails::Whole ? count : std::min(count, table.size() + 1));
     return table;
 }
 
-}  // namespace
+template <typename Record>
+void writeTable(ByteWriter& out, const std::vector<Record>& table) {
+    FieldWriter writer{out};
+    for (Record record : table) {
+        fields(writer, record);
+    }
+}
 
-PatternFile parsePatternFile(std::span<const std::byte> bytes, ZeroTails tails) {
-    ByteReader in(bytes);
-    PatternFile file;
-    PatternHeader& h = file.header;
+PatternHeader readHeader(ByteReader& in) {
+    PatternHeader h;
     h.unused = in.i32();
     h.sourceWidth = in.i32();
     h.sourceHeight = in.i32();
@@ -75,72 +135,12 @@ PatternFile parsePatternFile(std::span<const std::byte> bytes, ZeroTails tails) 
     h.contourRecordCount = in.u16();
     h.pieceCount = in.i16();
     h.colourRecordCount = in.u16();
-
-    if (file.isPolyline()) {
-        file.points = readTable<PointRecord>(
-            in, h.pointRecordCount,
-            [&](PointRecord& p) {
-                p.x = in.u16();
-                p.y = in.u16();
-            },
-            &file.held.geometry, tails);
-    } else {
-        file.curves = readTable<CurveRecord>(
-            in, h.curveRecordCount,
-            [&](CurveRecord& c) {
-                for (int k = 0; k < 4; ++k) {
-                    c.x[k] = in.u16();
-                    c.y[k] = in.u16();
-                }
-                c.steps = in.u8();
-            },
-            &file.held.geometry, tails);
-    }
-    file.paths = readTable<PathRecord>(
-        in, h.pathRecordCount,
-        [&](PathRecord& p) {
-            p.first = in.u16();
-            p.last = in.u16();
-        },
-        &file.held.paths, tails);
-    file.edges = readTable<EdgeRecord>(
-        in, h.edgeRecordCount,
-        [&](EdgeRecord& e) {
-            e.path = in.u16();
-            e.forward = in.u8();
-        },
-        &file.held.edges, tails);
-    file.contours = readTable<ContourRecord>(
-        in, h.contourRecordCount,
-        [&](ContourRecord& c) {
-            c.firstEdge = in.u16();
-            c.lastEdge = in.u16();
-        },
-        &file.held.contours, tails);
-    file.pieces = readTable<PieceRecord>(
-        in, static_cast<std::size_t>(std::max<int>(h.pieceCount, 0)),
-        [&](PieceRecord& p) {
-            p.firstContour = in.u16();
-            p.lastContour = in.u16();
-            p.colour = in.u16();
-            p.labelX = in.u16();
-            p.labelY = in.u16();
-        },
-        &file.held.pieces, tails);
-    file.colours = readTable<ColourRecord>(
-        in, h.colourRecordCount,
-        [&](ColourRecord& c) {
-            c.red = in.u8();
-            c.green = in.u8();
-            c.blue = in.u8();
-        },
-        &file.held.colours, tails);
-    file.trailer = in.u16();
-    return file;
+    return h;
 }
 
-std::vector<std::byte> serializePatternFile(const PatternFile& file) {
-    ByteWriter out;
+// The header as the tables stand: each count is its table's size, but for the
+// geometry table the variant leaves out, whose count is kept as it was.
+void writeHeader(ByteWriter& out, const PatternFile& file) {
     const PatternHeader& h = file.header;
     const bool polyline = file.isPolyline();
     out.u32(static_cast<std::uint32_t>(h.unused));
@@ -156,44 +156,43 @@ std::vector<std::byte> serializePatternFile(const PatternFile& file) {
     out.u16(static_cast<std::uint16_t>(file.contours.size()));
     out.u16(static_cast<std::uint16_t>(file.pieces.size()));
     out.u16(static_cast<std::uint16_t>(file.colours.size()));
-    if (polyline) {
-        for (const PointRecord& p : file.points) {
-            out.u16(p.x);
-            out.u16(p.y);
-        }
+}
+
+}  // namespace
+
+PatternFile parsePatternFile(std::span<const std::byte> bytes, ZeroTails tails) {
+    ByteReader in(bytes);
+    PatternFile file;
+    file.header = readHeader(in);
+    const PatternHeader& h = file.header;
+    if (file.isPolyline()) {
+        file.points = readTable<PointRecord>(in, h.pointRecordCount, &file.held.geometry, tails);
     } else {
-        for (const CurveRecord& c : file.curves) {
-            for (int k = 0; k < 4; ++k) {
-                out.u16(c.x[k]);
-                out.u16(c.y[k]);
-            }
-            out.u8(c.steps);
-        }
+        file.curves = readTable<CurveRecord>(in, h.curveRecordCount, &file.held.geometry, tails);
     }
-    for (const PathRecord& p : file.paths) {
-        out.u16(p.first);
-        out.u16(p.last);
+    file.paths = readTable<PathRecord>(in, h.pathRecordCount, &file.held.paths, tails);
+    file.edges = readTable<EdgeRecord>(in, h.edgeRecordCount, &file.held.edges, tails);
+    file.contours = readTable<ContourRecord>(in, h.contourRecordCount, &file.held.contours, tails);
+    file.pieces = readTable<PieceRecord>(in, static_cast<std::size_t>(std::max<int>(h.pieceCount, 0)),
+                                         &file.held.pieces, tails);
+    file.colours = readTable<ColourRecord>(in, h.colourRecordCount, &file.held.colours, tails);
+    file.trailer = in.u16();
+    return file;
+}
+
+std::vector<std::byte> serializePatternFile(const PatternFile& file) {
+    ByteWriter out;
+    writeHeader(out, file);
+    if (file.isPolyline()) {
+        writeTable(out, file.points);
+    } else {
+        writeTable(out, file.curves);
     }
-    for (const EdgeRecord& e : file.edges) {
-        out.u16(e.path);
-        out.u8(e.forward);
-    }
-    for (const ContourRecord& c : file.contours) {
-        out.u16(c.firstEdge);
-        out.u16(c.lastEdge);
-    }
-    for (const PieceRecord& p : file.pieces) {
-        out.u16(p.firstContour);
-        out.u16(p.lastContour);
-        out.u16(p.colour);
-        out.u16(p.labelX);
-        out.u16(p.labelY);
-    }
-    for (const ColourRecord& c : file.colours) {
-        out.u8(c.red);
-        out.u8(c.green);
-        out.u8(c.blue);
-    }
+    writeTable(out, file.paths);
+    writeTable(out, file.edges);
+    writeTable(out, file.contours);
+    writeTable(out, file.pieces);
+    writeTable(out, file.colours);
     out.u16(file.trailer);
     return std::move(out.bytes);
 }

@@ -16,16 +16,14 @@ std::int32_t truncate(float v) {
 
 }  // namespace
 
-void fitToBoard(Pattern& pattern, std::int32_t centreX, std::int32_t centreY, std::int32_t width,
-                std::int32_t height) {
-    fitView(pattern.viewTransform, pattern.maxX - pattern.minX, pattern.maxY - pattern.minY, centreX, centreY,
-            width, height);
+void fitToBoard(Pattern& pattern, std::int32_t width, std::int32_t height) {
+    fitView(pattern.viewTransform, pattern.maxX - pattern.minX, pattern.maxY - pattern.minY, width, height);
 }
 
-void fitView(ViewTransform& v, float extentWidth, float extentHeight, std::int32_t centreX,
-             std::int32_t centreY, std::int32_t width, std::int32_t height) {
-    v.screenCentreX = centreX;
-    v.screenCentreY = centreY;
+void fitView(ViewTransform& v, float extentWidth, float extentHeight, std::int32_t width,
+             std::int32_t height) {
+    v.screenCentreX = width / 2;
+    v.screenCentreY = height / 2;
     v.screenWidth = width;
     v.screenHeight = height;
     v.extentWidthUnits = truncate(extentWidth);

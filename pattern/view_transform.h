@@ -26,14 +26,13 @@ struct ViewTransform {
 class Pattern;
 struct Piece;
 
-// The board's size changed: record it and the rectangle of pattern units
-// that fits it at zoom 1. Callers pass width / 2 and height / 2 as the centre.
-void fitToBoard(Pattern& pattern, std::int32_t centreX, std::int32_t centreY, std::int32_t width,
-                std::int32_t height);
+// The board's size changed: record it, its centre, and the rectangle of
+// pattern units that fits it at zoom 1.
+void fitToBoard(Pattern& pattern, std::int32_t width, std::int32_t height);
 void setZoom(Pattern& pattern, float zoom);
 // The same on a view of its own, for a pattern's extent before it is built.
-void fitView(ViewTransform& view, float extentWidth, float extentHeight, std::int32_t centreX,
-             std::int32_t centreY, std::int32_t width, std::int32_t height);
+void fitView(ViewTransform& view, float extentWidth, float extentHeight, std::int32_t width,
+             std::int32_t height);
 void setViewZoom(ViewTransform& view, float zoom);
 void setCentre(Pattern& pattern, std::int32_t x, std::int32_t y);
 

@@ -7,7 +7,6 @@
 namespace platform {
 
 namespace {
-BitmapObject stockBitmap{Surface(1, 1), {}, nullptr, true};
 constexpr std::int64_t maxPixels = std::int64_t{1} << 28;
 }  // namespace
 
@@ -57,6 +56,8 @@ Surface& bitmapSurface(HBITMAP bitmap) {
 }
 
 HBITMAP defaultBitmap() {
+    // Made on first use, as nothing of the platform is built before `main`.
+    static BitmapObject stockBitmap{Surface(1, 1), {}, nullptr, true};
     return &stockBitmap;
 }
 
@@ -92,16 +93,6 @@ HBITMAP SHLoadDIBitmap(const WCHAR* path) {
 }
 
 BOOL DeleteObject(HBITMAP bitmap) {
-    if (bitmap == nullptr) {
-        return FALSE;
-    }
-    if (bitmap->stock) {
-        return TRUE;
-    }
-    if (bitmap->selectedInto != nullptr) {
-        return FALSE;
-    }
-    platform::detail::countDeleted();
-    delete bitmap;
-    return TRUE;
+    return platform::detail::deleteDrawingObject(bitmap,
+                                                 [](const auto& o) { return o.selectedInto != nullptr; });
 }

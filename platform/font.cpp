@@ -80,16 +80,5 @@ HFONT CreateFont(int height, int weight, const WCHAR* face, BYTE quality) {
 }
 
 BOOL DeleteObject(HFONT font) {
-    if (font == nullptr) {
-        return FALSE;
-    }
-    if (font->stock) {
-        return TRUE;
-    }
-    if (font->selections > 0) {
-        return FALSE;
-    }
-    platform::detail::countDeleted();
-    delete font;
-    return TRUE;
+    return platform::detail::deleteDrawingObject(font, [](const auto& o) { return o.selections > 0; });
 }

@@ -49,31 +49,9 @@ HBRUSH GetStockObject(StockBrush which) {
 }
 
 BOOL DeleteObject(HBRUSH brush) {
-    if (brush == nullptr) {
-        return FALSE;
-    }
-    if (brush->stock) {
-        return TRUE;
-    }
-    if (brush->selections > 0) {
-        return FALSE;
-    }
-    platform::detail::countDeleted();
-    delete brush;
-    return TRUE;
+    return platform::detail::deleteDrawingObject(brush, [](const auto& o) { return o.selections > 0; });
 }
 
 BOOL DeleteObject(HPEN pen) {
-    if (pen == nullptr) {
-        return FALSE;
-    }
-    if (pen->stock) {
-        return TRUE;
-    }
-    if (pen->selections > 0) {
-        return FALSE;
-    }
-    platform::detail::countDeleted();
-    delete pen;
-    return TRUE;
+    return platform::detail::deleteDrawingObject(pen, [](const auto& o) { return o.selections > 0; });
 }

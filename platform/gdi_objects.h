@@ -43,6 +43,24 @@ HPEN defaultPen();
 namespace detail {
 void countCreated();
 void countDeleted();
+
+// DeleteObject for every kind of drawing object: a stock object stays, and
+// one still selected into a device context is refused.
+template <typename Object, typename Selected>
+BOOL deleteDrawingObject(Object* object, Selected selected) {
+    if (object == nullptr) {
+        return FALSE;
+    }
+    if (object->stock) {
+        return TRUE;
+    }
+    if (selected(*object)) {
+        return FALSE;
+    }
+    countDeleted();
+    delete object;
+    return TRUE;
+}
 }  // namespace detail
 
 }  // namespace platform

@@ -112,43 +112,38 @@ bool isOtherInput(const InputEvent& event) {
             captureWindow() == nullptr);
 }
 
-}  // namespace
+// A key goes to the focus, or to the active window when the focus cannot take it.
+bool resolveKey(const InputEvent& event, MSG& msg) {
+    Window* target = GetFocus();
+    if (target == nullptr || !IsWindowVisible(target) || !topLevelOf(target)->enabled) {
+        target = activeWindow();
+    }
+    if (target == nullptr) {
+        return false;
+    }
+    msg.hwnd = target;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = event.key;
+    msg.lParam = 1;  // repeat count
+    return true;
+}
 
-bool resolveInput(const InputEvent& event, MSG& msg) {
-    msg = MSG{};
-    if (isOtherInput(event)) {
-        return resolveOtherInput(event, msg);
+// The wheel turns whatever window lies under the pointer.
+bool resolveWheel(const InputEvent& event, MSG& msg) {
+    Window* target = windowAtScreenPoint(event.point);
+    if (target == nullptr || !topLevelOf(target)->enabled) {
+        return false;
     }
-    if (event.kind == InputEvent::Kind::Drop) {
-        return resolveDrop(event, msg);
-    }
-    if (event.kind == InputEvent::Kind::Key) {
-        Window* target = GetFocus();
-        if (target == nullptr || !IsWindowVisible(target) || !topLevelOf(target)->enabled) {
-            target = activeWindow();
-        }
-        if (target == nullptr) {
-            return false;
-        }
-        msg.hwnd = target;
-        msg.message = WM_KEYDOWN;
-        msg.wParam = event.key;
-        msg.lParam = 1;  // repeat count
-        return true;
-    }
+    msg.hwnd = target;
+    msg.message = WM_MOUSEWHEEL;
+    msg.wParam = MAKEWPARAM(0, static_cast<WORD>(event.wheelDelta));
+    msg.lParam = packPoint(event.point.x, event.point.y);
+    return true;
+}
 
-    if (event.kind == InputEvent::Kind::Wheel) {
-        Window* target = windowAtScreenPoint(event.point);
-        if (target == nullptr || !topLevelOf(target)->enabled) {
-            return false;
-        }
-        msg.hwnd = target;
-        msg.message = WM_MOUSEWHEEL;
-        msg.wParam = MAKEWPARAM(0, static_cast<WORD>(event.wheelDelta));
-        msg.lParam = packPoint(event.point.x, event.point.y);
-        return true;
-    }
-
+// The stylus goes to the window holding the capture, or else to the window
+// under it; on a top-level window's title bar it is non-client input.
+bool resolvePointer(const InputEvent& event, MSG& msg) {
     Window* target = captureWindow();
     bool nonClient = target != nullptr && captureIsNonClient();
     if (target == nullptr) {
@@ -176,6 +171,25 @@ bool resolveInput(const InputEvent& event, MSG& msg) {
     const POINT origin = clientOriginOnScreen(target);
     msg.lParam = packPoint(event.point.x - origin.x, event.point.y - origin.y);
     return true;
+}
+
+}  // namespace
+
+bool resolveInput(const InputEvent& event, MSG& msg) {
+    msg = MSG{};
+    if (isOtherInput(event)) {
+        return resolveOtherInput(event, msg);
+    }
+    switch (event.kind) {
+        case InputEvent::Kind::Drop:
+            return resolveDrop(event, msg);
+        case InputEvent::Kind::Key:
+            return resolveKey(event, msg);
+        case InputEvent::Kind::Wheel:
+            return resolveWheel(event, msg);
+        default:
+            return resolvePointer(event, msg);
+    }
 }
 
 }  // namespace platform

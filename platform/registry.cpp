@@ -26,8 +26,8 @@ namespace {
 
 constexpr std::u16string_view kLocalMachineName = u"HKEY_LOCAL_MACHINE";
 
-// Only the root's address is used, never its members: the settings are read
-// during static initialisation, possibly before this object's own.
+// Only the root's address is used, never its members: it names the store,
+// which is read from its file when a key under it is opened.
 RegistryKey localMachine;
 
 bool isRoot(HKEY key) {

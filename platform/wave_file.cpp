@@ -35,6 +35,48 @@ std::optional<WaveFile> refuse(std::string* fault, const char* reason) {
     return std::nullopt;
 }
 
+// Reads the format chunk at `body` into `w`; answers why the sound cannot be
+// played, or nothing.
+const char* readFormat(std::span<const BYTE> bytes, std::uint64_t body, std::uint64_t size, WaveFile& w) {
+    if (size < kPcmFormatSize) {
+        return "format chunk too small";
+    }
+    w.format = readU16(bytes, body);
+    w.channels = readU16(bytes, body + 2);
+    w.sampleRate = readU32(bytes, body + 4);
+    const std::uint32_t byteRate = readU32(bytes, body + 8);
+    const std::uint16_t blockAlign = readU16(bytes, body + 12);
+    w.bitsPerSample = readU16(bytes, body + 14);
+    if (w.format != WAVE_FORMAT_PCM) {
+        return "not PCM";
+    }
+    if (w.channels == 0) {
+        return "no channels";
+    }
+    if (w.bitsPerSample != 8 && w.bitsPerSample != 16) {
+        return "sample width is neither 8 nor 16 bits";
+    }
+    if (w.sampleRate == 0) {
+        return "sample rate is zero";
+    }
+    if (blockAlign != w.channels * (w.bitsPerSample / 8) ||
+        byteRate != std::uint64_t{w.sampleRate} * blockAlign) {
+        return "block alignment or byte rate disagrees with the format";
+    }
+    return nullptr;
+}
+
+// Takes the samples of the data chunk at `body`, whole frames only.
+const char* readData(std::span<const BYTE> bytes, std::uint64_t body, std::uint64_t size, WaveFile& w) {
+    const std::size_t frameBytes = static_cast<std::size_t>(w.channels) * (w.bitsPerSample / 8);
+    if (size % frameBytes != 0) {
+        return "data chunk ends inside a frame";
+    }
+    w.data.assign(bytes.begin() + static_cast<std::ptrdiff_t>(body),
+                  bytes.begin() + static_cast<std::ptrdiff_t>(body + size));
+    return nullptr;
+}
+
 }  // namespace
 
 std::size_t WaveFile::frameCount() const {
@@ -71,7 +113,7 @@ std::optional<WaveFile> parseWaveFile(std::span<const BYTE> bytes, std::string* 
         return refuse(fault, "RIFF chunk runs past the end of the buffer");
     }
 
-    std::optional<WaveFile> wave;
+    WaveFile wave;
     bool haveFormat = false;
     std::uint64_t at = 12;
     while (at < riffEnd) {
@@ -87,45 +129,17 @@ std::optional<WaveFile> parseWaveFile(std::span<const BYTE> bytes, std::string* 
             if (haveFormat) {
                 return refuse(fault, "more than one format chunk");
             }
-            if (size < kPcmFormatSize) {
-                return refuse(fault, "format chunk too small");
+            if (const char* why = readFormat(bytes, body, size, wave)) {
+                return refuse(fault, why);
             }
-            WaveFile w;
-            w.format = readU16(bytes, body);
-            w.channels = readU16(bytes, body + 2);
-            w.sampleRate = readU32(bytes, body + 4);
-            const std::uint32_t byteRate = readU32(bytes, body + 8);
-            const std::uint16_t blockAlign = readU16(bytes, body + 12);
-            w.bitsPerSample = readU16(bytes, body + 14);
-            if (w.format != WAVE_FORMAT_PCM) {
-                return refuse(fault, "not PCM");
-            }
-            if (w.channels == 0) {
-                return refuse(fault, "no channels");
-            }
-            if (w.bitsPerSample != 8 && w.bitsPerSample != 16) {
-                return refuse(fault, "sample width is neither 8 nor 16 bits");
-            }
-            if (w.sampleRate == 0) {
-                return refuse(fault, "sample rate is zero");
-            }
-            if (blockAlign != w.channels * (w.bitsPerSample / 8) ||
-                byteRate != std::uint64_t{w.sampleRate} * blockAlign) {
-                return refuse(fault, "block alignment or byte rate disagrees with the format");
-            }
-            wave = std::move(w);
             haveFormat = true;
         } else if (hasTag(bytes, at, "data")) {
             if (!haveFormat) {
                 return refuse(fault, "data chunk before the format chunk");
             }
-            const std::size_t frameBytes =
-                static_cast<std::size_t>(wave->channels) * (wave->bitsPerSample / 8);
-            if (size % frameBytes != 0) {
-                return refuse(fault, "data chunk ends inside a frame");
+            if (const char* why = readData(bytes, body, size, wave)) {
+                return refuse(fault, why);
             }
-            wave->data.assign(bytes.begin() + static_cast<std::ptrdiff_t>(body),
-                              bytes.begin() + static_cast<std::ptrdiff_t>(body + size));
             return wave;
         }
         // Chunks are padded to an even length; a missing pad byte at the very end is tolerated.

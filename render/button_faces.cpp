@@ -77,12 +77,11 @@ void drawBitmapInRect(HDC hdc, const RECT& rect, HBITMAP bitmap, BitmapFit mode,
     StretchBlt(hdc, x, y, dw, dh, memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);
-    DeleteObject(bitmap);
 }
 
 void drawBitmapButton(const DRAWITEMSTRUCT& item, const FaceContext& context, int id) {
-    drawBitmapInRect(item.hDC, item.rcItem, LoadBitmap(context.instance, id), BitmapFit::Stretch,
-                     context.backgroundBrush);
+    const platform::OwnedBitmap face(LoadBitmap(context.instance, id));
+    drawBitmapInRect(item.hDC, item.rcItem, face.get(), BitmapFit::Stretch, context.backgroundBrush);
 }
 
 void drawPaletteButton(const DRAWITEMSTRUCT& item, const FaceContext& context, int colour) {

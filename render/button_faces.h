@@ -36,8 +36,8 @@ void drawButtonFace(const DRAWITEMSTRUCT& item, const FaceContext& context);
 void drawBitmapButton(const DRAWITEMSTRUCT& item, const FaceContext& context, int id);
 
 // Draws the whole bitmap into the rectangle: stretched, or fitted with its
-// aspect kept and centred on the background. Takes the bitmap over and
-// deletes it; `bitmap` may be null.
+// aspect kept and centred on the background. The caller keeps the bitmap;
+// `bitmap` may be null.
 void drawBitmapInRect(HDC hdc, const RECT& rect, HBITMAP bitmap, BitmapFit mode, HBRUSH background);
 
 void drawPaletteButton(const DRAWITEMSTRUCT& item, const FaceContext& context, int colour);

@@ -55,7 +55,7 @@ platform::Surface drawFinishedBoard(Pattern& pattern, int width, int height) {
     // At zoom 1 the game fits the whole picture inside the board, leaving a
     // grey strip on the side where the board's aspect is slightly off. The
     // zoom that makes the fitted side exactly the picture's removes it.
-    fitToBoard(pattern, width / 2, height / 2, width, height);
+    fitToBoard(pattern, width, height);
     const ViewTransform& fit = pattern.viewTransform;
     float zoom = 1.0f;
     if (fit.extentWidthUnits > 0 && fit.extentHeightUnits > 0) {

@@ -119,12 +119,12 @@ void fillList(HWND dialog) {
 
 void drawThumbnail(HWND dialog, const DRAWITEMSTRUCT& item) {
     const std::u16string name = selectedName(dialog);
-    HBITMAP bitmap = nullptr;
+    platform::OwnedBitmap thumbnail;
     const auto files = entryFiles.find(name);
     if (files != entryFiles.end()) {
-        bitmap = SHLoadDIBitmap((files->second.folder + files->second.thumbnail).c_str());
+        thumbnail.reset(SHLoadDIBitmap((files->second.folder + files->second.thumbnail).c_str()));
     }
-    drawBitmapInRect(item.hDC, item.rcItem, bitmap, BitmapFit::Fit, current->background);
+    drawBitmapInRect(item.hDC, item.rcItem, thumbnail.get(), BitmapFit::Fit, current->background);
 }
 
 void open(HWND dialog) {

@@ -33,15 +33,20 @@ void placeBoard(ScreenLayout& layout, Placer& placer, BoardRectangle full, std::
     placer.place(IDC_VSCROLL, full.width - thickness, full.top, thickness, full.height);
 }
 
-void layOutPortrait(ScreenLayout& layout, std::int32_t W, std::int32_t H, const ToolbarBitmapSizes& bitmaps) {
-    Placer placer(layout);
-    const std::int32_t bannerH = part(H, 0.13945578231292516);
-    placer.place(IDC_BANNER, 0, 0, W, bannerH);
+// The palette's buttons, `columns` a row from (left, top).
+void placePalette(Placer& placer, std::int32_t left, std::int32_t top, std::int32_t cellW, std::int32_t cellH,
+                  int columns) {
+    for (int i = 0; i < kPaletteButtons; ++i) {
+        placer.place(IDC_PALETTE_FIRST + i, left + cellW * (i % columns), top + cellH * (i / columns), cellW,
+                     cellH);
+    }
+}
 
-    // The toolbar row: eight buttons in their slots, room for the clock and
-    // the level buttons after the fourth, eleven equal gaps.
-    const std::int32_t toolY = part(H, 0.891156462585034);
-    const std::int32_t toolH = part(H, 0.09523809523809523);
+// The portrait toolbar row: eight buttons in their slots, each fitted to its
+// bitmap's shape, room for the clock and the level buttons after the fourth,
+// eleven equal gaps.
+void placePortraitToolbar(Placer& placer, std::int32_t W, std::int32_t toolY, std::int32_t toolH,
+                          const ToolbarBitmapSizes& bitmaps) {
     const std::int32_t a = part(W, 0.08333333333333333);
     const std::int32_t b = part(W, 0.10416666666666667);
     const std::int32_t c = part(W, 0.07916666666666666);
@@ -72,15 +77,11 @@ void layOutPortrait(ScreenLayout& layout, std::int32_t W, std::int32_t H, const 
             x = (static_cast<double>(levelW + clockW) + toolGap * 2) + x;
         }
     }
+}
 
-    const std::int32_t cell = W / 16;
-    const std::int32_t paletteY = part(H, 0.8707482993197279) - 2 * cell;
-    for (int i = 0; i < kPaletteButtons; ++i) {
-        placer.place(IDC_PALETTE_FIRST + i, cell * (i % 16), paletteY + cell * (i / 16), cell, cell);
-    }
-
-    const std::int32_t statusY = paletteY - part(H, 0.05102040816326531);
-    const std::int32_t statusH = part(H, 0.04421768707482993);
+// The portrait status row: name, panel and the five small buttons, with
+// seven equal gaps.
+void placePortraitStatusRow(Placer& placer, std::int32_t W, std::int32_t statusY, std::int32_t statusH) {
     const std::int32_t nameW = part(W, 0.35833333333333334);
     const std::int32_t panelW = part(W, 0.25);
     const std::int32_t openW = part(W, 0.09166666666666666);
@@ -88,7 +89,7 @@ void layOutPortrait(ScreenLayout& layout, std::int32_t W, std::int32_t H, const 
     const std::int32_t smallW = part(W, 0.05416666666666667);
     const double statusGap =
         static_cast<double>(W - (panelW + 3 * smallW + openW + schemeW + nameW)) * 0.14285714285714285;
-    x = statusGap;
+    double x = statusGap;
     for (const auto& [id, width] : {std::pair{IDC_PATTERN_NAME, nameW},
                                     {IDC_STATUS, panelW},
                                     {IDC_OPEN, openW},
@@ -99,6 +100,25 @@ void layOutPortrait(ScreenLayout& layout, std::int32_t W, std::int32_t H, const 
         placer.place(id, trunc(x), statusY, width, statusH);
         x = (static_cast<double>(width) + statusGap) + x;
     }
+}
+
+// Portrait: the banner on top, the board under it, then the status row, the
+// palette's two rows and the toolbar, with the levels and the clock in it.
+void layOutPortrait(ScreenLayout& layout, std::int32_t W, std::int32_t H, const ToolbarBitmapSizes& bitmaps) {
+    Placer placer(layout);
+    const std::int32_t bannerH = part(H, 0.13945578231292516);
+    placer.place(IDC_BANNER, 0, 0, W, bannerH);
+
+    const std::int32_t toolY = part(H, 0.891156462585034);
+    const std::int32_t toolH = part(H, 0.09523809523809523);
+    placePortraitToolbar(placer, W, toolY, toolH, bitmaps);
+
+    const std::int32_t cell = W / 16;
+    const std::int32_t paletteY = part(H, 0.8707482993197279) - 2 * cell;
+    placePalette(placer, 0, paletteY, cell, cell, 16);
+
+    const std::int32_t statusY = paletteY - part(H, 0.05102040816326531);
+    placePortraitStatusRow(placer, W, statusY, part(H, 0.04421768707482993));
 
     const std::int32_t boardGap = part(H, 0.006802721088435374);
     placeBoard(layout, placer, {0, bannerH, W, statusY - boardGap - bannerH}, cell);
@@ -113,6 +133,71 @@ void layOutPortrait(ScreenLayout& layout, std::int32_t W, std::int32_t H, const 
     layout.clockRect = {clockLeft, toolY, clockLeft + part(W, 0.19583333333333333), toolY + toolH};
 }
 
+// The landscape's right column: its left edge, the gap between rows and the
+// height of the status rows.
+struct LandscapeColumn {
+    std::int32_t x;
+    double gap;
+    std::int32_t rowH;
+};
+
+// The name, the panel and the small buttons; answers the top of the row of
+// small buttons.
+double placeLandscapeStatusRows(Placer& placer, std::int32_t W, const LandscapeColumn& col) {
+    placer.place(IDC_PATTERN_NAME, col.x, trunc(col.gap), part(W, 0.246875), col.rowH);
+    double y = col.gap * 2 + static_cast<double>(col.rowH);
+    placer.place(IDC_STATUS, col.x, trunc(y), part(W, 0.1875), col.rowH);
+
+    y = (static_cast<double>(col.rowH) + y) + col.gap;
+    const double hGap = (static_cast<double>(W) * 0.006249999999999992) * 0.25;
+    double x = col.x;
+    const std::int32_t smallW = part(W, 0.040625);
+    for (const auto& [id, width] : {std::pair{IDC_OPEN, part(W, 0.06875)},
+                                    {IDC_COLOR_SCHEME, part(W, 0.053125)},
+                                    {IDC_PAINTING_MODE, smallW},
+                                    {IDC_RESET, smallW},
+                                    {IDC_CLOSE, smallW}}) {
+        placer.place(id, trunc(x), trunc(y), width, col.rowH);
+        x = (static_cast<double>(width) + x) + hGap;
+    }
+    return y;
+}
+
+// Three toolbar rows from `top`, the clock after the timer in the second;
+// col.gap also separates the buttons within a row. Answers the level
+// buttons' left edge, just after the third row.
+std::int32_t placeLandscapeToolbar(ScreenLayout& layout, Placer& placer, std::int32_t W, std::int32_t H,
+                                   const LandscapeColumn& col, double top) {
+    const std::int32_t toolH = part(H, 0.1308411214953271);
+    const auto placeRow = [&](std::initializer_list<std::pair<int, std::int32_t>> buttons, double rowY) {
+        double rowX = col.x;
+        for (const auto& [id, width] : buttons) {
+            placer.place(id, trunc(rowX), trunc(rowY), width, toolH);
+            rowX = (static_cast<double>(width) + rowX) + col.gap;
+        }
+        return rowX;
+    };
+    const double y1 = top;
+    placeRow(
+        {{IDC_ZOOM_IN, part(W, 0.059375)}, {IDC_ZOOM_OUT, part(W, 0.059375)}, {IDC_SOUND, part(W, 0.078125)}},
+        y1);
+
+    const double y2 = (static_cast<double>(toolH) + y1) + col.gap;
+    const std::int32_t tw = part(W, 0.059375);
+    placer.place(IDC_TIMER, col.x, trunc(y2), tw, toolH);
+    const std::int32_t clockLeft = trunc((static_cast<double>(tw) + static_cast<double>(col.x)) + col.gap);
+    layout.clockRect = {clockLeft, trunc(y2), clockLeft + part(W, 0.14375), trunc(y2) + toolH};
+
+    const double y3 = (static_cast<double>(toolH) + y2) + col.gap;
+    return trunc(placeRow({{IDC_RESTART, part(W, 0.059375)},
+                           {IDC_PAUSE, part(W, 0.040625)},
+                           {IDC_COMPLETE, part(W, 0.059375)},
+                           {IDC_HELP, part(W, 0.03125)}},
+                          y3));
+}
+
+// Landscape: the banner over the board on the left; on the right a column of
+// the status rows, the palette and the toolbar with the levels beside it.
 void layOutLandscape(ScreenLayout& layout, std::int32_t W, std::int32_t H) {
     Placer placer(layout);
     const std::int32_t bannerW = part(W, 0.75);
@@ -120,69 +205,22 @@ void layOutLandscape(ScreenLayout& layout, std::int32_t W, std::int32_t H) {
     placer.place(IDC_BANNER, 0, 0, bannerW, bannerH);
 
     const std::int32_t colW = part(W, 0.24375000000000002);
-    const std::int32_t colX = W - colW;
-    const double vGap = (static_cast<double>(H) * 0.06542056074766373) * 0.125;
-    const std::int32_t rowH = part(H, 0.06074766355140187);
+    const LandscapeColumn col{W - colW, (static_cast<double>(H) * 0.06542056074766373) * 0.125,
+                              part(H, 0.06074766355140187)};
+    const double smallButtonsY = placeLandscapeStatusRows(placer, W, col);
 
-    placer.place(IDC_PATTERN_NAME, colX, trunc(vGap), part(W, 0.246875), rowH);
-    double y = vGap * 2 + static_cast<double>(rowH);
-    placer.place(IDC_STATUS, colX, trunc(y), part(W, 0.1875), rowH);
-
-    y = (static_cast<double>(rowH) + y) + vGap;
-    const double hGap = (static_cast<double>(W) * 0.006249999999999992) * 0.25;
-    double x = colX;
-    const std::int32_t smallW = part(W, 0.040625);
-    for (const auto& [id, width] : {std::pair{IDC_OPEN, part(W, 0.06875)},
-                                    {IDC_COLOR_SCHEME, part(W, 0.053125)},
-                                    {IDC_PAINTING_MODE, smallW},
-                                    {IDC_RESET, smallW},
-                                    {IDC_CLOSE, smallW}}) {
-        placer.place(id, trunc(x), trunc(y), width, rowH);
-        x = (static_cast<double>(width) + x) + hGap;
-    }
-
-    const double paletteY = (static_cast<double>(rowH) + y) + vGap;
+    const double paletteY = (static_cast<double>(col.rowH) + smallButtonsY) + col.gap;
     const std::int32_t cellW = colW / 6;
     const std::int32_t gridH = part(H, 0.3598130841121495);
-    const std::int32_t cellH = gridH / 6;
-    for (int i = 0; i < kPaletteButtons; ++i) {
-        placer.place(IDC_PALETTE_FIRST + i, colX + cellW * (i % 6), trunc(paletteY) + cellH * (i / 6), cellW,
-                     cellH);
-    }
+    placePalette(placer, col.x, trunc(paletteY), cellW, gridH / 6, 6);
 
-    // Three toolbar rows; vGap also separates the buttons within a row.
-    const std::int32_t toolH = part(H, 0.1308411214953271);
-    const auto placeRow = [&](std::initializer_list<std::pair<int, std::int32_t>> buttons, double rowY) {
-        double rowX = colX;
-        for (const auto& [id, width] : buttons) {
-            placer.place(id, trunc(rowX), trunc(rowY), width, toolH);
-            rowX = (static_cast<double>(width) + rowX) + vGap;
-        }
-        return rowX;
-    };
-    const double y1 = (static_cast<double>(gridH) + paletteY) + vGap;
-    placeRow(
-        {{IDC_ZOOM_IN, part(W, 0.059375)}, {IDC_ZOOM_OUT, part(W, 0.059375)}, {IDC_SOUND, part(W, 0.078125)}},
-        y1);
-
-    const double y2 = (static_cast<double>(toolH) + y1) + vGap;
-    const std::int32_t tw = part(W, 0.059375);
-    placer.place(IDC_TIMER, colX, trunc(y2), tw, toolH);
-    const std::int32_t clockLeft = trunc((static_cast<double>(tw) + static_cast<double>(colX)) + vGap);
-    layout.clockRect = {clockLeft, trunc(y2), clockLeft + part(W, 0.14375), trunc(y2) + toolH};
-
-    const double y3 = (static_cast<double>(toolH) + y2) + vGap;
-    const std::int32_t dotX = trunc(placeRow({{IDC_RESTART, part(W, 0.059375)},
-                                              {IDC_PAUSE, part(W, 0.040625)},
-                                              {IDC_COMPLETE, part(W, 0.059375)},
-                                              {IDC_HELP, part(W, 0.03125)}},
-                                             y3));
-
+    const std::int32_t dotX =
+        placeLandscapeToolbar(layout, placer, W, H, col, (static_cast<double>(gridH) + paletteY) + col.gap);
     const std::int32_t dot = part(W, 0.03125);
     double dy = static_cast<double>(part(H, 0.705607476635514));
     for (int k = 0; k < 3; ++k) {
         placer.place(IDC_LEVEL_0 + k, dotX, trunc(dy), dot, dot);
-        dy = (static_cast<double>(dot) + vGap * 2) + dy;
+        dy = (static_cast<double>(dot) + col.gap * 2) + dy;
     }
 
     placeBoard(layout, placer, {0, bannerH, bannerW, H - bannerH}, cellW);

@@ -91,76 +91,105 @@ class PathReader {
         const char previous = previousCommand_;
         previousCommand_ = upper;
         switch (upper) {
-            case 'M': {
-                const auto p = pointArgument(rel);
-                if (!p) {
-                    return false;
-                }
-                finishSubpath();
-                current_ = start_ = *p;
-                return true;
-            }
-            case 'L': {
-                const auto p = pointArgument(rel);
-                return p && (lineTo(*p), true);
-            }
-            case 'H': {
-                const auto x = in_.number();
-                return x && (lineTo({rel ? current_.x + *x : *x, current_.y}), true);
-            }
-            case 'V': {
-                const auto y = in_.number();
-                return y && (lineTo({current_.x, rel ? current_.y + *y : *y}), true);
-            }
-            case 'C': {
-                const auto c1 = pointArgument(rel);
-                const auto c2 = c1 ? pointArgument(rel) : std::nullopt;
-                const auto p = c2 ? pointArgument(rel) : std::nullopt;
-                return p && (cubicTo(*c1, *c2, *p), true);
-            }
-            case 'S': {
-                const PointD c1 =
-                    previous == 'C' || previous == 'S' ? reflect(lastCubicControl_, current_) : current_;
-                const auto c2 = pointArgument(rel);
-                const auto p = c2 ? pointArgument(rel) : std::nullopt;
-                return p && (cubicTo(c1, *c2, *p), true);
-            }
-            case 'Q': {
-                const auto q = pointArgument(rel);
-                const auto p = q ? pointArgument(rel) : std::nullopt;
-                return p && (quadTo(*q, *p), true);
-            }
-            case 'T': {
-                const PointD q =
-                    previous == 'Q' || previous == 'T' ? reflect(lastQuadControl_, current_) : current_;
-                const auto p = pointArgument(rel);
-                return p && (quadTo(q, *p), true);
-            }
-            case 'A': {
-                const auto rx = in_.number();
-                const auto ry = rx ? in_.number() : std::nullopt;
-                const auto rotation = ry ? in_.number() : std::nullopt;
-                const auto large = rotation ? in_.flag() : std::nullopt;
-                const auto sweep = large ? in_.flag() : std::nullopt;
-                const auto p = sweep ? pointArgument(rel) : std::nullopt;
-                if (!p) {
-                    return false;
-                }
-                appendArc(open_.segments, current_, *rx, *ry, *rotation, *large, *sweep, *p);
-                current_ = *p;
-                return true;
-            }
-            case 'Z': {
-                if (current_.x != start_.x || current_.y != start_.y) {
-                    lineTo(start_);
-                }
-                finishSubpath();
-                current_ = start_;
-                return true;
-            }
+            case 'M':
+                return move(rel);
+            case 'L':
+                return line(rel);
+            case 'H':
+                return horizontal(rel);
+            case 'V':
+                return vertical(rel);
+            case 'C':
+                return cubic(rel);
+            case 'S':
+                return smoothCubic(rel, previous == 'C' || previous == 'S');
+            case 'Q':
+                return quadratic(rel);
+            case 'T':
+                return smoothQuadratic(rel, previous == 'Q' || previous == 'T');
+            case 'A':
+                return arc(rel);
+            case 'Z':
+                return close();
             default:
                 return false;
         }
+    }
+
+    bool move(bool rel) {
+        const auto p = pointArgument(rel);
+        if (!p) {
+            return false;
+        }
+        finishSubpath();
+        current_ = start_ = *p;
+        return true;
+    }
+
+    bool line(bool rel) {
+        const auto p = pointArgument(rel);
+        return p && (lineTo(*p), true);
+    }
+
+    bool horizontal(bool rel) {
+        const auto x = in_.number();
+        return x && (lineTo({rel ? current_.x + *x : *x, current_.y}), true);
+    }
+
+    bool vertical(bool rel) {
+        const auto y = in_.number();
+        return y && (lineTo({current_.x, rel ? current_.y + *y : *y}), true);
+    }
+
+    bool cubic(bool rel) {
+        const auto c1 = pointArgument(rel);
+        const auto c2 = c1 ? pointArgument(rel) : std::nullopt;
+        const auto p = c2 ? pointArgument(rel) : std::nullopt;
+        return p && (cubicTo(*c1, *c2, *p), true);
+    }
+
+    // The first control point mirrors the last cubic's second, when a cubic came just before.
+    bool smoothCubic(bool rel, bool afterCubic) {
+        const PointD c1 = afterCubic ? reflect(lastCubicControl_, current_) : current_;
+        const auto c2 = pointArgument(rel);
+        const auto p = c2 ? pointArgument(rel) : std::nullopt;
+        return p && (cubicTo(c1, *c2, *p), true);
+    }
+
+    bool quadratic(bool rel) {
+        const auto q = pointArgument(rel);
+        const auto p = q ? pointArgument(rel) : std::nullopt;
+        return p && (quadTo(*q, *p), true);
+    }
+
+    bool smoothQuadratic(bool rel, bool afterQuadratic) {
+        const PointD q = afterQuadratic ? reflect(lastQuadControl_, current_) : current_;
+        const auto p = pointArgument(rel);
+        return p && (quadTo(q, *p), true);
+    }
+
+    bool arc(bool rel) {
+        const auto rx = in_.number();
+        const auto ry = rx ? in_.number() : std::nullopt;
+        const auto rotation = ry ? in_.number() : std::nullopt;
+        const auto large = rotation ? in_.flag() : std::nullopt;
+        const auto sweep = large ? in_.flag() : std::nullopt;
+        const auto p = sweep ? pointArgument(rel) : std::nullopt;
+        if (!p) {
+            return false;
+        }
+        appendArc(open_.segments, current_, *rx, *ry, *rotation, *large, *sweep, *p);
+        current_ = *p;
+        return true;
+    }
+
+    bool close() {
+        if (current_.x != start_.x || current_.y != start_.y) {
+            lineTo(start_);
+        }
+        finishSubpath();
+        current_ = start_;
+        return true;
     }
 
     NumberScanner in_;

@@ -171,6 +171,116 @@ bool validIndex(const ListBoxData& d, WPARAM wParam) {
     return index >= 0 && index < static_cast<std::intptr_t>(d.entries.size());
 }
 
+void clearEntries(HWND hwnd, ListBoxData& d) {
+    d.entries.clear();
+    d.selected = -1;
+    d.scroll = 0;
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+LRESULT setSelection(HWND hwnd, ListBoxData& d, WPARAM wParam) {
+    if (!validIndex(d, wParam)) {
+        // -1 clears the selection and, as on the platform, still answers LB_ERR.
+        if (static_cast<std::intptr_t>(wParam) == -1) {
+            d.selected = -1;
+            InvalidateRect(hwnd, nullptr, FALSE);
+        }
+        return LB_ERR;
+    }
+    d.selected = static_cast<int>(wParam);
+    showEntry(hwnd, d, d.selected);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return d.selected;
+}
+
+LRESULT copyEntryText(const ListBoxData& d, WPARAM wParam, WCHAR* buffer) {
+    if (!validIndex(d, wParam) || buffer == nullptr) {
+        return LB_ERR;
+    }
+    // The caller's buffer holds LB_GETTEXTLEN + 1 characters, as the platform requires.
+    const std::u16string& text = d.entries[wParam];
+    std::copy(text.begin(), text.end(), buffer);
+    buffer[text.size()] = 0;
+    return static_cast<LRESULT>(text.size());
+}
+
+// The first entry after `wParam` (wrapping round) equal to `wanted` but for case.
+LRESULT findEntryExact(const ListBoxData& d, WPARAM wParam, const WCHAR* wanted) {
+    const auto count = static_cast<std::intptr_t>(d.entries.size());
+    const std::intptr_t after = validIndex(d, wParam) ? static_cast<std::intptr_t>(wParam) : -1;
+    for (std::intptr_t k = 1; wanted != nullptr && k <= count; ++k) {
+        const std::intptr_t i = (after + k) % count;
+        if (equalsIgnoringCase(d.entries[static_cast<std::size_t>(i)], wanted)) {
+            return i;
+        }
+    }
+    return LB_ERR;
+}
+
+void onPaint(HWND hwnd, ListBoxData& d) {
+    keepScrollInside(hwnd, d);
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    paint(hwnd, d, ps.hdc);
+    EndPaint(hwnd, &ps);
+}
+
+// A press selects the entry under it and starts tracking a drag.
+void onPress(HWND hwnd, ListBoxData& d, int pressY) {
+    SetFocus(hwnd);
+    setCapture(hwnd);
+    d.tracking = true;
+    d.dragging = false;
+    d.pressY = pressY;
+    d.pressScroll = d.scroll;
+    const int y = d.pressY - innerArea(hwnd).top + d.scroll;
+    const int index = y >= 0 ? y / entryHeight() : -1;
+    if (index >= 0 && index < static_cast<int>(d.entries.size())) {
+        selectByUser(hwnd, d, index);
+    }
+}
+
+// Past half an entry's height the press becomes a drag that scrolls the list.
+void onDrag(HWND hwnd, ListBoxData& d, int y) {
+    if (!d.tracking) {
+        return;
+    }
+    const int moved = y - d.pressY;
+    if (!d.dragging && std::abs(moved) > entryHeight() / 2) {
+        d.dragging = true;
+    }
+    if (d.dragging) {
+        const int scroll = std::clamp(d.pressScroll - moved, 0, largestScroll(hwnd, d));
+        if (scroll != d.scroll) {
+            d.scroll = scroll;
+            redrawNow(hwnd);
+        }
+    }
+}
+
+void onRelease(ListBoxData& d) {
+    if (d.tracking) {
+        d.tracking = false;
+        releaseCapture();
+    }
+}
+
+void onKey(HWND hwnd, ListBoxData& d, WPARAM key) {
+    const int count = static_cast<int>(d.entries.size());
+    const int next = entryAfterKey(hwnd, d.selected, count, key);
+    if (count > 0 && next != -2) {
+        keepScrollInside(hwnd, d);
+        selectByUser(hwnd, d, std::clamp(next, 0, count - 1));
+    }
+}
+
+// Three entries a notch; the selection stays where it was.
+void onWheel(HWND hwnd, ListBoxData& d, int delta) {
+    const int scroll = d.scroll - delta * 3 * entryHeight() / WHEEL_DELTA;
+    d.scroll = std::clamp(scroll, 0, largestScroll(hwnd, d));
+    redrawNow(hwnd);
+}
+
 }  // namespace
 
 LRESULT listBoxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -183,117 +293,41 @@ LRESULT listBoxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         case LB_ADDSTRING:
             return addEntry(hwnd, *d, reinterpret_cast<const WCHAR*>(lParam));
         case LB_RESETCONTENT:
-            d->entries.clear();
-            d->selected = -1;
-            d->scroll = 0;
-            InvalidateRect(hwnd, nullptr, FALSE);
+            clearEntries(hwnd, *d);
             return 0;
         case LB_SETCURSEL:
-            if (!validIndex(*d, wParam)) {
-                // -1 clears the selection and, as on the platform, still answers LB_ERR.
-                if (static_cast<std::intptr_t>(wParam) == -1) {
-                    d->selected = -1;
-                    InvalidateRect(hwnd, nullptr, FALSE);
-                }
-                return LB_ERR;
-            }
-            d->selected = static_cast<int>(wParam);
-            showEntry(hwnd, *d, d->selected);
-            InvalidateRect(hwnd, nullptr, FALSE);
-            return d->selected;
+            return setSelection(hwnd, *d, wParam);
         case LB_GETCURSEL:
             return d->selected >= 0 ? d->selected : LB_ERR;
         case LB_GETCOUNT:
             return static_cast<LRESULT>(d->entries.size());
         case LB_GETTEXTLEN:
             return validIndex(*d, wParam) ? static_cast<LRESULT>(d->entries[wParam].size()) : LB_ERR;
-        case LB_GETTEXT: {
-            auto* buffer = reinterpret_cast<WCHAR*>(lParam);
-            if (!validIndex(*d, wParam) || buffer == nullptr) {
-                return LB_ERR;
-            }
-            // The caller's buffer holds LB_GETTEXTLEN + 1 characters, as the platform requires.
-            const std::u16string& text = d->entries[wParam];
-            std::copy(text.begin(), text.end(), buffer);
-            buffer[text.size()] = 0;
-            return static_cast<LRESULT>(text.size());
-        }
-        case LB_FINDSTRINGEXACT: {
-            const auto* wanted = reinterpret_cast<const WCHAR*>(lParam);
-            const auto count = static_cast<std::intptr_t>(d->entries.size());
-            const std::intptr_t after = validIndex(*d, wParam) ? static_cast<std::intptr_t>(wParam) : -1;
-            for (std::intptr_t k = 1; wanted != nullptr && k <= count; ++k) {
-                const std::intptr_t i = (after + k) % count;
-                if (equalsIgnoringCase(d->entries[static_cast<std::size_t>(i)], wanted)) {
-                    return i;
-                }
-            }
-            return LB_ERR;
-        }
-        case WM_PAINT: {
-            keepScrollInside(hwnd, *d);
-            PAINTSTRUCT ps;
-            BeginPaint(hwnd, &ps);
-            paint(hwnd, *d, ps.hdc);
-            EndPaint(hwnd, &ps);
+        case LB_GETTEXT:
+            return copyEntryText(*d, wParam, reinterpret_cast<WCHAR*>(lParam));
+        case LB_FINDSTRINGEXACT:
+            return findEntryExact(*d, wParam, reinterpret_cast<const WCHAR*>(lParam));
+        case WM_PAINT:
+            onPaint(hwnd, *d);
             return 0;
-        }
-        case WM_LBUTTONDOWN: {
-            SetFocus(hwnd);
-            setCapture(hwnd);
-            d->tracking = true;
-            d->dragging = false;
-            d->pressY = GET_Y_LPARAM(lParam);
-            d->pressScroll = d->scroll;
-            const int y = d->pressY - innerArea(hwnd).top + d->scroll;
-            const int index = y >= 0 ? y / entryHeight() : -1;
-            if (index >= 0 && index < static_cast<int>(d->entries.size())) {
-                selectByUser(hwnd, *d, index);
-            }
+        case WM_LBUTTONDOWN:
+            onPress(hwnd, *d, GET_Y_LPARAM(lParam));
             return 0;
-        }
-        case WM_MOUSEMOVE: {
-            if (!d->tracking) {
-                return 0;
-            }
-            const int moved = GET_Y_LPARAM(lParam) - d->pressY;
-            if (!d->dragging && std::abs(moved) > entryHeight() / 2) {
-                d->dragging = true;
-            }
-            if (d->dragging) {
-                const int scroll = std::clamp(d->pressScroll - moved, 0, largestScroll(hwnd, *d));
-                if (scroll != d->scroll) {
-                    d->scroll = scroll;
-                    redrawNow(hwnd);
-                }
-            }
+        case WM_MOUSEMOVE:
+            onDrag(hwnd, *d, GET_Y_LPARAM(lParam));
             return 0;
-        }
         case WM_LBUTTONUP:
-            if (d->tracking) {
-                d->tracking = false;
-                releaseCapture();
-            }
+            onRelease(*d);
             return 0;
         case WM_CANCELMODE:
             d->tracking = false;
             return 0;
-        case WM_KEYDOWN: {
-            const int count = static_cast<int>(d->entries.size());
-            const int next = entryAfterKey(hwnd, d->selected, count, wParam);
-            if (count > 0 && next != -2) {
-                keepScrollInside(hwnd, *d);
-                selectByUser(hwnd, *d, std::clamp(next, 0, count - 1));
-            }
+        case WM_KEYDOWN:
+            onKey(hwnd, *d, wParam);
             return 0;
-        }
-        case WM_MOUSEWHEEL: {
-            // Three entries a notch; the selection stays where it was.
-            const int scroll = d->scroll - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * entryHeight() / WHEEL_DELTA;
-            d->scroll = std::clamp(scroll, 0, largestScroll(hwnd, *d));
-            redrawNow(hwnd);
+        case WM_MOUSEWHEEL:
+            onWheel(hwnd, *d, GET_WHEEL_DELTA_WPARAM(wParam));
             return 0;
-        }
         default:
             return DefWindowProc(hwnd, message, wParam, lParam);
     }

@@ -149,59 +149,66 @@ LRESULT messageBoxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
-int showMessageBoxWindow(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type) {
-    const Metrics m = metrics();
+namespace {
+
+// The box's size, its buttons' width, and the lines of its text that fit.
+struct BoxLayout {
+    int width = 0;
+    int height = 0;
+    int buttonWidth = 0;
+    int buttonsWidth = 0;
+    std::vector<std::u16string> lines;
+};
+
+// As wide as its widest line, title or row of buttons, within a margin of the
+// screen's sides; as tall as its lines, cut to those the screen can show.
+BoxLayout layOutBox(std::u16string_view text, std::u16string_view caption,
+                    const std::vector<ButtonChoice>& choices, const Metrics& m) {
     const RECT screen = screenRect();
     const int margin = std::max(4, screen.right / 16);
     const int widest = std::max(screen.right - 2 * margin, 4 * m.line);
-    const std::vector<ButtonChoice> choices = buttonsFor(type);
-
-    int buttonWidth = 3 * m.line;
+    BoxLayout b;
+    b.buttonWidth = 3 * m.line;
     for (const ButtonChoice& choice : choices) {
-        buttonWidth = std::max(buttonWidth, textWidth(controlFont(), choice.label) + 2 * m.line);
+        b.buttonWidth = std::max(b.buttonWidth, textWidth(controlFont(), choice.label) + 2 * m.line);
     }
-    const int buttonsWidth =
-        static_cast<int>(choices.size()) * buttonWidth + (static_cast<int>(choices.size()) - 1) * m.pad;
+    const auto count = static_cast<int>(choices.size());
+    b.buttonsWidth = count * b.buttonWidth + (count - 1) * m.pad;
 
-    std::vector<std::u16string> lines = wrap(text, widest - 2 * m.pad);
-    int content = std::max(buttonsWidth, textWidth(captionFont(), caption));
-    for (const std::u16string& line : lines) {
+    b.lines = wrap(text, widest - 2 * m.pad);
+    int content = std::max(b.buttonsWidth, textWidth(captionFont(), caption));
+    for (const std::u16string& line : b.lines) {
         content = std::max(content, textWidth(controlFont(), line));
     }
-    const int width = std::min(widest, content + 2 * m.pad);
+    b.width = std::min(widest, content + 2 * m.pad);
     const int fixed = m.captionHeight + 3 * m.pad + m.buttonHeight;
     const int fitting = std::max(1, (screen.bottom - fixed) / m.line);
-    if (static_cast<int>(lines.size()) > fitting) {
-        lines.resize(static_cast<std::size_t>(fitting));
+    if (static_cast<int>(b.lines.size()) > fitting) {
+        b.lines.resize(static_cast<std::size_t>(fitting));
     }
-    const int height = fixed + static_cast<int>(lines.size()) * m.line;
+    b.height = fixed + static_cast<int>(b.lines.size()) * m.line;
+    return b;
+}
 
-    const std::u16string title(caption);
-    HWND box = CreateWindow(u"#msgbox", title.c_str(), WS_POPUP, (screen.right - width) / 2,
-                            (screen.bottom - height) / 2, width, height, nullptr, 0, nullptr);
-    if (box == nullptr) {
-        return 0;
-    }
-    box->owner = owner;
-    auto data = std::make_unique<MessageBoxData>();
-    data->type = type;
-    data->lines = std::move(lines);
-    MessageBoxData* d = data.get();
-    box->data = std::move(data);
-
-    int x = (width - buttonsWidth) / 2;
+// The buttons, centred in a row along the bottom; answers the first, the default.
+HWND createButtons(HWND box, const std::vector<ButtonChoice>& choices, const BoxLayout& b, const Metrics& m) {
+    int x = (b.width - b.buttonsWidth) / 2;
     HWND first = nullptr;
     for (const ButtonChoice& choice : choices) {
         const std::u16string label(choice.label);
         const DWORD style =
             WS_CHILD | WS_VISIBLE | WS_TABSTOP | (first == nullptr ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        HWND button = CreateWindow(u"Button", label.c_str(), style, x, height - m.pad - m.buttonHeight,
-                                   buttonWidth, m.buttonHeight, box, choice.id, nullptr);
+        HWND button = CreateWindow(u"Button", label.c_str(), style, x, b.height - m.pad - m.buttonHeight,
+                                   b.buttonWidth, m.buttonHeight, box, choice.id, nullptr);
         first = first ? first : button;
-        x += buttonWidth + m.pad;
+        x += b.buttonWidth + m.pad;
     }
+    return first;
+}
 
-    // Without an owner the box is modal to every window there is.
+// Disables the owner, or without an owner every window there is, so that
+// the box is modal to it; answers the windows disabled.
+std::vector<HWND> disableOwners(HWND box, HWND owner) {
     std::vector<HWND> disabled;
     for (Window* top : std::vector<Window*>(topLevelWindows())) {
         if (top != box && top->enabled && (owner == nullptr || top == owner)) {
@@ -209,6 +216,40 @@ int showMessageBoxWindow(HWND owner, std::u16string_view text, std::u16string_vi
             disabled.push_back(top);
         }
     }
+    return disabled;
+}
+
+void enableAgain(const std::vector<HWND>& disabled) {
+    for (HWND window : disabled) {
+        if (isLive(window)) {
+            EnableWindow(window, TRUE);
+        }
+    }
+}
+
+}  // namespace
+
+int showMessageBoxWindow(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type) {
+    const Metrics m = metrics();
+    const std::vector<ButtonChoice> choices = buttonsFor(type);
+    BoxLayout layout = layOutBox(text, caption, choices, m);
+    const RECT screen = screenRect();
+    const std::u16string title(caption);
+    HWND box =
+        CreateWindow(u"#msgbox", title.c_str(), WS_POPUP, (screen.right - layout.width) / 2,
+                     (screen.bottom - layout.height) / 2, layout.width, layout.height, nullptr, 0, nullptr);
+    if (box == nullptr) {
+        return 0;
+    }
+    box->owner = owner;
+    auto data = std::make_unique<MessageBoxData>();
+    data->type = type;
+    data->lines = std::move(layout.lines);
+    MessageBoxData* d = data.get();
+    box->data = std::move(data);
+    HWND first = createButtons(box, choices, layout, m);
+
+    const std::vector<HWND> disabled = disableOwners(box, owner);
     HWND previousFocus = GetFocus();
     ShowWindow(box, SW_SHOW);
     SetFocus(first);
@@ -218,11 +259,7 @@ int showMessageBoxWindow(HWND owner, std::u16string_view text, std::u16string_vi
     const bool yesNo = (type & MB_TYPEMASK) == MB_YESNO;
     const int result = finished && isLive(box) && d->ended ? d->result : (yesNo ? IDNO : IDOK);
 
-    for (HWND window : disabled) {
-        if (isLive(window)) {
-            EnableWindow(window, TRUE);
-        }
-    }
+    enableAgain(disabled);
     DestroyWindow(box);
     if (isLive(previousFocus)) {
         SetFocus(previousFocus);

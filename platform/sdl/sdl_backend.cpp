@@ -77,10 +77,11 @@ std::string noDisplayReason() {
 
 SdlBackend::SdlBackend() = default;
 
-std::unique_ptr<SdlBackend> SdlBackend::open(const SdlOptions& options, std::string* why) {
-    std::string ignored;
-    why = why != nullptr ? why : &ignored;
+namespace {
 
+// Sets SDL up for the game and starts its video; false, with the reason in
+// `why`, when there is no display to show the game on.
+bool startVideo(std::string& why) {
     // Closing the window is the game's business (WM_CLOSE), not SDL's; so is
     // closing on a signal, which SDL would do for SIGINT and SIGTERM only.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -94,23 +95,46 @@ std::unique_ptr<SdlBackend> SdlBackend::open(const SdlOptions& options, std::str
     // Wayland library has complained on standard error: say it in one line instead.
     // A driver asked for by name (a console's KMS, say) is still tried.
     if (!desktopNamed() && !isSet("SDL_VIDEODRIVER")) {
-        *why = std::string(kNeedsDisplay) + kNoDesktopNamed;
-        return nullptr;
+        why = std::string(kNeedsDisplay) + kNoDesktopNamed;
+        return false;
     }
     if (x11Named()) {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        *why = kNeedsDisplay + noDisplayReason();
-        return nullptr;
+        why = kNeedsDisplay + noDisplayReason();
+        return false;
     }
     if (const char* driver = SDL_GetCurrentVideoDriver(); showsNothing(driver)) {
-        *why = std::string(kNeedsDisplay) + "SDL's \"" + driver + "\" video driver shows nothing";
+        why = std::string(kNeedsDisplay) + "SDL's \"" + driver + "\" video driver shows nothing";
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<SdlBackend> SdlBackend::open(const SdlOptions& options, std::string* why) {
+    std::string ignored;
+    why = why != nullptr ? why : &ignored;
+    if (!startVideo(*why)) {
         return nullptr;
     }
-
     std::unique_ptr<SdlBackend> backend(new SdlBackend());
+    if (!backend->createWindow(options, why)) {
+        return nullptr;
+    }
+    backend->cursors_ = std::make_unique<SdlCursors>();
+    backend->drops_ = std::make_unique<DropGatherer>();
+    const Uint32 wake = SDL_RegisterEvents(1);
+    backend->wakeEvent_ = wake == static_cast<Uint32>(-1) ? 0 : wake;
+    return backend;
+}
+
+// The window at the largest whole scale of the screen that fits the desktop,
+// and what draws in it.
+bool SdlBackend::createWindow(const SdlOptions& options, std::string* why) {
     SDL_Rect usable{0, 0, 0, 0};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
         SDL_GetDisplayBounds(0, &usable);
@@ -118,37 +142,31 @@ std::unique_ptr<SdlBackend> SdlBackend::open(const SdlOptions& options, std::str
     const ScreenSize base = options.landscape ? kLandscapeBase : kPortraitBase;
     // Fit the portrait arrangement, the taller one, whichever we open in, so
     // that a turn at the same scale still fits.
-    backend->windowScale_ =
-        options.scale > 0 ? options.scale : chooseScale({usable.w, usable.h}, kPortraitBase);
-    const ScreenSize size = scaled(base, backend->windowScale_);
-    backend->defaultTitle_ = options.title;
-    backend->window_ =
-        SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.width,
-                         size.height, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
-    if (backend->window_ == nullptr) {
+    windowScale_ = options.scale > 0 ? options.scale : chooseScale({usable.w, usable.h}, kPortraitBase);
+    const ScreenSize size = scaled(base, windowScale_);
+    defaultTitle_ = options.title;
+    window_ = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               size.width, size.height, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (window_ == nullptr) {
         *why = kNeedsDisplay + noDisplayReason();
-        return nullptr;
+        return false;
     }
-    backend->shownTitle_ = options.title;
-    backend->presenter_ = std::make_unique<SdlPresenter>();
-    if (!backend->presenter_->open(backend->window_, why)) {
+    shownTitle_ = options.title;
+    presenter_ = std::make_unique<SdlPresenter>();
+    if (!presenter_->open(window_, why)) {
         *why = "Vellumar cannot draw in its window: " + *why;
-        return nullptr;
+        return false;
     }
-    backend->screen_ = backend->presenter_->outputSize();
-    if (backend->screen_.width <= 0 || backend->screen_.height <= 0) {
-        backend->screen_ = size;
+    screen_ = presenter_->outputSize();
+    if (screen_.width <= 0 || screen_.height <= 0) {
+        screen_ = size;
     }
-    backend->portrait_ = !options.landscape;
+    portrait_ = !options.landscape;
     // On a high-density display the drawable has more pixels than the window
     // has points; the fonts follow the pixels.
-    const int pixelScale = std::max(backend->windowScale_, backend->screen_.width / base.width);
-    backend->dotsPerInch_ = dotsPerInchForScale(pixelScale);
-    backend->cursors_ = std::make_unique<SdlCursors>();
-    backend->drops_ = std::make_unique<DropGatherer>();
-    const Uint32 wake = SDL_RegisterEvents(1);
-    backend->wakeEvent_ = wake == static_cast<Uint32>(-1) ? 0 : wake;
-    return backend;
+    const int pixelScale = std::max(windowScale_, screen_.width / base.width);
+    dotsPerInch_ = dotsPerInchForScale(pixelScale);
+    return true;
 }
 
 SdlBackend::~SdlBackend() {
@@ -285,12 +303,7 @@ bool SdlBackend::handle(const SDL_Event& event) {
             // Touches arrive as finger events too; take them once, from there.
             return event.button.which != SDL_TOUCH_MOUSEID && handleMouseButton(event.button);
         case SDL_MOUSEMOTION:
-            // A stylus has no hover: only a held pointer moves.
-            if (event.motion.which == SDL_TOUCH_MOUSEID || (!mouseHeld_ && !otherHeld_)) {
-                return false;
-            }
-            pointerMove(mouseToScreen(event.motion.x, event.motion.y));
-            return true;
+            return handleMouseMotion(event.motion);
         case SDL_MOUSEWHEEL:
             return event.wheel.which != SDL_TOUCH_MOUSEID &&
                    turnWheel(wheelDeltaFor(event.wheel.preciseY, event.wheel.direction),
@@ -303,48 +316,66 @@ bool SdlBackend::handle(const SDL_Event& event) {
         case SDL_DROPCOMPLETE:
             return handleDrop(event.drop);
         case SDL_FINGERDOWN:
-            // A touchpad's fingers move the mouse pointer; only a screen's act as the stylus.
-            if (finger_ || mouseHeld_ ||
-                SDL_GetTouchDeviceType(event.tfinger.touchId) != SDL_TOUCH_DEVICE_DIRECT) {
-                return false;
-            }
-            finger_ = event.tfinger.fingerId;
-            pointerDown(touchOnScreen(event.tfinger.x, event.tfinger.y));
-            return true;
+            return handleFingerDown(event.tfinger);
         case SDL_FINGERMOTION:
-        case SDL_FINGERUP: {
-            // One finger is the stylus; the others rest on the screen.
-            if (!finger_ || *finger_ != event.tfinger.fingerId) {
-                return false;
-            }
-            const POINT at = touchOnScreen(event.tfinger.x, event.tfinger.y);
-            if (event.type == SDL_FINGERUP) {
-                finger_.reset();
-                pointerUp(at);
-            } else {
-                pointerMove(at);
-            }
-            return true;
-        }
-        case SDL_KEYDOWN: {
-            if (isRotateKey(event.key.keysym.sym)) {
-                rotate();
-                return false;
-            }
-            if (event.key.keysym.sym == kFullScreenKey) {
-                toggleFullScreen();
-                return false;
-            }
-            const std::optional<TranslatedKey> key = translateKey(event.key.keysym.sym, event.key.keysym.mod);
-            if (!key) {
-                return false;
-            }
-            keyDown(key->virtualKey, key->modifiers);
-            return true;
-        }
+        case SDL_FINGERUP:
+            return handleFingerMoveOrUp(event.tfinger);
+        case SDL_KEYDOWN:
+            return handleKeyDown(event.key.keysym);
         default:
             return false;
     }
+}
+
+bool SdlBackend::handleMouseMotion(const SDL_MouseMotionEvent& event) {
+    // A stylus has no hover: only a held pointer moves.
+    if (event.which == SDL_TOUCH_MOUSEID || (!mouseHeld_ && !otherHeld_)) {
+        return false;
+    }
+    pointerMove(mouseToScreen(event.x, event.y));
+    return true;
+}
+
+bool SdlBackend::handleFingerDown(const SDL_TouchFingerEvent& event) {
+    // A touchpad's fingers move the mouse pointer; only a screen's act as the stylus.
+    if (finger_ || mouseHeld_ || SDL_GetTouchDeviceType(event.touchId) != SDL_TOUCH_DEVICE_DIRECT) {
+        return false;
+    }
+    finger_ = event.fingerId;
+    pointerDown(touchOnScreen(event.x, event.y));
+    return true;
+}
+
+bool SdlBackend::handleFingerMoveOrUp(const SDL_TouchFingerEvent& event) {
+    // One finger is the stylus; the others rest on the screen.
+    if (!finger_ || *finger_ != event.fingerId) {
+        return false;
+    }
+    const POINT at = touchOnScreen(event.x, event.y);
+    if (event.type == SDL_FINGERUP) {
+        finger_.reset();
+        pointerUp(at);
+    } else {
+        pointerMove(at);
+    }
+    return true;
+}
+
+bool SdlBackend::handleKeyDown(const SDL_Keysym& key) {
+    if (isRotateKey(key.sym)) {
+        rotate();
+        return false;
+    }
+    if (key.sym == kFullScreenKey) {
+        toggleFullScreen();
+        return false;
+    }
+    const std::optional<TranslatedKey> translated = translateKey(key.sym, key.mod);
+    if (!translated) {
+        return false;
+    }
+    keyDown(translated->virtualKey, translated->modifiers);
+    return true;
 }
 
 bool SdlBackend::handleMouseButton(const SDL_MouseButtonEvent& event) {

@@ -39,6 +39,9 @@
 struct SDL_Window;
 struct SDL_WindowEvent;
 struct SDL_MouseButtonEvent;
+struct SDL_MouseMotionEvent;
+struct SDL_TouchFingerEvent;
+struct SDL_Keysym;
 struct SDL_MultiGestureEvent;
 struct SDL_DropEvent;
 union SDL_Event;
@@ -91,6 +94,11 @@ class SdlBackend final : public Backend {
     bool handle(const SDL_Event& event);
     bool handleWindowEvent(const SDL_WindowEvent& event);
     bool handleMouseButton(const SDL_MouseButtonEvent& event);
+    bool handleMouseMotion(const SDL_MouseMotionEvent& event);
+    bool handleFingerDown(const SDL_TouchFingerEvent& event);
+    bool handleFingerMoveOrUp(const SDL_TouchFingerEvent& event);
+    bool handleKeyDown(const SDL_Keysym& key);
+    bool createWindow(const SdlOptions& options, std::string* why);
     bool handlePinch(const SDL_MultiGestureEvent& event);
     bool handleDrop(const SDL_DropEvent& event);
     bool turnWheel(int delta, POINT at);

@@ -30,7 +30,7 @@ TEST(FitToBoard, APictureFitsTheBoardsWidthOrHeightWhicheverIsTighter) {
     for (const auto& c : cases) {
         const auto loaded = picture(c.width, c.height);
         Pattern& p = loaded->pattern;
-        fitToBoard(p, c.boardWidth / 2, c.boardHeight / 2, c.boardWidth, c.boardHeight);
+        fitToBoard(p, c.boardWidth, c.boardHeight);
         EXPECT_EQ(p.viewTransform.zoom, 1.0f) << "fitting leaves the zoom alone";
         setZoom(p, c.zoom);
         const ViewTransform& v = p.viewTransform;
@@ -44,7 +44,7 @@ TEST(FitToBoard, APictureFitsTheBoardsWidthOrHeightWhicheverIsTighter) {
 TEST(FitToBoard, ZoomsTruncateTheVisibleSizeInSinglePrecision) {
     const auto loaded = picture(1, 1);
     Pattern& p = loaded->pattern;
-    fitToBoard(p, 120, 147, 240, 294);
+    fitToBoard(p, 240, 294);
     EXPECT_EQ(p.viewTransform.fitWidth, 16000);
     EXPECT_EQ(p.viewTransform.fitHeight, static_cast<int>(16000.0f * (294.0f / 240.0f)));
     float zoom = 1.0f;
@@ -60,12 +60,12 @@ TEST(FitToBoard, ZoomsTruncateTheVisibleSizeInSinglePrecision) {
 TEST(FitToBoard, AnEmptyBoardOrAnEmptyPatternShowsNothing) {
     const auto loaded = picture(1, 1);
     Pattern& p = loaded->pattern;
-    fitToBoard(p, 0, 0, 0, 0);
+    fitToBoard(p, 0, 0);
     setZoom(p, 1.0f);
     EXPECT_EQ((std::array{p.viewTransform.visibleWidth, p.viewTransform.visibleHeight}), (std::array{0, 0}));
 
     LoadedTestPattern empty;
-    fitToBoard(empty.pattern, 120, 147, 240, 294);
+    fitToBoard(empty.pattern, 240, 294);
     setZoom(empty.pattern, 1.5f);
     EXPECT_EQ(empty.pattern.viewTransform.fitWidth, 0);
     EXPECT_EQ(empty.pattern.viewTransform.visibleHeight, 0);
@@ -74,7 +74,7 @@ TEST(FitToBoard, AnEmptyBoardOrAnEmptyPatternShowsNothing) {
 TEST(Mapping, TheBoardCentrePixelIsTheViewCentreAndTapsTruncateTowardZero) {
     const auto loaded = picture(1, 1);
     Pattern& p = loaded->pattern;
-    fitToBoard(p, 120, 120, 240, 240);
+    fitToBoard(p, 240, 240);
     setZoom(p, 1.0f);
     setCentre(p, 300, -200);
     const RECT board{0, 26, 240, 266};
@@ -88,7 +88,7 @@ TEST(Mapping, TheBoardCentrePixelIsTheViewCentreAndTapsTruncateTowardZero) {
 TEST(Mapping, PatternToPixelAndBackLandsWithinOnePixel) {
     const auto loaded = picture(3, 4);
     Pattern& p = loaded->pattern;
-    fitToBoard(p, 120, 147, 240, 294);
+    fitToBoard(p, 240, 294);
     setZoom(p, 2.25f);
     setCentre(p, -1234, 2345);
     const BoardScale scale = boardScale(p.viewTransform);

@@ -72,7 +72,7 @@ class Board : public ::testing::Test {
         window = platform::Surface(width, height, 0x123456);
         dc = platform::createSurfaceDC(window);
         view.area = {0, 0, width, height};
-        fitToBoard(*p, width / 2, height / 2, width, height);
+        fitToBoard(*p, width, height);
     }
 
     void draw() { drawBoard(dc, buffer, p, view, brushes); }

@@ -40,7 +40,7 @@ std::uint64_t boardHash(const std::filesystem::path& file, int width, int height
     const auto loaded = loadFromBytes(bytes);
     Pattern& pattern = loaded->pattern;
     EXPECT_TRUE(pattern.loadError.empty()) << file << ": " << pattern.loadError;
-    fitToBoard(pattern, width / 2, height / 2, width, height);
+    fitToBoard(pattern, width, height);
     // Every third piece painted, as in a game under way.
     for (std::size_t k = 0; k < pattern.pieces.size(); k += 3) {
         pattern.pieces[k].painted = 1;

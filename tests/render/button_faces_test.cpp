@@ -165,6 +165,7 @@ TEST(BitmapInRect, AFittedThumbnailKeepsItsAspectAndIsCentred) {
     EXPECT_EQ(platform::colourFromPixel(frame.at(95, 112)), kBackground);
     drawBitmapInRect(dc, {0, 0, 96, 177}, nullptr, BitmapFit::Fit, background);
     EXPECT_EQ(platform::colourFromPixel(frame.at(40, 80)), kBackground) << "no bitmap: the background only";
+    DeleteObject(thumbnail);
     DeleteObject(background);
     DeleteDC(dc);
 }

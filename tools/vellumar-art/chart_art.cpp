@@ -215,252 +215,303 @@ Rect1x placed(const ScreenLayout& layout, int id, double shiftBelow, double shif
 
 // The portrait chart: the 240 x 294 screen with its board four pixels
 // shorter, so everything below the board moves up by four.
-Surface portraitChart(int s) {
-    constexpr int kShorter = 4;
-    const GameScreen screen = drawGameScreen(240, 294, s, kGround);
-    const ScreenLayout layout = computeLayout(240, 294, kToolbarBitmapSizes);
-    const BoardRectangle board = layout.boardRectFull;
-    const int boardBottom = board.top + board.height;  // 209: rows from here move up
-    Chart chart(Surface(240 * s, 290 * s, kGround), s);
-    for (int y = 0; y < 290 * s; ++y) {
-        const int from = y < (boardBottom - kShorter) * s ? y : y + kShorter * s;
-        std::copy_n(screen.pixels.row(from), 240 * s, chart.pixels().row(y));
+class PortraitChart {
+  public:
+    explicit PortraitChart(int s)
+        : screen_(drawGameScreen(240, 294, s, kGround)),
+          layout_(computeLayout(240, 294, kToolbarBitmapSizes)),
+          boardBottom_(layout_.boardRectFull.top +
+                       layout_.boardRectFull.height),  // 209: rows from here move up
+          chart_(Surface(240 * s, 290 * s, kGround), s) {}
+
+    Surface draw() {
+        shortenedScreen();
+        toolbarNames();
+        paletteName();
+        statusNames();
+        paintingModes();
+        return std::move(chart_.pixels());
     }
-    dimmedBoard(chart, board.left, board.top, board.width, board.height - kShorter, 30);
-    const auto at = [&](int id) { return placed(layout, id, boardBottom, -kShorter); };
+
+  private:
+    static constexpr int kShorter = 4;
+    // The toolbar's names stand in four rows of 8 pixels.
+    static constexpr double kSmall = 8.0;
+    static constexpr double kRowA = 222.0, kRowB = 230.0, kRowC = 238.0, kRowD = 246.0;
+    static constexpr double kLabel = 9.0;
+
+    Rect1x at(int id) const { return placed(layout_, id, boardBottom_, -kShorter); }
+
+    void shortenedScreen() {
+        const int s = chart_.scale();
+        for (int y = 0; y < 290 * s; ++y) {
+            const int from = y < (boardBottom_ - kShorter) * s ? y : y + kShorter * s;
+            std::copy_n(screen_.pixels.row(from), 240 * s, chart_.pixels().row(y));
+        }
+        const BoardRectangle board = layout_.boardRectFull;
+        dimmedBoard(chart_, board.left, board.top, board.width, board.height - kShorter, 30);
+    }
+
+    void leader(double x, double row) { chart_.vertical(std::floor(x), row + kSmall, at(IDC_ZOOM_IN).top); }
+    void name(std::u16string_view text, double row, Align align, double x) {
+        chart_.text(text, x, row, align, kSmall, kYellow);
+    }
 
     // The toolbar's names, in the palette's empty places and the gap above
-    // the buttons, in four rows of 8 pixels: every text stops short of the
-    // leaders that climb past it to a higher row.
-    constexpr double kSmall = 8.0;
-    constexpr double kRowA = 222.0, kRowB = 230.0, kRowC = 238.0, kRowD = 246.0;
-    const double toolTop = at(IDC_ZOOM_IN).top;
-    const auto leader = [&](double x, double row) { chart.vertical(std::floor(x), row + kSmall, toolTop); };
-    const auto name = [&](std::u16string_view text, double row, Align align, double x) {
-        chart.text(text, x, row, align, kSmall, kYellow);
-    };
-    name(u"Zoom In", kRowD, Align::left, 1.0);
-    leader(at(IDC_ZOOM_IN).centre(), kRowD);
-    name(u"Zoom Out", kRowC, Align::left, 0.0);
-    leader(at(IDC_ZOOM_OUT).centre(), kRowC);
-    name(u"Sound On/Off", kRowC, Align::left, 42.0);
-    leader(at(IDC_SOUND).centre(), kRowC);
-    name(u"Timer On/Off", kRowD, Align::left, 65.0);
-    leader(at(IDC_TIMER).centre(), kRowD);
-    {
-        const RECT c = layout.clockRect;
-        const double centre = (c.left + c.right) / 2.0;
+    // the buttons: every text stops short of the leaders that climb past it
+    // to a higher row.
+    void toolbarNames() {
+        name(u"Zoom In", kRowD, Align::left, 1.0);
+        leader(at(IDC_ZOOM_IN).centre(), kRowD);
+        name(u"Zoom Out", kRowC, Align::left, 0.0);
+        leader(at(IDC_ZOOM_OUT).centre(), kRowC);
+        name(u"Sound On/Off", kRowC, Align::left, 42.0);
+        leader(at(IDC_SOUND).centre(), kRowC);
+        name(u"Timer On/Off", kRowD, Align::left, 65.0);
+        leader(at(IDC_TIMER).centre(), kRowD);
+        const RECT c = layout_.clockRect;
         name(u"Countdown Timer", kRowB, Align::left, 93.0);
-        leader(centre, kRowB);
-    }
-    {
+        leader((c.left + c.right) / 2.0, kRowB);
         // Stacked over the three dots, which stand in a column.
-        const double centre = at(IDC_LEVEL_0).centre();
-        name(u"User", kRowC, Align::centre, centre - 8.0);
-        name(u"Difficulty", kRowD, Align::centre, centre - 8.0);
-        leader(centre + 1.0, kRowD);
+        const double levels = at(IDC_LEVEL_0).centre();
+        name(u"User", kRowC, Align::centre, levels - 8.0);
+        name(u"Difficulty", kRowD, Align::centre, levels - 8.0);
+        leader(levels + 1.0, kRowD);
+        name(u"Restart", kRowC, Align::left, std::floor(at(IDC_RESTART).centre()));
+        leader(at(IDC_RESTART).centre(), kRowC);
+        name(u"Pause", kRowD, Align::centre, at(IDC_PAUSE).centre());
+        leader(at(IDC_PAUSE).centre(), kRowD);
+        name(u"Complete Pattern", kRowB, Align::right, 239.0);
+        leader(at(IDC_COMPLETE).centre(), kRowB);
+        name(u"Help", kRowD, Align::right, 239.0);
+        leader(at(IDC_HELP).centre(), kRowD);
     }
-    name(u"Restart", kRowC, Align::left, std::floor(at(IDC_RESTART).centre()));
-    leader(at(IDC_RESTART).centre(), kRowC);
-    name(u"Pause", kRowD, Align::centre, at(IDC_PAUSE).centre());
-    leader(at(IDC_PAUSE).centre(), kRowD);
-    name(u"Complete Pattern", kRowB, Align::right, 239.0);
-    leader(at(IDC_COMPLETE).centre(), kRowB);
-    name(u"Help", kRowD, Align::right, 239.0);
-    leader(at(IDC_HELP).centre(), kRowD);
 
     // The palette: its swatches end where the pattern's colours do.
-    {
+    void paletteName() {
         const Rect1x first = at(IDC_PALETTE_FIRST);
         const double right = first.left + (first.right - first.left) * 6;
-        chart.horizontal(right + 1.0, right + 4.0, kRowA + 4.0);
+        chart_.horizontal(right + 1.0, right + 4.0, kRowA + 4.0);
         name(u"Paint Color", kRowA, Align::left, right + 5.0);
     }
 
     // The status row's names, over the board: a comb whose teeth get longer
     // to the right, each name ending at its leader, so no name crosses one.
-    struct Named {
-        int id;
-        std::u16string_view name;
-        double x;
-    };
-    const Rect1x status = at(IDC_STATUS);
-    const double cellW = status.right - status.left;
-    const Named row[] = {
-        {IDC_PATTERN_NAME, u"Pattern Name", at(IDC_PATTERN_NAME).left + 60.0},
-        {IDC_STATUS, u"# of Pieces", status.left + cellW * 0.185},
-        {IDC_STATUS, u"# of Colors", status.left + cellW * 0.54},
-        {IDC_STATUS, u"# of Misses", status.left + cellW * 0.86},
-        {IDC_OPEN, u"Open Pattern", at(IDC_OPEN).centre()},
-        {IDC_COLOR_SCHEME, u"Color Schemes", at(IDC_COLOR_SCHEME).centre()},
-        {IDC_PAINTING_MODE, u"Painting Modes", at(IDC_PAINTING_MODE).centre()},
-        {IDC_RESET, u"Reset", at(IDC_RESET).centre()},
-        {IDC_CLOSE, u"Close", at(IDC_CLOSE).centre()},
-    };
-    constexpr double kLabel = 9.0;
-    constexpr double kPitch = 10.0;
-    const double statusTop = status.top;
-    for (std::size_t i = 0; i < std::size(row); ++i) {
-        const double top = statusTop - 12.0 - kPitch * static_cast<double>(i);
-        const double x = std::floor(row[i].x);
-        chart.text(row[i].name, x + 1.0, top, Align::right, kLabel, kYellow);
-        chart.vertical(x, top + kLabel, statusTop);
+    void statusNames() {
+        struct Named {
+            std::u16string_view name;
+            double x;
+        };
+        const Rect1x status = at(IDC_STATUS);
+        const double cellW = status.right - status.left;
+        const Named row[] = {
+            {u"Pattern Name", at(IDC_PATTERN_NAME).left + 60.0},
+            {u"# of Pieces", status.left + cellW * 0.185},
+            {u"# of Colors", status.left + cellW * 0.54},
+            {u"# of Misses", status.left + cellW * 0.86},
+            {u"Open Pattern", at(IDC_OPEN).centre()},
+            {u"Color Schemes", at(IDC_COLOR_SCHEME).centre()},
+            {u"Painting Modes", at(IDC_PAINTING_MODE).centre()},
+            {u"Reset", at(IDC_RESET).centre()},
+            {u"Close", at(IDC_CLOSE).centre()},
+        };
+        constexpr double kPitch = 10.0;
+        for (std::size_t i = 0; i < std::size(row); ++i) {
+            const double top = status.top - 12.0 - kPitch * static_cast<double>(i);
+            const double x = std::floor(row[i].x);
+            chart_.text(row[i].name, x + 1.0, top, Align::right, kLabel, kYellow);
+            chart_.vertical(x, top + kLabel, status.top);
+        }
     }
 
     // The three painting modes, with the faces that show them.
-    {
+    void paintingModes() {
         const HINSTANCE faces = facesModule();
         const double left = 6.0, top = 48.0;
-        chart.text(u"Painting Modes", left, top, Align::left, kLabel, kYellow);
+        chart_.text(u"Painting Modes", left, top, Align::left, kLabel, kYellow);
         const std::u16string_view modes[] = {u"Normal", u"Hint", u"Free"};
         for (int i = 0; i < 3; ++i) {
             const double y = top + 12.0 + 15.0 * i;
-            chart.bitmap(faces, IDB_MODE_NORMAL + i, left, y, 13.0, 13.0);
-            chart.text(modes[i], left + 17.0, y + 1.0, Align::left, kLabel, kPale);
+            chart_.bitmap(faces, IDB_MODE_NORMAL + i, left, y, 13.0, 13.0);
+            chart_.text(modes[i], left + 17.0, y + 1.0, Align::left, kLabel, kPale);
         }
     }
-    return std::move(chart.pixels());
-}
+
+    GameScreen screen_;
+    ScreenLayout layout_;
+    int boardBottom_;
+    Chart chart_;
+};
 
 // The landscape chart: the 320 x 214 screen as it is. Its right column packs
 // the controls edge to edge, with no room for leaders between them, so the
 // board holds a key instead: each control's own pixels, cut from this very
 // screen (or its face), beside its name, in the column's order.
-Surface landscapeChart(int s) {
-    const GameScreen screen = drawGameScreen(320, 214, s, kGround);
-    const ScreenLayout layout = computeLayout(320, 214, kToolbarBitmapSizes);
-    Chart chart(Surface(screen.pixels), s);
-    const BoardRectangle board = layout.boardRectFull;
-    // Fainter than the portrait's: the key's names and pictures cover it.
-    dimmedBoard(chart, board.left, board.top, board.width, board.height, 8);
-    const HINSTANCE faces = facesModule();
-    constexpr double kLabel = 9.0;
-    constexpr double kPitch = 14.0;
-    const auto control = [&](int id) {
-        const ControlPlacement* c = layout.find(id);
+class LandscapeChart {
+  public:
+    explicit LandscapeChart(int s)
+        : screen_(drawGameScreen(320, 214, s, kGround)),
+          layout_(computeLayout(320, 214, kToolbarBitmapSizes)),
+          chart_(Surface(screen_.pixels), s) {}
+
+    Surface draw() {
+        const BoardRectangle board = layout_.boardRectFull;
+        // Fainter than the portrait's: the key's names and pictures cover it.
+        dimmedBoard(chart_, board.left, board.top, board.width, board.height, 8);
+        x_ = 6.0;
+        y_ = 46.0;
+        toolbarKey();
+        clockAndLevelsKey();
+        x_ = 128.0;
+        y_ = 47.0;
+        statusKey();
+        smallButtonsKey();
+        paintingModesKey();
+        resetAndCloseKey();
+        paletteKey();
+        return std::move(chart_.pixels());
+    }
+
+  private:
+    static constexpr double kLabel = 9.0;
+    static constexpr double kPitch = 14.0;
+
+    Rect1x control(int id) const {
+        const ControlPlacement* c = layout_.find(id);
         return Rect1x{static_cast<double>(c->left), static_cast<double>(c->top),
                       static_cast<double>(c->left + c->width), static_cast<double>(c->top + c->height)};
-    };
+    }
+
     // A piece of the screen copied into the key at (x, y), at its own size.
-    const auto cut = [&](Rect1x from, double x, double y) {
+    void cut(Rect1x from, double x, double y) {
+        const int s = chart_.scale();
         // The layout lets the column's last button run past the screen's edge; what lies beyond is not shown.
         const int w = (static_cast<int>(std::min(from.right, 320.0)) - static_cast<int>(from.left)) * s;
         const int h = static_cast<int>(from.bottom - from.top) * s;
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
-                chart.pixels().set(static_cast<int>(x) * s + i, static_cast<int>(y) * s + j,
-                                   screen.pixels.at(static_cast<int>(from.left) * s + i,
-                                                    static_cast<int>(from.top) * s + j));
+                chart_.pixels().set(static_cast<int>(x) * s + i, static_cast<int>(y) * s + j,
+                                    screen_.pixels.at(static_cast<int>(from.left) * s + i,
+                                                      static_cast<int>(from.top) * s + j));
             }
         }
-    };
-    const auto entry = [&](double x, double y, double iconWidth, std::u16string_view name, Pixel colour) {
-        chart.text(name, x + iconWidth + 5.0, y + 3.0, Align::left, kLabel, colour);
-    };
+    }
+
+    void entry(double y, double iconWidth, std::u16string_view name) {
+        chart_.text(name, x_ + iconWidth + 5.0, y + 3.0, Align::left, kLabel, kYellow);
+    }
 
     // Left column of the key: the toolbar, top row to bottom row.
-    double x = 6.0;
-    double y = 46.0;
-    struct Tool {
-        int bitmap;
-        double width;
-        std::u16string_view name;
-    };
-    const Tool tools[] = {{IDB_ZOOM_IN, 11, u"Zoom In"},           {IDB_ZOOM_OUT, 11, u"Zoom Out"},
-                          {IDB_SOUND_ON, 14, u"Sound On/Off"},     {IDB_CLOCK_SHOWN, 11, u"Timer On/Off"},
-                          {IDB_RESTART, 11, u"Restart"},           {IDB_RUNNING, 8, u"Pause"},
-                          {IDB_COMPLETE, 11, u"Complete Pattern"}, {IDB_HELP, 6, u"Help"}};
-    for (const Tool& t : tools) {
-        chart.smallFace(faces, t.bitmap, x + std::floor((14.0 - t.width) / 2.0), y, t.width, 14.0);
-        entry(x, y - 1.0, 14.0, t.name, kYellow);
-        y += kPitch;
+    void toolbarKey() {
+        struct Tool {
+            int bitmap;
+            double width;
+            std::u16string_view name;
+        };
+        const Tool tools[] = {{IDB_ZOOM_IN, 11, u"Zoom In"},           {IDB_ZOOM_OUT, 11, u"Zoom Out"},
+                              {IDB_SOUND_ON, 14, u"Sound On/Off"},     {IDB_CLOCK_SHOWN, 11, u"Timer On/Off"},
+                              {IDB_RESTART, 11, u"Restart"},           {IDB_RUNNING, 8, u"Pause"},
+                              {IDB_COMPLETE, 11, u"Complete Pattern"}, {IDB_HELP, 6, u"Help"}};
+        for (const Tool& t : tools) {
+            chart_.smallFace(facesModule(), t.bitmap, x_ + std::floor((14.0 - t.width) / 2.0), y_, t.width,
+                             14.0);
+            entry(y_ - 1.0, 14.0, t.name);
+            y_ += kPitch;
+        }
     }
-    {
-        const RECT c = layout.clockRect;
+
+    void clockAndLevelsKey() {
+        const RECT c = layout_.clockRect;
         cut({static_cast<double>(c.left), static_cast<double>(c.top), static_cast<double>(c.right),
              static_cast<double>(c.bottom)},
-            x, y);
-        entry(x, y + 7.0, static_cast<double>(c.right - c.left) - 1.0, u"Countdown Timer", kYellow);
-        y += 31.0;
+            x_, y_);
+        entry(y_ + 7.0, static_cast<double>(c.right - c.left) - 1.0, u"Countdown Timer");
+        y_ += 31.0;
+        for (int k = 0; k < 3; ++k) {
+            cut(control(IDC_LEVEL_0 + k), x_ + 11.0 * k, y_);
+        }
+        entry(y_ - 1.5, 32.0, u"User Difficulty");
     }
-    for (int k = 0; k < 3; ++k) {
-        cut(control(IDC_LEVEL_0 + k), x + 11.0 * k, y);
-    }
-    entry(x, y - 1.5, 32.0, u"User Difficulty", kYellow);
 
-    // Right column: the status rows and the palette.
-    x = 128.0;
-    y = 47.0;
-    {
+    // Right column: the pattern's name and the status panel's three cells, one by one.
+    void statusKey() {
         const Rect1x name = control(IDC_PATTERN_NAME);
-        cut({name.left, name.top, name.left + 50.0, name.bottom}, x, y);
-        entry(x, y - 2.0, 50.0, u"Pattern Name", kYellow);
-        y += kPitch;
-    }
-    {
-        // The status panel's three cells, one by one.
+        cut({name.left, name.top, name.left + 50.0, name.bottom}, x_, y_);
+        entry(y_ - 2.0, 50.0, u"Pattern Name");
+        y_ += kPitch;
         const Rect1x status = control(IDC_STATUS);
         const double cells[][2] = {{0, 22}, {24, 41}, {43, 60}};
         const std::u16string_view names[] = {u"# of Pieces", u"# of Colors", u"# of Misses"};
         for (int k = 0; k < 3; ++k) {
             cut({status.left + cells[k][0], status.top, status.left + cells[k][1], status.bottom},
-                x + (22.0 - (cells[k][1] - cells[k][0])), y);
-            entry(x, y - 2.0, 22.0, names[k], kYellow);
-            y += 15.0;
+                x_ + (22.0 - (cells[k][1] - cells[k][0])), y_);
+            entry(y_ - 2.0, 22.0, names[k]);
+            y_ += 15.0;
         }
-        y += 2.0;
+        y_ += 2.0;
     }
-    const struct {
-        int id;
-        std::u16string_view name;
-    } small[] = {{IDC_OPEN, u"Open Pattern"},
-                 {IDC_COLOR_SCHEME, u"Color Schemes"},
-                 {IDC_PAINTING_MODE, u"Painting Modes"}};
-    for (const auto& b : small) {
-        const Rect1x r = control(b.id);
-        cut(r, x + 22.0 - (r.right - r.left), y);
-        entry(x, y - 2.0, 22.0, b.name, kYellow);
-        y += 15.0;
+
+    void smallButtonsKey() {
+        const struct {
+            int id;
+            std::u16string_view name;
+        } small[] = {{IDC_OPEN, u"Open Pattern"},
+                     {IDC_COLOR_SCHEME, u"Color Schemes"},
+                     {IDC_PAINTING_MODE, u"Painting Modes"}};
+        for (const auto& b : small) {
+            const Rect1x r = control(b.id);
+            cut(r, x_ + 22.0 - (r.right - r.left), y_);
+            entry(y_ - 2.0, 22.0, b.name);
+            y_ += 15.0;
+        }
     }
-    {
-        // The three modes, under their button's name: two, then one.
+
+    // The three modes, under their button's name: two, then one.
+    void paintingModesKey() {
         const std::u16string_view modes[] = {u"Normal", u"Hint", u"Free"};
-        double mx = x + 12.0;
+        double mx = x_ + 12.0;
         for (int k = 0; k < 3; ++k) {
             if (k == 2) {
-                mx = x + 12.0;
-                y += 13.0;
+                mx = x_ + 12.0;
+                y_ += 13.0;
             }
-            chart.bitmap(faces, IDB_MODE_NORMAL + k, mx, y, 11.0, 11.0);
-            const auto span = chart.text(modes[k], mx + 13.0, y + 1.0, Align::left, 8.0, kPale);
+            chart_.bitmap(facesModule(), IDB_MODE_NORMAL + k, mx, y_, 11.0, 11.0);
+            const auto span = chart_.text(modes[k], mx + 13.0, y_ + 1.0, Align::left, 8.0, kPale);
             mx = span.right + 7.0;
         }
-        y += 15.0;
+        y_ += 15.0;
     }
-    {
-        // Reset and Close share a row.
+
+    // Reset and Close share a row.
+    void resetAndCloseKey() {
         const Rect1x reset = control(IDC_RESET);
-        cut(reset, x + 22.0 - (reset.right - reset.left), y);
-        const auto span = chart.text(u"Reset", x + 27.0, y + 1.0, Align::left, kLabel, kYellow);
+        cut(reset, x_ + 22.0 - (reset.right - reset.left), y_);
+        const auto span = chart_.text(u"Reset", x_ + 27.0, y_ + 1.0, Align::left, kLabel, kYellow);
         const Rect1x close = control(IDC_CLOSE);
-        cut(close, span.right + 8.0, y);
-        chart.text(u"Close", span.right + 8.0 + (close.right - close.left) + 5.0, y + 1.0, Align::left,
-                   kLabel, kYellow);
-        y += 15.0;
+        cut(close, span.right + 8.0, y_);
+        chart_.text(u"Close", span.right + 8.0 + (close.right - close.left) + 5.0, y_ + 1.0, Align::left,
+                    kLabel, kYellow);
+        y_ += 15.0;
     }
-    {
+
+    void paletteKey() {
         const Rect1x first = control(IDC_PALETTE_FIRST);
         const double w = first.right - first.left;
-        cut({first.left, first.top, first.left + 3.0 * w, first.bottom}, x + 22.0 - 3.0 * w, y);
-        entry(x, y - 2.0, 22.0, u"Paint Color", kYellow);
+        cut({first.left, first.top, first.left + 3.0 * w, first.bottom}, x_ + 22.0 - 3.0 * w, y_);
+        entry(y_ - 2.0, 22.0, u"Paint Color");
     }
-    return std::move(chart.pixels());
-}
+
+    GameScreen screen_;
+    ScreenLayout layout_;
+    Chart chart_;
+    double x_ = 0.0;  // where the key's next entry goes, in 1x pixels
+    double y_ = 0.0;
+};
 
 }  // namespace
 
 Surface helpChart(bool portrait, int scale) {
-    return portrait ? portraitChart(scale) : landscapeChart(scale);
+    return portrait ? PortraitChart(scale).draw() : LandscapeChart(scale).draw();
 }
 
 }  // namespace art

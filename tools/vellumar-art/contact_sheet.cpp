@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/control_ids.h"
 #include "platform/bitmap.h"
 #include "platform/bmp_decoder.h"
 #include "platform/device_context.h"
@@ -112,19 +114,30 @@ void mockScreen(Sheet& sheet, const std::map<int, HBITMAP>& bitmaps, int left, i
     sheet.fill(left, top, w, h, kPurple);
     const BoardRectangle board = layout.boardRectFull;
     sheet.fill(left + board.left, top + board.top, board.width, board.height, rgb(250, 250, 250));
-    const std::map<int, int> faces = {
-        {1001, IDB_BANNER},       {1003, IDB_ZOOM_IN},       {1004, IDB_ZOOM_OUT},
-        {1005, IDB_SOUND_ON},     {1006, IDB_CLOCK_SHOWN},   {1007, IDB_RESTART},
-        {1008, IDB_RUNNING},      {1009, IDB_COMPLETE},      {1010, IDB_HELP},
-        {1011, IDB_LEVEL_OTHER},  {1012, IDB_LEVEL_CURRENT}, {1013, IDB_LEVEL_OTHER},
-        {1014, IDB_STATUS_PANEL}, {1060, IDB_PATTERN_NAME},  {1061, IDB_RESET},
-        {1062, IDB_CLOSE},        {1063, IDB_OPEN},          {1064, IDB_SCHEME_0},
-        {1065, IDB_MODE_NORMAL}};
+    const std::map<int, int> faces = {{IDC_BANNER, IDB_BANNER},
+                                      {IDC_ZOOM_IN, IDB_ZOOM_IN},
+                                      {IDC_ZOOM_OUT, IDB_ZOOM_OUT},
+                                      {IDC_SOUND, IDB_SOUND_ON},
+                                      {IDC_TIMER, IDB_CLOCK_SHOWN},
+                                      {IDC_RESTART, IDB_RESTART},
+                                      {IDC_PAUSE, IDB_RUNNING},
+                                      {IDC_COMPLETE, IDB_COMPLETE},
+                                      {IDC_HELP, IDB_HELP},
+                                      {IDC_LEVEL_0, IDB_LEVEL_OTHER},
+                                      {IDC_LEVEL_1, IDB_LEVEL_CURRENT},
+                                      {IDC_LEVEL_2, IDB_LEVEL_OTHER},
+                                      {IDC_STATUS, IDB_STATUS_PANEL},
+                                      {IDC_PATTERN_NAME, IDB_PATTERN_NAME},
+                                      {IDC_RESET, IDB_RESET},
+                                      {IDC_CLOSE, IDB_CLOSE},
+                                      {IDC_OPEN, IDB_OPEN},
+                                      {IDC_COLOR_SCHEME, IDB_SCHEME_0},
+                                      {IDC_PAINTING_MODE, IDB_MODE_NORMAL}};
     for (const ControlPlacement& c : layout.placements) {
         if (const auto face = faces.find(c.id); face != faces.end()) {
             sheet.stretch(bitmaps.at(face->second), left + c.left, top + c.top, c.width, c.height);
-        } else if (c.id >= 1020 && c.id < 1020 + 24) {
-            const int i = c.id - 1020;
+        } else if (c.id >= IDC_PALETTE_FIRST && c.id < IDC_PALETTE_FIRST + 24) {
+            const int i = c.id - IDC_PALETTE_FIRST;
             const Pixel swatch = rgb(40 + (i * 53) % 200, 60 + (i * 97) % 180, 50 + (i * 31) % 190);
             sheet.fill(left + c.left, top + c.top, c.width, c.height, rgb(0, 0, 0));
             sheet.fill(left + c.left + 1, top + c.top + 1, c.width - 2, c.height - 2, swatch);
@@ -136,12 +149,12 @@ void mockScreen(Sheet& sheet, const std::map<int, HBITMAP>& bitmaps, int left, i
     const int small = 9 * factor;
     panelText(sheet, u"05:40", {left + clock.left, top + clock.top, left + clock.right, top + clock.bottom},
               RGB(255, 255, 255), 16 * factor, DT_CENTER);
-    if (const ControlPlacement* name = layout.find(1060)) {
+    if (const ControlPlacement* name = layout.find(IDC_PATTERN_NAME)) {
         const RECT box{left + name->left + name->width / 20, top + name->top, left + name->left + name->width,
                        top + name->top + name->height};
         panelText(sheet, u"MonaLisa", box, RGB(255, 255, 255), small, DT_LEFT);
     }
-    if (const ControlPlacement* status = layout.find(1014)) {
+    if (const ControlPlacement* status = layout.find(IDC_STATUS)) {
         const int l = left + status->left;
         const int t = top + status->top;
         const int sw = status->width;
@@ -158,14 +171,15 @@ int shownFactor(const Artwork& a) {
     return std::clamp((kSheetWidth - 2 * kMargin - a.width - 10) / a.width, 1, 4);
 }
 
-}  // namespace
+// Where each artwork's cell goes on the sheet.
+struct Cell {
+    const Artwork* art;
+    int x, y;
+};
 
-bool writeContactSheet(const std::string& path) {
-    // Lay the cells out in rows first, to know the sheet's height.
-    struct Cell {
-        const Artwork* art;
-        int x, y;
-    };
+// The cells laid out in rows, to know the sheet's height: the cells, and the
+// bottom of their last row.
+std::pair<std::vector<Cell>, int> layOutCells() {
     std::vector<Cell> cells;
     int x = kMargin;
     int y = kMargin + 24;
@@ -183,12 +197,12 @@ bool writeContactSheet(const std::string& path) {
         x += width + 2 * kMargin;
         rowHeight = std::max(rowHeight, height);
     }
-    const int iconsY = y + rowHeight + kMargin + 24;
-    const int screensY = iconsY + kLabelHeight + 256 + kMargin + 24;
-    Sheet sheet(screensY + kLabelHeight + 588 + kMargin);
+    return {cells, y + rowHeight};
+}
 
-    sheet.label("Vellumar bitmaps: each at 1x, then at 4x (3x if wider than the sheet)", kMargin, kMargin,
-                RGB(40, 40, 48), 16);
+// Each bitmap at 1x and enlarged beside it; answers the bitmaps by number,
+// for the mock screens.
+std::map<int, HBITMAP> drawArtworkCells(Sheet& sheet, const std::vector<Cell>& cells) {
     std::map<int, HBITMAP> bitmaps;
     for (const Cell& c : cells) {
         const Artwork& a = *c.art;
@@ -200,34 +214,54 @@ bool writeContactSheet(const std::string& path) {
         sheet.stretch(bitmaps[a.id], c.x + a.width + 10, c.y + kLabelHeight, a.width * factor,
                       a.height * factor);
     }
+    return bitmaps;
+}
 
-    sheet.label("Icon 101 at 16, 32, 48, 64, 128 and 256 pixels", kMargin, iconsY - 20, RGB(40, 40, 48), 16);
-    x = kMargin;
-    for (const int size : kIconSizes) {
-        const Coverage icon = drawIcon(size);
-        Surface shown(size, size);
-        for (std::size_t i = 0; i < icon.alpha.size(); ++i) {
-            // Over the sheet's grey, as a desktop would show it.
-            const int a = icon.alpha[i];
-            const Pixel p = icon.pixels.pixels()[i];
-            int channels[3];
-            for (int k = 0; k < 3; ++k) {
-                const int over = static_cast<int>((p >> (16 - 8 * k)) & 0xFF);
-                const int under = static_cast<int>((kSheetBackground >> (16 - 8 * k)) & 0xFF);
-                channels[k] = (over * a + under * (255 - a) + 127) / 255;
-            }
-            shown.pixels()[i] = rgb(channels[0], channels[1], channels[2]);
+// The icon at one size over the sheet's grey, as a desktop would show it.
+Surface iconOverSheet(int size) {
+    const Coverage icon = drawIcon(size);
+    Surface shown(size, size);
+    for (std::size_t i = 0; i < icon.alpha.size(); ++i) {
+        const int a = icon.alpha[i];
+        const Pixel p = icon.pixels.pixels()[i];
+        int channels[3];
+        for (int k = 0; k < 3; ++k) {
+            const int over = static_cast<int>((p >> (16 - 8 * k)) & 0xFF);
+            const int under = static_cast<int>((kSheetBackground >> (16 - 8 * k)) & 0xFF);
+            channels[k] = (over * a + under * (255 - a) + 127) / 255;
         }
-        sheet.label(iconFileName(size), x, iconsY);
-        sheet.copy(shown, x, iconsY + kLabelHeight);
+        shown.pixels()[i] = rgb(channels[0], channels[1], channels[2]);
+    }
+    return shown;
+}
+
+void drawIcons(Sheet& sheet, int top) {
+    sheet.label("Icon 101 at 16, 32, 48, 64, 128 and 256 pixels", kMargin, top - 20, RGB(40, 40, 48), 16);
+    int x = kMargin;
+    for (const int size : kIconSizes) {
+        sheet.label(iconFileName(size), x, top);
+        sheet.copy(iconOverSheet(size), x, top + kLabelHeight);
         x += std::max(size, 80) + kMargin;
     }
+}
 
+}  // namespace
+
+bool writeContactSheet(const std::string& path) {
+    const auto [cells, cellsBottom] = layOutCells();
+    const int iconsY = cellsBottom + kMargin + 24;
+    const int screensY = iconsY + kLabelHeight + 256 + kMargin + 24;
+    Sheet sheet(screensY + kLabelHeight + 588 + kMargin);
+
+    sheet.label("Vellumar bitmaps: each at 1x, then at 4x (3x if wider than the sheet)", kMargin, kMargin,
+                RGB(40, 40, 48), 16);
+    const std::map<int, HBITMAP> bitmaps = drawArtworkCells(sheet, cells);
+    drawIcons(sheet, iconsY);
     sheet.label("The portrait screen, 240 x 294 (1x) and 480 x 588 (2x)", kMargin, screensY - 20,
                 RGB(40, 40, 48), 16);
     mockScreen(sheet, bitmaps, kMargin, screensY + kLabelHeight, 1);
     mockScreen(sheet, bitmaps, kMargin + 240 + 2 * kMargin, screensY + kLabelHeight, 2);
-    for (auto& [id, bitmap] : bitmaps) {
+    for (const auto& [id, bitmap] : bitmaps) {
         DeleteObject(bitmap);
     }
     return platform::writePng(sheet.surface, path);

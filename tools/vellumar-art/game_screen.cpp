@@ -7,7 +7,6 @@
 
 #include "app/control_ids.h"
 #include "app/settings.h"
-#include "app/window_colour.h"
 #include "pattern/painting.h"
 #include "pattern/pattern.h"
 #include "pattern/pattern_file.h"
@@ -20,7 +19,7 @@
 #include "platform/resource_images.h"
 #include "platform/resources.h"
 #include "platform/text.h"
-#include "render/board_renderer.h"
+#include "render/board_picture.h"
 #include "render/button_faces.h"
 #include "render/countdown_timer.h"
 #include "render/game_fonts.h"
@@ -173,20 +172,8 @@ GameScreen drawGameScreen(int width, int height, int scale, platform::Pixel grou
 
 platform::Surface drawDemoBoard(int width, int height, int scale) {
     DemoGame& game = demoGame();
-    fitToBoard(game.pattern, width / 2, height / 2, width, height);
-    const platform::OwnedBrush gray(CreateSolidBrush(RGB(128, 128, 128)));
-    const platform::OwnedBrush white(CreateSolidBrush(RGB(255, 255, 255)));
-    const platform::OwnedBrush black(CreateSolidBrush(RGB(0, 0, 0)));
-    const platform::OwnedBrush background(CreateSolidBrush(kWindowColour));
-    const platform::OwnedFont largeFont(createLargeFont(96 * scale));
-    const BoardBrushes brushes{gray.get(), white.get(), black.get(), background.get(), largeFont.get()};
-    platform::Surface board(width, height);
-    HDC dc = platform::createSurfaceDC(board);
-    HBITMAP buffer = nullptr;
-    drawBoard(dc, buffer, &game.pattern, BoardView{{0, 0, width, height}, 1.0f, 0, 0}, brushes);
-    DeleteObject(buffer);
-    DeleteDC(dc);
-    return board;
+    fitToBoard(game.pattern, width, height);
+    return drawBoardPicture(game.pattern, BoardView{{0, 0, width, height}, 1.0f, 0, 0}, 96 * scale);
 }
 
 }  // namespace art

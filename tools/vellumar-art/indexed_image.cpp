@@ -21,85 +21,105 @@ int channel(Pixel p, int c) {
     return static_cast<int>((p >> (16 - 8 * c)) & 0xFF);
 }
 
+// A group of the colours: those from `first` up to `last` (exclusive).
+struct ColourBox {
+    std::size_t first;
+    std::size_t last;
+};
+
+// The widest channel's range over the box, and which channel it is.
+int widestChannel(const std::vector<Weighted>& colours, const ColourBox& b, int& which) {
+    int best = -1;
+    for (int c = 0; c < 3; ++c) {
+        int lo = 255, hi = 0;
+        for (std::size_t i = b.first; i < b.last; ++i) {
+            lo = std::min(lo, channel(colours[i].colour, c));
+            hi = std::max(hi, channel(colours[i].colour, c));
+        }
+        if (hi - lo > best) {
+            best = hi - lo;
+            which = c;
+        }
+    }
+    return best;
+}
+
+// The box with the widest channel, the first of equals, and that channel;
+// boxes.size() when every box is one colour.
+std::size_t boxToSplit(const std::vector<Weighted>& colours, const std::vector<ColourBox>& boxes,
+                       int& which) {
+    std::size_t chosen = boxes.size();
+    int chosenRange = 0;
+    for (std::size_t k = 0; k < boxes.size(); ++k) {
+        int c = 0;
+        const int range = boxes[k].last - boxes[k].first > 1 ? widestChannel(colours, boxes[k], c) : 0;
+        if (range > chosenRange) {
+            chosen = k;
+            chosenRange = range;
+            which = c;
+        }
+    }
+    return chosen;
+}
+
+// Sorts the box along the channel and halves it by weight: the box keeps the
+// lower half, the upper half is answered.
+ColourBox halveByWeight(std::vector<Weighted>& colours, ColourBox& b, int along) {
+    const auto begin = colours.begin() + static_cast<std::ptrdiff_t>(b.first);
+    const auto end = colours.begin() + static_cast<std::ptrdiff_t>(b.last);
+    std::stable_sort(begin, end, [&](const Weighted& x, const Weighted& y) {
+        return channel(x.colour, along) < channel(y.colour, along);
+    });
+    std::uint64_t total = 0;
+    for (auto it = begin; it != end; ++it) {
+        total += it->count;
+    }
+    std::uint64_t running = 0;
+    std::size_t split = b.first;
+    while (split + 1 < b.last && running + colours[split].count <= total / 2) {
+        running += colours[split].count;
+        ++split;
+    }
+    split = std::max(split, b.first + 1);
+    const ColourBox upper{split, b.last};
+    b.last = split;
+    return upper;
+}
+
+Pixel weightedMean(const std::vector<Weighted>& colours, const ColourBox& b) {
+    std::array<std::uint64_t, 3> sum{};
+    std::uint64_t weight = 0;
+    for (std::size_t i = b.first; i < b.last; ++i) {
+        for (int c = 0; c < 3; ++c) {
+            sum[static_cast<std::size_t>(c)] +=
+                static_cast<std::uint64_t>(channel(colours[i].colour, c)) * colours[i].count;
+        }
+        weight += colours[i].count;
+    }
+    const auto mean = [&](int c) {
+        return static_cast<Pixel>((sum[static_cast<std::size_t>(c)] + weight / 2) / weight);
+    };
+    return (mean(0) << 16) | (mean(1) << 8) | mean(2);
+}
+
 // Splits the colours into `boxes` groups, each time halving (by weight, along
 // its widest channel) the group with the widest channel, and answers the
 // weighted mean of each group.
 std::vector<Pixel> medianCut(std::vector<Weighted> colours, std::size_t boxes) {
-    struct Box {
-        std::size_t first;
-        std::size_t last;  // exclusive
-    };
-    const auto widest = [&](const Box& b, int& which) {
-        int best = -1;
-        for (int c = 0; c < 3; ++c) {
-            int lo = 255, hi = 0;
-            for (std::size_t i = b.first; i < b.last; ++i) {
-                lo = std::min(lo, channel(colours[i].colour, c));
-                hi = std::max(hi, channel(colours[i].colour, c));
-            }
-            if (hi - lo > best) {
-                best = hi - lo;
-                which = c;
-            }
-        }
-        return best;
-    };
-    std::vector<Box> all{{0, colours.size()}};
+    std::vector<ColourBox> all{{0, colours.size()}};
     while (all.size() < boxes) {
-        std::size_t chosen = all.size();
-        int chosenRange = 0;
-        int chosenChannel = 0;
-        for (std::size_t k = 0; k < all.size(); ++k) {
-            int c = 0;
-            const int range = all[k].last - all[k].first > 1 ? widest(all[k], c) : 0;
-            if (range > chosenRange) {
-                chosen = k;
-                chosenRange = range;
-                chosenChannel = c;
-            }
-        }
+        int along = 0;
+        const std::size_t chosen = boxToSplit(colours, all, along);
         if (chosen == all.size()) {
             break;  // every group is one colour
         }
-        Box& b = all[chosen];
-        const auto begin = colours.begin() + static_cast<std::ptrdiff_t>(b.first);
-        const auto end = colours.begin() + static_cast<std::ptrdiff_t>(b.last);
-        std::stable_sort(begin, end, [&](const Weighted& x, const Weighted& y) {
-            return channel(x.colour, chosenChannel) < channel(y.colour, chosenChannel);
-        });
-        std::uint64_t total = 0;
-        for (auto it = begin; it != end; ++it) {
-            total += it->count;
-        }
-        std::uint64_t running = 0;
-        std::size_t split = b.first;
-        while (split + 1 < b.last && running + colours[split].count <= total / 2) {
-            running += colours[split].count;
-            ++split;
-        }
-        split = std::max(split, b.first + 1);
-        const Box upper{split, b.last};
-        b.last = split;
-        all.push_back(upper);
+        all.push_back(halveByWeight(colours, all[chosen], along));
     }
     std::vector<Pixel> palette;
-    for (const Box& b : all) {
-        if (b.first == b.last) {
-            continue;
+    for (const ColourBox& b : all) {
+        if (b.first != b.last) {
+            palette.push_back(weightedMean(colours, b));
         }
-        std::array<std::uint64_t, 3> sum{};
-        std::uint64_t weight = 0;
-        for (std::size_t i = b.first; i < b.last; ++i) {
-            for (int c = 0; c < 3; ++c) {
-                sum[static_cast<std::size_t>(c)] +=
-                    static_cast<std::uint64_t>(channel(colours[i].colour, c)) * colours[i].count;
-            }
-            weight += colours[i].count;
-        }
-        const auto mean = [&](int c) {
-            return static_cast<Pixel>((sum[static_cast<std::size_t>(c)] + weight / 2) / weight);
-        };
-        palette.push_back((mean(0) << 16) | (mean(1) << 8) | mean(2));
     }
     return palette;
 }

@@ -6,11 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "app/window_colour.h"
 #include "platform/bitmap.h"
+#include "platform/blit.h"
 #include "platform/device_context.h"
 #include "platform/drawing.h"
 #include "platform/files.h"
@@ -55,35 +58,56 @@ void drawLine(HDC dc, const std::string& text, int left, int top, int width) {
     DrawText(dc, wide.c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-}  // namespace
-
-int runContactSheet(const std::vector<std::string>& arguments) {
-    std::string folder, output;
+struct Options {
+    std::string folder;
+    std::string output;
     int columns = 6;
+};
+
+// The command's options, or the exit code when they are wrong (having said why).
+std::variant<Options, int> parseOptions(const std::vector<std::string>& arguments) {
+    Options options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
         if ((a == "-o" || a == "--output") && hasValue) {
-            output = arguments[++i];
+            options.output = arguments[++i];
         } else if (a == "--columns" && hasValue) {
-            columns = std::atoi(arguments[++i].c_str());
-            if (columns < 1 || columns > 64) {
+            options.columns = std::atoi(arguments[++i].c_str());
+            if (options.columns < 1 || options.columns > 64) {
                 std::fputs("vellumar-pattern: contact-sheet: --columns wants 1 to 64\n", stderr);
                 return 2;
             }
-        } else if (folder.empty() && !a.empty() && a[0] != '-') {
-            folder = a;
+        } else if (options.folder.empty() && !a.empty() && a[0] != '-') {
+            options.folder = a;
         } else {
             std::fprintf(stderr, "vellumar-pattern: contact-sheet: unexpected '%s'\n\n%s", a.c_str(),
                          kContactSheetHelp);
             return 2;
         }
     }
-    if (folder.empty() || output.empty()) {
+    if (options.folder.empty() || options.output.empty()) {
         std::fputs(kContactSheetHelp, stderr);
         return 2;
     }
+    return options;
+}
 
+// The caption under a thumbnail: what the pattern beside it holds, if any.
+std::string captionFor(std::filesystem::path pattern) {
+    pattern.replace_extension(".mza");
+    if (!std::filesystem::exists(pattern)) {
+        return "no pattern";
+    }
+    const auto loaded = loadForCommand(pattern.string());
+    return loaded ? std::to_string(loaded->pattern.pieceTotal) + " pieces, " +
+                        std::to_string(loaded->pattern.colourCount) + " colours"
+                  : "unreadable pattern";
+}
+
+// Every thumbnail of the folder, in the chooser's order; nothing (having said
+// why) when one cannot be loaded or there is none.
+std::optional<std::vector<Entry>> readEntries(const std::string& folder) {
     namespace fs = std::filesystem;
     std::vector<Entry> entries;
     std::error_code error;
@@ -92,35 +116,27 @@ int runContactSheet(const std::vector<std::string>& arguments) {
         if (lower(path.extension().string()) != ".bmp") {
             continue;
         }
-        Entry entry;
-        entry.name = path.stem().string();
         const auto bytes = platform::readFileBytes(platform::utf8ToUtf16(path.string()).c_str(), 64u << 20);
         const HBITMAP bitmap = bytes ? platform::loadBitmap(*bytes) : nullptr;
         if (bitmap == nullptr) {
             std::fprintf(stderr, "vellumar-pattern: %s: not a bitmap the game can load\n",
                          path.string().c_str());
-            return 1;
+            return std::nullopt;
         }
-        entry.thumbnail = platform::bitmapSurface(bitmap);
+        entries.push_back({path.stem().string(), captionFor(path), platform::bitmapSurface(bitmap)});
         DeleteObject(bitmap);
-        fs::path pattern = path;
-        pattern.replace_extension(".mza");
-        if (fs::exists(pattern)) {
-            const auto loaded = loadForCommand(pattern.string());
-            entry.caption = loaded ? std::to_string(loaded->pattern.pieceTotal) + " pieces, " +
-                                         std::to_string(loaded->pattern.colourCount) + " colours"
-                                   : "unreadable pattern";
-        } else {
-            entry.caption = "no pattern";
-        }
-        entries.push_back(std::move(entry));
     }
     if (error || entries.empty()) {
         std::fprintf(stderr, "vellumar-pattern: %s: no thumbnails\n", folder.c_str());
-        return 1;
+        return std::nullopt;
     }
     std::ranges::sort(entries, [](const Entry& a, const Entry& b) { return lower(a.name) < lower(b.name); });
+    return entries;
+}
 
+// The sheet: cells as large as the largest thumbnail, `columns` a row, each
+// thumbnail centred in its cell over its name and caption.
+platform::Surface drawSheet(const std::vector<Entry>& entries, int columns) {
     int cellWidth = 96, cellHeight = 128;
     for (const Entry& e : entries) {
         cellWidth = std::max(cellWidth, e.thumbnail.width());
@@ -143,23 +159,34 @@ int runContactSheet(const std::vector<std::string>& arguments) {
         const Entry& e = entries[i];
         const int left = kPadding + static_cast<int>(i % static_cast<std::size_t>(columnCount)) * pitchX;
         const int top = kPadding + static_cast<int>(i / static_cast<std::size_t>(columnCount)) * pitchY;
-        const int x0 = left + (cellWidth - e.thumbnail.width()) / 2;
-        const int y0 = top + (cellHeight - e.thumbnail.height()) / 2;
-        for (int y = 0; y < e.thumbnail.height(); ++y) {
-            for (int x = 0; x < e.thumbnail.width(); ++x) {
-                sheet.set(x0 + x, y0 + y, e.thumbnail.at(x, y));
-            }
-        }
+        platform::copyBlock(platform::wholeSurface(sheet), left + (cellWidth - e.thumbnail.width()) / 2,
+                            top + (cellHeight - e.thumbnail.height()) / 2, e.thumbnail.width(),
+                            e.thumbnail.height(), e.thumbnail, 0, 0);
         drawLine(dc, e.name, left, top + cellHeight + 2, cellWidth);
         drawLine(dc, e.caption, left, top + cellHeight + 2 + kTextLine, cellWidth);
     }
     SelectObject(dc, previous);
     DeleteObject(font);
     DeleteDC(dc);
-    if (!platform::writePng(sheet, output)) {
-        std::fprintf(stderr, "vellumar-pattern: cannot write %s\n", output.c_str());
+    return sheet;
+}
+
+}  // namespace
+
+int runContactSheet(const std::vector<std::string>& arguments) {
+    const auto parsed = parseOptions(arguments);
+    if (const int* exitCode = std::get_if<int>(&parsed)) {
+        return *exitCode;
+    }
+    const Options& options = std::get<Options>(parsed);
+    const auto entries = readEntries(options.folder);
+    if (!entries) {
         return 1;
     }
-    std::printf("%s: %zu thumbnails\n", output.c_str(), entries.size());
+    if (!platform::writePng(drawSheet(*entries, options.columns), options.output)) {
+        std::fprintf(stderr, "vellumar-pattern: cannot write %s\n", options.output.c_str());
+        return 1;
+    }
+    std::printf("%s: %zu thumbnails\n", options.output.c_str(), entries->size());
     return 0;
 }

@@ -62,7 +62,7 @@ void viewAt(Pattern& pattern, float zoom) {
     // Zoomed in, the scroll bars show and narrow the board.
     const ScreenLayout layout = computeLayout(kScreenWidth, kScreenHeight, kToolbarBitmapSizes);
     const BoardRectangle board = zoom > 1.0f ? layout.boardRectWithBars : layout.boardRect;
-    fitToBoard(pattern, board.width / 2, board.height / 2, board.width, board.height);
+    fitToBoard(pattern, board.width, board.height);
     setZoom(pattern, zoom);
     setCentre(pattern, 0, 0);
 }

@@ -66,7 +66,7 @@ int runRender(const RenderOptions& options) {
         std::fprintf(stderr, "vellumar-pattern: --painted wants none, all or random:SHARE[:SEED]\n");
         return 2;
     }
-    fitToBoard(pattern, width / 2, height / 2, width, height);
+    fitToBoard(pattern, width, height);
 
     const BoardView view{{0, 0, width, height}, options.zoom, options.centreX, options.centreY};
     const platform::Surface window = drawBoardPicture(pattern, view, options.dpi);

@@ -113,69 +113,81 @@ std::string u16Literal(const std::string& name) {
     return out + "\"";
 }
 
-}  // namespace
+// What a script compiles to: its resources, the numbers its keys name, and
+// every file it read (for the build's dependency file).
+struct Compiled {
+    std::vector<Resource> resources;
+    std::map<std::string, std::string> names;
+    std::vector<fs::path> inputs;
+};
 
-int main(int argc, char** argv) {
-    if (argc < 4 || argc > 6) {
-        std::fprintf(stderr, "usage: vellumar-rc SCRIPT OUTPUT.cpp SYMBOL [DEPFILE [HEADER.h]]\n");
-        return 2;
+// A file source's resource, and for a BITMAP without a variant given, the
+// larger variants that lie beside it.
+void addFileResource(Compiled& c, Resource r, const fs::path& file, bool variantGiven,
+                     const std::string& where) {
+    const auto bytes = readFile(file);
+    if (!bytes) {
+        fail(where, "cannot read " + file.string());
     }
-    const fs::path script = argv[1];
-    const fs::path output = argv[2];
-    const std::string symbol = argv[3];
+    r.data = *bytes;
+    c.inputs.push_back(file);
+    if (r.type == "BITMAP" && !variantGiven) {
+        for (int scale = 2; scale <= 4; ++scale) {
+            fs::path larger = file;
+            larger.replace_filename(file.stem().string() + "@" + std::to_string(scale) + "x" +
+                                    file.extension().string());
+            if (const auto variant = readFile(larger)) {
+                c.resources.push_back({r.type, r.key, scale, *variant});
+                c.inputs.push_back(larger);
+            }
+        }
+    }
+    c.resources.push_back(std::move(r));
+}
+
+void addResource(Compiled& c, const ScriptLine& line, const fs::path& folder, const std::string& where) {
+    Resource r{line.type, keyNumber(line.key, c.names, where), line.variant, {}};
+    const std::string& source = line.source;
+    if (source.front() == '"') {
+        r.data.assign(source.begin() + 1, source.end());
+    } else if (source.starts_with("u16:") || source.starts_with("u32:")) {
+        std::string error;
+        const auto number = numberSource(source, error);
+        if (!number) {
+            fail(where, error);
+        }
+        r.data = *number;
+    } else {
+        addFileResource(c, std::move(r), folder / source, line.variantGiven, where);
+        return;
+    }
+    c.resources.push_back(std::move(r));
+}
+
+Compiled compileScript(const fs::path& script) {
     const auto text = readFile(script);
     if (!text) {
         fail(script.string(), "cannot be read");
     }
     std::istringstream in(std::string(text->begin(), text->end()));
-    const fs::path folder = script.parent_path();
-    std::vector<Resource> resources;
-    std::map<std::string, std::string> names;
-    std::vector<fs::path> inputs = {script};
+    Compiled compiled;
+    compiled.inputs = {script};
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         const std::string where = script.string() + ":" + std::to_string(number);
         std::string error;
         const std::optional<ScriptLine> parsed = readScriptLine(line, error);
-        if (!parsed) {
-            if (!error.empty()) {
-                fail(where, error);
-            }
-            continue;
+        if (parsed) {
+            addResource(compiled, *parsed, script.parent_path(), where);
+        } else if (!error.empty()) {
+            fail(where, error);
         }
-        Resource r{parsed->type, keyNumber(parsed->key, names, where), parsed->variant, {}};
-        const std::string& source = parsed->source;
-        if (source.front() == '"') {
-            r.data.assign(source.begin() + 1, source.end());
-        } else if (source.starts_with("u16:") || source.starts_with("u32:")) {
-            const auto number = numberSource(source, error);
-            if (!number) {
-                fail(where, error);
-            }
-            r.data = *number;
-        } else {
-            const fs::path file = folder / source;
-            const auto bytes = readFile(file);
-            if (!bytes) {
-                fail(where, "cannot read " + file.string());
-            }
-            r.data = *bytes;
-            inputs.push_back(file);
-            if (r.type == "BITMAP" && !parsed->variantGiven) {
-                for (int scale = 2; scale <= 4; ++scale) {
-                    fs::path larger = file;
-                    larger.replace_filename(file.stem().string() + "@" + std::to_string(scale) + "x" +
-                                            file.extension().string());
-                    if (const auto variant = readFile(larger)) {
-                        resources.push_back({r.type, r.key, scale, *variant});
-                        inputs.push_back(larger);
-                    }
-                }
-            }
-        }
-        resources.push_back(std::move(r));
     }
+    return compiled;
+}
 
+void writeSource(const fs::path& output, const fs::path& script, const std::string& symbol,
+                 const std::vector<Resource>& resources) {
     std::ostringstream out;
     out << "// Generated by vellumar-rc from " << script.filename().string() << "; do not edit.\n"
         << "#include \"platform/resources.h\"\n\nnamespace {\n\n";
@@ -191,22 +203,38 @@ int main(int argc, char** argv) {
             << ", std::as_bytes(std::span(r" << i << ", " << r.data.size() << "))},\n";
     }
     out << "};\n\n}  // namespace\n\nextern const platform::ResourceTable " << symbol << "{entries};\n";
-
     std::ofstream file(output);
     file << out.str();
     if (!file) {
         fail(output.string(), "cannot be written");
     }
+}
+
+void writeDepfile(const fs::path& depfilePath, const fs::path& output, const std::vector<fs::path>& inputs) {
+    std::ofstream depfile(depfilePath);
+    depfile << output.string() << ":";
+    for (const fs::path& input : inputs) {
+        depfile << " \\\n  " << fs::absolute(input).string();
+    }
+    depfile << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4 || argc > 6) {
+        std::fprintf(stderr, "usage: vellumar-rc SCRIPT OUTPUT.cpp SYMBOL [DEPFILE [HEADER.h]]\n");
+        return 2;
+    }
+    const fs::path script = argv[1];
+    const fs::path output = argv[2];
+    const Compiled compiled = compileScript(script);
+    writeSource(output, script, argv[3], compiled.resources);
     if (argc == 6) {
-        writeHeader(argv[5], script, names);
+        writeHeader(argv[5], script, compiled.names);
     }
     if (argc >= 5) {
-        std::ofstream depfile(argv[4]);
-        depfile << output.string() << ":";
-        for (const fs::path& input : inputs) {
-            depfile << " \\\n  " << fs::absolute(input).string();
-        }
-        depfile << "\n";
+        writeDepfile(argv[4], output, compiled.inputs);
     }
     return 0;
 }

@@ -38,7 +38,7 @@ bool awayFromBorders(const Segmentation& s, int x, int y) {
 int wronglyPaintedPixels(const Segmentation& s, Pattern& pattern) {
     completePainting(pattern);
     const int w = s.width * kBoardPixelsPerPixel, h = s.height * kBoardPixelsPerPixel;
-    fitToBoard(pattern, w / 2, h / 2, w, h);
+    fitToBoard(pattern, w, h);
     const platform::Surface board = drawBoardPicture(pattern, BoardView{{0, 0, w, h}, 1.0f, 0, 0}, 96);
     int wrong = 0;
     for (int by = 0; by < h; ++by) {
