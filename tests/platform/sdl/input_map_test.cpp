@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <tuple>
 
-#include "platform/cursor.h"
 #include "platform/sdl/sdl_audio.h"
-#include "platform/sdl/sdl_cursor.h"
 #include "platform/sdl/sdl_drop.h"
 #include "platform/sdl/sdl_input_map.h"
 
@@ -91,11 +88,6 @@ TEST(WheelTranslation, NotchesAndPinchesBecomeWheelDeltas) {
     for (const auto& [spread, delta] : pinch) {
         EXPECT_EQ(pinchWheelDelta(gathered, spread), delta) << spread;
     }
-}
-
-TEST(CursorTranslation, EachOfTheGamesCursorsHasItsShape) {
-    EXPECT_EQ((std::array{sdlCursorFor(IDC_ARROW), sdlCursorFor(IDC_CROSS), sdlCursorFor(IDC_WAIT)}),
-              (std::array{SDL_SYSTEM_CURSOR_ARROW, SDL_SYSTEM_CURSOR_CROSSHAIR, SDL_SYSTEM_CURSOR_WAIT}));
 }
 
 TEST(SoundFormat, PcmWavesMapToSdlsFormats) {
