@@ -101,20 +101,6 @@ TEST_F(DialogTest, EnterPressesTheDefaultButton) {
     EXPECT_EQ(LOWORD(dialogLog.commands[0]), IDOK);
 }
 
-TEST_F(DialogTest, TappingAControlReachesTheDialogProcedure) {
-    // The Open button sits at 18 x 106 dialog units; tap it where it was placed.
-    backend.script().call([this] {
-        HWND open = GetDlgItem(dialogLog.dialog, IDOK);
-        ASSERT_NE(open, nullptr);
-        RECT client;
-        GetClientRect(open, &client);
-        const POINT origin = platform::clientOriginOnScreen(open);
-        backend.tap(origin.x + client.right / 2, origin.y + client.bottom / 2);
-    });
-    EXPECT_EQ(run(), 1);
-    EXPECT_EQ(dialogLog.commands, (std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED)}));
-}
-
 TEST_F(DialogTest, TheMainWindowKeepsItsTimersAndPaintsWhileTheDialogIsOpen) {
     SetTimer(main, 1, 100, nullptr);
     onMessage = [this](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT&) {
@@ -139,26 +125,6 @@ TEST_F(DialogTest, TheQuitMessageEndsTheDialogAndTheOuterLoop) {
     MSG msg;
     EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
     EXPECT_EQ(msg.wParam, 3u);
-}
-
-TEST_F(DialogTest, ResourceTemplatesAreFoundByNumber) {
-    platform::registerDialogResource(132, chooserLike(IDCANCEL));
-    tapTitleButton();
-    EXPECT_EQ(DialogBox(nullptr, 132, main, endingProcedure), 2);
-    EXPECT_EQ(DialogBox(nullptr, 4711, main, endingProcedure), -1);
-}
-
-TEST_F(DialogTest, TheTitleBarShowsOnTheScreen) {
-    backend.script().call([this] {
-        const platform::Pixel bar = pixelOf(RGB(10, 36, 106));
-        EXPECT_EQ(backend.pixelAt(1, 1), bar);
-        // The client area below is the dialog's own background.
-        EXPECT_EQ(backend.pixelAt(230, 280), pixelOf(RGB(212, 208, 200)));
-        backend.tap(240 - 8, 8);
-    });
-    run();
-    // The main window shows again as it was.
-    EXPECT_EQ(backend.pixelAt(1, 1), pixelOf(RGB(110, 87, 158)));
 }
 
 }  // namespace

@@ -77,14 +77,6 @@ class ListBoxTest : public WindowTest {
     HWND list = nullptr;
 };
 
-TEST_F(ListBoxTest, SortsWithoutRegardToLetterCase) {
-    EXPECT_EQ((std::array{add(u"Tulip"), add(u"apple"), add(u"MonaLisa")}),
-              (std::array<LRESULT, 3>{0, 0, 1}));
-    EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 3);
-    EXPECT_EQ((std::array{text(0), text(1), text(2), text(3)}),
-              (std::array<std::u16string, 4>{u"apple", u"MonaLisa", u"Tulip", u"<none>"}));
-}
-
 TEST_F(ListBoxTest, FindsTheWholeTextNotAPrefix) {
     add(u"Apple2");
     add(u"Apple");
@@ -113,35 +105,6 @@ TEST_F(ListBoxTest, SelectionSetByTheProgramIsNotReported) {
     EXPECT_EQ(text(2), u"b");
     backend.runUntilIdle();
     EXPECT_EQ(selectionChanges(), 0u);
-}
-
-TEST_F(ListBoxTest, ATapSelectsTheEntryUnderItAndReportsTheChangeOnce) {
-    add(u"a");
-    add(u"b");
-    add(u"c");
-    tapAt(60, 22);
-    EXPECT_EQ(selection(), 0);
-    EXPECT_EQ(selectionChanges(), 1u);
-    tapAt(60, 22);
-    EXPECT_EQ(selectionChanges(), 1u);
-    // Below the last entry: nothing changes.
-    tapAt(60, 115);
-    EXPECT_EQ(selection(), 0);
-
-    SendMessage(list, LB_RESETCONTENT, 0, 0);
-    EXPECT_EQ(selection(), LB_ERR);
-    EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 0);
-}
-
-TEST_F(ListBoxTest, WithoutSortingEntriesKeepTheirOrderAndWithoutNotifyNothingIsReported) {
-    HWND quiet = createChild(main, u"Listbox", 0, 8, {150, 20, 200, 120});
-    SendMessage(quiet, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"b"));
-    EXPECT_EQ(SendMessage(quiet, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"a")), 1);
-    backend.runUntilIdle();
-    clearReceived();
-    tapAt(170, 22);
-    EXPECT_EQ(SendMessage(quiet, LB_GETCURSEL, 0, 0), 0);
-    EXPECT_TRUE(received(WM_COMMAND).empty());
 }
 
 TEST_F(ListBoxTest, EntriesThatDoNotFitScrollUnderTheStylus) {
