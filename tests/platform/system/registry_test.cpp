@@ -40,13 +40,6 @@ class SettingsStore : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SettingsStore, OpeningAMissingStoreFails) {
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(key, nullptr);
-    EXPECT_FALSE(std::filesystem::exists(home / "vellumar"));
-}
-
 TEST_F(SettingsStore, WrittenValuesArePersistedAtCloseAndReadBack) {
     HKEY key = nullptr;
     DWORD disposition = 0;
