@@ -7,7 +7,6 @@
 #include "platform/controls/button.h"
 #include "platform/controls/list_box.h"
 #include "platform/painting.h"
-#include "platform/timers.h"
 #include "platform/window_object.h"
 #include "tests/platform/windows/window_test_support.h"
 
@@ -19,7 +18,6 @@ struct DialogLog {
     bool listExistedAtInit = false;
     WPARAM focusOffered = 0;
     std::vector<WPARAM> commands;
-    bool ownerEnabledInside = true;
     RECT client{};
 };
 DialogLog dialogLog;
@@ -99,23 +97,6 @@ TEST_F(DialogTest, EnterPressesTheDefaultButton) {
     EXPECT_EQ(run(), 1);
     ASSERT_EQ(dialogLog.commands.size(), 1u);
     EXPECT_EQ(LOWORD(dialogLog.commands[0]), IDOK);
-}
-
-TEST_F(DialogTest, TheMainWindowKeepsItsTimersAndPaintsWhileTheDialogIsOpen) {
-    SetTimer(main, 1, 100, nullptr);
-    onMessage = [this](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT&) {
-        if (message == WM_TIMER && hwnd == main) {
-            dialogLog.ownerEnabledInside = IsWindowEnabled(main) != FALSE;
-            InvalidateRect(main, nullptr, FALSE);
-        }
-        return false;
-    };
-    backend.script().wait(350);
-    tapTitleButton();
-    EXPECT_EQ(run(), 2);
-    EXPECT_EQ(received(WM_TIMER).size(), 3u);
-    EXPECT_GE(received(WM_PAINT).size(), 3u);
-    EXPECT_TRUE(!dialogLog.ownerEnabledInside && IsWindowEnabled(main)) << "disabled only while it is open";
 }
 
 TEST_F(DialogTest, TheQuitMessageEndsTheDialogAndTheOuterLoop) {

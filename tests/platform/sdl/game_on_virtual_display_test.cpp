@@ -141,26 +141,6 @@ TEST_F(GameOnVirtualDisplay, WithoutTheDefaultPatternAMessageWindowSaysSoAndTheG
     EXPECT_EQ(game->waitForExit(kPatience), 0);
 }
 
-TEST_F(GameOnVirtualDisplay, CtrlQClosesAfterTheHelpAndNoSoundCardCostsOneLineAtMost) {
-    // The system's own audio (none on a test machine), the game's standard error kept.
-    std::erase_if(environment_, [](const auto& variable) { return variable.first == "SDL_AUDIODRIVER"; });
-    // Under the leak checker the system's audio modules leave a few bytes at exit, and its report
-    // would land on the standard error this test reads.
-    const char* sanitizer = std::getenv("ASAN_OPTIONS");
-    environment_.emplace_back("ASAN_OPTIONS",
-                              std::string(sanitizer != nullptr ? sanitizer : "") + ":detect_leaks=0");
-    const std::string said = (folder_ / "stderr").string();
-    auto game = startGame({"sh", "-c", "exec \"$0\" 2>\"$1\"", VELLUMAR_GAME, said});
-    ASSERT_FALSE(HasFailure());
-    clickControl(IDC_PALETTE_FIRST);  // the palette's sound
-    clickControl(IDC_HELP);
-    clickAt(width_ / 2, height_ / 2);  // any tap closes the help
-    closeWithCtrlQ(*game);
-    std::ifstream in(said);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_LE(std::ranges::count(text, '\n'), 1) << text;
-}
-
 // A signal that asks the game to end, and the loss of its display, close it
 // as Close does: the settings are saved.
 TEST_F(GameOnVirtualDisplay, SignalsAndTheLossOfTheDisplayEndTheGameWithItsSettingsSaved) {

@@ -110,18 +110,6 @@ TEST_F(SingleInstance, TheGuardFallsBackToAPrivateFolderOrSaysItHasNone) {
     }
 }
 
-// A second claim is refused until the first is released; the lock file names
-// its holder; claims of other names are independent.
-TEST_F(SingleInstance, TheSecondClaimIsRefusedUntilTheFirstIsReleased) {
-    EXPECT_TRUE(claimSingleInstance(name_));
-    EXPECT_EQ(folder_.read(name_ + ".lock"), std::to_string(::getpid()) + "\n");
-    EXPECT_FALSE(claimSingleInstance(name_));
-    EXPECT_TRUE(claimSingleInstance(name_ + "-other"));
-    releaseSingleInstance(name_ + "-other");
-    releaseSingleInstance(name_);
-    EXPECT_TRUE(claimSingleInstance(name_));
-}
-
 // Neither a copy that crashed holding the lock nor a stale lock file of a
 // dead process (with a socket file that is no socket any more) blocks the next start.
 TEST_F(SingleInstance, ACopyThatCrashedOrAStaleLockFileDoesNotBlockTheNextStart) {
