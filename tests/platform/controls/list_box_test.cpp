@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 
 #include "tests/platform/windows/window_test_support.h"
@@ -38,11 +37,6 @@ class ListBoxTest : public WindowTest {
         return out;
     }
 
-    LRESULT find(const char16_t* wanted, int after = -1) {
-        return SendMessage(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(after),
-                           reinterpret_cast<LPARAM>(wanted));
-    }
-
     LRESULT selection() { return SendMessage(list, LB_GETCURSEL, 0, 0); }
 
     void addAlphabet() {
@@ -76,17 +70,6 @@ class ListBoxTest : public WindowTest {
     HWND main = nullptr;
     HWND list = nullptr;
 };
-
-TEST_F(ListBoxTest, FindsTheWholeTextNotAPrefix) {
-    add(u"Apple2");
-    add(u"Apple");
-    add(u"Banana");
-    EXPECT_EQ(text(0), u"Apple");
-    // Letter case does not matter; a search after an index goes on around the end.
-    EXPECT_EQ((std::array{find(u"Apple"), find(u"apple2"), find(u"App"), find(u""), find(u"Apple", 0),
-                          find(u"Banana", 2)}),
-              (std::array<LRESULT, 6>{0, 1, LB_ERR, LB_ERR, 0, 2}));
-}
 
 TEST_F(ListBoxTest, SelectionSetByTheProgramIsNotReported) {
     add(u"a");

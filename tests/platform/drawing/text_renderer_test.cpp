@@ -57,39 +57,6 @@ TEST_F(TextTest, CentredTextLandsInTheMiddleOfItsBox) {
     }
 }
 
-TEST_F(TextTest, LeftAlignedTextStartsAtTheBoxEdgeAndIsCutAtItsRight) {
-    RECT box{20, 0, 50, 40};
-    DrawText(canvas_.dc(), u"Mona Lisa Mona Lisa", -1, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    const PixelBox ink = inkOf(canvas_, kPaper);
-    ASSERT_TRUE(ink.any());
-    EXPECT_GE(ink.left, 20);
-    EXPECT_LE(ink.left, 22);
-    EXPECT_EQ(ink.right, 49);  // the text runs on past the box, which cuts it
-}
-
-TEST_F(TextTest, TransparentModeLeavesTheBackgroundAndBlendsTheTextColour) {
-    std::ranges::fill(canvas_.surface().pixels(), platform::pixelFromColour(RGB(110, 87, 158)));
-    SetTextColor(canvas_.dc(), RGB(255, 255, 255));
-    SetBkColor(canvas_.dc(), RGB(0, 0, 255));
-    RECT box{0, 0, 80, 40};
-    DrawText(canvas_.dc(), u"12", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    EXPECT_EQ(canvas_.count(RGB(0, 0, 255)), 0);
-    EXPECT_GT(canvas_.count(RGB(255, 255, 255)), 0);  // fully covered pixels
-    EXPECT_GT(canvas_.count(RGB(110, 87, 158)), 80 * 40 - 150);
-    // Partly covered pixels lie between the two colours.
-    int between = 0;
-    for (const platform::Pixel p : canvas_.surface().pixels()) {
-        const COLORREF c = platform::colourFromPixel(p);
-        if (c != RGB(255, 255, 255) && c != RGB(110, 87, 158)) {
-            EXPECT_GE(GetRValue(c), 110);
-            EXPECT_GE(GetGValue(c), 87);
-            EXPECT_GE(GetBValue(c), 158);
-            ++between;
-        }
-    }
-    EXPECT_GT(between, 0);
-}
-
 TEST_F(TextTest, OpaqueModeFillsTheTextCellOnly) {
     SetBkMode(canvas_.dc(), OPAQUE);
     SetBkColor(canvas_.dc(), RGB(0, 0, 255));
@@ -103,14 +70,6 @@ TEST_F(TextTest, OpaqueModeFillsTheTextCellOnly) {
     EXPECT_EQ(canvas_.at(cell.left, cell.top), RGB(0, 0, 255));
     EXPECT_LT(cell.right - cell.left, 20);
     EXPECT_EQ(canvas_.at(0, 20), kPaper);
-}
-
-TEST_F(TextTest, HeightsFollowTheCellAndCharacterConventions) {
-    // Negative: the em square; Arial's cell is about 1.15 em.
-    EXPECT_EQ(platform::fontLineHeight(font_), 15);
-    HFONT cell = CreateFont(20, FW_NORMAL, u"Arial");
-    EXPECT_EQ(platform::fontLineHeight(cell), 20);
-    DeleteObject(cell);
 }
 
 TEST_F(TextTest, AMissingFontDrawsNothing) {

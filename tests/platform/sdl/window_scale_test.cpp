@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 namespace platform {
 
 static bool operator==(const ScreenSize& a, const ScreenSize& b) {
@@ -90,9 +88,7 @@ TEST(WindowToScreen, ScalesPointsOntoTheDrawableAndKeepsOutsidePointsOutside) {
         ScreenSize window, drawable;
         POINT screen;
     } cases[] = {
-        {0, 0, {480, 588}, {480, 588}, {0, 0}},  // the identity when the window has the screen's pixels
-        {479, 587, {480, 588}, {480, 588}, {479, 587}},
-        {123, 456, {480, 588}, {480, 588}, {123, 456}},
+        {0, 0, {480, 588}, {480, 588}, {0, 0}},       // the identity when the window has the screen's pixels
         {10, 20, {480, 588}, {960, 1176}, {20, 40}},  // 2 drawable pixels per window point
         {479, 587, {480, 588}, {960, 1176}, {958, 1174}},
         {599, 734, {600, 735}, {480, 588}, {479, 587}},  // 1.25 window points per pixel: the last is the last

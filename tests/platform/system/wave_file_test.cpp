@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <random>
@@ -82,26 +81,6 @@ void expectRefused(const Bytes& bytes, const std::string& why) {
     std::string fault;
     EXPECT_FALSE(parse(bytes, &fault).has_value()) << why;
     EXPECT_FALSE(fault.empty()) << why << ": refused without a reason";
-}
-
-TEST(WaveFile, ReadsSignedSixteenAndUnsignedEightBitSamples) {
-    const auto wide = parse(validWave());
-    ASSERT_TRUE(wide.has_value());
-    EXPECT_EQ((std::array<DWORD, 4>{wide->format, wide->channels, wide->sampleRate, wide->bitsPerSample}),
-              (std::array<DWORD, 4>{WAVE_FORMAT_PCM, 1, 8000, 16}));
-    ASSERT_EQ(wide->frameCount(), 3u);
-    EXPECT_DOUBLE_EQ(wide->seconds(), 3.0 / 8000);
-    EXPECT_EQ((std::array{wide->sample(0), wide->sample(1), wide->sample(2)}),
-              (std::array{0.0, 32767.0 / 32768, -1.0}));
-    // Eight bits are unsigned with silence at 128.
-    const auto narrow = parse(riff({chunk("fmt ", formatBody({.rate = 22050, .bits = 8})),
-                                    chunk("data", {0x80, 0xFF, 0x00, 0xC0, 0x80})}));
-    ASSERT_TRUE(narrow.has_value());
-    EXPECT_EQ((std::array<DWORD, 2>{narrow->bitsPerSample, narrow->sampleRate}),
-              (std::array<DWORD, 2>{8, 22050}));
-    ASSERT_EQ(narrow->sampleCount(), 5u);
-    EXPECT_EQ((std::array{narrow->sample(0), narrow->sample(1), narrow->sample(2), narrow->sample(3)}),
-              (std::array{0.0, 127.0 / 128, -1.0, 0.5}));
 }
 
 TEST(WaveFile, RefusesEveryTruncation) {

@@ -107,17 +107,6 @@ TEST_F(MessageQueueTest, GetMessageEndsWithTheQuitMessageAfterWhatWasQueued) {
     EXPECT_FALSE(backend.scriptExhausted());
 }
 
-TEST_F(MessageQueueTest, TranslateMessageTypesCharactersButNotArrows) {
-    settledMainWindow();
-    backend.pressKey('A');
-    backend.pressKey(VK_LEFT);
-    backend.pressKey('Q', platform::MODIFIER_CONTROL);
-    backend.runUntilIdle();
-    EXPECT_EQ(kinds(), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYDOWN, WM_KEYDOWN, WM_CHAR}));
-    EXPECT_EQ(wParams(WM_CHAR), (std::vector<WPARAM>{'a', 0x11}));
-    EXPECT_EQ(wParams(WM_KEYDOWN), (std::vector<WPARAM>{'A', VK_LEFT, 'Q'}));
-}
-
 TEST_F(MessageQueueTest, MessagesForADestroyedWindowAreDropped) {
     HWND main = settledMainWindow();
     SetTimer(main, 1, 100, nullptr);
