@@ -92,31 +92,5 @@ TEST_F(TextTest, AMissingFontDrawsNothing) {
     DeleteObject(unreadable);
 }
 
-TEST_F(TextTest, CrispTextDrawnTwiceLeavesTheSamePixelsAndSmoothTextDarkens) {
-    const auto drawTwice = [&](BYTE quality) {
-        const HFONT font = CreateFont(-13, FW_NORMAL, u"Arial", quality);
-        const HFONT old = SelectObject(canvas_.dc(), font);
-        RECT box{0, 0, 80, 40};
-        std::ranges::fill(canvas_.surface().pixels(), platform::pixelFromColour(kPaper));
-        SetTextColor(canvas_.dc(), RGB(200, 30, 30));
-        DrawText(canvas_.dc(), u"28", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        const std::vector<platform::Pixel> once(canvas_.surface().pixels().begin(),
-                                                canvas_.surface().pixels().end());
-        DrawText(canvas_.dc(), u"28", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        const bool same = std::ranges::equal(once, canvas_.surface().pixels());
-        int pure = 0;
-        for (platform::Pixel p : once) {
-            pure += platform::colourFromPixel(p) == RGB(200, 30, 30) ? 1 : 0;
-        }
-        SelectObject(canvas_.dc(), old);
-        DeleteObject(font);
-        return std::pair{same, pure};
-    };
-    const auto [crispSame, crispPure] = drawTwice(NONANTIALIASED_QUALITY);
-    EXPECT_TRUE(crispSame);
-    EXPECT_GT(crispPure, 20) << "crisp text is all text colour";
-    EXPECT_FALSE(drawTwice(DEFAULT_QUALITY).first) << "smoothed edges blend again";
-}
-
 }  // namespace
 }  // namespace drawing_test

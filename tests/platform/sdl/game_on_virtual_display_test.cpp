@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <csignal>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -41,10 +39,6 @@ class GameOnVirtualDisplay : public DesktopSession {
         const ControlPlacement* p = layout_.find(id);
         ASSERT_NE(p, nullptr);
         clickAt(p->left + p->width / 2, p->top + p->height / 2);
-    }
-    bool showsBanner(const XwdImage& p) const {
-        const ControlPlacement* banner = layout_.find(IDC_BANNER);
-        return p.at(banner->left + 2, banner->top + banner->height - 2) >> 8 == kPurple >> 8;
     }
     // Waits until a patch of the board is (or is not) mostly black.
     bool boardTurns(bool black) {
