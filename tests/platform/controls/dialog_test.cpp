@@ -92,13 +92,6 @@ TEST_F(DialogTest, TheTitleBarButtonEndsTheDialogWithItsCommand) {
     EXPECT_EQ(run(IDOK), 1);
 }
 
-TEST_F(DialogTest, EnterPressesTheDefaultButton) {
-    backend.script().key(VK_RETURN);
-    EXPECT_EQ(run(), 1);
-    ASSERT_EQ(dialogLog.commands.size(), 1u);
-    EXPECT_EQ(LOWORD(dialogLog.commands[0]), IDOK);
-}
-
 TEST_F(DialogTest, TheQuitMessageEndsTheDialogAndTheOuterLoop) {
     backend.script().call([] { PostQuitMessage(3); });
     EXPECT_EQ(run(), IDCANCEL);

@@ -98,19 +98,6 @@ TEST_F(WindowTreeTest, AWheelOverAWindowThatDoesNotUseItReachesItsParent) {
     EXPECT_EQ(wheels[1].lParam, MAKELPARAM(160, 160)) << "the pointer on the screen";
 }
 
-TEST_F(WindowTreeTest, AScreenTurnResizesFullScreenWindowsAndTellsThem) {
-    HWND main = settledMainWindow();
-    backend.changeScreenSize(320, 214);
-    RECT client;
-    GetClientRect(main, &client);
-    EXPECT_EQ(client, (RECT{0, 0, 320, 214}));
-    const auto changes = received(WM_SETTINGCHANGE);
-    ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(changes[0].wParam, SETTINGCHANGE_RESET);
-    backend.runUntilIdle();
-    EXPECT_EQ(backend.pixelAt(319, 213), pixelOf(kRecorderBackground));
-}
-
 }  // namespace
 
 // A class owns its background brush until the program ends, and lets go of it
