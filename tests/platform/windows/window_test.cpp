@@ -49,24 +49,6 @@ TEST_F(WindowTreeTest, ClassNamesAreTakenOnceAndFindWindowMatchesClassAndTitle) 
               (std::array<HWND, 4>{main, nullptr, main, nullptr}));
 }
 
-TEST_F(WindowTreeTest, SetForegroundWindowRaisesItAndWithTheLowBitItsOwnedWindows) {
-    HWND first = createMainWindow();
-    HWND second = CreateWindow(u"Recorder", u"Second", WS_VISIBLE, 0, 0, 240, 294, nullptr, 0, nullptr);
-    HWND small = CreateWindow(u"Recorder", u"Owned", WS_VISIBLE, 10, 10, 20, 20, nullptr, 0, nullptr);
-    small->owner = first;
-    backend.runUntilIdle();
-    clearReceived();
-    tapAt(100, 100);
-    EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{second}));
-
-    const auto withOwned = reinterpret_cast<HWND>(reinterpret_cast<std::uintptr_t>(first) | 1u);
-    EXPECT_EQ(SetForegroundWindow(withOwned), TRUE);
-    clearReceived();
-    backend.tap(100, 100);
-    tapAt(15, 15);
-    EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{first, small}));
-}
-
 TEST_F(WindowTreeTest, KeysGoToTheFocusOrElseToTheActiveWindow) {
     HWND main = createMainWindow();
     HWND child = createChild(main, u"Recorder", 0, 1, {0, 0, 10, 10});
