@@ -5,6 +5,7 @@
 
 #include "platform/bitmap.h"
 
+#include "platform/headless/headless_backend.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "tests/support/temp_folder.h"
@@ -54,6 +55,15 @@ TEST(FindFiles, ReportsNamesAsTheFileSystemHasThemInSortedOrder) {
         const std::u16string missing = platform::utf8ToUtf16((folder / none).string());
         EXPECT_EQ(FindFirstFile(missing.c_str(), &data), INVALID_HANDLE_VALUE) << none;
     }
+}
+
+// A program path longer than the buffer is cut and stays terminated.
+TEST(ProgramFile, ALongPathIsCutAndStaysTerminated) {
+    platform::HeadlessBackend backend;
+    WCHAR buffer[MAX_PATH];
+    backend.setProgramPath(std::u16string(300, u'a'));
+    EXPECT_EQ(GetModuleFileName(nullptr, buffer, MAX_PATH), 255u);
+    EXPECT_EQ(buffer[255], u'\0');
 }
 
 TEST(ReadFile, ReadsAtMostTheLimitAndFailsForAMissingFile) {
