@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <optional>
 
 #include "platform/painting.h"
@@ -45,17 +44,6 @@ class ButtonTest : public WindowTest {
     std::vector<DRAWITEMSTRUCT> items;
     std::optional<bool> selectedAtCommand;
 };
-
-TEST_F(ButtonTest, FirstPaintAsksTheParentToDrawTheFace) {
-    HWND other = createChild(main, u"Button", BS_OWNERDRAW, kId + 1, {0, 0, 10, 10});
-    backend.runUntilIdle();
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ((std::array<UINT, 4>{items[0].CtlType, items[0].CtlID, items[0].itemAction,
-                                   items[0].itemState & ODS_SELECTED}),
-              (std::array<UINT, 4>{ODT_BUTTON, kId + 1, ODA_DRAWENTIRE, 0}));
-    EXPECT_EQ(items[0].hwndItem, other);
-    EXPECT_EQ(items[0].rcItem, (RECT{0, 0, 10, 10}));
-}
 
 TEST_F(ButtonTest, IsSelectedWhileHeldAndClicksWhenReleasedInside) {
     step(&platform::HeadlessBackend::pressAt, 50, 60);
@@ -112,33 +100,6 @@ TEST_F(ButtonTest, ADisabledButtonDrawsDisabledAndIgnoresTheStylus) {
     step(&platform::HeadlessBackend::releaseAt, 50, 60);
     EXPECT_FALSE(drawnSelected());
     EXPECT_EQ(commands().size(), 1u);
-}
-
-TEST_F(ButtonTest, AHiddenButtonNeitherDrawsNorTakesInput) {
-    ShowWindow(button, SW_HIDE);
-    InvalidateRect(main, nullptr, FALSE);
-    step(&platform::HeadlessBackend::tap, 50, 60);
-    EXPECT_TRUE(items.empty());
-    EXPECT_TRUE(commands().empty());
-    EXPECT_EQ(IsWindowVisible(button), FALSE);
-    ShowWindow(button, SW_SHOW);
-    backend.runUntilIdle();
-    EXPECT_EQ(items.size(), 1u);
-}
-
-// The face is light; the caption puts dark pixels in its middle, none at its sides.
-TEST_F(ButtonTest, ATextButtonDrawsItsCaption) {
-    createChild(main, u"Button", BS_PUSHBUTTON, 1, {100, 100, 200, 130}, u"Open");
-    backend.runUntilIdle();
-    int dark = 0;
-    for (int y = 105; y < 125; ++y) {
-        for (int x = 120; x < 180; ++x) {
-            dark += ((backend.pixelAt(x, y) >> 16) & 0xFF) < 100 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(dark, 10);
-    EXPECT_EQ(backend.pixelAt(103, 115), pixelOf(RGB(212, 208, 200)));
-    EXPECT_EQ(backend.pixelAt(100, 115), pixelOf(RGB(0, 0, 0)));
 }
 
 }  // namespace

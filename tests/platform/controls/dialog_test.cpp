@@ -7,7 +7,6 @@
 #include "platform/controls/button.h"
 #include "platform/controls/list_box.h"
 #include "platform/painting.h"
-#include "platform/timers.h"
 #include "platform/window_object.h"
 #include "tests/platform/windows/window_test_support.h"
 
@@ -19,7 +18,6 @@ struct DialogLog {
     bool listExistedAtInit = false;
     WPARAM focusOffered = 0;
     std::vector<WPARAM> commands;
-    bool ownerEnabledInside = true;
     RECT client{};
 };
 DialogLog dialogLog;
@@ -94,44 +92,6 @@ TEST_F(DialogTest, TheTitleBarButtonEndsTheDialogWithItsCommand) {
     EXPECT_EQ(run(IDOK), 1);
 }
 
-TEST_F(DialogTest, EnterPressesTheDefaultButton) {
-    backend.script().key(VK_RETURN);
-    EXPECT_EQ(run(), 1);
-    ASSERT_EQ(dialogLog.commands.size(), 1u);
-    EXPECT_EQ(LOWORD(dialogLog.commands[0]), IDOK);
-}
-
-TEST_F(DialogTest, TappingAControlReachesTheDialogProcedure) {
-    // The Open button sits at 18 x 106 dialog units; tap it where it was placed.
-    backend.script().call([this] {
-        HWND open = GetDlgItem(dialogLog.dialog, IDOK);
-        ASSERT_NE(open, nullptr);
-        RECT client;
-        GetClientRect(open, &client);
-        const POINT origin = platform::clientOriginOnScreen(open);
-        backend.tap(origin.x + client.right / 2, origin.y + client.bottom / 2);
-    });
-    EXPECT_EQ(run(), 1);
-    EXPECT_EQ(dialogLog.commands, (std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED)}));
-}
-
-TEST_F(DialogTest, TheMainWindowKeepsItsTimersAndPaintsWhileTheDialogIsOpen) {
-    SetTimer(main, 1, 100, nullptr);
-    onMessage = [this](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT&) {
-        if (message == WM_TIMER && hwnd == main) {
-            dialogLog.ownerEnabledInside = IsWindowEnabled(main) != FALSE;
-            InvalidateRect(main, nullptr, FALSE);
-        }
-        return false;
-    };
-    backend.script().wait(350);
-    tapTitleButton();
-    EXPECT_EQ(run(), 2);
-    EXPECT_EQ(received(WM_TIMER).size(), 3u);
-    EXPECT_GE(received(WM_PAINT).size(), 3u);
-    EXPECT_TRUE(!dialogLog.ownerEnabledInside && IsWindowEnabled(main)) << "disabled only while it is open";
-}
-
 TEST_F(DialogTest, TheQuitMessageEndsTheDialogAndTheOuterLoop) {
     backend.script().call([] { PostQuitMessage(3); });
     EXPECT_EQ(run(), IDCANCEL);
@@ -139,26 +99,6 @@ TEST_F(DialogTest, TheQuitMessageEndsTheDialogAndTheOuterLoop) {
     MSG msg;
     EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
     EXPECT_EQ(msg.wParam, 3u);
-}
-
-TEST_F(DialogTest, ResourceTemplatesAreFoundByNumber) {
-    platform::registerDialogResource(132, chooserLike(IDCANCEL));
-    tapTitleButton();
-    EXPECT_EQ(DialogBox(nullptr, 132, main, endingProcedure), 2);
-    EXPECT_EQ(DialogBox(nullptr, 4711, main, endingProcedure), -1);
-}
-
-TEST_F(DialogTest, TheTitleBarShowsOnTheScreen) {
-    backend.script().call([this] {
-        const platform::Pixel bar = pixelOf(RGB(10, 36, 106));
-        EXPECT_EQ(backend.pixelAt(1, 1), bar);
-        // The client area below is the dialog's own background.
-        EXPECT_EQ(backend.pixelAt(230, 280), pixelOf(RGB(212, 208, 200)));
-        backend.tap(240 - 8, 8);
-    });
-    run();
-    // The main window shows again as it was.
-    EXPECT_EQ(backend.pixelAt(1, 1), pixelOf(RGB(110, 87, 158)));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 
 #include "tests/platform/windows/window_test_support.h"
@@ -36,11 +35,6 @@ class ListBoxTest : public WindowTest {
         EXPECT_EQ(out.back(), u'\0');
         out.pop_back();
         return out;
-    }
-
-    LRESULT find(const char16_t* wanted, int after = -1) {
-        return SendMessage(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(after),
-                           reinterpret_cast<LPARAM>(wanted));
     }
 
     LRESULT selection() { return SendMessage(list, LB_GETCURSEL, 0, 0); }
@@ -77,25 +71,6 @@ class ListBoxTest : public WindowTest {
     HWND list = nullptr;
 };
 
-TEST_F(ListBoxTest, SortsWithoutRegardToLetterCase) {
-    EXPECT_EQ((std::array{add(u"Tulip"), add(u"apple"), add(u"MonaLisa")}),
-              (std::array<LRESULT, 3>{0, 0, 1}));
-    EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 3);
-    EXPECT_EQ((std::array{text(0), text(1), text(2), text(3)}),
-              (std::array<std::u16string, 4>{u"apple", u"MonaLisa", u"Tulip", u"<none>"}));
-}
-
-TEST_F(ListBoxTest, FindsTheWholeTextNotAPrefix) {
-    add(u"Apple2");
-    add(u"Apple");
-    add(u"Banana");
-    EXPECT_EQ(text(0), u"Apple");
-    // Letter case does not matter; a search after an index goes on around the end.
-    EXPECT_EQ((std::array{find(u"Apple"), find(u"apple2"), find(u"App"), find(u""), find(u"Apple", 0),
-                          find(u"Banana", 2)}),
-              (std::array<LRESULT, 6>{0, 1, LB_ERR, LB_ERR, 0, 2}));
-}
-
 TEST_F(ListBoxTest, SelectionSetByTheProgramIsNotReported) {
     add(u"a");
     add(u"b");
@@ -113,35 +88,6 @@ TEST_F(ListBoxTest, SelectionSetByTheProgramIsNotReported) {
     EXPECT_EQ(text(2), u"b");
     backend.runUntilIdle();
     EXPECT_EQ(selectionChanges(), 0u);
-}
-
-TEST_F(ListBoxTest, ATapSelectsTheEntryUnderItAndReportsTheChangeOnce) {
-    add(u"a");
-    add(u"b");
-    add(u"c");
-    tapAt(60, 22);
-    EXPECT_EQ(selection(), 0);
-    EXPECT_EQ(selectionChanges(), 1u);
-    tapAt(60, 22);
-    EXPECT_EQ(selectionChanges(), 1u);
-    // Below the last entry: nothing changes.
-    tapAt(60, 115);
-    EXPECT_EQ(selection(), 0);
-
-    SendMessage(list, LB_RESETCONTENT, 0, 0);
-    EXPECT_EQ(selection(), LB_ERR);
-    EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 0);
-}
-
-TEST_F(ListBoxTest, WithoutSortingEntriesKeepTheirOrderAndWithoutNotifyNothingIsReported) {
-    HWND quiet = createChild(main, u"Listbox", 0, 8, {150, 20, 200, 120});
-    SendMessage(quiet, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"b"));
-    EXPECT_EQ(SendMessage(quiet, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"a")), 1);
-    backend.runUntilIdle();
-    clearReceived();
-    tapAt(170, 22);
-    EXPECT_EQ(SendMessage(quiet, LB_GETCURSEL, 0, 0), 0);
-    EXPECT_TRUE(received(WM_COMMAND).empty());
 }
 
 TEST_F(ListBoxTest, EntriesThatDoNotFitScrollUnderTheStylus) {

@@ -25,18 +25,6 @@ class MessageBoxTest : public WindowTest {
     HWND main = nullptr;
 };
 
-TEST_F(MessageBoxTest, ScriptedAnswersTapTheBoxsButtons) {
-    backend.answerMessageBoxes({IDYES, IDNO});
-    EXPECT_EQ(MessageBox(main, u"Ok to restart pattern?", u"Confirm", MB_YESNO), IDYES);
-    EXPECT_EQ(MessageBox(main, u"Ok to finish pattern?", u"Confirm", MB_YESNO), IDNO);
-    ASSERT_EQ(backend.messageBoxes().size(), 2u);
-    EXPECT_TRUE(backend.messageBoxes()[0].onScreen);
-    EXPECT_EQ(backend.messageBoxes()[1].text, u"Ok to finish pattern?");
-    EXPECT_EQ(backend.messageBoxes()[1].type, MB_YESNO);
-    // The box is gone afterwards and the owner takes input again.
-    EXPECT_TRUE(FindWindow(u"#msgbox", nullptr) == nullptr && IsWindowEnabled(main));
-}
-
 // Enter chooses the first button; Escape cannot dismiss a question.
 TEST_F(MessageBoxTest, EnterChoosesTheFirstButtonAndEscapeCannotDismissAQuestion) {
     backend.script().key(VK_ESCAPE).key(VK_RETURN);
@@ -62,14 +50,6 @@ TEST_F(MessageBoxTest, TheOwnerGetsNoInputButKeepsItsTimersAndPaints) {
     EXPECT_EQ(received(WM_TIMER).size(), 2u);
     EXPECT_GE(received(WM_PAINT).size(), 2u);
     EXPECT_FALSE(enabledInside);
-}
-
-TEST_F(MessageBoxTest, WithoutAWindowTheBackendShowsIt) {
-    DestroyWindow(main);
-    backend.answerMessageBoxes({IDOK});
-    EXPECT_EQ(MessageBox(nullptr, u"No Patterns found..can not continue", u"Warning", MB_OK), IDOK);
-    ASSERT_EQ(backend.messageBoxes().size(), 1u);
-    EXPECT_FALSE(backend.messageBoxes()[0].onScreen);
 }
 
 TEST_F(MessageBoxTest, ABoxWithoutOwnerStillHoldsBackTheOtherWindows) {

@@ -9,30 +9,6 @@
 using platform::parseAcceleratorTable;
 using platform::parseDialogTemplate;
 
-TEST(DialogTemplateText, ReadsTitleSizeTitleButtonAndControls) {
-    const auto dialog = parseDialogTemplate(
-        "# the chooser\n"
-        "title \"Choose a #1\"\n"
-        "size 148 127\n"
-        "titlebutton IDCANCEL\n"
-        "control Button 1 \"Open\" 18 106 50 14 WS_CHILD WS_VISIBLE BS_DEFPUSHBUTTON   # the default\n"
-        "control Listbox 1002 \"\" 17 18 55 78 WS_CHILD LBS_SORT LBS_NOTIFY\n");
-    ASSERT_TRUE(dialog.has_value());
-    EXPECT_EQ(dialog->title, u"Choose a #1");
-    EXPECT_EQ(dialog->cx, 148);
-    EXPECT_EQ(dialog->cy, 127);
-    EXPECT_EQ(dialog->titleBarButton, IDCANCEL);
-    ASSERT_EQ(dialog->items.size(), 2u);
-    EXPECT_EQ(dialog->items[0].className, u"Button");
-    EXPECT_EQ(dialog->items[0].id, 1);
-    EXPECT_EQ(dialog->items[0].text, u"Open");
-    EXPECT_EQ(dialog->items[0].y, 106);
-    EXPECT_EQ(dialog->items[0].style, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON);
-    EXPECT_EQ(dialog->items[1].text, u"");
-    EXPECT_EQ(dialog->items[1].cy, 78);
-    EXPECT_EQ(dialog->items[1].style, WS_CHILD | LBS_SORT | LBS_NOTIFY);
-}
-
 TEST(DialogTemplateText, AnyUnreadableLineRefusesTheWholeTemplate) {
     for (const char* bad : {"title Choose\n", "size 148\n", "titlebutton IDYES\n",
                             "control Button 1 \"Open\" 18 106 50 14 WS_NOSUCHSTYLE\n",

@@ -103,18 +103,6 @@ TEST_F(ScrollBarTest, ADraggedThumbTracksAndReportsItsPositionShiftedByTheMinimu
     EXPECT_EQ(scrolls(), (std::vector<Scroll>{{SB_THUMBTRACK, 0}, {SB_THUMBPOSITION, 0}, {SB_ENDSCROLL, 0}}));
 }
 
-TEST_F(ScrollBarTest, AVerticalBarSendsVerticalScrolls) {
-    HWND vertical = createChild(main, u"Scrollbar", SBS_VERT, 1067, {220, 0, 230, 100});
-    backend.runUntilIdle();
-    clearReceived();
-    tapAt(225, 97);
-    const auto got = received(WM_VSCROLL);
-    ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(LOWORD(got[0].wParam), SB_LINEDOWN);
-    EXPECT_EQ(got[0].lParam, reinterpret_cast<LPARAM>(vertical));
-    EXPECT_TRUE(received(WM_HSCROLL).empty());
-}
-
 // Set by the program, the position stays within the range less the page, and
 // a redraw is asked for only when wanted.
 TEST_F(ScrollBarTest, ThePositionStaysWithinTheRangeLessThePage) {

@@ -1,45 +1,15 @@
 // Device contexts: selection, ownership of objects, drawing onto a surface.
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "platform/bitmap.h"
 #include "platform/device_context.h"
 #include "platform/drawing.h"
 #include "platform/font.h"
 #include "platform/gdi_objects.h"
-#include "platform/headless/headless_backend.h"
 #include "tests/support/test_canvas.h"
 
 namespace drawing_test {
 namespace {
-
-TEST(SelectObject, AnswersThePreviousObjectOfEachKind) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HPEN pen = CreatePen(PS_SOLID, 3, RGB(1, 2, 3));
-    HBRUSH brush = CreateSolidBrush(RGB(4, 5, 6));
-    HFONT font = CreateFont(-10, FW_NORMAL, u"Arial");
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, 4, 4);
-
-    HPEN firstPen = SelectObject(dc, pen);
-    HBRUSH firstBrush = SelectObject(dc, brush);
-    HFONT firstFont = SelectObject(dc, font);
-    HBITMAP firstBitmap = SelectObject(dc, bitmap);
-    ASSERT_NE(firstPen, nullptr);
-    EXPECT_EQ(firstPen->width, 1);
-    EXPECT_EQ(firstPen->colour, RGB(0, 0, 0));
-    EXPECT_EQ(firstBrush->colour, RGB(255, 255, 255));
-    ASSERT_NE(firstFont, nullptr);
-    ASSERT_NE(firstBitmap, nullptr);
-
-    EXPECT_EQ(SelectObject(dc, GetStockObject(NULL_BRUSH)), brush);
-    EXPECT_EQ(SelectObject(dc, firstBrush), GetStockObject(NULL_BRUSH));
-    EXPECT_EQ((std::array<void*, 3>{SelectObject(dc, firstPen), SelectObject(dc, firstFont),
-                                    SelectObject(dc, firstBitmap)}),
-              (std::array<void*, 3>{pen, font, bitmap}));
-    DeleteDC(dc);
-    EXPECT_TRUE(DeleteObject(pen) && DeleteObject(brush) && DeleteObject(font) && DeleteObject(bitmap));
-}
 
 TEST(DeleteObject, RefusesObjectsStillSelectedAndIgnoresStockOnes) {
     const int before = platform::liveDrawingObjects();
@@ -103,25 +73,6 @@ TEST(SurfaceContext, DrawsThroughItsOriginAndStaysInsideItsClip) {
     DeleteDC(dc);
     DeleteObject(black);
     DeleteObject(red);
-}
-
-TEST(Settings, TextColourBackgroundColourAndModeAnswerTheirPreviousValues) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    EXPECT_EQ((std::array{SetTextColor(dc, RGB(1, 2, 3)), SetTextColor(dc, RGB(4, 5, 6)),
-                          SetBkColor(dc, RGB(7, 8, 9))}),
-              (std::array{RGB(0, 0, 0), RGB(1, 2, 3), RGB(255, 255, 255)}));
-    EXPECT_EQ((std::array{SetBkMode(dc, TRANSPARENT), SetBkMode(dc, OPAQUE)}),
-              (std::array{OPAQUE, TRANSPARENT}));
-    DeleteDC(dc);
-}
-
-TEST(DeviceCaps, DotsPerInchComeFromTheBackend) {
-    platform::HeadlessBackend backend;
-    HDC dc = CreateCompatibleDC(nullptr);
-    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
-    backend.setDotsPerInch(192);
-    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 192);
-    DeleteDC(dc);
 }
 
 }  // namespace

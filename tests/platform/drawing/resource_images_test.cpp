@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -93,12 +94,7 @@ Surface stretched(HBITMAP bitmap, int width, int height) {
 }
 
 bool allOf(const Surface& s, Pixel colour) {
-    for (const Pixel p : s.pixels()) {
-        if (p != colour) {
-            return false;
-        }
-    }
-    return true;
+    return std::ranges::all_of(s.pixels(), [colour](Pixel p) { return p == colour; });
 }
 
 }  // namespace
@@ -119,9 +115,7 @@ TEST(LoadBitmap, GathersTheUsableVariantsUnderTheOneXSize) {
     // Decoded once: every load hands out the kept pixels, which a delete leaves alone.
     EXPECT_EQ(LoadBitmap(testModule().module, 1), bitmap);
     EXPECT_TRUE(allOf(stretched(bitmap, 3, 2), kRed));
-}
-
-TEST(LoadBitmap, AnswersNothingForAMissingOrUnreadableBitmap) {
+    // A missing bitmap, or one whose 1x picture is no picture, is none.
     EXPECT_EQ(LoadBitmap(testModule().module, 2), nullptr);
     EXPECT_EQ(LoadBitmap(testModule().module, 3), nullptr);
 }
@@ -139,6 +133,10 @@ TEST(LoadIcon, GivesEachSizeItsOwnPictureWithItsTransparency) {
     ASSERT_TRUE(small.has_value());
     EXPECT_TRUE(allOf(small->pixels, kBlue)) << "a BMP icon is taken as it is";
     EXPECT_EQ(small->alpha, std::vector<std::uint8_t>(4, 255)) << "and is opaque";
+    // No icon, or no size: none.
+    EXPECT_FALSE(platform::loadIcon(testModule().module, 6, 16).has_value());
+    EXPECT_FALSE(platform::loadIcon(testModule().module, 5, 0).has_value());
+    EXPECT_TRUE(platform::iconSizes(testModule().module, 6).empty());
 }
 
 TEST(LoadIcon, ScalesTheNextLargerPictureToAMissingSize) {
@@ -160,10 +158,4 @@ TEST(LoadIcon, ScalesTheNextLargerPictureToAMissingSize) {
     EXPECT_EQ(eight->pixels.width(), 8);
     EXPECT_EQ((std::array{eight->alpha[0], eight->alpha[7], eight->alpha[2 * 8 + 7]}),
               (std::array<std::uint8_t, 3>{255, 255, 0}));
-}
-
-TEST(LoadIcon, AnswersNothingWithoutAnIconOrASize) {
-    EXPECT_FALSE(platform::loadIcon(testModule().module, 6, 16).has_value());
-    EXPECT_FALSE(platform::loadIcon(testModule().module, 5, 0).has_value());
-    EXPECT_TRUE(platform::iconSizes(testModule().module, 6).empty());
 }

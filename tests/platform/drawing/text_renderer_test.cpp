@@ -38,14 +38,6 @@ class TextTest : public testing::Test {
     HFONT previous_ = nullptr;
 };
 
-TEST_F(TextTest, ArialResolvesToAMetricCompatibleFace) {
-    const auto file = platform::locateFont("Arial", FW_NORMAL);
-    const auto bold = platform::locateFont("Arial", FW_BOLD);
-    ASSERT_TRUE(file.has_value() && bold.has_value());
-    EXPECT_NE(file->path.find("LiberationSans-Regular"), std::string::npos) << file->path;
-    EXPECT_NE(bold->path.find("LiberationSans-Bold"), std::string::npos) << bold->path;
-}
-
 TEST_F(TextTest, CentredTextLandsInTheMiddleOfItsBox) {
     struct Case {
         RECT box;
@@ -65,39 +57,6 @@ TEST_F(TextTest, CentredTextLandsInTheMiddleOfItsBox) {
     }
 }
 
-TEST_F(TextTest, LeftAlignedTextStartsAtTheBoxEdgeAndIsCutAtItsRight) {
-    RECT box{20, 0, 50, 40};
-    DrawText(canvas_.dc(), u"Mona Lisa Mona Lisa", -1, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    const PixelBox ink = inkOf(canvas_, kPaper);
-    ASSERT_TRUE(ink.any());
-    EXPECT_GE(ink.left, 20);
-    EXPECT_LE(ink.left, 22);
-    EXPECT_EQ(ink.right, 49);  // the text runs on past the box, which cuts it
-}
-
-TEST_F(TextTest, TransparentModeLeavesTheBackgroundAndBlendsTheTextColour) {
-    std::ranges::fill(canvas_.surface().pixels(), platform::pixelFromColour(RGB(110, 87, 158)));
-    SetTextColor(canvas_.dc(), RGB(255, 255, 255));
-    SetBkColor(canvas_.dc(), RGB(0, 0, 255));
-    RECT box{0, 0, 80, 40};
-    DrawText(canvas_.dc(), u"12", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    EXPECT_EQ(canvas_.count(RGB(0, 0, 255)), 0);
-    EXPECT_GT(canvas_.count(RGB(255, 255, 255)), 0);  // fully covered pixels
-    EXPECT_GT(canvas_.count(RGB(110, 87, 158)), 80 * 40 - 150);
-    // Partly covered pixels lie between the two colours.
-    int between = 0;
-    for (const platform::Pixel p : canvas_.surface().pixels()) {
-        const COLORREF c = platform::colourFromPixel(p);
-        if (c != RGB(255, 255, 255) && c != RGB(110, 87, 158)) {
-            EXPECT_GE(GetRValue(c), 110);
-            EXPECT_GE(GetGValue(c), 87);
-            EXPECT_GE(GetBValue(c), 158);
-            ++between;
-        }
-    }
-    EXPECT_GT(between, 0);
-}
-
 TEST_F(TextTest, OpaqueModeFillsTheTextCellOnly) {
     SetBkMode(canvas_.dc(), OPAQUE);
     SetBkColor(canvas_.dc(), RGB(0, 0, 255));
@@ -111,14 +70,6 @@ TEST_F(TextTest, OpaqueModeFillsTheTextCellOnly) {
     EXPECT_EQ(canvas_.at(cell.left, cell.top), RGB(0, 0, 255));
     EXPECT_LT(cell.right - cell.left, 20);
     EXPECT_EQ(canvas_.at(0, 20), kPaper);
-}
-
-TEST_F(TextTest, HeightsFollowTheCellAndCharacterConventions) {
-    // Negative: the em square; Arial's cell is about 1.15 em.
-    EXPECT_EQ(platform::fontLineHeight(font_), 15);
-    HFONT cell = CreateFont(20, FW_NORMAL, u"Arial");
-    EXPECT_EQ(platform::fontLineHeight(cell), 20);
-    DeleteObject(cell);
 }
 
 TEST_F(TextTest, AMissingFontDrawsNothing) {
@@ -139,41 +90,6 @@ TEST_F(TextTest, AMissingFontDrawsNothing) {
     SelectObject(canvas_.dc(), font_);
     DeleteObject(missing);
     DeleteObject(unreadable);
-}
-
-TEST_F(TextTest, CountLimitsTheCharactersDrawn) {
-    RECT box{0, 0, 80, 40};
-    DrawText(canvas_.dc(), u"1", -1, &box, DT_LEFT | DT_SINGLELINE);
-    const int one = inkOf(canvas_, kPaper).pixels;
-    std::ranges::fill(canvas_.surface().pixels(), platform::pixelFromColour(kPaper));
-    DrawText(canvas_.dc(), u"1111", 1, &box, DT_LEFT | DT_SINGLELINE);
-    EXPECT_EQ(inkOf(canvas_, kPaper).pixels, one);
-}
-
-TEST_F(TextTest, CrispTextDrawnTwiceLeavesTheSamePixelsAndSmoothTextDarkens) {
-    const auto drawTwice = [&](BYTE quality) {
-        const HFONT font = CreateFont(-13, FW_NORMAL, u"Arial", quality);
-        const HFONT old = SelectObject(canvas_.dc(), font);
-        RECT box{0, 0, 80, 40};
-        std::ranges::fill(canvas_.surface().pixels(), platform::pixelFromColour(kPaper));
-        SetTextColor(canvas_.dc(), RGB(200, 30, 30));
-        DrawText(canvas_.dc(), u"28", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        const std::vector<platform::Pixel> once(canvas_.surface().pixels().begin(),
-                                                canvas_.surface().pixels().end());
-        DrawText(canvas_.dc(), u"28", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        const bool same = std::ranges::equal(once, canvas_.surface().pixels());
-        int pure = 0;
-        for (platform::Pixel p : once) {
-            pure += platform::colourFromPixel(p) == RGB(200, 30, 30) ? 1 : 0;
-        }
-        SelectObject(canvas_.dc(), old);
-        DeleteObject(font);
-        return std::pair{same, pure};
-    };
-    const auto [crispSame, crispPure] = drawTwice(NONANTIALIASED_QUALITY);
-    EXPECT_TRUE(crispSame);
-    EXPECT_GT(crispPure, 20) << "crisp text is all text colour";
-    EXPECT_FALSE(drawTwice(DEFAULT_QUALITY).first) << "smoothed edges blend again";
 }
 
 }  // namespace

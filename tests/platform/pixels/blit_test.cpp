@@ -34,17 +34,6 @@ TEST(BitBlt, CopiesPixelForPixelAndKeepsTheDestinationWhereTheSourceEnds) {
     expectEach(edge, [](int x, int y) { return x < 2 && y >= 1 && y < 5 ? RGB(x + 2, y - 1, 0) : kPaper; });
 }
 
-// An overlapping copy within one surface reads every pixel before it is overwritten.
-TEST(BitBlt, MovesABlockWithinItsOwnSurface) {
-    CoordinateCanvas canvas(6, 6);
-    BitBlt(canvas.dc(), 1, 1, 4, 4, canvas.dc(), 0, 0, SRCCOPY);
-    for (int y = 1; y < 5; ++y) {
-        for (int x = 1; x < 5; ++x) {
-            EXPECT_EQ(canvas.at(x, y), RGB(x - 1, y - 1, 0)) << x << "," << y;
-        }
-    }
-}
-
 TEST(StretchBlt, SamplesTheSourcePixelUnderEachDestinationCentre) {
     struct Case {
         const char* rule;

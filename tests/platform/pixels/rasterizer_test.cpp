@@ -73,18 +73,6 @@ TEST(Polyline, DrawsEachStepFromItsStartUpToItsEnd) {
     }
 }
 
-TEST(Pen, WidthZeroDrawsLikeWidthOne) {
-    TestCanvas thin(9, 7);
-    TestCanvas zero(9, 7);
-    thin.use(kInk, 1, kPaper);
-    zero.use(kInk, 0, kPaper);
-    const POINT path[] = {{0, 0}, {8, 3}, {2, 6}, {5, 1}};
-    Polyline(thin.dc(), path, 4);
-    Polyline(zero.dc(), path, 4);
-    EXPECT_EQ(thin.picture(), zero.picture());
-    EXPECT_GT(thin.count(kInk), 10);
-}
-
 TEST(Rectangle, PenOnTheOutermostPixelsOrStraddlingTheEdgeAndBrushInside) {
     TestCanvas canvas(7, 6);
     canvas.use(kPen, 1, kInk);
@@ -221,31 +209,6 @@ TEST(PolygonFill, FarVerticesClipWithoutChangingThePixels) {
     EXPECT_TRUE(fillsAsCounted(30, {{-1000000, -3}, {1000000, 40}, {-999990, 41}}));
 }
 
-TEST(Polygon, OutlinePassesThroughEveryVertex) {
-    std::mt19937 random(7);
-    std::uniform_int_distribution<LONG> coordinate(0, 29);
-    for (int round = 0; round < 50; ++round) {
-        TestCanvas canvas(30, 30);
-        canvas.use(kPen, 1, kInk);
-        std::vector<POINT> points(6);
-        for (POINT& p : points) {
-            p = {coordinate(random), coordinate(random)};
-        }
-        Polygon(canvas.dc(), points.data(), 6);
-        for (const POINT& p : points) {
-            EXPECT_EQ(canvas.at(p.x, p.y), kPen) << p.x << "," << p.y;
-        }
-    }
-}
-
-TEST(Polygon, NullBrushDrawsOnlyTheOutline) {
-    TestCanvas canvas(6, 6);
-    canvas.useNullBrush(kPen, 1);
-    const POINT triangle[] = {{0, 0}, {5, 0}, {0, 5}};
-    Polygon(canvas.dc(), triangle, 3);
-    EXPECT_EQ(canvas.picture(), rows("oooooo o...o. o..o.. o.o... oo.... o....."));
-}
-
 TEST(Clipping, ShapesCutByTheSurfaceEdgeMatchTheSameShapesDrawnWhole) {
     std::mt19937 random(11);
     std::uniform_int_distribution<LONG> coordinate(0, 99);
@@ -321,34 +284,6 @@ TEST(Ellipse, StaysInItsBoxTouchesEachSideAndThePenRingsTheBrush) {
     EXPECT_TRUE(touches[0] && touches[1] && touches[2] && touches[3]) << canvas.picture();
     EXPECT_GT(pen, 50);
     EXPECT_GT(canvas.count(kInk), 300);
-}
-
-TEST(Ellipse, CircleCoversItsArea) {
-    TestCanvas canvas(42, 42);
-    canvas.use(kInk, 1, kInk);
-    Ellipse(canvas.dc(), 1, 1, 41, 41);
-    EXPECT_NEAR(canvas.count(kInk), 3.14159265 * 20 * 20, 25);
-}
-
-TEST(Ellipse, ThreePixelPenIsThreePixelsAcrossAndStraddlesTheEdge) {
-    TestCanvas canvas(30, 30);
-    canvas.useNullBrush(kPen, 3);
-    Ellipse(canvas.dc(), 5, 5, 25, 25);
-    // Along the middle row: one pixel outside the box, two inside it.
-    EXPECT_EQ(canvas.picture(0, 14, 30, 15), "....ooo................ooo....\n");
-    EXPECT_EQ(canvas.count(kPaper) + canvas.count(kPen), 30 * 30) << "the null brush leaves the inside";
-}
-
-TEST(Ellipse, HugeBoxesClip) {
-    TestCanvas canvas(10, 10);
-    canvas.use(kPen, 1, kInk);
-    Ellipse(canvas.dc(), -1000000, -1000000, 1000000, 1000000);
-    EXPECT_EQ(canvas.count(kInk), 100);
-    // Its top edge runs through row 5 near the middle of the box.
-    TestCanvas top(10, 10);
-    top.use(kPen, 1, kInk);
-    Ellipse(top.dc(), -1000000, 5, 1000000, 2000005);
-    EXPECT_EQ(top.picture(0, 4, 10, 7), rows(".......... oooooooooo ##########"));
 }
 
 }  // namespace

@@ -1,33 +1,8 @@
 #include "tests/platform/sdl/xwd_image.h"
 
-#include <bit>
-
 namespace testing_support {
 
 namespace {
-
-// The header: 25 big-endian 32-bit fields, then the window's name.
-enum Field {
-    kHeaderSize = 0,
-    kFileVersion = 1,
-    kPixmapFormat = 2,
-    kPixmapWidth = 4,
-    kPixmapHeight = 5,
-    kByteOrder = 7,
-    kBitsPerPixel = 11,
-    kBytesPerLine = 12,
-    kVisualClass = 13,
-    kRedMask = 14,
-    kGreenMask = 15,
-    kBlueMask = 16,
-    kColourCount = 19,
-    kFieldCount = 25,
-};
-constexpr std::uint32_t kZPixmap = 2;
-constexpr std::uint32_t kTrueColour = 4;
-// Xvfb's 24-bit visual: its default colour map is the identity, so it reads as true colour.
-constexpr std::uint32_t kDirectColour = 5;
-constexpr std::size_t kColourEntrySize = 12;
 
 std::uint32_t bigEndian(std::string_view bytes, std::size_t at) {
     std::uint32_t value = 0;
@@ -37,49 +12,36 @@ std::uint32_t bigEndian(std::string_view bytes, std::size_t at) {
     return value;
 }
 
-std::uint32_t channel(std::uint32_t pixel, std::uint32_t mask) {
-    return mask == 0 ? 0 : (pixel & mask) >> std::countr_zero(mask);
-}
-
 }  // namespace
 
+// The header is 25 big-endian 32-bit fields, then the window's name and the
+// colour map (12 bytes an entry). Xvfb's 24-bit visual is direct colour with
+// the identity colour map and 0xRRGGBB masks, the only layout taken here.
 std::optional<XwdImage> XwdImage::parse(std::string_view bytes, std::string* why) {
-    if (bytes.size() < kFieldCount * 4) {
-        *why = "shorter than its header";
-        return std::nullopt;
-    }
-    std::uint32_t field[kFieldCount];
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
+    constexpr std::size_t kFields = 25;
+    std::uint32_t field[kFields] = {};
+    for (std::size_t i = 0; i < kFields && bytes.size() >= kFields * 4; ++i) {
         field[i] = bigEndian(bytes, i * 4);
     }
-    if (field[kFileVersion] != 7 || field[kPixmapFormat] != kZPixmap || field[kBitsPerPixel] != 32 ||
-        (field[kVisualClass] != kTrueColour && field[kVisualClass] != kDirectColour)) {
-        *why = "not a 32-bit true-colour dump";
+    // Version 7, Z pixmap, 32 bits a pixel, true or direct colour, red, green and blue masks.
+    if (field[1] != 7 || field[2] != 2 || field[11] != 32 || (field[13] != 4 && field[13] != 5) ||
+        field[14] != 0xFF0000 || field[15] != 0xFF00 || field[16] != 0xFF) {
+        *why = "not a 32-bit 0xRRGGBB dump";
         return std::nullopt;
     }
     XwdImage image;
-    image.width_ = static_cast<int>(field[kPixmapWidth]);
-    image.height_ = static_cast<int>(field[kPixmapHeight]);
-    const std::size_t start = field[kHeaderSize] + std::size_t{field[kColourCount]} * kColourEntrySize;
-    const std::size_t stride = field[kBytesPerLine];
-    if (stride < std::size_t{field[kPixmapWidth]} * 4 ||
-        start + stride * field[kPixmapHeight] > bytes.size()) {
+    image.width_ = static_cast<int>(field[4]);
+    image.height_ = static_cast<int>(field[5]);
+    const std::size_t start = field[0] + std::size_t{field[19]} * 12;
+    const std::size_t stride = field[12];
+    if (stride < std::size_t{field[4]} * 4 || start + stride * field[5] > bytes.size()) {
         *why = "its pixels run past its end";
         return std::nullopt;
     }
-    const bool mostSignificantFirst = field[kByteOrder] == 1;
-    image.pixels_.reserve(static_cast<std::size_t>(image.width_) * static_cast<std::size_t>(image.height_));
-    for (int y = 0; y < image.height_; ++y) {
-        for (int x = 0; x < image.width_; ++x) {
-            const std::size_t at =
-                start + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * 4;
-            std::uint32_t pixel = bigEndian(bytes, at);
-            if (!mostSignificantFirst) {
-                pixel = __builtin_bswap32(pixel);
-            }
-            image.pixels_.push_back((channel(pixel, field[kRedMask]) << 16) |
-                                    (channel(pixel, field[kGreenMask]) << 8) |
-                                    channel(pixel, field[kBlueMask]));
+    for (std::size_t y = 0; y < field[5]; ++y) {
+        for (std::size_t x = 0; x < field[4]; ++x) {
+            const std::uint32_t pixel = bigEndian(bytes, start + y * stride + x * 4);
+            image.pixels_.push_back((field[7] == 1 ? pixel : __builtin_bswap32(pixel)) & 0xFFFFFF);
         }
     }
     return image;

@@ -12,7 +12,7 @@ namespace testing_support {
 
 class XwdImage {
   public:
-    // nullopt (and why) for anything but a true-colour dump of 32 bits a pixel.
+    // nullopt (and why) for anything but a dump of 32 bits a pixel in 0xRRGGBB.
     static std::optional<XwdImage> parse(std::string_view bytes, std::string* why);
 
     int width() const { return width_; }

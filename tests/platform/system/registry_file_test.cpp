@@ -31,26 +31,6 @@ constexpr const char16_t* kKey = u"HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellu
 
 }  // namespace
 
-TEST(RegistryText, ReadsTextAndNumbersWithTheirSizes) {
-    const auto document = parseRegistryText(
-        "Windows Registry Editor Version 5.00\r\n"
-        "\r\n"
-        "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\r\n"
-        "\"CurrentPattern\"=\"/opt/Vellumar/Tower \\\"B\\\" \\\\ 2.mza\"\r\n"
-        "\"Level\"=dword:00000002\r\n");
-    ASSERT_EQ(document.sections.size(), 1u);
-    const RegistrySection& section = document.sections[0];
-    const RegistryValue* pattern = section.find(u"currentpattern");
-    ASSERT_NE(pattern, nullptr);
-    EXPECT_EQ(pattern->type, REG_SZ);
-    EXPECT_EQ(pattern->data, utf16Bytes(u"/opt/Vellumar/Tower \"B\" \\ 2.mza"));
-    const RegistryValue* level = section.find(u"Level");
-    ASSERT_NE(level, nullptr);
-    EXPECT_EQ(level->type, REG_DWORD);
-    EXPECT_EQ(level->data, (std::vector<BYTE>{2, 0, 0, 0}));
-    EXPECT_EQ(document.damagedLines, 0);
-}
-
 TEST(RegistryText, RoundTripsEveryKindOfValue) {
     RegistryDocument document;
     RegistrySection& section = document.findOrAdd(kKey);

@@ -40,14 +40,7 @@ class SettingsStore : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SettingsStore, OpeningAMissingStoreFails) {
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(key, nullptr);
-    EXPECT_FALSE(std::filesystem::exists(home / "vellumar"));
-}
-
-TEST_F(SettingsStore, WrittenValuesArePersistedAtCloseAndReadBack) {
+TEST_F(SettingsStore, WrittenValuesArePersistedAtCloseThroughARename) {
     HKEY key = nullptr;
     DWORD disposition = 0;
     ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key, &disposition), ERROR_SUCCESS);
@@ -63,16 +56,6 @@ TEST_F(SettingsStore, WrittenValuesArePersistedAtCloseAndReadBack) {
     EXPECT_NE(storeText().find("\"Level\"=dword:00000002"), std::string::npos) << storeText();
     EXPECT_NE(storeText().find("\"CurrentPattern\"=\"/games/Tulips.mza\""), std::string::npos);
 
-    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key), ERROR_SUCCESS);
-    WCHAR buffer[64] = {};
-    DWORD size = sizeof buffer;
-    DWORD type = 0;
-    ASSERT_EQ(RegQueryValueEx(key, u"CurrentPattern", &type, reinterpret_cast<BYTE*>(buffer), &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(type, REG_SZ);
-    EXPECT_EQ(size, sizeof text);
-    EXPECT_EQ(std::u16string(buffer), u"/games/Tulips.mza");
-    RegCloseKey(key);
     // Only the store itself is left: the temporary file was renamed into place.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "vellumar"), {}), 1);
 }

@@ -57,8 +57,3 @@ TEST_F(Resources, BitmapsBringTheirLargerVariantsAndIconsTheirSizes) {
     EXPECT_EQ(textOf(platform::findResource(module, "ICON", 101, 32)), "one");
     EXPECT_EQ(platform::findResource(module, "ICON", 101), nullptr) << "icons are found by their size";
 }
-
-TEST_F(Resources, ANullModuleIsTheFirstRegisteredOne) {
-    WCHAR buffer[16];
-    EXPECT_EQ(LoadString(nullptr, 1, buffer, 16), 8);
-}

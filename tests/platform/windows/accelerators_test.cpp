@@ -47,13 +47,4 @@ TEST_F(AcceleratorTest, ControlQBecomesTheCloseCommandAndOtherCombinationsAreOrd
     EXPECT_EQ(received(WM_KEYDOWN).size(), 3u);
 }
 
-TEST_F(AcceleratorTest, AnUnknownTableIsNone) {
-    EXPECT_EQ(LoadAccelerators(nullptr, 99), nullptr);
-    MSG msg;
-    msg.message = WM_KEYDOWN;
-    msg.wParam = 'Q';
-    msg.modifiers = platform::MODIFIER_CONTROL;
-    EXPECT_EQ(TranslateAccelerator(main, nullptr, &msg), 0);
-}
-
 }  // namespace

@@ -107,35 +107,6 @@ TEST_F(MessageQueueTest, GetMessageEndsWithTheQuitMessageAfterWhatWasQueued) {
     EXPECT_FALSE(backend.scriptExhausted());
 }
 
-TEST_F(MessageQueueTest, TheLoopTakesScriptedInputWhenIdleAndEndsWhenItRunsOut) {
-    HWND main = createMainWindow();
-    SetTimer(main, 1, 100, nullptr);
-    backend.script().wait(250).key(VK_RETURN).call([main] { PostMessage(main, kFirst, 0, 0); });
-    std::vector<UINT> got;
-    MSG msg;
-    while (GetMessage(&msg, nullptr, 0, 0)) {
-        if (msg.message != WM_PAINT) {
-            got.push_back(msg.message);
-        }
-        DispatchMessage(&msg);
-    }
-    EXPECT_EQ(got, (std::vector<UINT>{WM_TIMER, WM_TIMER, WM_KEYDOWN, kFirst}));
-    EXPECT_EQ(GetTickCount(), 250u);
-    EXPECT_TRUE(backend.scriptExhausted());
-    EXPECT_EQ(msg.wParam, 0u);
-}
-
-TEST_F(MessageQueueTest, TranslateMessageTypesCharactersButNotArrows) {
-    settledMainWindow();
-    backend.pressKey('A');
-    backend.pressKey(VK_LEFT);
-    backend.pressKey('Q', platform::MODIFIER_CONTROL);
-    backend.runUntilIdle();
-    EXPECT_EQ(kinds(), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYDOWN, WM_KEYDOWN, WM_CHAR}));
-    EXPECT_EQ(wParams(WM_CHAR), (std::vector<WPARAM>{'a', 0x11}));
-    EXPECT_EQ(wParams(WM_KEYDOWN), (std::vector<WPARAM>{'A', VK_LEFT, 'Q'}));
-}
-
 TEST_F(MessageQueueTest, MessagesForADestroyedWindowAreDropped) {
     HWND main = settledMainWindow();
     SetTimer(main, 1, 100, nullptr);

@@ -153,14 +153,4 @@ TEST_F(PaintingTest, UpdateWindowPaintsAtOnceWithoutTheQueue) {
     EXPECT_EQ(received(WM_PAINT).size(), 1u);
 }
 
-TEST_F(PaintingTest, AChildDrawsIntoItsOwnPartOfTheScreen) {
-    mainWithChild();
-    fillWindow(child, {-100, -100, 1000, 1000}, RGB(255, 0, 0));
-    expectScreen({{100, 100, kRed},
-                  {139, 119, kRed},
-                  {140, 119, kBackground},
-                  {99, 100, kBackground},
-                  {100, 120, kBackground}});
-}
-
 }  // namespace

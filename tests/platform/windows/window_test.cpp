@@ -8,7 +8,6 @@
 
 #include <array>
 
-#include "platform/cursor.h"
 #include "platform/gdi_objects.h"
 #include "platform/painting.h"
 #include "platform/screen.h"
@@ -19,32 +18,6 @@
 namespace {
 
 class WindowTreeTest : public WindowTest {};
-
-TEST_F(WindowTreeTest, ADefaultWindowCoversTheScreen) {
-    backend.setScreenSize(320, 214);
-    HWND main = createMainWindow();
-    RECT client;
-    GetClientRect(main, &client);
-    EXPECT_EQ(client, (RECT{0, 0, 320, 214}));
-    EXPECT_TRUE(IsWindowVisible(main));
-}
-
-TEST_F(WindowTreeTest, ChildrenAreFoundByIdAndMovedWithinTheirParent) {
-    HWND main = createMainWindow();
-    HWND child = createChild(main, u"Recorder", 0, 1060, {0, 0, 10, 10});
-    EXPECT_EQ((std::array{GetDlgItem(main, 1060), GetDlgItem(main, 1061), GetParent(child)}),
-              (std::array<HWND, 3>{child, nullptr, main}));
-    MoveWindow(child, 2, 211, 86, 13, TRUE);
-    RECT client;
-    GetClientRect(child, &client);
-    EXPECT_EQ(client, (RECT{0, 0, 86, 13}));
-    backend.runUntilIdle();
-    clearReceived();
-    tapAt(2 + 5, 211 + 7);
-    EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{child}));
-    EXPECT_EQ(received(WM_LBUTTONDOWN).at(0).lParam, MAKELPARAM(5, 7));
-    EXPECT_EQ(received(WM_LBUTTONDOWN).at(0).wParam, MK_LBUTTON);
-}
 
 TEST_F(WindowTreeTest, DestroyingAWindowDestroysItsChildrenParentFirst) {
     HWND main = createMainWindow();
@@ -61,18 +34,6 @@ TEST_F(WindowTreeTest, DestroyingAWindowDestroysItsChildrenParentFirst) {
     EXPECT_TRUE(received().empty());
 }
 
-TEST_F(WindowTreeTest, CloseDestroysByDefaultAndAWindowRefusingCreationIsNotMade) {
-    SendMessage(createMainWindow(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(received(WM_DESTROY).size(), 1u);
-    EXPECT_EQ(FindWindow(u"Recorder", nullptr), nullptr);
-    onMessage = [](HWND, UINT message, WPARAM, LPARAM, LRESULT& result) {
-        result = -1;
-        return message == WM_CREATE;
-    };
-    EXPECT_EQ(createMainWindow(), nullptr);
-    EXPECT_EQ(FindWindow(u"Recorder", nullptr), nullptr);
-}
-
 // Class names are taken once and compare without regard to case; titles compare exactly.
 TEST_F(WindowTreeTest, ClassNamesAreTakenOnceAndFindWindowMatchesClassAndTitle) {
     WNDCLASS again;
@@ -86,24 +47,6 @@ TEST_F(WindowTreeTest, ClassNamesAreTakenOnceAndFindWindowMatchesClassAndTitle) 
     EXPECT_EQ((std::array{FindWindow(u"recorder", u"Main"), FindWindow(u"Recorder", u"main"),
                           FindWindow(u"Recorder", nullptr), FindWindow(u"VELLUMAR", u"Main")}),
               (std::array<HWND, 4>{main, nullptr, main, nullptr}));
-}
-
-TEST_F(WindowTreeTest, SetForegroundWindowRaisesItAndWithTheLowBitItsOwnedWindows) {
-    HWND first = createMainWindow();
-    HWND second = CreateWindow(u"Recorder", u"Second", WS_VISIBLE, 0, 0, 240, 294, nullptr, 0, nullptr);
-    HWND small = CreateWindow(u"Recorder", u"Owned", WS_VISIBLE, 10, 10, 20, 20, nullptr, 0, nullptr);
-    small->owner = first;
-    backend.runUntilIdle();
-    clearReceived();
-    tapAt(100, 100);
-    EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{second}));
-
-    const auto withOwned = reinterpret_cast<HWND>(reinterpret_cast<std::uintptr_t>(first) | 1u);
-    EXPECT_EQ(SetForegroundWindow(withOwned), TRUE);
-    clearReceived();
-    backend.tap(100, 100);
-    tapAt(15, 15);
-    EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{first, small}));
 }
 
 TEST_F(WindowTreeTest, KeysGoToTheFocusOrElseToTheActiveWindow) {
@@ -126,15 +69,6 @@ TEST_F(WindowTreeTest, KeysGoToTheFocusOrElseToTheActiveWindow) {
     EXPECT_EQ(received(WM_KEYDOWN).back().hwnd, main);
 }
 
-TEST_F(WindowTreeTest, TheMouseMovesOverWindowsWithoutTheButton) {
-    HWND main = settledMainWindow();
-    backend.moveTo(30, 40);
-    backend.runUntilIdle();
-    EXPECT_EQ(targets(WM_MOUSEMOVE), (std::vector<HWND>{main}));
-    EXPECT_EQ(wParams(WM_MOUSEMOVE), (std::vector<WPARAM>{0}));
-    EXPECT_EQ(received(WM_MOUSEMOVE).at(0).lParam, MAKELPARAM(30, 40));
-}
-
 TEST_F(WindowTreeTest, AWheelOverAWindowThatDoesNotUseItReachesItsParent) {
     HWND main = createMainWindow();
     HWND child = createChild(main, u"Recorder", 0, 7, {150, 150, 200, 200});
@@ -144,29 +78,6 @@ TEST_F(WindowTreeTest, AWheelOverAWindowThatDoesNotUseItReachesItsParent) {
     const auto wheels = received(WM_MOUSEWHEEL);
     EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheels[1].wParam), WHEEL_DELTA);
     EXPECT_EQ(wheels[1].lParam, MAKELPARAM(160, 160)) << "the pointer on the screen";
-}
-
-TEST_F(WindowTreeTest, CursorsAreRecorded) {
-    HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
-    HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
-    EXPECT_EQ(platform::currentCursor(), arrow);
-    EXPECT_EQ(SetCursor(wait), arrow);
-    EXPECT_EQ(platform::currentCursor()->shape, IDC_WAIT);
-    EXPECT_EQ(SetCursor(LoadCursor(nullptr, IDC_CROSS)), wait);
-    SetCursor(arrow);
-}
-
-TEST_F(WindowTreeTest, AScreenTurnResizesFullScreenWindowsAndTellsThem) {
-    HWND main = settledMainWindow();
-    backend.changeScreenSize(320, 214);
-    RECT client;
-    GetClientRect(main, &client);
-    EXPECT_EQ(client, (RECT{0, 0, 320, 214}));
-    const auto changes = received(WM_SETTINGCHANGE);
-    ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(changes[0].wParam, SETTINGCHANGE_RESET);
-    backend.runUntilIdle();
-    EXPECT_EQ(backend.pixelAt(319, 213), pixelOf(kRecorderBackground));
 }
 
 }  // namespace

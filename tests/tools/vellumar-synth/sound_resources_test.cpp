@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numbers>
 #include <numeric>
 #include <set>
 #include <string>
@@ -16,7 +17,6 @@
 
 #include "platform/wave_file.h"
 #include "tests/support/temp_folder.h"
-#include "tests/tools/vellumar-synth/frequency_analysis.h"
 
 namespace {
 
@@ -41,6 +41,59 @@ constexpr ExpectedSound kSounds[] = {
     {"IDR_ERROR", 8000, 16, 0.3, 0.4},
 };
 
+// Power in bins of rate / 256 Hz up to the Nyquist frequency, summed over
+// half-overlapping Hann-windowed frames of samples[first, last) (a plain DFT:
+// the sounds are short).
+struct PowerByFrequency {
+    double binWidth = 0.0;
+    std::vector<double> power;
+
+    double total() const { return std::accumulate(power.begin(), power.end(), 0.0); }
+    double centroid() const {
+        double weighted = 0.0;
+        for (std::size_t k = 0; k < power.size(); ++k) {
+            weighted += k * binWidth * power[k];
+        }
+        return weighted / total();
+    }
+    double fractionAbove(double frequency) const {
+        const auto from = power.begin() + static_cast<std::ptrdiff_t>(frequency / binWidth) + 1;
+        return std::accumulate(from, power.end(), 0.0) / total();
+    }
+    double strongestFrequency() const {
+        return static_cast<double>(std::ranges::max_element(power) - power.begin()) * binWidth;
+    }
+};
+
+PowerByFrequency powerByFrequency(const std::vector<double>& samples, int rate, std::size_t first,
+                                  std::size_t last) {
+    constexpr std::size_t kFrame = 256;
+    PowerByFrequency s{static_cast<double>(rate) / kFrame, std::vector<double>(kFrame / 2 + 1, 0.0)};
+    const auto turn = [](std::size_t n) {
+        return 2.0 * std::numbers::pi * static_cast<double>(n % kFrame) / kFrame;
+    };
+    for (std::size_t start = first; start + kFrame <= last; start += kFrame / 2) {
+        for (std::size_t k = 0; k < s.power.size(); ++k) {
+            double re = 0.0;
+            double im = 0.0;
+            for (std::size_t n = 0; n < kFrame; ++n) {
+                const double x = samples[start + n] * (0.5 - 0.5 * std::cos(turn(n)));
+                re += x * std::cos(turn(k * n));
+                im -= x * std::sin(turn(k * n));
+            }
+            s.power[k] += re * re + im * im;
+        }
+    }
+    return s;
+}
+
+// The largest magnitude among samples[first, last).
+double peakOf(const std::vector<double>& samples, std::size_t first, std::size_t last) {
+    return std::accumulate(samples.begin() + static_cast<std::ptrdiff_t>(first),
+                           samples.begin() + static_cast<std::ptrdiff_t>(last), 0.0,
+                           [](double peak, double x) { return std::max(peak, std::abs(x)); });
+}
+
 std::vector<BYTE> readBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -62,70 +115,54 @@ double rmsOf(const std::vector<double>& s) {
     return std::sqrt(std::inner_product(s.begin(), s.end(), s.begin(), 0.0) / static_cast<double>(s.size()));
 }
 
-class SoundResource : public testing::TestWithParam<ExpectedSound> {
-  protected:
-    void SetUp() override {
-        const fs::path file = committedFile(GetParam().name);
-        ASSERT_TRUE(fs::exists(file)) << file;
-        std::string fault;
-        auto parsed = platform::parseWaveFile(readBytes(file), &fault);
-        ASSERT_TRUE(parsed.has_value()) << file << ": " << fault;
-        wave = std::move(*parsed);
-        samples = samplesOf(wave);
-        ASSERT_FALSE(samples.empty());
-    }
-
-    platform::WaveFile wave;
-    std::vector<double> samples;
-};
-
 // Mono PCM at the expected rate, width and length; audible but far from
 // clipping; starting and ending in silence without a click; its energy below
 // the harsh top of an 8 kHz channel.
-TEST_P(SoundResource, HasTheFormatLevelsEdgesAndBandTheGameExpects) {
-    EXPECT_EQ(wave.format, WAVE_FORMAT_PCM);
-    EXPECT_EQ(wave.channels, 1);
-    EXPECT_EQ(wave.sampleRate, GetParam().sampleRate);
-    EXPECT_EQ(wave.bitsPerSample, GetParam().bitsPerSample);
-    EXPECT_GE(wave.seconds(), GetParam().shortest);
-    EXPECT_LE(wave.seconds(), GetParam().longest);
+TEST(SoundResource, EachHasTheFormatLevelsEdgesAndBandTheGameExpects) {
+    for (const ExpectedSound& expected : kSounds) {
+        SCOPED_TRACE(expected.name);
+        std::string fault;
+        const auto wave = platform::parseWaveFile(readBytes(committedFile(expected.name)), &fault);
+        ASSERT_TRUE(wave.has_value()) << fault;
+        const std::vector<double> samples = samplesOf(*wave);
+        ASSERT_FALSE(samples.empty());
+        EXPECT_EQ(wave->format, WAVE_FORMAT_PCM);
+        EXPECT_EQ(wave->channels, 1);
+        EXPECT_EQ(wave->sampleRate, expected.sampleRate);
+        EXPECT_EQ(wave->bitsPerSample, expected.bitsPerSample);
+        EXPECT_GE(wave->seconds(), expected.shortest);
+        EXPECT_LE(wave->seconds(), expected.longest);
 
-    const double peak = sound_test::peakOf(samples, 0, samples.size());
-    EXPECT_LE(peak, 0.8) << "too close to full scale";
-    EXPECT_GE(peak, 0.25) << "too quiet beside the other sounds";
-    EXPECT_GE(rmsOf(samples), 0.02) << "hardly more than silence";
+        const double peak = peakOf(samples, 0, samples.size());
+        EXPECT_LE(peak, 0.8) << "too close to full scale";
+        EXPECT_GE(peak, 0.25) << "too quiet beside the other sounds";
+        EXPECT_GE(rmsOf(samples), 0.02) << "hardly more than silence";
 
-    // One step of an 8-bit sample; a 16-bit silence is far below it.
-    constexpr double kSilence = 1.0 / 128;
-    EXPECT_LE(std::abs(samples.front()), kSilence);
-    EXPECT_LE(std::abs(samples.back()), kSilence);
-    // A sound that jumped in or was cut off would be near its full level
-    // within half a millisecond of either end.
-    const auto edge = static_cast<std::size_t>(wave.sampleRate / 2000);
-    EXPECT_LE(sound_test::peakOf(samples, 0, edge), 0.5 * peak) << "abrupt start";
-    EXPECT_LE(sound_test::peakOf(samples, samples.size() - edge, samples.size()), 0.05 * peak)
-        << "abrupt end";
-
-    const auto power =
-        sound_test::powerByFrequency(samples, static_cast<int>(wave.sampleRate), 0, samples.size());
-    EXPECT_LE(power.fractionAbove(3500.0), 0.01);
+        // One step of an 8-bit sample; a 16-bit silence is far below it.
+        constexpr double kSilence = 1.0 / 128;
+        EXPECT_LE(std::abs(samples.front()), kSilence);
+        EXPECT_LE(std::abs(samples.back()), kSilence);
+        // A sound that jumped in or was cut off would be near its full level
+        // within half a millisecond of either end.
+        const auto edge = static_cast<std::size_t>(wave->sampleRate / 2000);
+        EXPECT_LE(peakOf(samples, 0, edge), 0.5 * peak) << "abrupt start";
+        EXPECT_LE(peakOf(samples, samples.size() - edge, samples.size()), 0.05 * peak) << "abrupt end";
+        EXPECT_LE(powerByFrequency(samples, static_cast<int>(wave->sampleRate), 0, samples.size())
+                      .fractionAbove(3500.0),
+                  0.01);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(AllSounds, SoundResource, testing::ValuesIn(kSounds),
-                         [](const testing::TestParamInfo<ExpectedSound>& info) {
-                             return std::string(info.param.name);
-                         });
 
 // Each sound's character, as far as numbers show it: the miss is a dull low
 // sound below all others, the fill bright, the time-out alarm falls, the
 // colour chime rises, the erase swish sweeps upwards.
-sound_test::PowerByFrequency powerOf(const char* name, double from, double to) {
+PowerByFrequency powerOf(const char* name, double from, double to) {
     const auto wave = platform::parseWaveFile(readBytes(committedFile(name))).value_or(platform::WaveFile{});
     EXPECT_GT(wave.sampleCount(), 0u) << name;
     const auto first = static_cast<std::size_t>((from < 0 ? wave.seconds() + from : from) * wave.sampleRate);
     const auto last = static_cast<std::size_t>((to <= 0 ? wave.seconds() + to : to) * wave.sampleRate);
-    return sound_test::powerByFrequency(samplesOf(wave), static_cast<int>(wave.sampleRate), first,
-                                        std::min(wave.sampleCount(), last));
+    return powerByFrequency(samplesOf(wave), static_cast<int>(wave.sampleRate), first,
+                            std::min(wave.sampleCount(), last));
 }
 
 TEST(SoundCharacter, EachSoundHasItsCharacter) {
