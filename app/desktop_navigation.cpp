@@ -4,9 +4,10 @@
 #include "app/control_ids.h"
 #include "app/control_states.h"
 #include "app/navigation.h"
+#include "pattern/view_transform.h"
 #include "platform/controls/scroll_bar.h"
-#include "platform/painting.h"
-#include "platform/window.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/window.h"
 
 namespace {
 

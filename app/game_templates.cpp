@@ -1,7 +1,7 @@
 #include "app/game_templates.h"
 
 #include "app/app_state.h"
-#include "platform/resource_templates.h"
+#include "platform/controls/resource_templates.h"
 #include "resources/vellumar_ids.h"
 
 void registerGameTemplates() {

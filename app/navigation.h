@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/messages.h"
+#include "platform/base/messages.h"
 
 // A tap with the zoom tool at a pattern point: half again as large, centred
 // there but kept inside the picture.

@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/files.h"
-#include "platform/message_box.h"
-#include "platform/process.h"
-#include "platform/registry.h"
-#include "platform/text.h"
+#include "platform/base/text.h"
+#include "platform/controls/message_box.h"
+#include "platform/system/files.h"
+#include "platform/system/process.h"
+#include "platform/system/registry.h"
 
 static_assert(std::endian::native == std::endian::little, "stored values are little-endian");
 

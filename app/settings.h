@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 
 // How the board helps the player; stored as its number.
 enum class PaintingMode : std::uint32_t { Normal = 0, Hint = 1, Free = 2 };

@@ -2,6 +2,6 @@
 // shared by the game, its pictures and the tools that draw its screens.
 #pragma once
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 
 inline constexpr COLORREF kWindowColour = RGB(110, 87, 158);

@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "pattern/painting.h"
 #include "pattern/pattern.h"
+#include "pattern/view_transform.h"
 #include "platform/headless/headless_backend.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "pattern/pattern.h"
+#include "pattern/view_transform.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 
 #include "app/settings.h"
 #include "pattern/pattern.h"
-#include "platform/sound.h"
+#include "pattern/view_transform.h"
+#include "platform/system/sound.h"
 
 namespace {
 

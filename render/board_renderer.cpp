@@ -6,10 +6,11 @@
 #include "app/settings.h"
 #include "app/window_colour.h"
 #include "pattern/pattern.h"
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/text_renderer.h"
+#include "pattern/view_transform.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/text_renderer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "app/control_ids.h"
 #include "pattern/painting.h"
-#include "platform/window.h"
+#include "platform/windows/window.h"
 #include "tests/support/game_harness.h"
 
 namespace {

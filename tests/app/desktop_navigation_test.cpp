@@ -6,7 +6,7 @@
 #include "app/control_ids.h"
 #include "app/navigation.h"
 #include "platform/controls/scroll_bar.h"
-#include "platform/window.h"
+#include "platform/windows/window.h"
 #include "tests/support/game_harness.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "app/control_ids.h"
 #include "pattern/painting.h"
-#include "platform/window.h"
+#include "platform/windows/window.h"
 #include "tests/support/game_harness.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/base/text.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/registry.h"
-#include "platform/text.h"
+#include "platform/system/registry.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

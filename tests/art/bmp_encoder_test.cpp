@@ -1,13 +1,13 @@
 // BMP files written by the platform read back through its decoder, and the
 // generator's reduction to 256 colours keeps flat colours exact.
-#include "platform/bmp_encoder.h"
+#include "platform/pixels/bmp_encoder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "platform/bmp_decoder.h"
+#include "platform/pixels/bmp_decoder.h"
 #include "tests/art/picture_compare.h"
 #include "tools/vellumar-art/indexed_image.h"
 

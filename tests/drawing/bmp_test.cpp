@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/bmp_decoder.h"
-#include "platform/png_writer.h"
-#include "platform/text.h"
+#include "platform/base/text.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/pixels/bmp_decoder.h"
 #include "tests/support/temp_folder.h"
+#include "tools/codecs/png_writer.h"
 
 namespace drawing_test {
 namespace {
@@ -178,7 +178,7 @@ TEST(Png, WritesTheSurfaceAsItIs) {
     }
     const TempFolder folder;
     const auto path = folder / "picture.png";
-    ASSERT_TRUE(platform::writePng(surface, path.string()));
+    ASSERT_TRUE(codecs::writePng(surface, path.string()));
     int width = 0;
     int height = 0;
     int channels = 0;
@@ -191,7 +191,7 @@ TEST(Png, WritesTheSurfaceAsItIs) {
         EXPECT_EQ(RGB(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]), c) << i;
     }
     stbi_image_free(rgb);
-    EXPECT_FALSE(platform::writePng(platform::Surface(), path.string()));
+    EXPECT_FALSE(codecs::writePng(platform::Surface(), path.string()));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "platform/drawing.h"
+#include "platform/drawing/drawing.h"
 #include "test_canvas.h"
 
 namespace drawing_test {

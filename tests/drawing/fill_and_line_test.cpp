@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/drawing.h"
+#include "platform/drawing/drawing.h"
 #include "test_canvas.h"
 
 namespace drawing_test {

@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "platform/drawing.h"
-#include "platform/rasterizer.h"
+#include "platform/drawing/drawing.h"
+#include "platform/pixels/rasterizer.h"
 #include "test_canvas.h"
 
 namespace drawing_test {

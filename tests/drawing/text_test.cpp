@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/font.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/font.h"
+#include "platform/drawing/text_renderer.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/text_renderer.h"
 #include "test_canvas.h"
 
 namespace drawing_test {

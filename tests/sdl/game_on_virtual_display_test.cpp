@@ -7,8 +7,8 @@
 
 #include <sys/stat.h>
 #include <chrono>
-#include <cstdlib>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -21,8 +21,9 @@
 #include "app/settings.h"
 #include "bench/generated_pattern.h"
 #include "pattern/pattern.h"
+#include "pattern/view_transform.h"
+#include "platform/base/text.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/text.h"
 #include "tests/sdl/child_process.h"
 #include "tests/sdl/virtual_display.h"
 #include "tests/sdl/xwd_image.h"

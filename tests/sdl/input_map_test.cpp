@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "platform/cursor.h"
+#include "platform/drawing/cursor.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_cursor.h"
 #include "platform/sdl/sdl_drop.h"

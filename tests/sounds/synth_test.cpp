@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/wave_file.h"
+#include "platform/system/wave_file.h"
 #include "tests/sounds/frequency_analysis.h"
 #include "tools/vellumar-synth/dsp.h"
 #include "tools/vellumar-synth/wave_writer.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/accelerators.h"
+#include "platform/windows/accelerators.h"
+#include "platform/windows/message_loop.h"
 #include "window_test_support.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "platform/controls/button.h"
-#include "platform/painting.h"
+#include "platform/windows/invalidation.h"
 #include "window_test_support.h"
 
 namespace {

@@ -5,9 +5,10 @@
 #include "platform/controls/button.h"
 #include "platform/controls/dialog.h"
 #include "platform/controls/list_box.h"
-#include "platform/painting.h"
-#include "platform/timers.h"
-#include "platform/window_object.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/message_loop.h"
+#include "platform/windows/timers.h"
+#include "platform/windows/window_object.h"
 #include "window_test_support.h"
 
 namespace {

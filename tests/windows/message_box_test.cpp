@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "platform/message_box.h"
-#include "platform/painting.h"
-#include "platform/surface.h"
-#include "platform/timers.h"
+#include "platform/controls/message_box.h"
+#include "platform/pixels/surface.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/timers.h"
 #include "window_test_support.h"
 
 namespace {

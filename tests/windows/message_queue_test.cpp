@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/painting.h"
-#include "platform/timers.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/message_loop.h"
+#include "platform/windows/timers.h"
 #include "window_test_support.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/drawing.h"
-#include "platform/gdi_objects.h"
-#include "platform/painting.h"
-#include "platform/surface.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/pixels/surface.h"
+#include "platform/windows/invalidation.h"
 #include "window_test_support.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/controls/scroll_bar.h"
-#include "platform/painting.h"
+#include "platform/windows/invalidation.h"
 #include "window_test_support.h"
 
 namespace {

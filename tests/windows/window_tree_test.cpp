@@ -6,12 +6,12 @@
 
 #include <array>
 
-#include "platform/cursor.h"
-#include "platform/gdi_objects.h"
-#include "platform/painting.h"
-#include "platform/screen.h"
-#include "platform/timers.h"
-#include "platform/window_object.h"
+#include "platform/drawing/cursor.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/screen.h"
+#include "platform/windows/timers.h"
+#include "platform/windows/window_object.h"
 #include "window_test_support.h"
 
 namespace {

@@ -10,15 +10,15 @@
 #include <vector>
 
 #include "app/window_colour.h"
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/files.h"
-#include "platform/font.h"
-#include "platform/gdi_objects.h"
-#include "platform/png_writer.h"
-#include "platform/text.h"
-#include "platform/text_renderer.h"
+#include "platform/base/text.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/font.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/drawing/text_renderer.h"
+#include "platform/system/files.h"
+#include "tools/codecs/png_writer.h"
 #include "tools/vellumar-pattern/commands.h"
 #include "tools/vellumar-pattern/loaded_pattern.h"
 
@@ -156,7 +156,7 @@ int runContactSheet(const std::vector<std::string>& arguments) {
     SelectObject(dc, previous);
     DeleteObject(font);
     DeleteDC(dc);
-    if (!platform::writePng(sheet, output)) {
+    if (!codecs::writePng(sheet, output)) {
         std::fprintf(stderr, "vellumar-pattern: cannot write %s\n", output.c_str());
         return 1;
     }
