@@ -11,8 +11,8 @@
 #include <string>
 
 #include "app/picture_progress.h"
-#include "app/settings.h"
-#include "app/window_colour.h"
+#include "core/settings.h"
+#include "core/window_colour.h"
 #include "pattern/pattern.h"
 #include "platform/base/handles.h"
 #include "platform/base/types.h"

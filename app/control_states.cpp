@@ -1,7 +1,7 @@
 #include "app/control_states.h"
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "pattern/painting.h"
 #include "platform/windows/invalidation.h"
 #include "platform/windows/window.h"

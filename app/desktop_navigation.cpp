@@ -1,7 +1,7 @@
 #include "app/desktop_navigation.h"
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/control_states.h"
 #include "app/navigation.h"
 #include "pattern/view_transform.h"

@@ -1,7 +1,7 @@
 #include "app/entry.h"
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/game_operations.h"
 #include "app/game_templates.h"
 #include "app/main_window.h"

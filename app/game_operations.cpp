@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/control_states.h"
 #include "app/kept_progress.h"
 #include "app/navigation.h"

@@ -1,7 +1,7 @@
 #include "app/navigation.h"
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/control_states.h"
 #include "pattern/view_transform.h"
 #include "platform/controls/scroll_bar.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "pattern/pattern.h"
 #include "platform/base/text.h"
 #include "platform/pixels/bmp_encoder.h"

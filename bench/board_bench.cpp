@@ -10,7 +10,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "bench/generated_pattern.h"
 #include "pattern/pattern.h"
 #include "pattern/view_transform.h"

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <functional>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "bench/generated_pattern.h"
 #include "pattern/drawing_work.h"
 #include "pattern/pattern.h"

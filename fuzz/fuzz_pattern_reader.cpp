@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "pattern/painting.h"
 #include "pattern/pattern.h"
 #include "pattern/view_transform.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "pattern/pattern.h"
 #include "pattern/view_transform.h"
 #include "platform/system/sound.h"

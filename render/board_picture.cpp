@@ -1,6 +1,6 @@
 #include "render/board_picture.h"
 
-#include "app/window_colour.h"
+#include "core/window_colour.h"
 #include "platform/drawing/device_context.h"
 #include "platform/drawing/gdi_objects.h"
 #include "render/game_fonts.h"

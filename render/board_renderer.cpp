@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/settings.h"
-#include "app/window_colour.h"
+#include "core/settings.h"
+#include "core/window_colour.h"
 #include "pattern/pattern.h"
 #include "pattern/view_transform.h"
 #include "platform/drawing/bitmap.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/control_ids.h"
-#include "app/settings.h"
+#include "core/control_ids.h"
+#include "core/settings.h"
 #include "pattern/pattern.h"
 #include "platform/base/text.h"
 #include "platform/drawing/bitmap.h"

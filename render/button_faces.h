@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "platform/base/handles.h"
 #include "platform/base/types.h"
 #include "platform/controls/button.h"

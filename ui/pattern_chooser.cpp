@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "platform/base/text.h"
 #include "platform/controls/button.h"
 #include "platform/controls/dialog.h"

@@ -1,7 +1,7 @@
 // The pattern chooser, opened from the game and answered by taps.
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "platform/base/text.h"
 #include "platform/controls/list_box.h"
 #include "platform/controls/message_box.h"

@@ -1,7 +1,7 @@
 // A game played through taps, keys and the clock only.
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/window_title.h"
 #include "pattern/painting.h"
 #include "platform/controls/message_box.h"

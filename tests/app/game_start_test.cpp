@@ -1,7 +1,7 @@
 // The game started through its real start-up on the headless screen.
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "pattern/painting.h"
 #include "platform/windows/window.h"
 #include "tests/support/game_harness.h"

@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/game_operations.h"
 #include "app/kept_progress.h"
 #include "app/picture_progress.h"

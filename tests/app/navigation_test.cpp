@@ -2,7 +2,7 @@
 // running game.
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "platform/controls/scroll_bar.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/window.h"

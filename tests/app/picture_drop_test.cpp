@@ -4,7 +4,7 @@
 #include <fstream>
 #include <future>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/picture_drop.h"
 #include "app/player_patterns.h"
 #include "platform/base/text.h"

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "platform/controls/list_box.h"
 #include "platform/controls/message_box.h"
 #include "platform/drawing/bitmap.h"

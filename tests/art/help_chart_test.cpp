@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/device_context.h"
 #include "platform/drawing/drawing.h"

@@ -8,7 +8,7 @@
 #include <map>
 #include <random>
 
-#include "app/window_colour.h"
+#include "core/window_colour.h"
 #include "pattern/painting.h"
 #include "pattern/view_transform.h"
 #include "platform/drawing/device_context.h"

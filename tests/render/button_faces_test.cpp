@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
-#include "app/window_colour.h"
+#include "core/control_ids.h"
+#include "core/window_colour.h"
 #include "pattern/painting.h"
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/device_context.h"

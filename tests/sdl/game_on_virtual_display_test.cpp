@@ -17,8 +17,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/settings.h"
+#include "core/control_ids.h"
+#include "core/settings.h"
 #include "bench/generated_pattern.h"
 #include "pattern/pattern.h"
 #include "pattern/view_transform.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/entry.h"
 #include "pattern/view_transform.h"
 #include "platform/base/text.h"

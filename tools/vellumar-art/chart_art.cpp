@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/device_context.h"
 #include "platform/drawing/drawing.h"

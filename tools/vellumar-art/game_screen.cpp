@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/settings.h"
-#include "app/window_colour.h"
+#include "core/control_ids.h"
+#include "core/settings.h"
+#include "core/window_colour.h"
 #include "pattern/painting.h"
 #include "pattern/pattern.h"
 #include "pattern/pattern_file.h"

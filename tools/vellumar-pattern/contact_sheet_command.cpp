@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window_colour.h"
+#include "core/window_colour.h"
 #include "platform/base/text.h"
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/device_context.h"
