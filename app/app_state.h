@@ -11,12 +11,12 @@
 #include <string>
 
 #include "app/picture_progress.h"
-#include "app/settings.h"
-#include "app/window_colour.h"
+#include "core/settings.h"
+#include "core/window_colour.h"
 #include "pattern/pattern.h"
+#include "platform/base/handles.h"
+#include "platform/base/types.h"
 #include "platform/controls/scroll_bar.h"
-#include "platform/handles.h"
-#include "platform/types.h"
 #include "render/countdown_timer.h"
 #include "ui/screen_layout.h"
 

@@ -1,10 +1,10 @@
 #include "app/control_states.h"
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "pattern/painting.h"
-#include "platform/painting.h"
-#include "platform/window.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/window.h"
 
 HWND mainControl(int id) {
     return GetDlgItem(appState.mainWindow, id);

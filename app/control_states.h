@@ -2,7 +2,7 @@
 // difficulty and Pause buttons, and the palette.
 #pragma once
 
-#include "platform/handles.h"
+#include "platform/base/handles.h"
 
 // A child control of the main window, by its identifier.
 HWND mainControl(int id);

@@ -1,12 +1,13 @@
 #include "app/desktop_navigation.h"
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/control_states.h"
 #include "app/navigation.h"
+#include "pattern/view_transform.h"
 #include "platform/controls/scroll_bar.h"
-#include "platform/painting.h"
-#include "platform/window.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/window.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // None of them changes the selected tool or colour.
 #pragma once
 
-#include "platform/messages.h"
+#include "platform/base/messages.h"
 
 // WM_MOUSEWHEEL, the right and middle buttons, and moves while one is held.
 void handleDesktopPointer(UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,8 +2,8 @@
 // controls, the current pattern; then the message loop until the window closes.
 #pragma once
 
-#include "platform/handles.h"
-#include "platform/types.h"
+#include "platform/base/handles.h"
+#include "platform/base/types.h"
 
 using ATOM = WORD;
 

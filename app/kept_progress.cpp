@@ -11,9 +11,9 @@
 #include "app/control_states.h"
 #include "app/picture_progress.h"
 #include "pattern/pattern_file.h"
-#include "platform/files.h"
-#include "platform/timers.h"
-#include "platform/user_data.h"
+#include "platform/system/files.h"
+#include "platform/system/user_data.h"
+#include "platform/windows/timers.h"
 
 namespace {
 

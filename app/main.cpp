@@ -7,13 +7,13 @@
 
 #include "app/app_state.h"
 #include "app/entry.h"
-#include "platform/backend.h"
-#include "platform/resources.h"
+#include "platform/base/backend.h"
 #include "platform/sdl/closing_signals.h"
 #include "platform/sdl/desktop_notices.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/single_instance.h"
-#include "platform/window.h"
+#include "platform/system/resources.h"
+#include "platform/windows/window.h"
 
 extern const platform::ResourceTable vellumarResources;
 

@@ -3,7 +3,7 @@
 // layout and the dialogs.
 #pragma once
 
-#include "platform/messages.h"
+#include "platform/base/messages.h"
 
 LRESULT mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,12 +1,13 @@
 #include "app/navigation.h"
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/control_states.h"
+#include "pattern/view_transform.h"
 #include "platform/controls/scroll_bar.h"
-#include "platform/message_queue.h"
-#include "platform/painting.h"
-#include "platform/window.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window.h"
 
 void useBoard(const BoardRectangle& board) {
     appState.boardRect = board;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/messages.h"
+#include "platform/base/messages.h"
 
 struct BoardRectangle;
 

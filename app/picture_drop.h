@@ -14,8 +14,8 @@
 #include <string>
 
 #include "pattern/pattern_file.h"
-#include "platform/handles.h"
-#include "platform/messages.h"
+#include "platform/base/handles.h"
+#include "platform/base/messages.h"
 
 // Posted by the worker to the main window when the picture is made or refused.
 inline constexpr UINT kPictureMadeMessage = WM_APP + 1;

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <system_error>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "pattern/pattern.h"
-#include "platform/bmp_encoder.h"
-#include "platform/files.h"
-#include "platform/text.h"
-#include "platform/user_data.h"
+#include "platform/base/text.h"
+#include "platform/pixels/bmp_encoder.h"
+#include "platform/system/files.h"
+#include "platform/system/user_data.h"
 #include "render/thumbnail.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "app/window_title.h"
 
 #include "app/app_state.h"
-#include "platform/text.h"
-#include "platform/window.h"
+#include "platform/base/text.h"
+#include "platform/windows/window.h"
 
 std::u16string pictureTitle(std::u16string_view name, bool finished, std::optional<std::int32_t> seconds,
                             std::int32_t misses) {

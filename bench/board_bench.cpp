@@ -10,13 +10,14 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "bench/generated_pattern.h"
 #include "pattern/pattern.h"
-#include "platform/device_context.h"
-#include "platform/gdi_objects.h"
+#include "pattern/view_transform.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/gdi_objects.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "render/board_picture.h"
 
 namespace {

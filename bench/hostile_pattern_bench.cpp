@@ -11,14 +11,15 @@
 #include <ctime>
 #include <functional>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "bench/generated_pattern.h"
 #include "pattern/drawing_work.h"
 #include "pattern/pattern.h"
-#include "platform/device_context.h"
-#include "platform/gdi_objects.h"
+#include "pattern/view_transform.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/gdi_objects.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "render/board_picture.h"
 
 namespace {

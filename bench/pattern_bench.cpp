@@ -3,7 +3,7 @@
 
 #include <ctime>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "bench/generated_pattern.h"
 #include "pattern/painting.h"
 #include "pattern/pattern.h"

@@ -10,12 +10,12 @@
 
 #include "app/app_state.h"
 #include "app/entry.h"
+#include "platform/base/text.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/painting.h"
-#include "platform/resources.h"
-#include "platform/text.h"
-#include "platform/window.h"
-#include "platform/window_object.h"
+#include "platform/system/resources.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_object.h"
 
 extern const platform::ResourceTable vellumarResources;
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/bmp_decoder.h"
+#include "platform/pixels/bmp_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto surface = platform::decodeBmp(std::as_bytes(std::span(data, size)));

@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <span>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "pattern/painting.h"
 #include "pattern/pattern.h"
+#include "pattern/view_transform.h"
 #include "platform/headless/headless_backend.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pattern/pattern.h"
+#include "pattern/view_transform.h"
 
 namespace {
 

@@ -13,7 +13,8 @@
 #include "pattern/pattern.h"
 #include "pattern/pattern_file.h"
 #include "pattern/raw_mapping.h"
-#include "platform/files.h"
+#include "pattern/view_transform.h"
+#include "platform/system/files.h"
 
 namespace {
 

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "pattern/pattern.h"
-#include "platform/sound.h"
+#include "pattern/view_transform.h"
+#include "platform/system/sound.h"
 
 namespace {
 

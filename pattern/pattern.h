@@ -13,9 +13,9 @@
 #include <string>
 
 #include "pattern/pattern_heap.h"
-#include "pattern/view_transform.h"
-#include "platform/gdi_objects.h"
-#include "platform/types.h"
+#include "pattern/view_state.h"
+#include "platform/base/types.h"
+#include "platform/drawing/gdi_objects.h"
 
 class Settings;
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "pattern/pattern_file.h"
-#include "pattern/pattern_writer.h"
+#include "pattern/pattern_model.h"
 #include "pattern/raw_mapping.h"
 
 inline constexpr std::int32_t kWrittenRange = 16000;     // N of every written file

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "pattern/pattern_file.h"
-#include "platform/types.h"
+#include "platform/base/types.h"
 
 // Float to integer, truncating toward zero; values no file can produce
 // (NaN, out of range) are clamped rather than left undefined.

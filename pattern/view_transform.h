@@ -4,24 +4,8 @@
 
 #include <cstdint>
 
-#include "platform/types.h"
-
-struct ViewTransform {
-    std::int32_t screenCentreX = 0;
-    std::int32_t screenCentreY = 0;
-    std::int32_t screenWidth = 0;
-    std::int32_t screenHeight = 0;
-    float screenAspect = 0.0f;
-    std::int32_t fitWidth = 0;
-    std::int32_t fitHeight = 0;
-    std::int32_t extentWidthUnits = 0;
-    std::int32_t extentHeightUnits = 0;
-    std::int32_t visibleWidth = 0;
-    std::int32_t visibleHeight = 0;
-    std::int32_t viewCentreX = 0;
-    std::int32_t viewCentreY = 0;
-    float zoom = 1.0f;
-};
+#include "pattern/view_state.h"
+#include "platform/base/types.h"
 
 class Pattern;
 struct Piece;

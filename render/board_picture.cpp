@@ -1,8 +1,8 @@
 #include "render/board_picture.h"
 
-#include "app/window_colour.h"
-#include "platform/device_context.h"
-#include "platform/gdi_objects.h"
+#include "core/window_colour.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/gdi_objects.h"
 #include "render/game_fonts.h"
 
 GameBoardBrushes::GameBoardBrushes(int dotsPerInch)

@@ -2,7 +2,7 @@
 // benchmarks that show a pattern without the game around it.
 #pragma once
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "render/board_renderer.h"
 
 // The game's board brushes and its numbers' font, owned.

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/settings.h"
-#include "app/window_colour.h"
+#include "core/settings.h"
+#include "core/window_colour.h"
 #include "pattern/pattern.h"
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/text_renderer.h"
+#include "pattern/view_transform.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/text_renderer.h"
 
 namespace {
 

@@ -2,17 +2,17 @@
 
 #include <cstdio>
 
-#include "app/control_ids.h"
-#include "app/settings.h"
+#include "core/control_ids.h"
+#include "core/settings.h"
 #include "pattern/pattern.h"
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/gdi_objects.h"
-#include "platform/resource_images.h"
-#include "platform/resources.h"
-#include "platform/text.h"
-#include "platform/text_renderer.h"
+#include "platform/base/text.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/drawing/resource_images.h"
+#include "platform/drawing/text_renderer.h"
+#include "platform/system/resources.h"
 #include "resources/vellumar_ids.h"
 
 namespace {

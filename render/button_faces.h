@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-#include "app/settings.h"
+#include "core/settings.h"
+#include "platform/base/handles.h"
+#include "platform/base/types.h"
 #include "platform/controls/button.h"
-#include "platform/handles.h"
-#include "platform/types.h"
 
 class Pattern;
 

@@ -4,11 +4,11 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/gdi_objects.h"
-#include "platform/timers.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/windows/timers.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/handles.h"
-#include "platform/types.h"
+#include "platform/base/handles.h"
+#include "platform/base/types.h"
 
 // What the clock panel needs from the game: where it is, its face, the
 // background it leaves when the clock is hidden, and whether it is shown.

@@ -1,6 +1,6 @@
 #include "render/game_fonts.h"
 
-#include "platform/font.h"
+#include "platform/drawing/font.h"
 
 HFONT createLargeFont(int dotsPerInch) {
     return CreateFont(largeFontHeight(dotsPerInch), FW_NORMAL, u"Arial", NONANTIALIASED_QUALITY);

@@ -1,7 +1,7 @@
 // The game's two fonts, Arial at 8 and 7 points for the screen's dots per inch.
 #pragma once
 
-#include "platform/handles.h"
+#include "platform/base/handles.h"
 
 // Heights in the platform's convention: negative, the character height in pixels.
 constexpr int largeFontHeight(int dotsPerInch) {

@@ -2,7 +2,7 @@
 // painted, drawn by the game's board renderer.
 #pragma once
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 
 class Pattern;
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build ccache pkg-config git
+    build-essential cmake ninja-build ccache pkg-config git python3
     clang-14 libclang-rt-14-dev
     libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation2
     libstb-dev libpugixml-dev libpng-dev

@@ -1,14 +1,14 @@
 #include "ui/help_screen.h"
 
-#include "platform/bitmap.h"
 #include "platform/controls/dialog.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/gdi_objects.h"
-#include "platform/painting.h"
-#include "platform/resource_images.h"
-#include "platform/resources.h"
-#include "platform/window.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/drawing/resource_images.h"
+#include "platform/system/resources.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/window.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "platform/handles.h"
-#include "platform/messages.h"
+#include "platform/base/handles.h"
+#include "platform/base/messages.h"
 #include "resources/vellumar_ids.h"
 
 struct HelpContext {

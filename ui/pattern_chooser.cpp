@@ -3,18 +3,18 @@
 #include <map>
 #include <string>
 
-#include "app/settings.h"
-#include "platform/bitmap.h"
+#include "core/settings.h"
+#include "platform/base/text.h"
 #include "platform/controls/button.h"
 #include "platform/controls/dialog.h"
 #include "platform/controls/list_box.h"
-#include "platform/drawing.h"
-#include "platform/files.h"
-#include "platform/gdi_objects.h"
-#include "platform/message_queue.h"
-#include "platform/painting.h"
-#include "platform/text.h"
-#include "platform/window.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/system/files.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window.h"
 #include "render/button_faces.h"
 
 namespace {

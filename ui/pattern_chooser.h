@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "platform/handles.h"
-#include "platform/messages.h"
-#include "platform/types.h"
+#include "platform/base/handles.h"
+#include "platform/base/messages.h"
+#include "platform/base/types.h"
 #include "resources/vellumar_ids.h"
 
 class Settings;

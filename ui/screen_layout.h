@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 #include "resources/vellumar_ids.h"
 
 // left, top, width, height

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/bmp_decoder.h"
+#include "platform/pixels/bmp_decoder.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <span>
 
+#include "maker/input/picture_read_result.h"
 #include "maker/input/raster_format.h"
-#include "maker/input/read_picture.h"
 
 // No decoder is asked for more pixels than this: 400 MB of RGBA.
 inline constexpr long long kMaxPicturePixels = 100'000'000;

@@ -11,13 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "maker/input/picture_read_result.h"
 #include "maker/picture.h"
-
-struct PictureReadResult {
-    std::optional<Picture> picture;
-    std::string error;               // when there is no picture: why, to follow the file's name
-    std::vector<std::string> notes;  // what an SVG left out (text, strokes...), once per kind
-};
 
 // How an SVG drawing is framed; raster pictures ignore it.
 struct SvgFraming {

@@ -6,8 +6,8 @@
 #include "platform/controls/list_box.h"
 #include "platform/controls/message_box_window.h"
 #include "platform/controls/scroll_bar.h"
-#include "platform/gdi_objects.h"
-#include "platform/window_object.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/windows/window_object.h"
 
 namespace platform {
 
@@ -19,6 +19,10 @@ void registerBuiltInClasses() {
     registerBuiltInClass(u"Listbox", listBoxProcedure);
     registerBuiltInClass(u"#32770", dialogProcedure, &dialogBackground);
     registerBuiltInClass(u"#msgbox", messageBoxProcedure);
+}
+
+void useBuiltInControls() {
+    setBuiltInClassRegistrar(&registerBuiltInClasses);
 }
 
 }  // namespace platform

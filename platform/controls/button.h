@@ -5,9 +5,9 @@
 // pointer inside sends WM_COMMAND (id, BN_CLICKED) to the parent.
 #pragma once
 
-#include "platform/handles.h"
-#include "platform/messages.h"
-#include "platform/types.h"
+#include "platform/base/handles.h"
+#include "platform/base/messages.h"
+#include "platform/base/types.h"
 
 inline constexpr DWORD BS_PUSHBUTTON = 0x0000;
 inline constexpr DWORD BS_DEFPUSHBUTTON = 0x0001;

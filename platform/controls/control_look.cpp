@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "platform/backend.h"
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/font.h"
-#include "platform/gdi_objects.h"
-#include "platform/text_renderer.h"
+#include "platform/base/backend.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/font.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/drawing/text_renderer.h"
 
 namespace platform {
 

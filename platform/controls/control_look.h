@@ -5,8 +5,8 @@
 
 #include <string_view>
 
-#include "platform/handles.h"
-#include "platform/types.h"
+#include "platform/base/handles.h"
+#include "platform/base/types.h"
 
 namespace platform {
 

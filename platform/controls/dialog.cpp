@@ -2,27 +2,21 @@
 
 #include <algorithm>
 #include <cassert>
-#include <map>
 #include <memory>
 
 #include "platform/controls/control_look.h"
-#include "platform/device_context.h"
-#include "platform/message_queue.h"
-#include "platform/modal_loop.h"
-#include "platform/painting.h"
-#include "platform/resource_templates.h"
-#include "platform/text_renderer.h"
-#include "platform/window.h"
-#include "platform/window_object.h"
+#include "platform/controls/modal_loop.h"
+#include "platform/controls/resource_templates.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/text_renderer.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_object.h"
 
 namespace platform {
 
 namespace {
-
-std::map<int, DialogTemplate>& dialogResources() {
-    static std::map<int, DialogTemplate> resources;
-    return resources;
-}
 
 int lineHeightOf(HFONT font) {
     const int height = fontLineHeight(font);
@@ -137,10 +131,6 @@ void createControls(HWND dialog, const DialogTemplate& dialogTemplate, HINSTANCE
 
 }  // namespace
 
-void registerDialogResource(int id, DialogTemplate dialog) {
-    dialogResources()[id] = std::move(dialog);
-}
-
 LRESULT dialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* d = windowData<DialogData>(hwnd);
     if (d == nullptr) {
@@ -216,12 +206,8 @@ int DialogBoxIndirect(HINSTANCE instance, const platform::DialogTemplate* dialog
 }
 
 int DialogBox(HINSTANCE instance, int id, HWND owner, DLGPROC procedure) {
-    const auto& resources = platform::dialogResources();
-    if (!resources.contains(id)) {
-        platform::loadDialogResource(instance, id);  // a template written in the resource script
-    }
-    const auto it = resources.find(id);
-    return it == resources.end() ? -1 : DialogBoxIndirect(instance, &it->second, owner, procedure);
+    const platform::DialogTemplate* dialog = platform::dialogResource(instance, id);
+    return dialog == nullptr ? -1 : DialogBoxIndirect(instance, dialog, owner, procedure);
 }
 
 BOOL EndDialog(HWND dialog, int result) {

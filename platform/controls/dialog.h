@@ -14,41 +14,14 @@
 // becomes IDCANCEL.
 #pragma once
 
-#include <string>
-#include <vector>
-
-#include "platform/handles.h"
-#include "platform/message_box.h"
-#include "platform/messages.h"
-#include "platform/types.h"
+#include "platform/base/handles.h"
+#include "platform/base/messages.h"
+#include "platform/base/types.h"
+#include "platform/controls/dialog_template.h"
+#include "platform/controls/message_box.h"
+#include "platform/controls/resource_templates.h"
 
 using DLGPROC = BOOL (*)(HWND, UINT, WPARAM, LPARAM);
-
-namespace platform {
-
-struct DialogItem {
-    std::u16string className;  // "Button", "Listbox", "Scrollbar"
-    int id = 0;
-    std::u16string text;
-    int x = 0;  // dialog units
-    int y = 0;
-    int cx = 0;
-    int cy = 0;
-    DWORD style = 0;  // WS_CHILD and the control's own styles
-};
-
-struct DialogTemplate {
-    std::u16string title;
-    int cx = 0;  // the size it was designed at, in dialog units; shown full screen all the same
-    int cy = 0;
-    int titleBarButton = IDOK;  // IDOK, IDCANCEL, or 0 for no title bar
-    std::vector<DialogItem> items;
-};
-
-// Makes template `id` of the program's resources known to DialogBox.
-void registerDialogResource(int id, DialogTemplate dialog);
-
-}  // namespace platform
 
 // Runs the dialog modally and answers the result given to EndDialog. The owner
 // is disabled meanwhile. If the quit message arrives first, the dialog ends

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/text.h"
 #include "platform/controls/control_look.h"
-#include "platform/message_queue.h"
-#include "platform/painting.h"
-#include "platform/text.h"
-#include "platform/text_renderer.h"
-#include "platform/window.h"
-#include "platform/window_object.h"
+#include "platform/drawing/text_renderer.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_object.h"
 
 namespace platform {
 

@@ -8,9 +8,9 @@
 // Page Up, Page Down, Home and End move the selection.
 #pragma once
 
-#include "platform/handles.h"
-#include "platform/messages.h"
-#include "platform/types.h"
+#include "platform/base/handles.h"
+#include "platform/base/messages.h"
+#include "platform/base/types.h"
 
 inline constexpr DWORD LBS_NOTIFY = 0x0001;
 inline constexpr DWORD LBS_SORT = 0x0002;

@@ -5,17 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
+#include "platform/base/backend.h"
+#include "platform/base/message_box_answers.h"
 #include "platform/controls/button.h"
 #include "platform/controls/control_look.h"
-#include "platform/message_box.h"
-#include "platform/message_queue.h"
-#include "platform/modal_loop.h"
-#include "platform/painting.h"
-#include "platform/screen.h"
-#include "platform/text_renderer.h"
-#include "platform/window.h"
-#include "platform/window_object.h"
+#include "platform/controls/modal_loop.h"
+#include "platform/drawing/text_renderer.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/screen.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_object.h"
 
 namespace platform {
 

@@ -6,9 +6,9 @@
 
 #include <string_view>
 
-#include "platform/handles.h"
-#include "platform/messages.h"
-#include "platform/types.h"
+#include "platform/base/handles.h"
+#include "platform/base/messages.h"
+#include "platform/base/types.h"
 
 namespace platform {
 

@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "platform/controls/control_look.h"
-#include "platform/message_queue.h"
-#include "platform/painting.h"
-#include "platform/window.h"
-#include "platform/window_object.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_object.h"
 
 namespace platform {
 

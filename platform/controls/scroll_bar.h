@@ -13,9 +13,9 @@
 // the word runs 0 ... extent, and the handler subtracts extent/2.
 #pragma once
 
-#include "platform/handles.h"
-#include "platform/messages.h"
-#include "platform/types.h"
+#include "platform/base/handles.h"
+#include "platform/base/messages.h"
+#include "platform/base/types.h"
 
 inline constexpr DWORD SBS_HORZ = 0x0000;
 inline constexpr DWORD SBS_VERT = 0x0001;

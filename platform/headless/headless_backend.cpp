@@ -5,20 +5,22 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/dropped_files.h"
-#include "platform/input.h"
-#include "platform/message_box.h"
-#include "platform/message_queue.h"
-#include "platform/png_writer.h"
-#include "platform/screen.h"
-#include "platform/text.h"
-#include "platform/timers.h"
-#include "platform/window.h"
-#include "platform/window_object.h"
+#include "platform/base/text.h"
+#include "platform/controls/built_in_classes.h"
+#include "platform/controls/message_box.h"
+#include "platform/windows/dropped_files.h"
+#include "platform/windows/input.h"
+#include "platform/windows/message_loop.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/screen.h"
+#include "platform/windows/timers.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_object.h"
 
 namespace platform {
 
 HeadlessBackend::HeadlessBackend() : previous_(&backend()) {
+    useBuiltInControls();
     installBackend(this);
 }
 
@@ -78,10 +80,6 @@ Pixel HeadlessBackend::pixelAt(int x, int y) const {
     const Surface shown = composeScreen();
     assert(x >= 0 && y >= 0 && x < shown.width() && y < shown.height());
     return shown.at(x, y);
-}
-
-bool HeadlessBackend::saveScreen(const std::string& path) const {
-    return writePng(composeScreen(), path);
 }
 
 bool HeadlessBackend::stepClock(std::uint64_t target) {

@@ -21,10 +21,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
-#include "platform/input.h"
-#include "platform/messages.h"
-#include "platform/surface.h"
+#include "platform/base/backend.h"
+#include "platform/base/messages.h"
+#include "platform/pixels/surface.h"
+#include "platform/windows/input.h"
 
 namespace platform {
 
@@ -78,13 +78,12 @@ class HeadlessBackend final : public Backend {
 
     // The screen's size, 240 x 294 until set; set it before windows exist.
     void setScreenSize(int width, int height) { screen_ = {width, height}; }
-    // The screen turns or changes size while windows exist (see platform/screen.h).
+    // The screen turns or changes size while windows exist (see platform/windows/screen.h).
     void changeScreenSize(int width, int height);
 
     // The screen as it shows now, and one pixel of it.
     Surface screen() const;
     Pixel pixelAt(int x, int y) const;
-    bool saveScreen(const std::string& path) const;
 
     // The clock, in milliseconds; GetTickCount shows its low 32 bits.
     void setClock(std::uint64_t milliseconds) { clock_ = milliseconds; }

@@ -4,7 +4,7 @@
 // window of the program's; with no desktop at all, as one line on standard error.
 #pragma once
 
-#include "platform/backend.h"
+#include "platform/base/backend.h"
 
 namespace platform {
 

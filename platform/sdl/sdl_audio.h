@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/wave_file.h"
+#include "platform/system/wave_file.h"
 
 namespace platform {
 

@@ -8,14 +8,11 @@
 #include <cstring>
 #include <span>
 
-#include "platform/dropped_files.h"
-#include "platform/gdi_objects.h"
-#include "platform/input.h"
-#include "platform/message_queue.h"
-#include "platform/resources.h"
-#include "platform/screen.h"
+#include "platform/base/text.h"
+#include "platform/controls/built_in_classes.h"
+#include "platform/drawing/gdi_objects.h"
 #include "platform/sdl/closing_signals.h"
-#include "platform/sdl/main_window.h"
+#include "platform/sdl/desktop_window.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_cursor.h"
 #include "platform/sdl/sdl_drop.h"
@@ -25,9 +22,13 @@
 #include "platform/sdl/sdl_presenter.h"
 #include "platform/sdl/single_instance.h"
 #include "platform/sdl/window_scale.h"
-#include "platform/text.h"
-#include "platform/wave_file.h"
-#include "platform/window_object.h"
+#include "platform/system/resources.h"
+#include "platform/system/wave_file.h"
+#include "platform/windows/dropped_files.h"
+#include "platform/windows/input.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/screen.h"
+#include "platform/windows/window_object.h"
 
 namespace platform {
 
@@ -118,6 +119,8 @@ bool startVideo(std::string& why) {
 std::unique_ptr<SdlBackend> SdlBackend::open(const SdlOptions& options, std::string* why) {
     std::string ignored;
     why = why != nullptr ? why : &ignored;
+    // The program's windows may hold the platform's controls and dialogs.
+    useBuiltInControls();
     if (!startVideo(*why)) {
         return nullptr;
     }

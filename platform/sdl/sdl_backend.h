@@ -11,7 +11,7 @@
 // Mouse and touch act as the stylus, the right and middle buttons and the
 // wheel (a touchpad's pinch too) reach the game as their own messages, the
 // keys the game knows become its virtual keys, files dropped on the window
-// become WM_DROPFILES (platform/dropped_files.h), closing the window sends
+// become WM_DROPFILES (platform/windows/dropped_files.h), closing the window sends
 // WM_CLOSE to the main window. Resizing the window, or F9, changes the screen
 // as a turn of the device does (WM_SETTINGCHANGE with SETTINGCHANGE_RESET):
 // F9 swaps the portrait and landscape client areas at the same k,
@@ -32,7 +32,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/backend.h"
+#include "platform/base/backend.h"
 
 // SDL stays out of this header: a program's main() opens the backend without
 // seeing SDL, and only platform/sdl/ is written against it.

@@ -1,10 +1,10 @@
-// The mouse pointer takes the shape the game set last (platform/cursor.h): the
+// The mouse pointer takes the shape the game set last (platform/drawing/cursor.h): the
 // arrow, the cross over the board, the wait cursor while a pattern loads.
 #pragma once
 
 #include <SDL_mouse.h>
 
-#include "platform/cursor.h"
+#include "platform/drawing/cursor.h"
 
 namespace platform {
 

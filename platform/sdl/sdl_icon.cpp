@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "platform/resource_images.h"
+#include "platform/drawing/resource_images.h"
 
 namespace platform {
 

@@ -7,9 +7,9 @@
 
 #include <optional>
 
-#include "platform/input.h"
-#include "platform/messages.h"
-#include "platform/types.h"
+#include "platform/base/messages.h"
+#include "platform/base/types.h"
+#include "platform/windows/input.h"
 
 namespace platform {
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/message_box.h"
+#include "platform/base/text.h"
+#include "platform/controls/message_box.h"
 #include "platform/sdl/desktop_notices.h"
-#include "platform/text.h"
 
 namespace platform {
 

@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "platform/types.h"
+#include "platform/base/types.h"
 
 namespace platform {
 

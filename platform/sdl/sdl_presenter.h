@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "platform/backend.h"
-#include "platform/surface.h"
+#include "platform/base/backend.h"
+#include "platform/pixels/surface.h"
 
 namespace platform {
 

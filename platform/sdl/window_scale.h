@@ -3,8 +3,8 @@
 // apart from SDL so that it can be checked without a display.
 #pragma once
 
-#include "platform/backend.h"
-#include "platform/types.h"
+#include "platform/base/backend.h"
+#include "platform/base/types.h"
 
 namespace platform {
 

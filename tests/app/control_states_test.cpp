@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "pattern/painting.h"
-#include "platform/window.h"
+#include "platform/windows/window.h"
 #include "tests/support/game_harness.h"
 
 namespace {

@@ -3,10 +3,10 @@
 // do, and leave the tool and the colour alone.
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/navigation.h"
 #include "platform/controls/scroll_bar.h"
-#include "platform/window.h"
+#include "platform/windows/window.h"
 #include "tests/support/game_harness.h"
 
 namespace {

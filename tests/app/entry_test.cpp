@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "pattern/painting.h"
-#include "platform/window.h"
+#include "platform/windows/window.h"
 #include "tests/support/game_harness.h"
 
 namespace {

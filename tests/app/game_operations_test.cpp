@@ -3,13 +3,13 @@
 
 #include <array>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/window_title.h"
 #include "pattern/painting.h"
-#include "platform/message_box.h"
-#include "platform/message_queue.h"
-#include "platform/window.h"
-#include "platform/window_object.h"
+#include "platform/controls/message_box.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_object.h"
 #include "tests/support/game_harness.h"
 
 namespace {

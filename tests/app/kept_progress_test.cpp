@@ -4,14 +4,14 @@
 #include <array>
 #include <fstream>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/game_operations.h"
 #include "app/kept_progress.h"
 #include "app/picture_progress.h"
 #include "pattern/painting.h"
-#include "platform/message_box.h"
-#include "platform/painting.h"
-#include "platform/text.h"
+#include "platform/base/text.h"
+#include "platform/controls/message_box.h"
+#include "platform/windows/invalidation.h"
 #include "tests/support/game_harness.h"
 
 namespace {

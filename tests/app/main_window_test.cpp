@@ -5,13 +5,13 @@
 
 #include <functional>
 
-#include "app/control_ids.h"
-#include "platform/bitmap.h"
+#include "core/control_ids.h"
 #include "platform/controls/list_box.h"
-#include "platform/message_box.h"
-#include "platform/message_queue.h"
-#include "platform/resource_images.h"
-#include "platform/window.h"
+#include "platform/controls/message_box.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/resource_images.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window.h"
 #include "tests/support/game_harness.h"
 #include "ui/help_screen.h"
 #include "ui/pattern_chooser.h"

@@ -2,10 +2,10 @@
 // running game.
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "platform/controls/scroll_bar.h"
-#include "platform/message_queue.h"
-#include "platform/window.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window.h"
 #include "tests/support/game_harness.h"
 
 namespace {

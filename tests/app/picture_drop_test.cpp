@@ -4,18 +4,18 @@
 #include <fstream>
 #include <future>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/picture_drop.h"
 #include "app/player_patterns.h"
-#include "platform/bmp_decoder.h"
+#include "platform/base/text.h"
 #include "platform/controls/list_box.h"
-#include "platform/cursor.h"
-#include "platform/message_box.h"
-#include "platform/message_queue.h"
-#include "platform/png_writer.h"
-#include "platform/text.h"
-#include "platform/window.h"
+#include "platform/controls/message_box.h"
+#include "platform/drawing/cursor.h"
+#include "platform/pixels/bmp_decoder.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window.h"
 #include "tests/support/game_harness.h"
+#include "tools/codecs/png_writer.h"
 #include "ui/pattern_chooser.h"
 
 namespace {
@@ -48,7 +48,7 @@ class PictureDrop : public ::testing::Test {
             }
         }
         const std::string path = (game.root / name).string();
-        EXPECT_TRUE(platform::writePng(picture, path));
+        EXPECT_TRUE(codecs::writePng(picture, path));
         return path;
     }
     void drop(const std::string& path) {

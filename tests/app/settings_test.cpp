@@ -1,12 +1,12 @@
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "platform/headless/headless_backend.h"
-#include "platform/registry.h"
-#include "platform/text.h"
+#include "platform/system/registry.h"
+#include "platform/base/text.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

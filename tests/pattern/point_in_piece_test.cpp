@@ -3,6 +3,7 @@
 #include <random>
 
 #include "pattern/painting.h"
+#include "pattern/view_transform.h"
 #include "tests/support/pattern_builder.h"
 
 namespace {

@@ -10,11 +10,12 @@
 #include <random>
 #include <set>
 
-#include "app/window_colour.h"
+#include "core/window_colour.h"
 #include "pattern/painting.h"
-#include "platform/device_context.h"
-#include "platform/font.h"
-#include "platform/surface.h"
+#include "pattern/view_transform.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/font.h"
+#include "platform/pixels/surface.h"
 #include "tests/support/pattern_builder.h"
 
 namespace {

@@ -9,11 +9,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/device_context.h"
-#include "platform/gdi_objects.h"
-#include "platform/surface.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/pixels/surface.h"
 #include "render/board_picture.h"
 #include "tests/support/pattern_builder.h"
+#include "pattern/view_transform.h"
 
 namespace {
 

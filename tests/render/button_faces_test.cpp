@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
-#include "app/window_colour.h"
+#include "core/control_ids.h"
+#include "core/window_colour.h"
 #include "pattern/painting.h"
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
-#include "platform/gdi_objects.h"
-#include "platform/resources.h"
-#include "platform/surface.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/pixels/surface.h"
+#include "platform/system/resources.h"
 #include "render/game_fonts.h"
 #include "tests/support/pattern_builder.h"
 

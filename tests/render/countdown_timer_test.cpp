@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/device_context.h"
+#include "platform/drawing/device_context.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/bmp_encoder.h"
-#include "platform/gdi_objects.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/pixels/bmp_encoder.h"
 #include "render/thumbnail.h"
 #include "tests/support/temp_folder.h"
 #include "tools/vellumar-pattern/bmp_writer.h"

@@ -3,17 +3,19 @@
 #include <algorithm>
 #include <fstream>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "app/entry.h"
-#include "platform/bmp_encoder.h"
+#include "platform/pixels/bmp_encoder.h"
 #include "platform/controls/list_box.h"
-#include "platform/message_box.h"
-#include "platform/message_queue.h"
-#include "platform/painting.h"
-#include "platform/resources.h"
-#include "platform/text.h"
-#include "platform/window.h"
-#include "platform/window_object.h"
+#include "platform/controls/message_box.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/invalidation.h"
+#include "platform/system/resources.h"
+#include "platform/base/text.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_object.h"
+#include "platform/windows/message_loop.h"
+#include "pattern/view_transform.h"
 
 extern const platform::ResourceTable vellumarResources;
 

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "platform/text.h"
+#include "platform/base/text.h"
 
 PatternFile squareFile(bool polyline) {
     PatternFile file;

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "pattern/pattern.h"
 #include "pattern/pattern_file.h"
 #include "platform/headless/headless_backend.h"

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <span>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 
 namespace arttest {
 

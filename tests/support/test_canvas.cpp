@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/drawing.h"
+#include "platform/drawing/drawing.h"
 
 namespace drawing_test {
 

@@ -7,10 +7,10 @@
 #include <functional>
 #include <string>
 
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
-#include "platform/gdi_objects.h"
-#include "platform/surface.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/pixels/surface.h"
 
 namespace drawing_test {
 

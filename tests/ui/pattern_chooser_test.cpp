@@ -1,14 +1,14 @@
 // The pattern chooser, opened from the game and answered by taps.
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
+#include "platform/base/text.h"
 #include "platform/controls/list_box.h"
-#include "platform/message_box.h"
-#include "platform/message_queue.h"
-#include "platform/painting.h"
-#include "platform/text.h"
-#include "platform/window.h"
-#include "platform/window_object.h"
+#include "platform/controls/message_box.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_object.h"
 #include "tests/support/game_harness.h"
 #include "ui/pattern_chooser.h"
 

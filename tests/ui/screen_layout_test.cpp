@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 
 namespace {
 

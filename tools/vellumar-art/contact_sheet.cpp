@@ -6,15 +6,15 @@
 #include <utility>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "platform/bitmap.h"
-#include "platform/bmp_decoder.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/font.h"
-#include "platform/gdi_objects.h"
-#include "platform/png_writer.h"
-#include "platform/text_renderer.h"
+#include "core/control_ids.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/pixels/bmp_decoder.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/font.h"
+#include "platform/drawing/gdi_objects.h"
+#include "tools/codecs/png_writer.h"
+#include "platform/drawing/text_renderer.h"
 #include "resources/vellumar_ids.h"
 #include "tools/vellumar-art/catalogue.h"
 #include "tools/vellumar-art/output.h"
@@ -264,7 +264,7 @@ bool writeContactSheet(const std::string& path) {
     for (const auto& [id, bitmap] : bitmaps) {
         DeleteObject(bitmap);
     }
-    return platform::writePng(sheet.surface, path);
+    return codecs::writePng(sheet.surface, path);
 }
 
 }  // namespace art

@@ -5,8 +5,8 @@
 // per inch, so each variant of a chart is the game at that resolution.
 #pragma once
 
-#include "platform/handles.h"
-#include "platform/surface.h"
+#include "platform/base/handles.h"
+#include "platform/pixels/surface.h"
 #include "ui/screen_layout.h"
 
 namespace art {

@@ -4,7 +4,7 @@
 #include <array>
 #include <map>
 
-#include "platform/bmp_encoder.h"
+#include "platform/pixels/bmp_encoder.h"
 
 namespace art {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 
 namespace art {
 

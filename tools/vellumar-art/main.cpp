@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/bmp_decoder.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/png_writer.h"
+#include "platform/pixels/bmp_decoder.h"
+#include "tools/codecs/png_writer.h"
 #include "tools/vellumar-art/catalogue.h"
 #include "tools/vellumar-art/contact_sheet.h"
 #include "tools/vellumar-art/output.h"
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
             if (a.id == id && scale >= 1 && scale <= 4) {
                 // Through the file we write, so the preview shows its palette too.
                 const auto picture = platform::decodeBmp(art::bitmapFile(a, scale));
-                return picture && platform::writePng(*picture, argv[4]) ? 0 : 1;
+                return picture && codecs::writePng(*picture, argv[4]) ? 0 : 1;
             }
         }
         std::fprintf(stderr, "vellumar-art: no bitmap %s at %sx\n", argv[2], argv[3]);

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "platform/bmp_encoder.h"
+#include "platform/pixels/bmp_encoder.h"
 #include "tools/vellumar-art/indexed_image.h"
 
 namespace art {

@@ -5,11 +5,11 @@
 #include <numbers>
 #include <string>
 
-#include "platform/device_context.h"
-#include "platform/font.h"
-#include "platform/gdi_objects.h"
-#include "platform/rasterizer.h"
-#include "platform/text_renderer.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/font.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/drawing/text_renderer.h"
+#include "platform/pixels/rasterizer.h"
 
 namespace art {
 

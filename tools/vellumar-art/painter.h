@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/surface.h"
-#include "platform/types.h"
+#include "platform/base/types.h"
+#include "platform/pixels/surface.h"
 
 namespace art {
 

@@ -3,7 +3,7 @@
 // printed to standard output as one line, so that a test can follow it.
 #pragma once
 
-#include "platform/handles.h"
+#include "platform/base/handles.h"
 
 namespace demo {
 

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/backend.h"
-#include "platform/resources.h"
+#include "platform/base/backend.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/single_instance.h"
+#include "platform/system/resources.h"
 #include "tools/vellumar-demo/demo_window.h"
 
 extern const platform::ResourceTable vellumarResources;

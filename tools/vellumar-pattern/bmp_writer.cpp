@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "platform/bmp_encoder.h"
+#include "platform/pixels/bmp_encoder.h"
 
 bool writeBmp24(const platform::Surface& surface, const std::string& path) {
     const std::vector<std::byte> bytes = platform::encodeBmp24(surface);

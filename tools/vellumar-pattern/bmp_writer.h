@@ -1,4 +1,4 @@
-// Writes the chooser's thumbnails as 24-bit BMP files (platform/bmp_encoder.h),
+// Writes the chooser's thumbnails as 24-bit BMP files (platform/pixels/bmp_encoder.h),
 // which the game reads back with its own BMP decoder.
 #pragma once
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 
 // `path` is UTF-8. False when the surface is empty or the file cannot be written.
 bool writeBmp24(const platform::Surface& surface, const std::string& path);

@@ -11,17 +11,17 @@
 #include <variant>
 #include <vector>
 
-#include "app/window_colour.h"
-#include "platform/bitmap.h"
-#include "platform/blit.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/files.h"
-#include "platform/font.h"
-#include "platform/gdi_objects.h"
-#include "platform/png_writer.h"
-#include "platform/text.h"
-#include "platform/text_renderer.h"
+#include "core/window_colour.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/pixels/blit.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/system/files.h"
+#include "platform/drawing/font.h"
+#include "platform/drawing/gdi_objects.h"
+#include "tools/codecs/png_writer.h"
+#include "platform/base/text.h"
+#include "platform/drawing/text_renderer.h"
 #include "tools/vellumar-pattern/commands.h"
 #include "tools/vellumar-pattern/loaded_pattern.h"
 
@@ -183,7 +183,7 @@ int runContactSheet(const std::vector<std::string>& arguments) {
     if (!entries) {
         return 1;
     }
-    if (!platform::writePng(drawSheet(*entries, options.columns), options.output)) {
+    if (!codecs::writePng(drawSheet(*entries, options.columns), options.output)) {
         std::fprintf(stderr, "vellumar-pattern: cannot write %s\n", options.output.c_str());
         return 1;
     }

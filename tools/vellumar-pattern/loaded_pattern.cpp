@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/text.h"
+#include "platform/base/text.h"
 
 std::unique_ptr<LoadedPattern> loadForCommand(const std::string& file) {
     auto loaded = std::make_unique<LoadedPattern>();

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "pattern/pattern.h"
 #include "pattern/pattern_file.h"
 #include "platform/headless/headless_backend.h"

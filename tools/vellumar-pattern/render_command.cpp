@@ -6,9 +6,10 @@
 #include <string>
 
 #include "pattern/painting.h"
-#include "platform/png_writer.h"
-#include "platform/surface.h"
+#include "pattern/view_transform.h"
+#include "platform/pixels/surface.h"
 #include "render/board_picture.h"
+#include "tools/codecs/png_writer.h"
 #include "tools/vellumar-pattern/commands.h"
 #include "tools/vellumar-pattern/loaded_pattern.h"
 
@@ -70,7 +71,7 @@ int runRender(const RenderOptions& options) {
 
     const BoardView view{{0, 0, width, height}, options.zoom, options.centreX, options.centreY};
     const platform::Surface window = drawBoardPicture(pattern, view, options.dpi);
-    if (!platform::writePng(window, options.output)) {
+    if (!codecs::writePng(window, options.output)) {
         std::fprintf(stderr, "vellumar-pattern: cannot write %s\n", options.output.c_str());
         return 1;
     }

@@ -15,12 +15,14 @@
 #include "app/game_operations.h"
 #include "app/navigation.h"
 #include "pattern/painting.h"
+#include "platform/base/text.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/painting.h"
-#include "platform/resources.h"
-#include "platform/text.h"
-#include "platform/window.h"
-#include "platform/window_object.h"
+#include "platform/system/resources.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/message_loop.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_object.h"
+#include "tools/codecs/png_writer.h"
 
 extern const platform::ResourceTable vellumarResources;
 
@@ -68,7 +70,7 @@ bool take(platform::HeadlessBackend& backend, HINSTANCE module, const std::strin
     }
     InvalidateRect(appState.mainWindow, nullptr, FALSE);
     backend.runUntilIdle();
-    const bool saved = backend.saveScreen(shot.output);
+    const bool saved = codecs::writePng(backend.screen(), shot.output);
     DestroyWindow(appState.mainWindow);
     backend.runUntilIdle();
     destroyAppState();

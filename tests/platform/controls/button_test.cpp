@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/painting.h"
+#include "platform/windows/invalidation.h"
 #include "tests/platform/windows/window_test_support.h"
 
 namespace {

@@ -6,8 +6,9 @@
 
 #include "platform/controls/button.h"
 #include "platform/controls/list_box.h"
-#include "platform/painting.h"
-#include "platform/window_object.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/window_object.h"
+#include "platform/windows/message_loop.h"
 #include "tests/platform/windows/window_test_support.h"
 
 namespace {

@@ -1,12 +1,12 @@
-#include "platform/message_box.h"
+#include "platform/controls/message_box.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "platform/painting.h"
-#include "platform/surface.h"
-#include "platform/timers.h"
+#include "platform/windows/invalidation.h"
+#include "platform/pixels/surface.h"
+#include "platform/windows/timers.h"
 #include "tests/platform/windows/window_test_support.h"
 #include "tests/support/test_canvas.h"
 

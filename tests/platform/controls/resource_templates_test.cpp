@@ -1,10 +1,10 @@
-#include "platform/resource_templates.h"
+#include "platform/controls/resource_templates.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/controls/button.h"
 #include "platform/controls/list_box.h"
-#include "platform/window.h"
+#include "platform/windows/window.h"
 
 using platform::parseAcceleratorTable;
 using platform::parseDialogTemplate;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include "platform/painting.h"
+#include "platform/windows/invalidation.h"
 #include "tests/platform/windows/window_test_support.h"
 
 namespace {

@@ -1,13 +1,13 @@
 // Bitmaps: their creation, and the choice among their larger variants.
-#include "platform/bitmap.h"
+#include "platform/drawing/bitmap.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 
-#include "platform/device_context.h"
-#include "platform/drawing.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
 #include "tests/support/test_canvas.h"
 
 namespace drawing_test {

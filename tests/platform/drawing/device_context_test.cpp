@@ -1,11 +1,11 @@
 // Device contexts: selection, ownership of objects, drawing onto a surface.
 #include <gtest/gtest.h>
 
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/font.h"
-#include "platform/gdi_objects.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/font.h"
+#include "platform/drawing/gdi_objects.h"
 #include "tests/support/test_canvas.h"
 
 namespace drawing_test {

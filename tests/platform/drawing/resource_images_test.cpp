@@ -1,6 +1,6 @@
 // Reading pictures from a module's resources: a bitmap with its larger
 // variants in one handle, and the icon at any size.
-#include "platform/resource_images.h"
+#include "platform/drawing/resource_images.h"
 
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
@@ -9,11 +9,11 @@
 #include <array>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/bmp_encoder.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/resources.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/pixels/bmp_encoder.h"
+#include "platform/system/resources.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/font.h"
-#include "platform/text_renderer.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/font.h"
+#include "platform/drawing/text_renderer.h"
 #include "tests/support/test_canvas.h"
 
 namespace drawing_test {

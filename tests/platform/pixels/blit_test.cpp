@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
 #include "tests/support/test_canvas.h"
 
 namespace drawing_test {

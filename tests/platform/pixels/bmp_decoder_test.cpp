@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/bmp_decoder.h"
-#include "platform/text.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/pixels/bmp_decoder.h"
+#include "platform/base/text.h"
 #include "tests/support/temp_folder.h"
 
 namespace drawing_test {

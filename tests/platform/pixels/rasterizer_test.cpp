@@ -1,7 +1,7 @@
 // The rasteriser's pixel rules: boxes, lines and pens, polygons (alternate
 // rule, top-left convention) and ellipses, drawn through a device context or
 // straight onto a surface.
-#include "platform/rasterizer.h"
+#include "platform/pixels/rasterizer.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/drawing.h"
+#include "platform/drawing/drawing.h"
 #include "tests/support/test_canvas.h"
 
 namespace drawing_test {

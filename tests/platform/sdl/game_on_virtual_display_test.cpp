@@ -8,7 +8,7 @@
 #include <sstream>
 #include <thread>
 
-#include "app/control_ids.h"
+#include "core/control_ids.h"
 #include "bench/generated_pattern.h"
 #include "tests/platform/sdl/desktop_session.h"
 #include "ui/screen_layout.h"

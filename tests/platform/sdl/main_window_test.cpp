@@ -1,10 +1,10 @@
-#include "platform/sdl/main_window.h"
+#include "platform/sdl/desktop_window.h"
 
 #include <gtest/gtest.h>
 
+#include "platform/controls/message_box.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/message_box.h"
-#include "platform/window.h"
+#include "platform/windows/window.h"
 
 namespace platform {
 namespace {

@@ -1,13 +1,13 @@
-#include "platform/files.h"
+#include "platform/system/files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "platform/bitmap.h"
+#include "platform/drawing/bitmap.h"
 
+#include "platform/base/text.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/registry.h"
-#include "platform/text.h"
+#include "platform/system/registry.h"
 #include "tests/support/temp_folder.h"
 
 using platform::matchesPattern;

@@ -1,4 +1,4 @@
-#include "platform/registry.h"
+#include "platform/system/registry.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include <unistd.h>
 
-#include "platform/durable_file.h"
+#include "platform/system/durable_file.h"
 
 #include "tests/support/temp_folder.h"
 

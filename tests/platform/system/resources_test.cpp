@@ -1,4 +1,4 @@
-#include "platform/resources.h"
+#include "platform/system/resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The wave reader: what it reads, and the damaged headers it refuses.
-#include "platform/wave_file.h"
+#include "platform/system/wave_file.h"
 
 #include <gtest/gtest.h>
 

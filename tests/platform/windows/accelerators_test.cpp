@@ -1,4 +1,5 @@
-#include "platform/accelerators.h"
+#include "platform/windows/accelerators.h"
+#include "platform/windows/message_loop.h"
 
 #include <gtest/gtest.h>
 

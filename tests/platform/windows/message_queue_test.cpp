@@ -1,10 +1,11 @@
 // The message queue, the timers and the translation of key presses.
-#include "platform/message_queue.h"
+#include "platform/windows/message_queue.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/painting.h"
-#include "platform/timers.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/timers.h"
+#include "platform/windows/message_loop.h"
 #include "window_test_support.h"
 
 namespace {

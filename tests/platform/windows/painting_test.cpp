@@ -1,13 +1,13 @@
 // Invalidation, erasing and the paint cycle.
-#include "platform/painting.h"
+#include "platform/windows/invalidation.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "platform/drawing.h"
-#include "platform/gdi_objects.h"
-#include "platform/surface.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/pixels/surface.h"
 #include "window_test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/window.h"
+#include "platform/windows/window.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -8,11 +8,11 @@
 
 #include <array>
 
-#include "platform/gdi_objects.h"
-#include "platform/painting.h"
-#include "platform/screen.h"
-#include "platform/timers.h"
-#include "platform/window_object.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/screen.h"
+#include "platform/windows/timers.h"
+#include "platform/windows/window_object.h"
 #include "window_test_support.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "window_test_support.h"
 
-#include "platform/drawing.h"
-#include "platform/gdi_objects.h"
-#include "platform/painting.h"
-#include "platform/timers.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/gdi_objects.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/timers.h"
 
 namespace {
 

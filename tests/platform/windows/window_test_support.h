@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
-#include "platform/message_queue.h"
-#include "platform/window.h"
+#include "platform/windows/message_queue.h"
+#include "platform/windows/window.h"
 
 // The pixel the screen shows for a colour.
 constexpr platform::Pixel pixelOf(COLORREF colour) {

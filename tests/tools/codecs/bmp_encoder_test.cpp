@@ -1,12 +1,12 @@
 // BMP files written by the encoder read back through the decoder.
-#include "platform/bmp_encoder.h"
+#include "platform/pixels/bmp_encoder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "platform/bmp_decoder.h"
+#include "platform/pixels/bmp_decoder.h"
 #include "tests/support/picture_compare.h"
 
 namespace {

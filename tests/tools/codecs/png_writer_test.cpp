@@ -1,9 +1,9 @@
-#include "platform/png_writer.h"
+#include "tools/codecs/png_writer.h"
 
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "tests/support/temp_folder.h"
 
 TEST(Png, WritesTheSurfaceAsItIs) {
@@ -15,7 +15,7 @@ TEST(Png, WritesTheSurfaceAsItIs) {
     }
     const TempFolder folder;
     const std::string path = (folder / "picture.png").string();
-    ASSERT_TRUE(platform::writePng(surface, path));
+    ASSERT_TRUE(codecs::writePng(surface, path));
     int width = 0;
     int height = 0;
     int channels = 0;
@@ -27,5 +27,5 @@ TEST(Png, WritesTheSurfaceAsItIs) {
         EXPECT_EQ(RGB(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]), picture[i]) << i;
     }
     stbi_image_free(rgb);
-    EXPECT_FALSE(platform::writePng(platform::Surface(), path));
+    EXPECT_FALSE(codecs::writePng(platform::Surface(), path));
 }

@@ -8,10 +8,10 @@
 #include <ostream>
 #include <string>
 
-#include "platform/bitmap.h"
-#include "platform/bmp_decoder.h"
-#include "platform/resource_images.h"
-#include "platform/resources.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/pixels/bmp_decoder.h"
+#include "platform/drawing/resource_images.h"
+#include "platform/system/resources.h"
 #include "tests/support/picture_compare.h"
 
 extern const platform::ResourceTable vellumarResources;

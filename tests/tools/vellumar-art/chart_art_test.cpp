@@ -7,13 +7,13 @@
 #include <array>
 #include <string>
 
-#include "app/control_ids.h"
-#include "platform/bitmap.h"
-#include "platform/bmp_decoder.h"
-#include "platform/device_context.h"
-#include "platform/drawing.h"
-#include "platform/resource_images.h"
-#include "platform/resources.h"
+#include "core/control_ids.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/pixels/bmp_decoder.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
+#include "platform/drawing/resource_images.h"
+#include "platform/system/resources.h"
 #include "tests/support/picture_compare.h"
 #include "ui/screen_layout.h"
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/bmp_decoder.h"
+#include "platform/pixels/bmp_decoder.h"
 #include "tests/support/picture_compare.h"
 
 using platform::Pixel;

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/wave_file.h"
+#include "platform/system/wave_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

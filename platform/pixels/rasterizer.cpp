@@ -1,0 +1,763 @@
+#include "platform/pixels/rasterizer.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <type_traits>
+#include <vector>
+
+#include "platform/pixels/pixel_run.h"
+
+namespace platform {
+
+namespace {
+
+using i64 = std::int64_t;
+using i128 = __int128;
+
+i128 floorDiv(i128 a, i128 b) {  // b > 0
+    // Nearly every division the rasteriser makes fits in 64 bits, which the
+    // hardware divides far faster than the 128-bit routine.
+    constexpr i128 limit = i128{1} << 62;
+    if (a > -limit && a < limit && b < limit) {
+        const i64 a64 = static_cast<i64>(a);
+        const i64 b64 = static_cast<i64>(b);
+        i64 q = a64 / b64;
+        if (a64 % b64 != 0 && a64 < 0) {
+            --q;
+        }
+        return q;
+    }
+    i128 q = a / b;
+    if (a % b != 0 && a < 0) {
+        --q;
+    }
+    return q;
+}
+
+i128 ceilDiv(i128 a, i128 b) {
+    return -floorDiv(-a, b);
+}
+
+// Horizontal run x0 <= x < x1 on row y, in surface coordinates.
+void span(const Canvas& c, i64 y, i64 x0, i64 x1, Pixel colour) {
+    if (y < c.clipTop || y >= c.clipBottom) {
+        return;
+    }
+    x0 = std::max<i64>(x0, c.clipLeft);
+    x1 = std::min<i64>(x1, c.clipRight);
+    if (x0 < x1) {
+        Pixel* row = c.surface->row(static_cast<int>(y));
+        fillPixels(row + x0, static_cast<std::size_t>(x1 - x0), colour);
+    }
+}
+
+// Box in surface coordinates, right and bottom excluded.
+void box(const Canvas& c, i64 left, i64 top, i64 right, i64 bottom, Pixel colour) {
+    top = std::max<i64>(top, c.clipTop);
+    bottom = std::min<i64>(bottom, c.clipBottom);
+    for (i64 y = top; y < bottom; ++y) {
+        span(c, y, left, right, colour);
+    }
+}
+
+// ---- Polygon fill -------------------------------------------------------
+
+// One non-horizontal edge, walked down one row at a time. On the current row
+// the edge crosses at xExact = x - rem / dy; `x` is the first pixel at or to
+// the right of it, which is where an inside run starts or ends.
+struct Edge {
+    i64 yStart;  // first row, inside the clip
+    i64 yEnd;    // row past the last
+    i64 x;
+    i64 rem;  // 0 <= rem < dy
+    i64 dy;
+    i64 stepQ;  // floor(dx / dy)
+    i64 stepR;  // dx - stepQ * dy
+};
+
+// The rows crossed by edges whose crossings all lie left of the clip (or on
+// its left side). Such an edge only flips which side of it is inside, so all that matters is how many of them
+// cross a row: one bit a row, flipped at both ends of each edge's rows and summed down. A zoomed-in frame of
+// a piece with thousands of edges beside the window then costs what crosses the window.
+struct LeftEdges {
+    std::vector<std::uint8_t> flips;  // by row from the clip's top; all 0 between polygons
+    i64 top = 0, bottom = 0;          // the rows they cross; empty when there are none
+
+    bool covers(i64 y) const { return y >= top && y < bottom; }
+};
+
+struct PolygonScratch {
+    std::vector<Edge> edges;
+    std::vector<Edge*> active;
+    std::vector<std::uint64_t> rowMasks;
+    std::vector<Edge> sorted;
+    std::vector<std::uint32_t> rowCounts;
+    LeftEdges left;
+};
+
+// Kept between calls: after the first few polygons, filling allocates nothing.
+thread_local PolygonScratch polygonScratch;
+
+void addEdge(PolygonScratch& scratch, const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1) {
+    if (y0 == y1) {
+        return;  // a horizontal edge bounds no row
+    }
+    if (y0 > y1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+    }
+    // Rows y0 <= y < y1: the top end counts, the bottom end does not.
+    const i64 yStart = std::max<i64>(y0, c.clipTop);
+    const i64 yEnd = std::min<i64>(y1, c.clipBottom);
+    if (yStart >= yEnd) {
+        return;
+    }
+    const i64 dy = y1 - y0;
+    const i64 dx = x1 - x0;
+    const i128 numerator = static_cast<i128>(yStart - y0) * dx;
+    const i128 offset = ceilDiv(numerator, dy);
+    // The crossings on the first and the last row drawn: between them lie all the others.
+    const i64 xFirst = x0 + static_cast<i64>(offset);
+    const i64 xLast = x0 + static_cast<i64>(ceilDiv(static_cast<i128>(yEnd - 1 - y0) * dx, dy));
+    if (std::min(xFirst, xLast) >= c.clipRight) {
+        return;  // it only ends runs the clip cuts off
+    }
+    if (std::max(xFirst, xLast) <= c.clipLeft) {
+        LeftEdges& left = scratch.left;
+        left.flips.resize(static_cast<std::size_t>(c.clipBottom - c.clipTop + 1));
+        left.flips[static_cast<std::size_t>(yStart - c.clipTop)] ^= 1;
+        left.flips[static_cast<std::size_t>(yEnd - c.clipTop)] ^= 1;
+        const bool first = left.top == left.bottom;
+        left.top = first ? yStart : std::min(left.top, yStart);
+        left.bottom = first ? yEnd : std::max(left.bottom, yEnd);
+        return;
+    }
+    const i64 stepQ = static_cast<i64>(floorDiv(dx, dy));
+    scratch.edges.push_back(
+        Edge{yStart, yEnd, xFirst, static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
+}
+
+// Orders the edges by their first row, by counting: every row between the
+// polygon's first and last is crossed by at least two edges, so this costs no
+// more than the crossings themselves, where a comparison sort of many short
+// edges would cost more than drawing them.
+void sortByFirstRow(std::vector<Edge>& edges, std::vector<Edge>& sorted, std::vector<std::uint32_t>& counts) {
+    i64 first = edges.front().yStart, last = first;
+    for (const Edge& e : edges) {
+        first = std::min(first, e.yStart);
+        last = std::max(last, e.yStart);
+    }
+    counts.assign(static_cast<std::size_t>(last - first + 2), 0);
+    for (const Edge& e : edges) {
+        ++counts[static_cast<std::size_t>(e.yStart - first + 1)];
+    }
+    for (std::size_t row = 1; row < counts.size(); ++row) {
+        counts[row] += counts[row - 1];
+    }
+    sorted.resize(edges.size());
+    for (const Edge& e : edges) {
+        sorted[counts[static_cast<std::size_t>(e.yStart - first)]++] = e;
+    }
+    edges.swap(sorted);
+}
+
+// Orders the active edges by their crossing along the row. From one row to
+// the next that order barely changes, and insertion sort is linear on it; but
+// edges that cross each other often (or many that start on one row) would make
+// it quadratic, so past a budget of moves the rest is left to std::sort.
+void sortByCrossing(std::vector<Edge*>& active) {
+    std::size_t budget = 2 * active.size() + 16;
+    for (std::size_t i = 1; i < active.size(); ++i) {
+        Edge* e = active[i];
+        std::size_t j = i;
+        while (j > 0 && active[j - 1]->x > e->x) {
+            if (budget-- == 0) {
+                active[j] = e;
+                std::sort(active.begin(), active.end(),
+                          [](const Edge* a, const Edge* b) { return a->x < b->x; });
+                return;
+            }
+            active[j] = active[j - 1];
+            --j;
+        }
+        active[j] = e;
+    }
+}
+
+// The smallest box holding every point, in canvas coordinates (inclusive).
+struct PointBounds {
+    i64 minX, maxX, minY, maxY;
+};
+PointBounds boundsOf(const POINT* points, int count) {
+    PointBounds b{points[0].x, points[0].x, points[0].y, points[0].y};
+    for (int i = 1; i < count; ++i) {
+        b.minX = std::min<i64>(b.minX, points[i].x);
+        b.maxX = std::max<i64>(b.maxX, points[i].x);
+        b.minY = std::min<i64>(b.minY, points[i].y);
+        b.maxY = std::max<i64>(b.maxY, points[i].y);
+    }
+    return b;
+}
+
+// Most polygons the board draws are small pieces wholly on the surface. For
+// those no edge list is sorted: each edge flips, on every row it crosses, the
+// bit of the first pixel at or right of its crossing in that row's 64-bit
+// mask; a running XOR along the mask then leaves exactly the inside pixels
+// set. Same crossings, same rules as the edge table; answers false (and
+// draws nothing) for a polygon it cannot take.
+bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const PointBounds& b, Pixel colour) {
+    const i64 minX = b.minX + c.originX;
+    const i64 maxX = b.maxX + c.originX;
+    const i64 minY = b.minY + c.originY;
+    const i64 maxY = b.maxY + c.originY;
+    // Crossings lie in minX ... maxX, so bit maxX - minX is the last one used.
+    if (maxX - minX > 63 || minX < c.clipLeft || maxX > c.clipRight || minY < c.clipTop ||
+        maxY > c.clipBottom) {
+        return false;
+    }
+    auto& masks = polygonScratch.rowMasks;
+    masks.assign(static_cast<std::size_t>(maxY - minY), 0);
+    for (int i = 0; i < count; ++i) {
+        const POINT* a = &points[i];
+        const POINT* b = &points[i + 1 < count ? i + 1 : 0];
+        if (a->y == b->y) {
+            continue;
+        }
+        if (a->y > b->y) {
+            std::swap(a, b);
+        }
+        // All relative to the box: x and y from 0, dx and dy small.
+        const i64 dy = i64{b->y} - a->y;
+        const i64 dx = i64{b->x} - a->x;
+        // floor(dx / dy); steep edges, the usual case, need no division.
+        const i64 stepQ = (dx >= 0 && dx < dy)    ? 0
+                          : (dx < 0 && -dx <= dy) ? -1
+                                                  : (dx >= 0 ? dx : dx - dy + 1) / dy;
+        const i64 stepR = dx - stepQ * dy;
+        i64 x = a->x + c.originX - minX;
+        i64 rem = 0;
+        std::uint64_t* mask = masks.data() + (a->y + c.originY - minY);
+        for (i64 row = 0; row < dy; ++row) {
+            mask[row] ^= std::uint64_t{1} << x;
+            x += stepQ;
+            rem -= stepR;
+            if (rem < 0) {
+                ++x;
+                rem += dy;
+            }
+        }
+    }
+    for (std::size_t r = 0; r < masks.size(); ++r) {
+        std::uint64_t m = masks[r];
+        m ^= m << 1;
+        m ^= m << 2;
+        m ^= m << 4;
+        m ^= m << 8;
+        m ^= m << 16;
+        m ^= m << 32;
+        Pixel* row = c.surface->row(static_cast<int>(minY + static_cast<i64>(r))) + minX;
+        // Every row crosses the outline an even number of times, so the top
+        // bit is clear and each run of ones ends inside the mask.
+        while (m != 0) {
+            const int start = std::countr_zero(m);
+            const int length = std::countr_one(m >> start);
+            fillPixels(row + start, static_cast<std::size_t>(length), colour);
+            m &= ~(((std::uint64_t{1} << length) - 1) << start);
+        }
+    }
+    return true;
+}
+
+// ---- Lines --------------------------------------------------------------
+
+// A line's pixels as a walk along its major axis: one pixel a step, and one
+// pixel across whenever the exactly rounded minor coordinate moves. The error
+// term is kept mirrored when the line runs towards smaller minor coordinates,
+// so that a move across is always `err >= errLimit`, whichever way it goes.
+struct LineWalk {
+    bool xMajor;
+    i64 major, majorDirection;  // the first pixel's major coordinate; +1 or -1
+    i64 minor, minorDirection;  // the first pixel's minor coordinate; +1 or -1
+    i64 steps;                  // pixels to walk
+    i64 err, errStep, errLimit;
+};
+
+// The walk of the line from (x0, y0) towards (x1, y1), its end left out.
+// Along the minor axis the exact line is rounded to the nearest pixel, halves
+// towards larger coordinates.
+[[gnu::always_inline]] inline LineWalk walkFrom(i64 x0, i64 y0, i64 x1, i64 y1) {
+    const i64 dx = x1 - x0;
+    const i64 dy = y1 - y0;
+    const i64 adx = dx < 0 ? -dx : dx;
+    const i64 ady = dy < 0 ? -dy : dy;
+    const bool xMajor = adx >= ady;
+    const i64 dn = xMajor ? dy : dx;
+    const i64 len = xMajor ? adx : ady;
+    // The error starts at len, half a pixel, mirrored to len - 1 downward
+    // (see below), so that the minor coordinate is round(i * dn / len).
+    return LineWalk{
+        xMajor, xMajor ? x0 : y0,       (xMajor ? dx : dy) < 0 ? -1 : 1, xMajor ? y0 : x0, dn < 0 ? -1 : 1,
+        len,    dn < 0 ? len - 1 : len, 2 * (dn < 0 ? -dn : dn),         2 * len};
+}
+
+// Cuts a walk from the line's start to the clip along the major axis, with
+// the end pixel added when `includeEnd`. False when no pixel is left.
+bool cutToClip(const Canvas& c, bool includeEnd, LineWalk& w) {
+    const i64 len = w.steps;
+    const i64 m0 = w.major;
+    const i64 s = w.majorDirection;
+    const i64 clipLo = w.xMajor ? c.clipLeft : c.clipTop;
+    const i64 clipHi = w.xMajor ? c.clipRight : c.clipBottom;
+    const i64 first = std::max<i64>(0, s > 0 ? clipLo - m0 : m0 - (clipHi - 1));
+    const i64 last = std::min(includeEnd ? len : len - 1, s > 0 ? clipHi - 1 - m0 : m0 - clipLo);
+    if (first > last) {
+        return false;
+    }
+    if (first > 0) {
+        // n = n0 + floor((2 first dn + len) / 2 len), the error what is left.
+        const i64 dn = w.minorDirection * (w.errStep / 2);
+        const i128 twoLen = static_cast<i128>(2) * len;
+        const i128 numerator = static_cast<i128>(2) * first * dn + len;
+        const i128 q = floorDiv(numerator, twoLen);
+        const i64 err = static_cast<i64>(numerator - q * twoLen);  // 0 <= err < 2 len
+        w.minor += static_cast<i64>(q);
+        // Moving down when err + 2 dn < 0 is moving up when the mirror
+        // 2 len - 1 - err, stepped by 2 |dn|, reaches 2 len.
+        w.err = dn < 0 ? 2 * len - 1 - err : err;
+    }
+    w.major = m0 + s * first;
+    w.steps = last - first + 1;
+    return true;
+}
+
+// Walks the line: pen.plot() on each pixel, then pen.advance(across), with
+// `across` true when the next pixel is one across the major axis too.
+template <class Pen>
+[[gnu::always_inline]] inline void walkLine(const LineWalk& w, Pen& pen) {
+    i64 err = w.err;
+    for (i64 i = 0; i < w.steps; ++i) {
+        pen.plot();
+        err += w.errStep;
+        const bool across = err >= w.errLimit;
+        err -= across ? w.errLimit : 0;
+        pen.advance(across);
+    }
+}
+
+// A one-pixel pen: an index through the surface's pixels.
+struct ThinPen {
+    Pixel* pixels;
+    i64 index, majorStep, minorStep;
+    Pixel colour;
+
+    void plot() { pixels[index] = colour; }
+    void advance(bool across) { index += majorStep + (across ? minorStep : 0); }
+};
+
+// A wider pen: on each pixel of the line, a run across the major axis from
+// offset lo to hi, cut to the clip.
+struct WidePen {
+    Surface& surface;
+    bool xMajor;
+    i64 major, majorDirection, minor, minorDirection;
+    i64 lo, hi, minorLo, minorHi;
+    Pixel colour;
+
+    void plot() {
+        const i64 from = std::max(minor + lo, minorLo);
+        const i64 to = std::min(minor + hi, minorHi - 1);
+        if (xMajor) {
+            for (i64 y = from; y <= to; ++y) {
+                surface.set(static_cast<int>(major), static_cast<int>(y), colour);
+            }
+        } else if (from <= to) {
+            Pixel* row = surface.row(static_cast<int>(major));
+            std::fill(row + from, row + to + 1, colour);
+        }
+    }
+    void advance(bool across) {
+        major += majorDirection;
+        minor += across ? minorDirection : 0;
+    }
+};
+
+// A one-pixel pen at the walk's first pixel.
+[[gnu::always_inline]] inline ThinPen thinPenAt(Surface& surface, const LineWalk& w, Pixel colour) {
+    const i64 stride = surface.width();
+    return {surface.pixels().data(), w.xMajor ? w.minor * stride + w.major : w.major * stride + w.minor,
+            w.xMajor ? w.majorDirection : w.majorDirection * stride,
+            (w.xMajor ? stride : 1) * w.minorDirection, colour};
+}
+
+// Cuts a walk to the pixels whose minor coordinate lies in lo <= n < hi, so
+// that a line crossing a corner of the clip, or passing beside it, walks only
+// what it draws. False when no pixel is left.
+bool cutAcross(LineWalk& w, i64 lo, i64 hi) {
+    // After i steps the walk has moved floor((err + i errStep) / errLimit) across.
+    const i64 fewest = w.minorDirection > 0 ? lo - w.minor : w.minor - (hi - 1);
+    const i64 most = w.minorDirection > 0 ? hi - 1 - w.minor : w.minor - lo;
+    if (most < 0 || (w.errStep == 0 && fewest > 0)) {
+        return false;
+    }
+    i128 first = 0;
+    i128 last = w.steps - 1;
+    if (w.errStep != 0) {
+        if (fewest > 0) {
+            first = ceilDiv(static_cast<i128>(fewest) * w.errLimit - w.err, w.errStep);
+        }
+        last = std::min(last, ceilDiv(static_cast<i128>(most + 1) * w.errLimit - w.err, w.errStep) - 1);
+    }
+    if (first > last) {
+        return false;
+    }
+    const i128 travelled = w.err + first * w.errStep;
+    const i128 moves = floorDiv(travelled, w.errLimit);
+    w.err = static_cast<i64>(travelled - moves * w.errLimit);
+    w.minor += w.minorDirection * static_cast<i64>(moves);
+    w.major += w.majorDirection * static_cast<i64>(first);
+    w.steps = static_cast<i64>(last - first + 1);
+    return true;
+}
+
+// The pixels of the line from (x0, y0) towards (x1, y1), the start included
+// and the end only when `includeEnd`. Each pixel grows across the minor axis
+// from offset lo to hi (0, 0 for a thin line).
+void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i64 lo, i64 hi, Pixel colour) {
+    if (x0 == x1 && y0 == y1) {
+        if (includeEnd) {
+            box(c, x0 + lo, y0 + lo, x0 + hi + 1, y0 + hi + 1, colour);
+        }
+        return;
+    }
+    LineWalk w = walkFrom(x0, y0, x1, y1);
+    if (!cutToClip(c, includeEnd, w)) {
+        return;
+    }
+    const i64 minorLo = w.xMajor ? c.clipTop : c.clipLeft;
+    const i64 minorHi = w.xMajor ? c.clipBottom : c.clipRight;
+    // A pixel draws when its run from minor + lo to minor + hi meets the clip.
+    const i64 minorEnd = w.xMajor ? y1 : x1;
+    const bool inside =
+        std::min(w.minor, minorEnd) >= minorLo - hi && std::max(w.minor, minorEnd) < minorHi - lo;
+    if (!inside && !cutAcross(w, minorLo - hi, minorHi - lo)) {
+        return;  // wholly beside the clip: a zoomed-in frame walks none of it
+    }
+    if (lo != 0 || hi != 0) {
+        WidePen pen{*c.surface, w.xMajor, w.major, w.majorDirection, w.minor, w.minorDirection,
+                    lo,         hi,       minorLo, minorHi,          colour};
+        walkLine(w, pen);
+        return;
+    }
+    auto pen = thinPenAt(*c.surface, w, colour);
+    walkLine(w, pen);
+}
+
+// A thin line wholly inside the clip, its end left out: the same walk with
+// nothing to cut, for the outlines of the many small pieces on a board.
+void thinSegmentInside(Surface& surface, i64 x0, i64 y0, i64 x1, i64 y1, Pixel colour) {
+    const LineWalk w = walkFrom(x0, y0, x1, y1);
+    auto pen = thinPenAt(surface, w, colour);
+    walkLine(w, pen);
+}
+
+// ---- Ellipses -----------------------------------------------------------
+
+// An ellipse inscribed in a box, in surface coordinates. Pixel (x, y) is
+// inside when the centre of its square, (x + 1/2, y + 1/2), lies in the
+// ellipse that touches the box's edges. Kept doubled so all is integral:
+// X = 2x + 1 - (left + right), inside when X^2 RY^2 + Y^2 RX^2 <= RX^2 RY^2.
+struct EllipseShape {
+    i64 left, top, right, bottom;
+
+    bool empty() const { return right <= left || bottom <= top; }
+
+    EllipseShape grown(i64 by) const { return {left - by, top - by, right + by, bottom + by}; }
+
+    // The inside pixels of row y: xl <= x <= xr. False when there are none.
+    bool row(i64 y, i64& xl, i64& xr) const {
+        if (empty() || y < top || y >= bottom) {
+            return false;
+        }
+        const i64 rx = right - left;
+        const i64 ry = bottom - top;
+        const i64 sx = left + right;
+        const i64 yy = 2 * y + 1 - (top + bottom);
+        const long double t = static_cast<long double>(yy) / static_cast<long double>(ry);
+        const long double h = static_cast<long double>(rx) * std::sqrt(std::max(0.0L, 1.0L - t * t));
+        xl = static_cast<i64>(std::ceil((static_cast<long double>(sx - 1) - h) / 2));
+        xr = static_cast<i64>(std::floor((static_cast<long double>(sx - 1) + h) / 2));
+        // Floating point may be a pixel off where the edge passes through a
+        // pixel centre; settle those exactly while the products fit.
+        constexpr i64 exactLimit = i64{1} << 30;
+        if (rx < exactLimit && ry < exactLimit && yy < 2 * exactLimit && -yy < 2 * exactLimit) {
+            const i128 rx2 = static_cast<i128>(rx) * rx;
+            const i128 ry2 = static_cast<i128>(ry) * ry;
+            const i128 limit = rx2 * ry2 - static_cast<i128>(yy) * yy * rx2;
+            auto inside = [&](i64 x) {
+                const i128 xx = static_cast<i128>(2) * x + 1 - sx;
+                return xx * xx * ry2 <= limit;
+            };
+            while (xl <= xr && !inside(xl)) {
+                ++xl;
+            }
+            while (inside(xl - 1)) {
+                --xl;
+            }
+            while (xr >= xl && !inside(xr)) {
+                --xr;
+            }
+            while (inside(xr + 1)) {
+                ++xr;
+            }
+        }
+        return xl <= xr;
+    }
+
+    // The inside pixels of row y whose four neighbours are all inside.
+    bool interior(i64 y, i64& xl, i64& xr) const {
+        i64 l0, r0, lu, ru, ld, rd;
+        if (!row(y, l0, r0) || !row(y - 1, lu, ru) || !row(y + 1, ld, rd)) {
+            return false;
+        }
+        xl = std::max({l0 + 1, lu, ld});
+        xr = std::min({r0 - 1, ru, rd});
+        return xl <= xr;
+    }
+};
+
+}  // namespace
+
+Canvas wholeSurface(Surface& surface) {
+    return Canvas{&surface, 0, 0, surface.width(), surface.height(), 0, 0};
+}
+
+Canvas clippedTo(const Canvas& canvas, std::int64_t left, std::int64_t top, std::int64_t right,
+                 std::int64_t bottom) {
+    Canvas c = canvas;
+    c.clipLeft = static_cast<int>(std::clamp<i64>(left + c.originX, c.clipLeft, c.clipRight));
+    c.clipRight = static_cast<int>(std::clamp<i64>(right + c.originX, c.clipLeft, c.clipRight));
+    c.clipTop = static_cast<int>(std::clamp<i64>(top + c.originY, c.clipTop, c.clipBottom));
+    c.clipBottom = static_cast<int>(std::clamp<i64>(bottom + c.originY, c.clipTop, c.clipBottom));
+    return c;
+}
+
+void fillBox(const Canvas& canvas, std::int64_t left, std::int64_t top, std::int64_t right,
+             std::int64_t bottom, Pixel colour) {
+    if (canvas.empty()) {
+        return;
+    }
+    box(canvas, left + canvas.originX, top + canvas.originY, right + canvas.originX, bottom + canvas.originY,
+        colour);
+}
+
+namespace {
+
+// The fill of a polygon whose point bounds are `b`, computed once by the
+// caller for the fill and the outline both.
+// Even-odd: inside from the 1st crossing to the 2nd, the 3rd to the 4th...
+// An odd number of edges left of the clip counts as a crossing at its left
+// side; the edges dropped right of it, as one at its right side.
+void fillRow(const Canvas& c, i64 y, const std::vector<Edge*>& active, bool leftOdd, Pixel colour) {
+    Pixel* row = c.surface->row(static_cast<int>(y));
+    auto run = [&](i64 from, i64 to) {
+        from = std::max<i64>(from, c.clipLeft);
+        to = std::min<i64>(to, c.clipRight);
+        if (from < to) {
+            fillPixels(row + from, static_cast<std::size_t>(to - from), colour);
+        }
+    };
+    bool inside = leftOdd;
+    i64 from = c.clipLeft;
+    for (const Edge* e : active) {
+        if (inside) {
+            run(from, e->x);
+        }
+        from = e->x;
+        inside = !inside;
+    }
+    if (inside) {
+        run(from, c.clipRight);
+    }
+}
+
+// Moves the active edges down to row y, dropping those that end above it.
+void stepDown(std::vector<Edge*>& active, i64 y) {
+    std::size_t kept = 0;
+    for (Edge* e : active) {
+        if (e->yEnd > y) {
+            e->x += e->stepQ;
+            e->rem -= e->stepR;
+            if (e->rem < 0) {
+                ++e->x;
+                e->rem += e->dy;
+            }
+            active[kept++] = e;
+        }
+    }
+    active.resize(kept);
+}
+
+// Sums the flips of the edges left of the clip down their rows, so that each
+// row's entry says whether an odd number of them cross it.
+void sumLeftFlips(LeftEdges& left, const Canvas& c) {
+    for (i64 y = left.top + 1; y < left.bottom; ++y) {
+        left.flips[static_cast<std::size_t>(y - c.clipTop)] ^=
+            left.flips[static_cast<std::size_t>(y - 1 - c.clipTop)];
+    }
+}
+
+// The fill of a polygon whose point bounds are `b`, computed once by the
+// caller for the fill and the outline both.
+void fillPolygonWithin(const Canvas& c, const POINT* points, int count, const PointBounds& b, Pixel colour) {
+    if (fillSmallPolygon(c, points, count, b, colour)) {
+        return;
+    }
+    PolygonScratch& scratch = polygonScratch;
+    auto& edges = scratch.edges;
+    auto& active = scratch.active;
+    LeftEdges& left = scratch.left;
+    edges.clear();
+    active.clear();
+    for (int i = 0; i < count; ++i) {
+        const POINT& p = points[i];
+        const POINT& q = points[i + 1 < count ? i + 1 : 0];
+        addEdge(scratch, c, p.x + c.originX, p.y + c.originY, q.x + c.originX, q.y + c.originY);
+    }
+    const bool anyLeft = left.top != left.bottom;
+    if (edges.empty() && !anyLeft) {
+        return;
+    }
+    constexpr i64 kNever = std::numeric_limits<i64>::max();
+    if (!edges.empty()) {
+        sortByFirstRow(edges, scratch.sorted, scratch.rowCounts);
+    }
+    sumLeftFlips(left, c);
+    std::size_t next = 0;
+    i64 y = std::min(edges.empty() ? kNever : edges.front().yStart, anyLeft ? left.top : kNever);
+    while (next < edges.size() || !active.empty() || (anyLeft && y < left.bottom)) {
+        if (active.empty() && !left.covers(y)) {
+            // No work for the rows between.
+            y = std::min(next < edges.size() ? edges[next].yStart : kNever,
+                         anyLeft && y < left.top ? left.top : kNever);
+        }
+        while (next < edges.size() && edges[next].yStart == y) {
+            active.push_back(&edges[next++]);
+        }
+        sortByCrossing(active);
+        const bool leftOdd = left.covers(y) && left.flips[static_cast<std::size_t>(y - c.clipTop)] != 0;
+        fillRow(c, y, active, leftOdd, colour);
+        ++y;
+        stepDown(active, y);
+    }
+    if (anyLeft) {
+        std::fill(left.flips.begin() + (left.top - c.clipTop),
+                  left.flips.begin() + (left.bottom - c.clipTop) + 1, 0);
+        left.top = left.bottom = 0;
+    }
+}
+
+// A thin outline wholly inside the clip, drawn without clipping; false (and
+// nothing drawn) when its bounds `b` reach outside.
+bool strokeThinInside(const Canvas& c, const POINT* points, int count, bool closed, const PointBounds& b,
+                      Pixel colour) {
+    if (b.minX + c.originX < c.clipLeft || b.maxX + c.originX >= c.clipRight ||
+        b.minY + c.originY < c.clipTop || b.maxY + c.originY >= c.clipBottom) {
+        return false;
+    }
+    const int segments = closed ? count : count - 1;
+    for (int i = 0; i < segments; ++i) {
+        const POINT& a = points[i];
+        const POINT& z = points[i + 1 < count ? i + 1 : 0];
+        thinSegmentInside(*c.surface, a.x + c.originX, a.y + c.originY, z.x + c.originX, z.y + c.originY,
+                          colour);
+    }
+    return true;
+}
+
+void strokeClipped(const Canvas& c, const POINT* points, int count, bool closed, int width, Pixel colour) {
+    const bool wide = width > 1;
+    const i64 lo = wide ? -(i64{width} / 2) : 0;
+    const i64 hi = wide ? lo + width - 1 : 0;
+    const int segments = closed ? count : count - 1;
+    for (int i = 0; i < segments; ++i) {
+        const POINT& a = points[i];
+        const POINT& b = points[i + 1 < count ? i + 1 : 0];
+        segment(c, a.x + c.originX, a.y + c.originY, b.x + c.originX, b.y + c.originY, wide, lo, hi, colour);
+    }
+    if (wide) {
+        // A square of the pen's width on every vertex closes the corners.
+        for (int i = 0; i < count; ++i) {
+            const i64 x = points[i].x + c.originX;
+            const i64 y = points[i].y + c.originY;
+            box(c, x + lo, y + lo, x + hi + 1, y + hi + 1, colour);
+        }
+    }
+}
+
+}  // namespace
+
+void fillPolygon(const Canvas& c, const POINT* points, int count, Pixel colour) {
+    if (c.empty() || points == nullptr || count < 3) {
+        return;
+    }
+    fillPolygonWithin(c, points, count, boundsOf(points, count), colour);
+}
+
+void strokePolyline(const Canvas& c, const POINT* points, int count, bool closed, int width, Pixel colour) {
+    if (c.empty() || points == nullptr || count < 2) {
+        return;
+    }
+    if (width <= 1 && strokeThinInside(c, points, count, closed, boundsOf(points, count), colour)) {
+        return;
+    }
+    strokeClipped(c, points, count, closed, width, colour);
+}
+
+void drawPolygon(const Canvas& c, const POINT* points, int count, const Pixel* fill, int penWidth,
+                 Pixel pen) {
+    if (c.empty() || points == nullptr || count < 2) {
+        return;
+    }
+    const PointBounds b = boundsOf(points, count);
+    if (fill != nullptr && count >= 3) {
+        fillPolygonWithin(c, points, count, b, *fill);
+    }
+    if (penWidth <= 1 && strokeThinInside(c, points, count, true, b, pen)) {
+        return;
+    }
+    strokeClipped(c, points, count, true, penWidth, pen);
+}
+
+void drawEllipse(const Canvas& c, std::int64_t left, std::int64_t top, std::int64_t right,
+                 std::int64_t bottom, const Pixel* fill, const Pixel* pen, int penWidth) {
+    const EllipseShape shape{left + c.originX, top + c.originY, right + c.originX, bottom + c.originY};
+    if (c.empty() || shape.empty()) {
+        return;
+    }
+    const i64 width = std::max(penWidth, 1);
+    const i64 outward = (width - 1) / 2;
+    const EllipseShape outer = shape.grown(outward);
+    // The ring ends where the interior of the ellipse shrunk by the rest of the width begins.
+    const EllipseShape inner = shape.grown(-(width - 1 - outward));
+    const i64 yFrom = std::max<i64>(outer.top, c.clipTop);
+    const i64 yTo = std::min<i64>(outer.bottom, c.clipBottom);
+    for (i64 y = yFrom; y < yTo; ++y) {
+        i64 xl, xr;
+        if (fill != nullptr && shape.row(y, xl, xr)) {
+            span(c, y, xl, xr + 1, *fill);
+        }
+        if (pen != nullptr && outer.row(y, xl, xr)) {
+            i64 il, ir;
+            if (inner.interior(y, il, ir)) {
+                span(c, y, xl, il, *pen);
+                span(c, y, ir + 1, xr + 1, *pen);
+            } else {
+                span(c, y, xl, xr + 1, *pen);
+            }
+        }
+    }
+}
+
+}  // namespace platform

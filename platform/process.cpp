@@ -1,7 +1,0 @@
-#include "platform/process.h"
-
-#include <cstdlib>
-
-void ExitProcess(UINT code) {
-    std::exit(static_cast<int>(code));
-}

@@ -1,0 +1,27 @@
+# SDL belongs to the desktop backend alone (platform/sdl/), FreeType and
+# fontconfig to the drawing part of the platform (platform/drawing/); the
+# game, the tools and the rest of the platform reach them through those.
+# Run as: cmake -DROOT=<source root> -P third_party_includes_test.cmake
+set(failures "")
+function(check_library pattern allowed what)
+    foreach(folder app core ui render pattern maker platform tools)
+        file(GLOB_RECURSE sources "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
+        foreach(source ${sources})
+            file(RELATIVE_PATH shown "${ROOT}" "${source}")
+            if(shown MATCHES "${allowed}")
+                continue()
+            endif()
+            file(STRINGS "${source}" found REGEX "${pattern}")
+            if(found)
+                set(failures "${failures}\n  ${shown} includes ${what}" PARENT_SCOPE)
+            endif()
+        endforeach()
+    endforeach()
+    set(failures "${failures}" PARENT_SCOPE)
+endfunction()
+check_library("^#include [<\"]SDL" "^platform/sdl/" "SDL")
+check_library("^#include [<\"](ft2build|freetype/|FT_|fontconfig/)" "^platform/drawing/" "FreeType or fontconfig")
+if(failures)
+    message(FATAL_ERROR "Libraries used outside their part:${failures}")
+endif()
+message(STATUS "SDL only in platform/sdl, FreeType only in platform/drawing")
