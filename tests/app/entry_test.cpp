@@ -42,18 +42,3 @@ TEST(GameStart, PaletteButtonsAreShownForThePatternsColoursOnly) {
                           game.enabled(IDC_LEVEL_0)}),
               (std::array{false, false, true, true}));
 }
-
-TEST(GameStart, FontsFollowTheDotsPerInch) {
-    GameHarness game(oneHundredTwentyFive(), 480, 588);
-    game.backend.setDotsPerInch(192);
-    ASSERT_TRUE(game.start());
-    EXPECT_NE(appState.largeFont, nullptr);
-    EXPECT_EQ(appState.boardRectFull, (BoardRectangle{0, 82, 480, 336}));
-}
-
-TEST(GameStart, AMissingDefaultPatternEndsBeforeAnyWindow) {
-    GameHarness game({{"Tulips.mza", gridPattern(2, 2, 2)}});
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(game.start(), ::testing::ExitedWithCode(0),
-                "Warning: No Patterns found\\.\\.can not continue");
-}

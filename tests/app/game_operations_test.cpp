@@ -203,6 +203,7 @@ TEST(GameClose, CtrlQCloseAndAnOutsideCloseAllSaveTheSettings) {
             << game.settingsFile();
     };
     closeWith([](GameHarness& g) {
+        SetFocus(GetDlgItem(appState.mainWindow, IDC_BANNER));  // Ctrl+Q works whatever holds the focus
         g.backend.script().key('Q', platform::MODIFIER_CONTROL);
         EXPECT_EQ(g.runMessageLoop(), 0);
         EXPECT_FALSE(g.backend.scriptExhausted()) << "the loop ended on the quit message";
