@@ -74,10 +74,17 @@ TEST_F(ScreenUpdate, AfterEveryDialogPromptAndOtherPatternTheScreenAndTheFocusAr
     }
 }
 
-TEST_F(ScreenUpdate, AfterAnotherPatternTheLevelCanBeChosenAndTheFirstTapPaints) {
+TEST_F(ScreenUpdate, AnotherPatternStartsWithItsAllowanceTheLevelCanBeChosenAndTheFirstTapPaints) {
     startTheClock();
     ASSERT_FALSE(game.enabled(IDC_LEVEL_0));
     openTulip();
+    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"Tulip");
+    EXPECT_EQ(appState.pattern->pieceTotal, 9);
+    EXPECT_FALSE(appState.clock.isActive());
+    EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(9, 1));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(game.visible(IDC_PALETTE_FIRST + i));
+    }
     game.tapControl(IDC_LEVEL_0);
     EXPECT_EQ(appState.settings.Level, 0u);
     game.tapControl(IDC_PALETTE_FIRST);
