@@ -1,4 +1,5 @@
-// A game played through taps, keys and the clock only.
+// A game started through its real start-up and played through taps, keys and
+// the clock only.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -192,6 +193,26 @@ TEST_F(Play, ResetAsksEvenOnAFreshPatternAndStepsTheZoomOutOnce) {
         << "the clock shows the level's allowance";
 }
 
+TEST(GameStart, AFirstRunShowsThePatternsColoursTheDefaultsAndTheLevelsAllowance) {
+    GameHarness game{{{"MonaLisa.mza", gridPattern(25, 5, 5)}}};  // 125 pieces in 5 colours
+    ASSERT_TRUE(game.start());
+    for (int i = 0; i < 32; ++i) {
+        EXPECT_EQ(game.visible(IDC_PALETTE_FIRST + i), i < 5) << i;
+    }
+    EXPECT_EQ((std::array{game.visible(IDC_HSCROLL), game.visible(IDC_VSCROLL), game.visible(IDC_LEVEL_0),
+                          game.enabled(IDC_LEVEL_0)}),
+              (std::array{false, false, true, true}));
+    EXPECT_EQ((std::array{appState.settings.Level, appState.settings.Sound}), (std::array{1u, 1u}));
+    EXPECT_EQ(appState.clock.remainingSeconds(), 340) << "5:40";
+    EXPECT_FALSE(appState.clock.isActive());
+    game.tapControl(IDC_LEVEL_0);
+    EXPECT_EQ(appState.settings.Level, 0u);
+    EXPECT_EQ(appState.clock.remainingSeconds(), 394) << "6:34";
+    game.tapControl(IDC_LEVEL_2);
+    EXPECT_EQ((std::array{appState.clock.remainingSeconds(), appState.clock.minutes, appState.clock.seconds}),
+              (std::array{300, 5, 0}));
+}
+
 TEST(GameClose, CtrlQCloseAndAnOutsideCloseAllSaveTheSettings) {
     const auto closeWith = [&](auto close) {
         GameHarness game{{{"MonaLisa.mza", gridPattern(2, 2, 2)}}};
@@ -203,6 +224,7 @@ TEST(GameClose, CtrlQCloseAndAnOutsideCloseAllSaveTheSettings) {
             << game.settingsFile();
     };
     closeWith([](GameHarness& g) {
+        SetFocus(GetDlgItem(appState.mainWindow, IDC_BANNER));  // Ctrl+Q works whatever holds the focus
         g.backend.script().key('Q', platform::MODIFIER_CONTROL);
         EXPECT_EQ(g.runMessageLoop(), 0);
         EXPECT_FALSE(g.backend.scriptExhausted()) << "the loop ended on the quit message";

@@ -1,8 +1,9 @@
-// Zoom taps, zoom-out steps, Enter, the arrows and the scroll bars, on the
-// running game.
+// Zoom taps, zoom-out steps, Enter, the arrows and the scroll bars, and on
+// the desktop the wheel, drags and + and -, on the running game.
 #include <gtest/gtest.h>
 
 #include "core/control_ids.h"
+#include "app/navigation.h"
 #include "platform/controls/scroll_bar.h"
 #include "platform/windows/message_queue.h"
 #include "platform/windows/window.h"
@@ -123,4 +124,125 @@ TEST_F(Navigation, ThePaletteSelectionGoesWithAZoomOutStep) {
     EXPECT_EQ(appState.pattern->selectedColour, 1) << "Zoom In keeps the selection";
     game.tapControl(IDC_ZOOM_OUT);
     EXPECT_EQ(appState.pattern->selectedColour, -1);
+}
+
+namespace {
+
+using platform::OtherButton;
+
+// The wheel, a drag with the right or middle button, and + and -: they move
+// the view as the handheld's zoom tap and arrow keys do, and leave the tool
+// and the colour alone.
+class DesktopNavigation : public Navigation {
+  protected:
+    void wheelAt(POINT at, int delta) {
+        game.backend.turnWheel(at.x, at.y, delta);
+        game.backend.runUntilIdle();
+    }
+    void dragBy(OtherButton button, POINT from, int dx, int dy) {
+        game.backend.pressOtherAt(from.x, from.y, button);
+        game.backend.moveTo(from.x + dx / 2, from.y + dy / 2);
+        game.backend.moveTo(from.x + dx, from.y + dy);
+        game.backend.releaseOtherAt(from.x + dx, from.y + dy);
+        game.backend.moveTo(from.x, from.y);  // after the release: nothing
+        game.backend.runUntilIdle();
+    }
+    POINT boardCentre() const {
+        const BoardRectangle& b = appState.boardRect;
+        return {b.left + b.width / 2, b.top + b.height / 2};
+    }
+    void expectToolAndColour(TapTool tool, int colour) {
+        EXPECT_EQ(appState.tapMode, tool);
+        EXPECT_EQ(appState.pattern->selectedColour, colour);
+    }
+    void expectBarsFollow() {
+        SCROLLINFO shown{};
+        shown.fMask = SIF_POS;
+        GetScrollInfo(GetDlgItem(appState.mainWindow, IDC_HSCROLL), SB_CTL, &shown);
+        EXPECT_EQ(shown.nPos, appState.centreX - view().visibleWidth / 2);
+        GetScrollInfo(GetDlgItem(appState.mainWindow, IDC_VSCROLL), SB_CTL, &shown);
+        EXPECT_EQ(shown.nPos, appState.centreY - view().visibleHeight / 2);
+    }
+};
+
+}  // namespace
+
+TEST_F(DesktopNavigation, TheWheelZoomsAsAZoomTapThereWouldAndKeepsTheColour) {
+    for (const POINT at : {POINT{-7900, 0}, POINT{0, 0}, POINT{5000, -6000}}) {
+        game.tapControl(IDC_PALETTE_FIRST + 2);
+        wheelAt(game.patternPixel(at.x, at.y), WHEEL_DELTA / 2);
+        EXPECT_EQ(appState.zoom, 1.0f) << "half a notch is not a step yet";
+        const POINT pixel = game.patternPixel(at.x, at.y);
+        wheelAt(pixel, WHEEL_DELTA / 2);
+        ASSERT_EQ(appState.zoom, 1.5f);
+        expectToolAndColour(TapTool::Paint, 2);
+        const POINT wheeled{appState.centreX, appState.centreY};
+        wheelAt(pixel, -WHEEL_DELTA);
+        EXPECT_EQ(appState.zoom, 1.0f);
+        EXPECT_FALSE(game.visible(IDC_HSCROLL));
+        expectToolAndColour(TapTool::Paint, 2);
+
+        game.tapControl(IDC_ZOOM_IN);
+        game.tapWindow(pixel.x, pixel.y);
+        EXPECT_EQ((POINT{appState.centreX, appState.centreY}), wheeled) << at.x << "," << at.y;
+        game.tapControl(IDC_ZOOM_OUT);
+    }
+}
+
+TEST_F(DesktopNavigation, ARightOrMiddleDragPansWithinTheArrowKeysBounds) {
+    for (const OtherButton button : {OtherButton::Right, OtherButton::Middle}) {
+        while (appState.zoom != 1.0f) {
+            game.tapControl(IDC_ZOOM_OUT);
+        }
+        dragBy(button, boardCentre(), 30, 20);
+        EXPECT_EQ(appState.centreX, 0) << "the whole picture has nowhere to go";
+        game.tapPattern(0, 0);
+        game.tapPattern(0, 0);
+        game.tapControl(IDC_PALETTE_FIRST + 1);
+
+        POINT grabbed{};
+        ASSERT_TRUE(boardPointToPattern(boardCentre().x, boardCentre().y, grabbed));
+        dragBy(button, boardCentre(), 30, 20);
+        POINT under{};
+        ASSERT_TRUE(boardPointToPattern(boardCentre().x + 30, boardCentre().y + 20, under));
+        const int unitsPerPixel = view().visibleWidth / appState.boardRect.width + 1;
+        EXPECT_NEAR(under.x, grabbed.x, unitsPerPixel) << "the picture follows the pointer";
+        EXPECT_NEAR(under.y, grabbed.y, unitsPerPixel);
+        expectBarsFollow();
+        expectToolAndColour(TapTool::Paint, 1);
+
+        dragBy(button, boardCentre(), -4000, -4000);
+        const POINT dragged{appState.centreX, appState.centreY};
+        expectBarsFollow();
+        for (int press = 0; press < 8; ++press) {
+            game.pressKey(VK_RIGHT);
+            game.pressKey(VK_DOWN);
+        }
+        EXPECT_EQ((POINT{appState.centreX, appState.centreY}), dragged) << "the far edges, as the arrows";
+        dragBy(button, boardCentre(), 4000, 4000);
+        const POINT back{appState.centreX, appState.centreY};
+        for (int press = 0; press < 8; ++press) {
+            game.pressKey(VK_LEFT);
+            game.pressKey(VK_UP);
+        }
+        EXPECT_EQ((POINT{appState.centreX, appState.centreY}), back) << "the near edges, as the arrows";
+    }
+}
+
+TEST_F(DesktopNavigation, PlusAndMinusZoomAtTheViewsCentreAndKeepTheColour) {
+    game.tapControl(IDC_PALETTE_FIRST + 3);
+    for (const UINT plus : {VK_OEM_PLUS, VK_ADD}) {
+        game.pressKey(VK_LEFT);
+        const POINT centre{appState.centreX, appState.centreY};
+        const float zoom = appState.zoom;
+        game.pressKey(plus);
+        EXPECT_EQ(appState.zoom, zoom * 1.5f);
+        EXPECT_EQ((POINT{appState.centreX, appState.centreY}), centre);
+    }
+    for (const UINT minus : {VK_OEM_MINUS, VK_SUBTRACT}) {
+        game.pressKey(minus);
+        expectToolAndColour(TapTool::Paint, 3);
+    }
+    EXPECT_EQ(appState.zoom, 1.0f);
+    EXPECT_EQ(appState.boardRect, appState.boardRectFull);
 }

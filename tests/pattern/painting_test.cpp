@@ -176,13 +176,3 @@ TEST_F(Painting, CompleteLeavesTheMissesAndTheColourCounts) {
     EXPECT_EQ(countUnpaintedPieces(*p), 0);
     EXPECT_EQ(colourHasUnpaintedPiece(*p, 1), 0);
 }
-
-TEST_F(Painting, ColourHasUnpaintedPieceFollowsThePieces) {
-    EXPECT_EQ(colourHasUnpaintedPiece(*p, 1), 1);
-    p->selectedColour = 1;
-    tap(1);
-    EXPECT_EQ(colourHasUnpaintedPiece(*p, 1), 1);
-    tap(2);
-    EXPECT_EQ(colourHasUnpaintedPiece(*p, 1), 0);
-    EXPECT_EQ(colourHasUnpaintedPiece(*p, 7), 0);
-}

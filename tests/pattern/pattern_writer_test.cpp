@@ -137,21 +137,6 @@ TEST(PatternWriter, CurvesKeepTheirEndsExactlyAndTheirShapeWithinAUnit) {
     }
 }
 
-TEST(PatternWriter, StraightSpansInTheCurveVariantAreOneStepCurves) {
-    const PatternModel model = ringAndTriangle();
-    std::string error;
-    const auto file = writePatternFile(model, GeometryVariant::Curves, error);
-    ASSERT_TRUE(file) << error;
-    EXPECT_EQ(file->curves.size(), 4u + 3u + 3u);
-    for (const CurveRecord& c : file->curves) {
-        EXPECT_EQ(c.steps, 1);
-    }
-    const auto loaded = writeAndLoad(model, GeometryVariant::Curves);
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(contourOf(loaded->pattern.pieces[1], 0),
-              (std::vector<POINT>{{-7900, -5300}, {7900, -5300}, {0, 5300}}));
-}
-
 TEST(PatternWriter, StepsGrowWithTheBendOfTheCurveAndKeepItWithinTheTolerance) {
     EXPECT_EQ(curveStepsFor({0, 0}, {100, 0}, {200, 0}, {300, 0}), 1) << "a straight curve";
     const Outline small = circle(0, 0, 100), large = circle(0, 0, 7000);

@@ -129,16 +129,6 @@ class Board : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Board, UnpaintedPiecesAreFilledOutlinedAndNumberedInSchemeZero) {
-    load();
-    draw();
-    // The outline passes through the corner and along the border between two pieces.
-    expectPixels({{30, 30, kWhite}, {0, 0, kOutline}, {120, 30, kOutline}});
-    EXPECT_EQ(numberedCells(), (std::array{1, 1, 1, 1}));
-    // The numbers (black: see the schemes) stay inside their 16 x 16 box.
-    EXPECT_EQ(marksIn(30, 30, 90, 50, kWhite), 0);
-}
-
 TEST_F(Board, EachSchemeFillsAndNumbersInItsOwnColours) {
     load();
     const std::array<std::pair<COLORREF, COLORREF>, 5> schemes = {
@@ -177,30 +167,6 @@ TEST_F(Board, HintModeNumbersOnlyTheSelectedColourAndFreeModeNone) {
     EXPECT_EQ(numberedCells(), (std::array{0, 0, 0, 0})) << "Free mode shows no numbers";
 }
 
-TEST_F(Board, NumberBoxesAreOneFifteenthOfTheBoardAtEveryZoom) {
-    load();
-    for (float zoom : {1.0f, 1.5f, 2.25f, 3.375f, 7.59375f}) {
-        SCOPED_TRACE(zoom);
-        view.zoom = zoom;
-        view.centreX = -4000;
-        view.centreY = -4000;
-        draw();
-        // The first piece's label is at the view centre: its box spans 112 ... 128.
-        EXPECT_GT(marksIn(112, 112, 128, 128, kWhite), 5);
-        EXPECT_EQ(marksIn(100, 100, 111, 140, kWhite), 0);
-        EXPECT_EQ(marksIn(129, 100, 140, 140, kWhite), 0);
-    }
-}
-
-TEST_F(Board, NumbersAreNotClippedToTheirBox) {
-    load();
-    DeleteObject(brushes.largeFont);
-    brushes.largeFont = CreateFont(-40, 400, u"Arial", NONANTIALIASED_QUALITY);
-    draw();
-    // The 16 x 16 box of the first piece spans 52 ... 68; a 40-pixel digit reaches past it.
-    EXPECT_GT(marksIn(52, 30, 68, 52, kWhite) + marksIn(52, 68, 68, 90, kWhite), 10);
-}
-
 TEST_F(Board, ALabelOutsideThePictureIsPulledInsideByTheMargin) {
     PatternFile file = squareFile(true);
     addColour(file, 250, 0, 0);
@@ -236,13 +202,6 @@ TEST_F(Board, AfterTheLastPieceOnlyFilledPiecesRemain) {
     const std::set<platform::Pixel> seen(window.pixels().begin(), window.pixels().end());
     EXPECT_EQ(seen, (std::set{platform::pixelFromColour(kRed), platform::pixelFromColour(kGreen),
                               platform::pixelFromColour(kBlue)}));
-}
-
-TEST_F(Board, OutsideThePictureTheBoardIsGray) {
-    load(300, 240);  // a square picture on a wide board
-    draw();
-    // The picture's middle is 150 pixels in.
-    expectPixels({{10, 120, kGray}, {289, 120, kGray}, {100, 60, kWhite}, {150, 60, kOutline}});
 }
 
 TEST_F(Board, TheQuickRedrawGivesThePixelsOfAFullRedrawWhilePiecesArePaintedInOrder) {

@@ -3,11 +3,8 @@
 // hashes were taken from the drawing code before its speed work.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/drawing/device_context.h"
 #include "platform/drawing/gdi_objects.h"
@@ -34,11 +31,7 @@ std::uint64_t hashOf(const platform::Surface& surface) {
 }
 
 std::uint64_t boardHash(const std::filesystem::path& file, int width, int height, float zoom) {
-    std::ifstream in(file, std::ios::binary);
-    const std::vector<char> chars{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::vector<std::byte> bytes(chars.size());
-    std::transform(chars.begin(), chars.end(), bytes.begin(), [](char c) { return std::byte(c); });
-    const auto loaded = loadFromBytes(bytes);
+    const auto loaded = loadFromBytes(fileBytes(file));
     Pattern& pattern = loaded->pattern;
     EXPECT_TRUE(pattern.loadError.empty()) << file << ": " << pattern.loadError;
     fitToBoard(pattern, width, height);

@@ -129,17 +129,6 @@ TEST(Library, EveryPatternLoadsAndPassesCheck) {
     }
 }
 
-TEST(Library, TheDefaultPatternIsAFullPortrait) {
-    const auto loaded = load("MonaLisa");
-    ASSERT_NE(loaded, nullptr);
-    const Pattern& p = loaded->pattern;
-    EXPECT_GE(p.pieceTotal, 120);
-    EXPECT_LE(p.pieceTotal, 400);
-    EXPECT_GE(p.colourCount, 16);
-    EXPECT_LE(p.colourCount, 28);
-    EXPECT_LT(p.extentWidth, p.extentHeight);  // portrait
-}
-
 // The committed thumbnails never drift from their patterns: drawing each
 // again, at the size that fits the chooser's frame, gives the same bytes
 // (24-bit files the game's decoder reads: see the encoder's tests).

@@ -15,6 +15,7 @@
 #include "platform/windows/window.h"
 #include "platform/windows/window_object.h"
 #include "platform/windows/message_loop.h"
+#include "tests/support/pattern_builder.h"
 #include "pattern/view_transform.h"
 
 extern const platform::ResourceTable vellumarResources;
@@ -31,31 +32,15 @@ HINSTANCE gameModule() {
 }  // namespace
 
 PatternFile gridPattern(int columns, int rows, int colours) {
-    PatternFile file;
-    file.header.sourceWidth = 100;
-    file.header.sourceHeight = 100;
-    file.header.polylineFlag = 1;
-    file.header.coordinateRange = 16000;
+    PatternFile file = squareFile(true);
     for (int c = 0; c < colours; ++c) {
-        file.colours.push_back({static_cast<std::uint8_t>(40 + 50 * c % 200),
-                                static_cast<std::uint8_t>(200 - 30 * c % 180),
-                                static_cast<std::uint8_t>(90 + 70 * c % 160)});
+        addColour(file, 40 + 50 * c % 200, 200 - 30 * c % 180, 90 + 70 * c % 160);
     }
     const int w = 16000 / columns, h = 16000 / rows;
     for (int k = 0; k < columns * rows; ++k) {
         const int x = (k % columns) * w, y = (k / columns) * h;
-        const auto first = static_cast<std::uint16_t>(file.points.size());
-        for (const auto& [px, py] : {std::pair{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}}) {
-            file.points.push_back({static_cast<std::uint16_t>(px), static_cast<std::uint16_t>(py)});
-        }
-        file.paths.push_back({first, static_cast<std::uint16_t>(first + 3)});
-        file.edges.push_back({static_cast<std::uint16_t>(file.paths.size() - 1), 1});
-        const auto edge = static_cast<std::uint16_t>(file.edges.size() - 1);
-        file.contours.push_back({edge, edge});
-        const auto contour = static_cast<std::uint16_t>(file.contours.size() - 1);
-        file.pieces.push_back({contour, contour, static_cast<std::uint16_t>(k % colours),
-                               static_cast<std::uint16_t>(x + w / 2),
-                               static_cast<std::uint16_t>(16000 - y - h / 2)});
+        addPolylinePiece(file, {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}}, k % colours, x + w / 2,
+                         16000 - y - h / 2);
     }
     return file;
 }

@@ -41,30 +41,31 @@ platform::Surface shrink(const platform::Surface& picture, int factor) {
     return out;
 }
 
+namespace {
+
+// The sum of the absolute differences of the three channels.
+int channelDifference(Pixel a, Pixel b) {
+    int sum = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        sum += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+    }
+    return sum;
+}
+
+}  // namespace
+
 double shareDifferingBeyond(const platform::Surface& a, const platform::Surface& b, int levels) {
     std::size_t beyond = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            int sum = 0;
-            for (int shift = 0; shift <= 16; shift += 8) {
-                sum += std::abs(static_cast<int>((a.at(x, y) >> shift) & 0xFF) -
-                                static_cast<int>((b.at(x, y) >> shift) & 0xFF));
-            }
-            beyond += sum > 3 * levels;
-        }
+    for (std::size_t i = 0; i < a.pixels().size(); ++i) {
+        beyond += channelDifference(a.pixels()[i], b.pixels()[i]) > 3 * levels;
     }
-    const std::size_t all = static_cast<std::size_t>(a.width()) * static_cast<std::size_t>(a.height());
-    return all == 0 ? 0.0 : static_cast<double>(beyond) / static_cast<double>(all);
+    return a.pixels().empty() ? 0.0 : static_cast<double>(beyond) / static_cast<double>(a.pixels().size());
 }
 
 double meanAbsoluteDifference(const platform::Surface& a, const platform::Surface& b) {
     std::int64_t total = 0;
     for (std::size_t i = 0; i < a.pixels().size(); ++i) {
-        for (int c = 0; c < 3; ++c) {
-            const int shift = 16 - 8 * c;
-            total += std::abs(static_cast<int>((a.pixels()[i] >> shift) & 0xFF) -
-                              static_cast<int>((b.pixels()[i] >> shift) & 0xFF));
-        }
+        total += channelDifference(a.pixels()[i], b.pixels()[i]);
     }
     return static_cast<double>(total) / (3.0 * static_cast<double>(a.pixels().size()));
 }

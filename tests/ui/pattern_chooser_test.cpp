@@ -53,17 +53,6 @@ TEST_F(Chooser, CancelAndReChoosingTheCurrentPatternKeepTheGameAndResumeTheClock
     EXPECT_TRUE(appState.clock.isActive());
 }
 
-TEST_F(Chooser, OpeningAnotherPatternStartsIt) {
-    openChooser([&](HWND list) { SendMessage(list, LB_SETCURSEL, 2, 0); }, true);
-    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"Tulip");
-    EXPECT_EQ(appState.pattern->pieceTotal, 9);
-    EXPECT_FALSE(appState.clock.isActive());
-    EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(9, 1));
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(game.visible(IDC_PALETTE_FIRST + i));
-    }
-}
-
 TEST_F(Chooser, ListsNamesSortedInTheirCaseWithoutLongOnesAndACaseDifferenceSelectsNothing) {
     game.writeThumbnail("Rose.BMP", 10, 10);
     game.writeThumbnail(std::string(64, 'n') + ".bmp", 10, 10);  // too long for an entry

@@ -1,7 +1,7 @@
 // The steps that cut a picture into regions, each on pictures small enough to
-// check by hand: 4-connectivity, shared borders kept through merges, the
-// disc test, edge-keeping smoothing, the k-means palette and the numbering
-// and palette handed on.
+// check by hand: shared borders kept through merges, the disc test,
+// edge-keeping smoothing, the k-means palette and isolated pixels. Numbering
+// and 4-connectivity are checked on every result in segment_picture_test.cpp.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,22 +29,6 @@ RegionMap regionsOf(const std::vector<std::string>& rows) {
 }
 
 }  // namespace
-
-TEST(ConnectedRegions, CountsEdgeConnectedRunsOnly) {
-    const struct {
-        std::vector<std::string> rows;
-        int regions;
-    } cases[] = {
-        {{"0011", "0011"}, 2},         {{"01", "10"}, 4},           // touching at a corner only
-        {{"010", "111", "010"}, 5},    {{"000", "010", "000"}, 2},  // a hole
-        {{"0101", "0101", "0000"}, 3},
-    };
-    for (const auto& c : cases) {
-        const RegionMap map = regionsOf(c.rows);
-        EXPECT_EQ(static_cast<int>(map.colourOf.size()), c.regions) << c.rows[0];
-        EXPECT_EQ(map.regionOf[0], 0);  // numbered from the first pixel
-    }
-}
 
 TEST(RegionAdjacency, BorderLengthsAddUpThroughMerges) {
     // Regions: 0 = left column of 0s, 1 = the 1s, 2 = the 2s, 3 = the 3s.
@@ -149,21 +133,6 @@ TEST(KMeansPalette, FindsSeparateClustersAndIsRepeatable) {
         EXPECT_EQ(squaredDistance(palette[i], again[i]), 0.0f);
     }
     EXPECT_EQ(kMeansPalette(image, 8).size(), 8u);
-}
-
-TEST(FinishedSegmentation, NumbersByFirstPixelAndPaintsTheMeans) {
-    // Regions (after merging, ids with gaps) 4, 1, 4, 2 along a row; colours 3, 0, 3, 1 (none used: 2).
-    RegionMap map{4, 1, {4, 1, 4, 2}, {0, 0, 1, 0, 3}};
-    std::vector<RegionColour> colours(5);
-    colours[4] = {2 * 50.0, 0, 0, 2};  // two pixels, mean L 50
-    colours[1] = {30.0, 10, 0, 1};
-    colours[2] = {30.0, 10, 0, 1};  // the same mean as region 1, in another palette colour
-    const Segmentation s = finishedSegmentation(map, colours);
-    EXPECT_EQ(s.regionOf, (std::vector<std::int32_t>{0, 1, 0, 2}));
-    EXPECT_EQ(s.colourOf, (std::vector<std::int32_t>{0, 1, 1}));
-    EXPECT_EQ(s.palette, (std::vector<std::uint32_t>{rgbOfLab({50, 0, 0}), rgbOfLab({30, 10, 0})}));
-    const Segmentation exact = finishedSegmentation(map, colours, {0x111111, 0x222222, 0x333333, 0x444444});
-    EXPECT_EQ(exact.palette, (std::vector<std::uint32_t>{0x444444, 0x111111, 0x222222}));
 }
 
 TEST(IsolatedPixels, TakeTheNeighbourColourNearestTheirOwn) {

@@ -1,6 +1,6 @@
-// The bitmaps and the icon as the game finds them: embedded resources of the
-// sizes and depths the faces need, none blank, every larger variant the same
-// picture as its 1x bitmap, and the panels' fixed pixels in place.
+// The bitmaps as the game finds them: embedded resources of the sizes and
+// depths the faces need, none blank, every larger variant the same picture
+// as its 1x bitmap. Their exact pixels are pinned by art_generator_test.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,12 +44,6 @@ constexpr ExpectedBitmap kBitmaps[] = {
     {769, 13, 13, 8},  {770, 13, 13, 8},
 };
 
-constexpr Pixel rgb(int r, int g, int b) {
-    return (static_cast<Pixel>(r) << 16) | (static_cast<Pixel>(g) << 8) | static_cast<Pixel>(b);
-}
-constexpr Pixel kPanelFill = rgb(155, 144, 179);
-constexpr Pixel kDivider = rgb(105, 84, 154);
-
 HINSTANCE gameModule() {
     static HINSTANCE module = platform::registerModule(vellumarResources);
     return module;
@@ -67,15 +61,6 @@ Surface decodeVariant(int id, int scale) {
         return {};
     }
     return std::move(*surface);
-}
-
-bool brighter(Pixel a, Pixel b) {
-    for (int shift = 0; shift <= 16; shift += 8) {
-        if (((a >> shift) & 0xFF) <= ((b >> shift) & 0xFF)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 class EveryBitmap : public ::testing::TestWithParam<ExpectedBitmap> {};
@@ -112,7 +97,7 @@ TEST_P(EveryBitmap, IsAResourceOfItsSizeAndDepthNotBlankAtEveryScale) {
 // by the rounding of blends into a 256-colour palette. Measured, the means
 // stay below 2 levels of 255 (the 10-pixel level dots, nearly all edge, come
 // closest); 3 leaves room for that, while a different face, or a mark moved
-// by one pixel, lies well above it (see the test after).
+// by one pixel, lies well above it.
 constexpr double kShrunkVariantBound = 3.0;
 
 // The help charts are not drawn from shapes but are the game's own screen
@@ -123,8 +108,7 @@ constexpr double kShrunkVariantBound = 3.0;
 // that from a missing name, so the charts are compared over blocks of 4 x 4
 // pixels of the 1x chart, counting the blocks that differ by more than 40
 // levels: measured, at most 1.5% of them do between scales, and 4.6% when
-// every name is taken away (see the test after). Each toolbar button's exact
-// place at every scale is checked on its own (chart_art_test.cpp).
+// every name is taken away.
 constexpr int kChartBlock = 4;
 constexpr int kChartBlockLevels = 40;
 constexpr double kChartDifferingShare = 0.025;
@@ -154,102 +138,3 @@ TEST_P(EveryBitmap, LargerVariantsShrinkToTheSamePicture) {
 
 INSTANTIATE_TEST_SUITE_P(Art, EveryBitmap, ::testing::ValuesIn(kBitmaps),
                          [](const auto& info) { return std::to_string(info.param.id); });
-
-TEST(ArtComparison, ADifferentFaceOrAMovedMarkIsFarFromTheBound) {
-    const Surface zoomIn = decodeVariant(702, 1);
-    const Surface toStart = decodeVariant(710, 1);
-    EXPECT_GT(arttest::meanAbsoluteDifference(arttest::shrink(decodeVariant(710, 4), 4), zoomIn),
-              2 * kShrunkVariantBound);
-    // The start button's mark one pixel to the right.
-    Surface moved = toStart;
-    for (int y = 0; y < moved.height(); ++y) {
-        for (int x = 4; x < 16; ++x) {
-            moved.set(x, y, toStart.at(x - 1, y));
-        }
-    }
-    EXPECT_GT(arttest::meanAbsoluteDifference(moved, toStart), kShrunkVariantBound);
-}
-
-TEST(ArtComparison, AChartWithoutItsNamesIsBeyondTheChartBound) {
-    // The 1x chart with every yellow pixel (the names and their leaders)
-    // turned back into the ground, compared with itself as the charts are.
-    for (const int id : {718, 719}) {
-        const Surface chart = decodeVariant(id, 1);
-        Surface bare = chart;
-        for (int y = 0; y < bare.height(); ++y) {
-            for (int x = 0; x < bare.width(); ++x) {
-                const Pixel p = chart.at(x, y);
-                const int r = static_cast<int>((p >> 16) & 0xFF);
-                const int g = static_cast<int>((p >> 8) & 0xFF);
-                const int b = static_cast<int>(p & 0xFF);
-                if (r > 150 && g > 130 && b < r - 40) {
-                    bare.set(x, y, rgb(107, 85, 156));
-                }
-            }
-        }
-        EXPECT_GT(arttest::shareDifferingBeyond(arttest::shrink(bare, kChartBlock),
-                                                arttest::shrink(chart, kChartBlock), kChartBlockLevels),
-                  1.5 * kChartDifferingShare)
-            << id;
-    }
-}
-
-namespace {
-
-// A flat panel of `fill` with a one-pixel (at 1x) frame of one lighter colour.
-void expectFramedPanel(const Surface& s, int left, int right, int scale, const std::string& what) {
-    const Pixel frame = s.at(left, 0);
-    EXPECT_TRUE(brighter(frame, kPanelFill)) << what;
-    int wrong = 0;
-    for (int y = 0; y < s.height(); ++y) {
-        for (int x = left; x < right; ++x) {
-            const bool onFrame =
-                x < left + scale || x >= right - scale || y < scale || y >= s.height() - scale;
-            wrong += s.at(x, y) != (onFrame ? frame : kPanelFill);
-        }
-    }
-    EXPECT_EQ(wrong, 0) << what << " has pixels off its fill and frame";
-}
-
-}  // namespace
-
-TEST(ArtFixedPixels, PatternNameAndClockPanelsAreFlatWithALighterFrame) {
-    for (const int id : {767, 766}) {
-        for (int scale = 1; scale <= 4; ++scale) {
-            const Surface s = decodeVariant(id, scale);
-            expectFramedPanel(s, 0, s.width(), scale,
-                              std::to_string(id) + " at " + std::to_string(scale) + "x");
-        }
-    }
-}
-
-TEST(ArtFixedPixels, StatusPanelHasThreeCellsPartedByDarkBars) {
-    for (int scale = 1; scale <= 4; ++scale) {
-        const Surface s = decodeVariant(768, scale);
-        const std::string at = " at " + std::to_string(scale) + "x";
-        // Cells over columns 0-21, 24-40 and 43-59 of the 1x bitmap.
-        expectFramedPanel(s, 0, 22 * scale, scale, "first cell" + at);
-        expectFramedPanel(s, 24 * scale, 41 * scale, scale, "second cell" + at);
-        expectFramedPanel(s, 43 * scale, 60 * scale, scale, "third cell" + at);
-        for (const int bar : {22, 41}) {
-            for (int x = bar * scale; x < (bar + 2) * scale; ++x) {
-                for (int y = 0; y < s.height(); ++y) {
-                    ASSERT_EQ(s.at(x, y), kDivider) << "column " << x << " row " << y << at;
-                }
-            }
-        }
-    }
-}
-
-TEST(ArtIcon, IsThereInEverySizeWithTransparentCorners) {
-    EXPECT_EQ(platform::iconSizes(gameModule(), 101), (std::vector<int>{16, 32, 48, 64, 128, 256}));
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
-        const auto icon = platform::loadIcon(gameModule(), 101, size);
-        ASSERT_TRUE(icon.has_value()) << size;
-        ASSERT_EQ(icon->pixels.width(), size);
-        ASSERT_EQ(icon->pixels.height(), size);
-        EXPECT_LT(icon->alpha.front(), 16) << size << ": the rounded corners show the desktop";
-        EXPECT_EQ(icon->alpha[icon->alpha.size() / 2 + static_cast<std::size_t>(size) / 2], 255) << size;
-        EXPECT_GT(arttest::colourCount(icon->pixels), 4u) << size;
-    }
-}

@@ -56,16 +56,6 @@ TEST(PatternTool, SinglePrecisionValuesArePrintedSoTheyReadBackExactly) {
     EXPECT_EQ(printed, (16000.0f / (7.0f / 3.0f)) / 1000.0f);
 }
 
-TEST(PatternTool, InfoSummarisesForPeople) {
-    TempFolder folder;
-    writeFile(folder, "square.mza", redSquareFile());
-    const ToolRun r = run("info " + (folder / "square.mza").string(), folder);
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    for (const char* expected : {"variant:     polylines", "pieces:      1", "#FF0000"}) {
-        EXPECT_NE(r.out.find(expected), std::string::npos) << r.out;
-    }
-}
-
 TEST(PatternTool, AFileThatCannotBeLoadedSaysWhyAndExitsWithOne) {
     TempFolder folder;
     PatternFile damaged = redSquareFile();
