@@ -1,13 +1,50 @@
 #include "maker/input/read_picture.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <string_view>
 
 #include "maker/input/raster_picture.h"
-#include "maker/input/regular_file.h"
 #include "maker/input/svg_picture.h"
+#include "platform/system/regular_file.h"
 
 namespace {
+
+constexpr std::size_t kMaxPictureFileBytes = std::size_t{256} << 20;
+
+// Reads a picture file through the platform's reader, which opens only regular
+// files and never blocks; the file's kind is looked at first only to say, in
+// words that follow its name, why it cannot be read.
+bool readPictureFile(const std::string& path, std::vector<std::byte>& bytes, std::string& error) {
+    const std::string tooLarge =
+        "is larger than " + std::to_string(kMaxPictureFileBytes >> 20) + " MiB, more than a picture needs";
+    std::error_code failure;
+    const std::filesystem::file_status status = std::filesystem::status(path, failure);
+    if (failure) {
+        error = "cannot be opened: " + failure.message();
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        error =
+            std::filesystem::is_directory(status) ? "is a folder, not a picture" : "is not a regular file";
+        return false;
+    }
+    errno = 0;
+    std::optional<std::vector<std::byte>> read = platform::readRegularFile(path, kMaxPictureFileBytes + 1);
+    if (!read) {
+        error = std::string("cannot be read: ") + std::strerror(errno != 0 ? errno : EIO);
+        return false;
+    }
+    if (read->size() > kMaxPictureFileBytes) {
+        error = "is larger than " + std::to_string(kMaxPictureFileBytes >> 20) +
+                " MiB, more than a picture needs";
+        return false;
+    }
+    bytes = std::move(*read);
+    return true;
+}
 
 // XML after an optional byte-order mark and white space.
 bool looksLikeXml(std::span<const std::byte> bytes) {
@@ -69,7 +106,7 @@ PictureReadResult readPictureFromMemory(std::span<const std::byte> bytes, int ma
 PictureReadResult readPicture(const std::string& path, int maxLongSide, const SvgFraming& framing) {
     std::vector<std::byte> bytes;
     PictureReadResult result;
-    if (!readRegularFile(path, kMaxPictureFileBytes, bytes, result.error)) {
+    if (!readPictureFile(path, bytes, result.error)) {
         return result;
     }
     return readPictureFromMemory(bytes, maxLongSide, framing);

@@ -8,17 +8,17 @@
 
 #include "core/control_ids.h"
 #include "platform/drawing/bitmap.h"
-#include "platform/pixels/bmp_decoder.h"
 #include "platform/drawing/device_context.h"
 #include "platform/drawing/drawing.h"
 #include "platform/drawing/font.h"
 #include "platform/drawing/gdi_objects.h"
-#include "tools/codecs/png_writer.h"
 #include "platform/drawing/text_renderer.h"
+#include "platform/pixels/bmp_decoder.h"
 #include "resources/vellumar_ids.h"
+#include "tools/codecs/png_writer.h"
 #include "tools/vellumar-art/catalogue.h"
+#include "tools/vellumar-art/face_style.h"
 #include "tools/vellumar-art/output.h"
-#include "tools/vellumar-art/style.h"
 #include "ui/screen_layout.h"
 
 namespace art {

@@ -2,7 +2,7 @@
 // size; the catalogue says which resource and size it is.
 #pragma once
 
-#include "tools/vellumar-art/style.h"
+#include "tools/vellumar-art/face_style.h"
 
 namespace art {
 

@@ -1,4 +1,4 @@
-#include "tools/vellumar-art/style.h"
+#include "tools/vellumar-art/face_style.h"
 
 #include <algorithm>
 
