@@ -384,12 +384,11 @@ DrawingWork worstFrame(const WorkGrid& grid, const DrawingWork& wholeBoard) {
     return worst;
 }
 
-}  // namespace
-
-DrawingWork measureDrawingWork(std::span<const Piece> pieces, const ViewTransform& view) {
+// Every piece's work counted into the grid, and the whole board's at zoom 1.
+std::unique_ptr<WorkGrid> workGridOf(std::span<const Piece> pieces, const ViewTransform& view,
+                                     WholeBoard& whole) {
     const BoardScale scale = boardScale(view);
     auto grid = std::make_unique<WorkGrid>();
-    WholeBoard whole;
     for (std::size_t k = 0; k < pieces.size();) {
         // An outline shared with the pieces after it is counted once for all.
         std::size_t sharing = 1;
@@ -401,7 +400,29 @@ DrawingWork measureDrawingWork(std::span<const Piece> pieces, const ViewTransfor
         k += sharing;
     }
     grid->finish();
+    return grid;
+}
+
+}  // namespace
+
+DrawingWork measureDrawingWork(std::span<const Piece> pieces, const ViewTransform& view) {
+    WholeBoard whole;
+    const std::unique_ptr<WorkGrid> grid = workGridOf(pieces, view, whole);
     return worstFrame(*grid, whole.work);
+}
+
+std::string findDrawingFault(std::span<const Piece> pieces, const ViewTransform& largestBoard) {
+    WholeBoard whole;
+    const std::unique_ptr<WorkGrid> grid = workGridOf(pieces, largestBoard, whole);
+    // No window at any zoom costs more than every edge, line and box of the
+    // pattern at its limits: when even that fits the budget, as it does for
+    // most patterns, the windows need not be searched one by one.
+    const DrawingWork ceiling = blockWork(*grid, 0.0, 0, 0, kColumns, kRows);
+    if (whole.work.estimatedNanoseconds() <= kMaxFrameNanoseconds &&
+        ceiling.estimatedNanoseconds() <= kMaxFrameNanoseconds) {
+        return {};
+    }
+    return findDrawingFault(worstFrame(*grid, whole.work));
 }
 
 std::string findDrawingFault(const DrawingWork& work) {

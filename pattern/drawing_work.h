@@ -53,3 +53,6 @@ DrawingWork measureDrawingWork(std::span<const Piece> pieces, const ViewTransfor
 
 // Why drawing would take too long; empty when the work is within the budget.
 std::string findDrawingFault(const DrawingWork& work);
+// The same for a pattern's pieces, without searching every window when a
+// bound of them all already fits the budget.
+std::string findDrawingFault(std::span<const Piece> pieces, const ViewTransform& largestBoard);

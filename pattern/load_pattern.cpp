@@ -437,7 +437,7 @@ Fault drawingFault(std::span<const Piece> pieces, const RawGeometry& g) {
     ViewTransform largestBoard;
     fitView(largestBoard, g.maxX - g.minX, g.maxY - g.minY, kLargestBoardWidth, kLargestBoardHeight);
     setViewZoom(largestBoard, 1.0f);
-    if (std::string fault = findDrawingFault(measureDrawingWork(pieces, largestBoard)); !fault.empty()) {
+    if (std::string fault = findDrawingFault(pieces, largestBoard); !fault.empty()) {
         return fault;
     }
     return std::nullopt;
