@@ -384,6 +384,35 @@ DrawingWork worstFrame(const WorkGrid& grid, const DrawingWork& wholeBoard) {
     return worst;
 }
 
+// Whether a window of m x n cells at `zoom`, placed at any column and row of
+// `places` (inclusive), costs more than the budget. The block that every one
+// of those windows lies in bounds each of their costs, so the places are
+// split only while that bound exceeds the budget: a pattern within it is
+// settled by a few blocks rather than a window at every place.
+struct Places {
+    int c0, r0, c1, r1;
+};
+bool someWindowOverBudget(const WorkGrid& grid, double zoom, int m, int n, Places places, DrawingWork& over) {
+    const DrawingWork bound = blockWork(grid, zoom, places.c0, places.r0, places.c1 + m, places.r1 + n);
+    if (bound.estimatedNanoseconds() <= kMaxFrameNanoseconds) {
+        return false;
+    }
+    if (places.c0 == places.c1 && places.r0 == places.r1) {
+        over = bound;
+        return true;
+    }
+    Places first = places, second = places;
+    if (places.c1 - places.c0 >= places.r1 - places.r0) {
+        first.c1 = (places.c0 + places.c1) / 2;
+        second.c0 = first.c1 + 1;
+    } else {
+        first.r1 = (places.r0 + places.r1) / 2;
+        second.r0 = first.r1 + 1;
+    }
+    return someWindowOverBudget(grid, zoom, m, n, first, over) ||
+           someWindowOverBudget(grid, zoom, m, n, second, over);
+}
+
 // Every piece's work counted into the grid, and the whole board's at zoom 1.
 std::unique_ptr<WorkGrid> workGridOf(std::span<const Piece> pieces, const ViewTransform& view,
                                      WholeBoard& whole) {
@@ -414,15 +443,20 @@ DrawingWork measureDrawingWork(std::span<const Piece> pieces, const ViewTransfor
 std::string findDrawingFault(std::span<const Piece> pieces, const ViewTransform& largestBoard) {
     WholeBoard whole;
     const std::unique_ptr<WorkGrid> grid = workGridOf(pieces, largestBoard, whole);
-    // No window at any zoom costs more than every edge, line and box of the
-    // pattern at its limits: when even that fits the budget, as it does for
-    // most patterns, the windows need not be searched one by one.
-    const DrawingWork ceiling = blockWork(*grid, 0.0, 0, 0, kColumns, kRows);
-    if (whole.work.estimatedNanoseconds() <= kMaxFrameNanoseconds &&
-        ceiling.estimatedNanoseconds() <= kMaxFrameNanoseconds) {
-        return {};
+    if (whole.work.estimatedNanoseconds() > kMaxFrameNanoseconds) {
+        return findDrawingFault(whole.work);
     }
-    return findDrawingFault(worstFrame(*grid, whole.work));
+    bool last = false;
+    for (double zoom = kZoomStep; !last; zoom *= kZoomStep) {
+        const int m = std::min(kColumns, static_cast<int>(kWidth / zoom / kCell) + 2);
+        const int n = std::min(kRows, static_cast<int>(kHeight / zoom / kCell) + 2);
+        last = m <= 2 && n <= 2;
+        DrawingWork over;
+        if (someWindowOverBudget(*grid, last ? 0.0 : zoom, m, n, {0, 0, kColumns - m, kRows - n}, over)) {
+            return findDrawingFault(over);
+        }
+    }
+    return {};
 }
 
 std::string findDrawingFault(const DrawingWork& work) {
