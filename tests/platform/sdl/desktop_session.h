@@ -14,6 +14,7 @@
 
 #include "tests/platform/sdl/child_process.h"
 #include "tests/platform/sdl/xwd_image.h"
+#include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
 
 class DesktopSession : public ::testing::Test {
@@ -24,10 +25,13 @@ class DesktopSession : public ::testing::Test {
     // Ends the X server, as when the X session goes away under its clients.
     void stopDisplay() { server_.reset(); }
 
-    std::unique_ptr<testing_support::ChildProcess> start(const std::vector<std::string>& argv) {
-        return testing_support::ChildProcess::start(argv, environment_);
+    std::unique_ptr<testing_support::ChildProcess> start(const std::vector<std::string>& argv,
+                                                         const std::string& output = "") {
+        return testing_support::ChildProcess::start(argv, output);
     }
-    testing_support::CommandResult xdotool(std::vector<std::string> arguments);
+    // Runs a shell command on the display, killed when it outlasts the patience.
+    ToolRun run(const std::string& command) { return runProgram("timeout 15", command, folder_); }
+    ToolRun xdotool(const std::string& arguments) { return run("xdotool " + arguments); }
     // Finds the visible window of a program; fails the test when there is none.
     void findWindow(const testing_support::ChildProcess& program);
     // The window's client size.
@@ -43,6 +47,7 @@ class DesktopSession : public ::testing::Test {
     static constexpr auto kPatience = std::chrono::seconds(15);
     TempFolder folder_;
     std::unique_ptr<testing_support::ChildProcess> server_;
-    testing_support::Environment environment_;
+    // The display and folders of its own, for the programs the test starts.
+    std::vector<std::unique_ptr<ScopedEnvironment>> environment_;
     std::string window_;
 };

@@ -8,8 +8,8 @@
 #include <sstream>
 #include <thread>
 
-#include "core/control_ids.h"
 #include "bench/generated_pattern.h"
+#include "core/control_ids.h"
 #include "tests/platform/sdl/desktop_session.h"
 #include "ui/screen_layout.h"
 
@@ -71,7 +71,7 @@ class GameOnVirtualDisplay : public DesktopSession {
     // The game may be gone before xdotool sends the keys' release, which it
     // then reports as an error: the game's exit code is what tells.
     void closeWithCtrlQ(testing_support::ChildProcess& game) {
-        xdotool({"key", "--window", window_, "ctrl+q"});
+        xdotool("key --window " + window_ + " ctrl+q");
         EXPECT_EQ(game.waitForExit(kPatience), 0);
     }
 
@@ -89,10 +89,10 @@ TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWho
     std::this_thread::sleep_for(500ms);
     auto game = startGame();
     ASSERT_FALSE(HasFailure());
-    EXPECT_EQ(xdotool({"windowsize", window_, "1000", "700"}).exitCode, 0);
+    EXPECT_EQ(xdotool("windowsize " + window_ + " 1000 700").exitCode, 0);
     EXPECT_TRUE(eventually([&] { return geometry() == std::pair(960, 642); }))
         << "3 x 320 x 214, the nearest landscape multiple";
-    EXPECT_EQ(xdotool({"key", "--window", window_, "F11"}).exitCode, 0);
+    EXPECT_EQ(xdotool("key --window " + window_ + " F11").exitCode, 0);
     ASSERT_TRUE(eventually([&] { return geometry() == std::pair(1280, 1024); })) << "full screen";
     // 4 x 320 x 214 = 1280 x 856, centred: 84 lines of the window's purple above and below.
     const auto picture = photographUntil([](const XwdImage& p) {
@@ -112,7 +112,7 @@ TEST_F(GameOnVirtualDisplay, ASecondStartLeavesTheFirstAndEndsWithZero) {
     auto second = start({VELLUMAR_GAME});
     ASSERT_TRUE(second);
     EXPECT_EQ(second->waitForExit(kPatience), 0);
-    EXPECT_EQ(xdotool({"search", "--onlyvisible", "--name", "Vellumar|MonaLisa"}).output, window_ + "\n");
+    EXPECT_EQ(xdotool("search --onlyvisible --name 'Vellumar|MonaLisa'").out, window_ + "\n");
     closeWithCtrlQ(*game);
 }
 
@@ -125,13 +125,12 @@ TEST_F(GameOnVirtualDisplay, WithoutTheDefaultPatternAMessageWindowSaysSoAndTheG
     // SDL's message box is a window of its own, named by its caption.
     std::string window;
     EXPECT_TRUE(eventually([&] {
-        const std::string info =
-            testing_support::runCommand({"xwininfo", "-name", "Warning"}, environment_, kPatience).output;
+        const std::string info = run("xwininfo -name Warning").out;
         const std::size_t id = info.find("Window id: ");
         window = id == std::string::npos ? "" : info.substr(id + 11, info.find(' ', id + 11) - id - 11);
         return !window.empty();
     })) << "no message window on the display";
-    xdotool({"key", "--window", window, "Return"});
+    xdotool("key --window " + window + " Return");
     EXPECT_EQ(game->waitForExit(kPatience), 0);
 }
 
