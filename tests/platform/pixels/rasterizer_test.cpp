@@ -168,18 +168,6 @@ TEST(PolygonFill, PointsOnLeftAndTopEdgesAreInsideOnRightAndBottomOutside) {
     EXPECT_EQ(filled(5, 5, {{0, 0}, {4, 0}, {4, 4}}), rows("####. .###. ..##. ...#. ....."));
 }
 
-TEST(PolygonFill, AlternateRuleLeavesHoles) {
-    // An outer square and an inner one joined by a cut that is walked both ways.
-    EXPECT_EQ(
-        filled(9, 9, {{0, 0}, {8, 0}, {8, 8}, {0, 8}, {0, 0}, {2, 2}, {2, 6}, {6, 6}, {6, 2}, {2, 2}}),
-        rows("########. ########. ##....##. ##....##. ##....##. ##....##. ########. ########. ........."));
-    // A five-pointed star drawn in one stroke: its middle crosses twice.
-    const std::string star = filled(21, 21, {{10, 0}, {16, 20}, {0, 7}, {20, 7}, {4, 20}});
-    EXPECT_EQ(star[10 * 22 + 10], '.') << star;
-    EXPECT_EQ(star[8 * 22 + 2], '#') << star;
-    EXPECT_EQ(star[3 * 22 + 10], '#') << star;
-}
-
 TEST(PolygonFill, AgreesWithCountingCrossingsPixelByPixel) {
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE(testing::Message() << "seed " << seed);

@@ -4,21 +4,6 @@
 
 using namespace platform;
 
-namespace {
-
-std::vector<BYTE> utf16Bytes(std::u16string_view text) {
-    std::vector<BYTE> bytes;
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<BYTE>(c & 0xFF));
-        bytes.push_back(static_cast<BYTE>(c >> 8));
-    }
-    bytes.push_back(0);
-    bytes.push_back(0);
-    return bytes;
-}
-
-}  // namespace
-
 namespace platform {
 static bool operator==(const RegistryValue& a, const RegistryValue& b) {
     return a.name == b.name && a.type == b.type && a.data == b.data;
@@ -28,6 +13,16 @@ static bool operator==(const RegistryValue& a, const RegistryValue& b) {
 namespace {
 
 constexpr const char16_t* kKey = u"HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar";
+
+std::vector<BYTE> utf16Bytes(std::u16string_view text) {
+    std::vector<BYTE> bytes;
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<BYTE>(c & 0xFF));
+        bytes.push_back(static_cast<BYTE>(c >> 8));
+    }
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
 
 }  // namespace
 
