@@ -1,16 +1,118 @@
 #include "tests/platform/sdl/desktop_session.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <thread>
 
-using testing_support::XwdImage;
+std::unique_ptr<ChildProcess> ChildProcess::start(const std::vector<std::string>& argv,
+                                                  const std::string& output) {
+    const pid_t pid = argv.empty() ? -1 : ::fork();
+    if (pid < 0) {
+        return nullptr;
+    }
+    if (pid == 0) {
+        if (!output.empty()) {
+            ::dup2(::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+        }
+        std::vector<char*> args;
+        for (const std::string& arg : argv) {
+            args.push_back(const_cast<char*>(arg.c_str()));
+        }
+        args.push_back(nullptr);
+        ::execvp(args[0], args.data());
+        ::_exit(127);
+    }
+    return std::unique_ptr<ChildProcess>(new ChildProcess(pid));
+}
+
+ChildProcess::~ChildProcess() {
+    // Asked first, so that a server can remove its socket; then made to.
+    if (!exitCode_) {
+        ::kill(pid_, SIGTERM);
+        if (!waitForExit(std::chrono::seconds(3))) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+}
+
+std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds within) {
+    const auto giveUp = std::chrono::steady_clock::now() + within;
+    while (!exitCode_) {
+        int status = 0;
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+            exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        } else if (std::chrono::steady_clock::now() >= giveUp) {
+            return std::nullopt;
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    return exitCode_;
+}
+
+void ChildProcess::signal(int number) {
+    if (!exitCode_) {
+        ::kill(pid_, number);
+    }
+}
+
+namespace {
+
+std::uint32_t bigEndian(std::string_view bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return value;
+}
+
+}  // namespace
+
+// The header is 25 big-endian 32-bit fields, then the window's name and the
+// colour map (12 bytes an entry). Xvfb's 24-bit visual is direct colour with
+// the identity colour map and 0xRRGGBB masks, the only layout taken here.
+std::optional<XwdImage> XwdImage::parse(std::string_view bytes, std::string* why) {
+    constexpr std::size_t kFields = 25;
+    std::uint32_t field[kFields] = {};
+    for (std::size_t i = 0; i < kFields && bytes.size() >= kFields * 4; ++i) {
+        field[i] = bigEndian(bytes, i * 4);
+    }
+    // Version 7, Z pixmap, 32 bits a pixel, true or direct colour, red, green and blue masks.
+    if (field[1] != 7 || field[2] != 2 || field[11] != 32 || (field[13] != 4 && field[13] != 5) ||
+        field[14] != 0xFF0000 || field[15] != 0xFF00 || field[16] != 0xFF) {
+        *why = "not a 32-bit 0xRRGGBB dump";
+        return std::nullopt;
+    }
+    XwdImage image;
+    image.width = static_cast<int>(field[4]);
+    image.height = static_cast<int>(field[5]);
+    const std::size_t start = field[0] + std::size_t{field[19]} * 12;
+    const std::size_t stride = field[12];
+    if (stride < std::size_t{field[4]} * 4 || start + stride * field[5] > bytes.size()) {
+        *why = "its pixels run past its end";
+        return std::nullopt;
+    }
+    for (std::size_t y = 0; y < field[5]; ++y) {
+        for (std::size_t x = 0; x < field[4]; ++x) {
+            const std::uint32_t pixel = bigEndian(bytes, start + y * stride + x * 4);
+            image.pixels.push_back((field[7] == 1 ? pixel : __builtin_bswap32(pixel)) & 0xFFFFFF);
+        }
+    }
+    return image;
+}
 
 void DesktopSession::SetUp() {
     // -displayfd 1: Xvfb prints the number of the display it took once it is ready.
-    server_ = start({"Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
-                    (folder_ / "display").string());
+    server_ =
+        ChildProcess::start({"Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+                            (folder_ / "display").string());
     std::string number;
     eventually([&] {
         number = folder_.read("display");
@@ -43,7 +145,7 @@ void DesktopSession::SetUp() {
     std::filesystem::create_directories(folder_ / "runtime");
 }
 
-void DesktopSession::findWindow(const testing_support::ChildProcess& program) {
+void DesktopSession::findWindow(const ChildProcess& program) {
     const std::string found =
         xdotool("search --sync --onlyvisible --pid " + std::to_string(program.pid())).out;
     window_ = found.substr(0, found.find('\n'));

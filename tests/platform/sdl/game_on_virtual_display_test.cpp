@@ -16,16 +16,14 @@
 namespace {
 
 using namespace std::chrono_literals;
-using testing_support::XwdImage;
 
 constexpr std::uint32_t kPurple = 0x6E579E;
 
 class GameOnVirtualDisplay : public DesktopSession {
   protected:
     // Starts the game and finds its window, whose client area is k times 240 x 294.
-    std::unique_ptr<testing_support::ChildProcess> startGame(const std::vector<std::string>& argv = {
-                                                                 VELLUMAR_GAME}) {
-        auto game = start(argv);
+    std::unique_ptr<ChildProcess> startGame(const std::vector<std::string>& argv = {VELLUMAR_GAME}) {
+        auto game = ChildProcess::start(argv);
         EXPECT_TRUE(game);
         if (game) {
             findWindow(*game);
@@ -70,7 +68,7 @@ class GameOnVirtualDisplay : public DesktopSession {
     }
     // The game may be gone before xdotool sends the keys' release, which it
     // then reports as an error: the game's exit code is what tells.
-    void closeWithCtrlQ(testing_support::ChildProcess& game) {
+    void closeWithCtrlQ(ChildProcess& game) {
         xdotool("key --window " + window_ + " ctrl+q");
         EXPECT_EQ(game.waitForExit(kPatience), 0);
     }
@@ -84,7 +82,7 @@ class GameOnVirtualDisplay : public DesktopSession {
 
 TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWholeDisplay) {
     // Full screen is the window manager's to grant.
-    auto manager = start({"openbox", "--sm-disable"});
+    auto manager = ChildProcess::start({"openbox", "--sm-disable"});
     ASSERT_TRUE(manager) << "openbox is missing (scripts/install-deps.sh installs it)";
     std::this_thread::sleep_for(500ms);
     auto game = startGame();
@@ -96,7 +94,7 @@ TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWho
     ASSERT_TRUE(eventually([&] { return geometry() == std::pair(1280, 1024); })) << "full screen";
     // 4 x 320 x 214 = 1280 x 856, centred: 84 lines of the window's purple above and below.
     const auto picture = photographUntil([](const XwdImage& p) {
-        return p.height() == 1024 && p.at(100, 40) == kPurple && p.at(100, 1003) == kPurple;
+        return p.height == 1024 && p.at(100, 40) == kPurple && p.at(100, 1003) == kPurple;
     });
     ASSERT_TRUE(picture);
     const BoardRectangle board = computeLayout(1280, 856, kToolbarBitmapSizes).boardRectFull;
@@ -109,7 +107,7 @@ TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWho
 TEST_F(GameOnVirtualDisplay, ASecondStartLeavesTheFirstAndEndsWithZero) {
     auto game = startGame();
     ASSERT_FALSE(HasFailure());
-    auto second = start({VELLUMAR_GAME});
+    auto second = ChildProcess::start({VELLUMAR_GAME});
     ASSERT_TRUE(second);
     EXPECT_EQ(second->waitForExit(kPatience), 0);
     EXPECT_EQ(xdotool("search --onlyvisible --name 'Vellumar|MonaLisa'").out, window_ + "\n");
@@ -120,7 +118,7 @@ TEST_F(GameOnVirtualDisplay, WithoutTheDefaultPatternAMessageWindowSaysSoAndTheG
     const std::filesystem::path lonely = folder_ / "lonely" / "vellumar";
     std::filesystem::create_directories(lonely.parent_path());
     std::filesystem::copy_file(VELLUMAR_GAME, lonely);
-    auto game = start({lonely.string()});
+    auto game = ChildProcess::start({lonely.string()});
     ASSERT_TRUE(game);
     // SDL's message box is a window of its own, named by its caption.
     std::string window;
