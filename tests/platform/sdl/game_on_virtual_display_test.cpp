@@ -5,7 +5,6 @@
 
 #include <csignal>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "bench/generated_pattern.h"
@@ -60,12 +59,7 @@ class GameOnVirtualDisplay : public DesktopSession {
         clickControl(IDC_COLOR_SCHEME);
         ASSERT_TRUE(boardTurns(true)) << "the board never turned black";
     }
-    std::string storedSettings() const {
-        std::ifstream in(folder_ / "config/vellumar/registry.reg");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string storedSettings() const { return folder_.read("config/vellumar/registry.reg"); }
     // The game may be gone before xdotool sends the keys' release, which it
     // then reports as an error: the game's exit code is what tells.
     void closeWithCtrlQ(ChildProcess& game) {
@@ -168,13 +162,7 @@ TEST_F(GameOnVirtualDisplay, SurvivesHostileFilesAsItsCurrentPattern) {
         const char* settings;  // after the CurrentPattern line
     } cases[] = {
         {"too heavy to draw",
-         [&] {
-             const auto bytes = serializePatternFile(generateZigzagPattern(181, 44000, 16000));
-             std::ofstream(hostile, std::ios::binary)
-                 .write(reinterpret_cast<const char*>(bytes.data()),
-                        static_cast<std::streamsize>(bytes.size()));
-         },
-         ""},
+         [&] { writeBytesTo(hostile, serializePatternFile(generateZigzagPattern(181, 44000, 16000))); }, ""},
         {"damaged bytes", [&] { std::ofstream(hostile) << std::string(300, '\xff'); },
          "\"Level\"=dword:zz\n\"ColorScheme\"=hex(4):ff,ff,ff,ff\ngarbage\n"},
         {"a FIFO", [&] { ::mkfifo(hostile.c_str(), 0600); }, ""},
