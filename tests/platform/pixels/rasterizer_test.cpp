@@ -51,18 +51,10 @@ TEST(Polyline, DrawsEachStepFromItsStartUpToItsEnd) {
         {"reversed: the same steps from the other end", 6, 3, 1, {{4, 1}, {0, 0}}, ".#.... ..###. ......"},
         // x = 1 + round(y / 5), halves up: 1, 1, 1, 2, 2; row 5 is the end.
         {"steep, width 0", 4, 6, 0, {{1, 0}, {2, 5}}, ".#.. .#.. .#.. ..#. ..#. ...."},
-        {"every vertex but the last",
-         5,
-         5,
-         1,
-         {{0, 0}, {3, 0}, {3, 3}, {1, 3}},
-         "####. ...#. ...#. ..##. ....."},
-        {"three pixels across, square ends",
-         9,
-         6,
-         3,
-         {{2, 3}, {6, 3}},
-         "......... ......... .#######. .#######. .#######. ........."},
+        // Every vertex is drawn but the last.
+        {"a path", 5, 5, 1, {{0, 0}, {3, 0}, {3, 3}, {1, 3}}, "####. ...#. ...#. ..##. ....."},
+        // Three pixels across, square ends.
+        {"3 wide", 9, 6, 3, {{2, 3}, {6, 3}}, "......... ......... .#######. .#######. .#######. ........."},
     };
     for (const LineCase& c : cases) {
         SCOPED_TRACE(c.rule);
