@@ -102,8 +102,7 @@ TEST_F(MessageQueueTest, GetMessageEndsWithTheQuitMessageAfterWhatWasQueued) {
         got.push_back(msg.message);
         DispatchMessage(&msg);
     }
-    EXPECT_EQ(msg.message, WM_QUIT);
-    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_EQ(std::pair(msg.message, msg.wParam), std::pair(UINT{WM_QUIT}, WPARAM{7}));
     EXPECT_EQ(got, (std::vector<UINT>{kFirst, kSecond}));
     EXPECT_FALSE(backend.scriptExhausted());
 }
