@@ -90,8 +90,7 @@ TEST_F(ButtonTest, ADisabledButtonDrawsDisabledAndIgnoresTheStylus) {
     step(&platform::HeadlessBackend::tap, 50, 60);
     EXPECT_TRUE(std::ranges::none_of(items, [](const auto& item) { return item.itemState & ODS_SELECTED; }));
     EXPECT_TRUE(commands().empty());
-    ASSERT_EQ(received(WM_LBUTTONDOWN).size(), 1u);
-    EXPECT_EQ(received(WM_LBUTTONDOWN)[0].lParam, MAKELPARAM(50, 60));
+    EXPECT_EQ(fieldOf(&Received::lParam, WM_LBUTTONDOWN), (std::vector<LPARAM>{MAKELPARAM(50, 60)}));
     EnableWindow(button, TRUE);
     step(&platform::HeadlessBackend::tap, 50, 60);
     EXPECT_EQ(commands().size(), 1u);

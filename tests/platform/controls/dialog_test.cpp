@@ -7,8 +7,8 @@
 #include "platform/controls/button.h"
 #include "platform/controls/list_box.h"
 #include "platform/windows/invalidation.h"
-#include "platform/windows/window_object.h"
 #include "platform/windows/message_loop.h"
+#include "platform/windows/window_object.h"
 #include "tests/platform/windows/window_test_support.h"
 
 namespace {
@@ -45,16 +45,14 @@ BOOL endingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
 }
 
 platform::DialogTemplate chooserLike(int titleButton) {
-    platform::DialogTemplate t;
-    t.title = u"Choose";
-    t.cx = 148;
-    t.cy = 127;
-    t.titleBarButton = titleButton;
-    t.items.push_back(
-        {u"Button", IDOK, u"Open", 18, 106, 50, 14, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON});
-    t.items.push_back({u"Listbox", 1002, u"", 17, 18, 55, 78,
-                       WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_SORT});
-    return t;
+    return {
+        u"Choose",
+        148,
+        127,
+        titleButton,
+        {{u"Button", IDOK, u"Open", 18, 106, 50, 14, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+         {u"Listbox", 1002, u"", 17, 18, 55, 78,
+          WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_SORT}}};
 }
 
 class DialogTest : public WindowTest {

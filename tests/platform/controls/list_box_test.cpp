@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "tests/platform/windows/window_test_support.h"
 
@@ -75,12 +76,12 @@ TEST_F(ListBoxTest, SelectionSetByTheProgramIsNotReported) {
     add(u"a");
     add(u"b");
     EXPECT_EQ(selection(), LB_ERR);
-    EXPECT_EQ(SendMessage(list, LB_SETCURSEL, 1, 0), 1);
-    EXPECT_EQ(selection(), 1);
-    EXPECT_EQ(SendMessage(list, LB_SETCURSEL, 5, 0), LB_ERR);
-    EXPECT_EQ(selection(), 1);
-    EXPECT_EQ(SendMessage(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0), LB_ERR);
-    EXPECT_EQ(selection(), LB_ERR);
+    // Each index set, what the message answers and what is selected then.
+    for (const auto& [index, answer, selected] :
+         {std::tuple{1, 1, 1}, {5, LB_ERR, 1}, {-1, LB_ERR, LB_ERR}}) {
+        EXPECT_EQ(SendMessage(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0), answer) << index;
+        EXPECT_EQ(selection(), selected) << index;
+    }
     // An entry added above the selection keeps the selected text selected.
     SendMessage(list, LB_SETCURSEL, 1, 0);
     add(u"0");

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "platform/windows/invalidation.h"
 #include "platform/pixels/surface.h"
+#include "platform/windows/invalidation.h"
 #include "platform/windows/timers.h"
 #include "tests/platform/windows/window_test_support.h"
 #include "tests/support/test_canvas.h"

@@ -42,20 +42,11 @@ std::vector<std::byte> png(int size, const std::vector<unsigned char>& rgba) {
 
 // A 4 x 4 icon: opaque white on the left half, transparent on the right,
 // except its top-right pixel, which is opaque red.
-std::vector<unsigned char> iconPixels() {
-    std::vector<unsigned char> rgba;
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            const bool red = x == 3 && y == 0;
-            const bool opaque = x < 2 || red;
-            rgba.insert(rgba.end(), {static_cast<unsigned char>(red || x < 2 ? 255 : 0),
-                                     static_cast<unsigned char>(x < 2 ? 255 : 0),
-                                     static_cast<unsigned char>(x < 2 ? 255 : 0),
-                                     static_cast<unsigned char>(opaque ? 255 : 0)});
-        }
-    }
-    return rgba;
-}
+const std::vector<unsigned char> kIconPixels = {
+    255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 255, 0, 0, 255,  // white, white, clear, red
+    255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0,   0, 0, 0,    // white, white, clear, clear
+    255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0,   0, 0, 0,    // white, white, clear, clear
+    255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0,   0, 0, 0};   // white, white, clear, clear
 
 // A module of our own: bitmap 1 with a good 2x variant, a 3x variant of the
 // wrong size and a 4x variant that is no picture; bitmap 2 whose 1x picture
@@ -66,7 +57,7 @@ struct TestModule {
     std::vector<std::byte> threeWrong = bmp(8, 8, kBlue);
     std::vector<std::byte> garbage = std::vector<std::byte>(64, std::byte{7});
     std::vector<std::byte> iconBmp = bmp(2, 2, kBlue);
-    std::vector<std::byte> iconPng = png(4, iconPixels());
+    std::vector<std::byte> iconPng = png(4, kIconPixels);
     std::vector<platform::ResourceEntry> entries = {
         {"BITMAP", 1, u"", 1, one},     {"BITMAP", 1, u"", 2, two},     {"BITMAP", 1, u"", 3, threeWrong},
         {"BITMAP", 1, u"", 4, garbage}, {"BITMAP", 2, u"", 1, garbage}, {"ICON", 5, u"", 2, iconBmp},

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "platform/drawing/device_context.h"
@@ -73,23 +74,19 @@ TEST_F(TextTest, OpaqueModeFillsTheTextCellOnly) {
 }
 
 TEST_F(TextTest, AMissingFontDrawsNothing) {
-    platform::setFontLocator([](std::string_view, int) { return std::nullopt; });
-    HFONT missing = CreateFont(-13, FW_NORMAL, u"Arial");
-    SelectObject(canvas_.dc(), missing);
-    RECT box{0, 0, 80, 40};
-    EXPECT_EQ(DrawText(canvas_.dc(), u"12", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE), 0);
-
-    platform::setFontLocator([](std::string_view, int) {
-        return platform::FontFile{"/no/such/font/file.ttf", 0};
-    });
-    HFONT unreadable = CreateFont(-13, FW_NORMAL, u"Arial");
-    SelectObject(canvas_.dc(), unreadable);
-    EXPECT_EQ(DrawText(canvas_.dc(), u"12", 2, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE), 0);
+    // None found, or one that cannot be read.
+    for (const std::optional<platform::FontFile>& file :
+         {std::optional<platform::FontFile>(),
+          std::optional(platform::FontFile{"/no/such/font/file.ttf", 0})}) {
+        platform::setFontLocator([file](std::string_view, int) { return file; });
+        HFONT missing = CreateFont(-13, FW_NORMAL, u"Arial");
+        SelectObject(canvas_.dc(), missing);
+        RECT box{0, 0, 80, 40};
+        EXPECT_EQ(DrawText(canvas_.dc(), u"12", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE), 0);
+        SelectObject(canvas_.dc(), font_);
+        DeleteObject(missing);
+    }
     EXPECT_EQ(canvas_.count(kPaper), 80 * 40);
-
-    SelectObject(canvas_.dc(), font_);
-    DeleteObject(missing);
-    DeleteObject(unreadable);
 }
 
 }  // namespace

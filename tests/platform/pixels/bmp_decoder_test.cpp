@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/text.h"
 #include "platform/drawing/bitmap.h"
 #include "platform/pixels/bmp_decoder.h"
-#include "platform/base/text.h"
 #include "tests/support/temp_folder.h"
 
 namespace drawing_test {
@@ -100,8 +100,7 @@ void expectPicture(HBITMAP bitmap) {
     ASSERT_NE(bitmap, nullptr);
     BITMAP info;
     ASSERT_NE(GetObject(bitmap, sizeof(info), &info), 0);
-    EXPECT_EQ(info.bmWidth, 3);
-    EXPECT_EQ(info.bmHeight, 2);
+    EXPECT_EQ(std::pair(info.bmWidth, info.bmHeight), (std::pair<LONG, LONG>(3, 2)));
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 3; ++x) {
             EXPECT_EQ(platform::colourFromPixel(platform::bitmapSurface(bitmap).at(x, y)), kPicture[y][x])

@@ -5,27 +5,24 @@
 
 #include <csignal>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
-#include "core/control_ids.h"
 #include "bench/generated_pattern.h"
+#include "core/control_ids.h"
 #include "tests/platform/sdl/desktop_session.h"
 #include "ui/screen_layout.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using testing_support::XwdImage;
 
 constexpr std::uint32_t kPurple = 0x6E579E;
 
 class GameOnVirtualDisplay : public DesktopSession {
   protected:
     // Starts the game and finds its window, whose client area is k times 240 x 294.
-    std::unique_ptr<testing_support::ChildProcess> startGame(const std::vector<std::string>& argv = {
-                                                                 VELLUMAR_GAME}) {
-        auto game = start(argv);
+    std::unique_ptr<ChildProcess> startGame(const std::vector<std::string>& argv = {VELLUMAR_GAME}) {
+        auto game = ChildProcess::start(argv);
         EXPECT_TRUE(game);
         if (game) {
             findWindow(*game);
@@ -62,16 +59,11 @@ class GameOnVirtualDisplay : public DesktopSession {
         clickControl(IDC_COLOR_SCHEME);
         ASSERT_TRUE(boardTurns(true)) << "the board never turned black";
     }
-    std::string storedSettings() const {
-        std::ifstream in(folder_ / "config/vellumar/registry.reg");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string storedSettings() const { return folder_.read("config/vellumar/registry.reg"); }
     // The game may be gone before xdotool sends the keys' release, which it
     // then reports as an error: the game's exit code is what tells.
-    void closeWithCtrlQ(testing_support::ChildProcess& game) {
-        xdotool({"key", "--window", window_, "ctrl+q"});
+    void closeWithCtrlQ(ChildProcess& game) {
+        xdotool("key --window " + window_ + " ctrl+q");
         EXPECT_EQ(game.waitForExit(kPatience), 0);
     }
 
@@ -84,19 +76,19 @@ class GameOnVirtualDisplay : public DesktopSession {
 
 TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWholeDisplay) {
     // Full screen is the window manager's to grant.
-    auto manager = start({"openbox", "--sm-disable"});
+    auto manager = ChildProcess::start({"openbox", "--sm-disable"});
     ASSERT_TRUE(manager) << "openbox is missing (scripts/install-deps.sh installs it)";
     std::this_thread::sleep_for(500ms);
     auto game = startGame();
     ASSERT_FALSE(HasFailure());
-    EXPECT_EQ(xdotool({"windowsize", window_, "1000", "700"}).exitCode, 0);
+    EXPECT_EQ(xdotool("windowsize " + window_ + " 1000 700").exitCode, 0);
     EXPECT_TRUE(eventually([&] { return geometry() == std::pair(960, 642); }))
         << "3 x 320 x 214, the nearest landscape multiple";
-    EXPECT_EQ(xdotool({"key", "--window", window_, "F11"}).exitCode, 0);
+    EXPECT_EQ(xdotool("key --window " + window_ + " F11").exitCode, 0);
     ASSERT_TRUE(eventually([&] { return geometry() == std::pair(1280, 1024); })) << "full screen";
     // 4 x 320 x 214 = 1280 x 856, centred: 84 lines of the window's purple above and below.
     const auto picture = photographUntil([](const XwdImage& p) {
-        return p.height() == 1024 && p.at(100, 40) == kPurple && p.at(100, 1003) == kPurple;
+        return p.height == 1024 && p.at(100, 40) == kPurple && p.at(100, 1003) == kPurple;
     });
     ASSERT_TRUE(picture);
     const BoardRectangle board = computeLayout(1280, 856, kToolbarBitmapSizes).boardRectFull;
@@ -109,10 +101,10 @@ TEST_F(GameOnVirtualDisplay, AResizeSnapsToAWholeMultipleAndF11FitsOneIntoTheWho
 TEST_F(GameOnVirtualDisplay, ASecondStartLeavesTheFirstAndEndsWithZero) {
     auto game = startGame();
     ASSERT_FALSE(HasFailure());
-    auto second = start({VELLUMAR_GAME});
+    auto second = ChildProcess::start({VELLUMAR_GAME});
     ASSERT_TRUE(second);
     EXPECT_EQ(second->waitForExit(kPatience), 0);
-    EXPECT_EQ(xdotool({"search", "--onlyvisible", "--name", "Vellumar|MonaLisa"}).output, window_ + "\n");
+    EXPECT_EQ(xdotool("search --onlyvisible --name 'Vellumar|MonaLisa'").out, window_ + "\n");
     closeWithCtrlQ(*game);
 }
 
@@ -120,18 +112,17 @@ TEST_F(GameOnVirtualDisplay, WithoutTheDefaultPatternAMessageWindowSaysSoAndTheG
     const std::filesystem::path lonely = folder_ / "lonely" / "vellumar";
     std::filesystem::create_directories(lonely.parent_path());
     std::filesystem::copy_file(VELLUMAR_GAME, lonely);
-    auto game = start({lonely.string()});
+    auto game = ChildProcess::start({lonely.string()});
     ASSERT_TRUE(game);
     // SDL's message box is a window of its own, named by its caption.
     std::string window;
     EXPECT_TRUE(eventually([&] {
-        const std::string info =
-            testing_support::runCommand({"xwininfo", "-name", "Warning"}, environment_, kPatience).output;
+        const std::string info = run("xwininfo -name Warning").out;
         const std::size_t id = info.find("Window id: ");
         window = id == std::string::npos ? "" : info.substr(id + 11, info.find(' ', id + 11) - id - 11);
         return !window.empty();
     })) << "no message window on the display";
-    xdotool({"key", "--window", window, "Return"});
+    xdotool("key --window " + window + " Return");
     EXPECT_EQ(game->waitForExit(kPatience), 0);
 }
 
@@ -171,13 +162,7 @@ TEST_F(GameOnVirtualDisplay, SurvivesHostileFilesAsItsCurrentPattern) {
         const char* settings;  // after the CurrentPattern line
     } cases[] = {
         {"too heavy to draw",
-         [&] {
-             const auto bytes = serializePatternFile(generateZigzagPattern(181, 44000, 16000));
-             std::ofstream(hostile, std::ios::binary)
-                 .write(reinterpret_cast<const char*>(bytes.data()),
-                        static_cast<std::streamsize>(bytes.size()));
-         },
-         ""},
+         [&] { writeBytesTo(hostile, serializePatternFile(generateZigzagPattern(181, 44000, 16000))); }, ""},
         {"damaged bytes", [&] { std::ofstream(hostile) << std::string(300, '\xff'); },
          "\"Level\"=dword:zz\n\"ColorScheme\"=hex(4):ff,ff,ff,ff\ngarbage\n"},
         {"a FIFO", [&] { ::mkfifo(hostile.c_str(), 0600); }, ""},

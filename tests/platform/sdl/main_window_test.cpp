@@ -3,39 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "platform/controls/message_box.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/windows/window.h"
+#include "tests/platform/windows/window_test_support.h"
 
 namespace platform {
 namespace {
 
-LRESULT plainProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProc(hwnd, message, wParam, lParam);
-}
-
-class MainWindow : public ::testing::Test {
-  protected:
-    MainWindow() {
-        WNDCLASS windowClass;
-        windowClass.lpfnWndProc = plainProcedure;
-        windowClass.lpszClassName = u"MAINWINDOWTEST";
-        RegisterClass(&windowClass);
-    }
-
-    HWND create(const WCHAR* title) {
-        return CreateWindow(u"MAINWINDOWTEST", title, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, nullptr, 0, nullptr);
-    }
-
-    HeadlessBackend backend;
-};
+using MainWindow = WindowTest;
 
 TEST_F(MainWindow, IsTheProgramsFirstTopLevelWindow) {
     EXPECT_EQ(findMainWindow(), nullptr);
-    HWND main = create(u"Main");
+    HWND main = createMainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(findMainWindow(), main);
-    HWND later = create(u"Later");
+    HWND later = createMainWindow();
     EXPECT_EQ(findMainWindow(), main);
     DestroyWindow(main);
     EXPECT_EQ(findMainWindow(), later);
@@ -44,7 +24,7 @@ TEST_F(MainWindow, IsTheProgramsFirstTopLevelWindow) {
 }
 
 TEST_F(MainWindow, AMessageBoxOnTopIsNotIt) {
-    HWND main = create(u"Main");
+    HWND main = createMainWindow();
     HWND seen = nullptr;
     backend.script().call([&] {
         seen = findMainWindow();

@@ -22,9 +22,10 @@ TEST(OpenWithoutDisplay, FailsWithOneClearLine) {
     } cases[] = {
         // Only X11: a console's own display (KMS) must not be tried from a test.
         {"", "", "x11", "DISPLAY", false},
-        {"", "", nullptr, prefix + "neither DISPLAY nor WAYLAND_DISPLAY is set",
-         true},  // before trying any driver
-        {":987", "", nullptr, prefix + "the display \":987\" could not be opened", true},  // no server there
+        // Before trying any driver.
+        {"", "", nullptr, prefix + "neither DISPLAY nor WAYLAND_DISPLAY is set", true},
+        // No server there.
+        {":987", "", nullptr, prefix + "the display \":987\" could not be opened", true},
         {":987", "", "dummy", "dummy", false},  // the video drivers that show nothing are refused
         {":987", "", "offscreen", "offscreen", false},
     };

@@ -94,11 +94,8 @@ TEST(WindowToScreen, ScalesPointsOntoTheDrawableAndKeepsOutsidePointsOutside) {
         {599, 734, {600, 735}, {480, 588}, {479, 587}},  // 1.25 window points per pixel: the last is the last
         {4, 4, {600, 735}, {480, 588}, {3, 3}},
         {5, 5, {600, 735}, {480, 588}, {4, 4}},
-        {-1,
-         -1,
-         {480, 588},
-         {960, 1176},
-         {-2, -2}},  // dragged past the edges: rounded towards minus infinity
+        // Dragged past the edges: rounded towards minus infinity.
+        {-1, -1, {480, 588}, {960, 1176}, {-2, -2}},
         {-1, -3, {960, 1176}, {480, 588}, {-1, -2}},
         {480, 600, {480, 588}, {480, 588}, {480, 600}},
     };

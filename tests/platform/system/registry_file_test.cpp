@@ -4,21 +4,6 @@
 
 using namespace platform;
 
-namespace {
-
-std::vector<BYTE> utf16Bytes(std::u16string_view text) {
-    std::vector<BYTE> bytes;
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<BYTE>(c & 0xFF));
-        bytes.push_back(static_cast<BYTE>(c >> 8));
-    }
-    bytes.push_back(0);
-    bytes.push_back(0);
-    return bytes;
-}
-
-}  // namespace
-
 namespace platform {
 static bool operator==(const RegistryValue& a, const RegistryValue& b) {
     return a.name == b.name && a.type == b.type && a.data == b.data;
@@ -28,6 +13,16 @@ static bool operator==(const RegistryValue& a, const RegistryValue& b) {
 namespace {
 
 constexpr const char16_t* kKey = u"HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar";
+
+std::vector<BYTE> utf16Bytes(std::u16string_view text) {
+    std::vector<BYTE> bytes;
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<BYTE>(c & 0xFF));
+        bytes.push_back(static_cast<BYTE>(c >> 8));
+    }
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
 
 }  // namespace
 
@@ -57,6 +52,7 @@ TEST(RegistryText, DamagedLinesAreSkippedAndCounted) {
         "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n"
         "\"Level\"=dword:0000002\n"  // seven digits
         "\"Sound\"=dword:00000000\n"
+        "\"SOUND\"=dword:00000001\n"        // the later value of a name wins
         "\"ColorScheme\"=dword:0000000g\n"  // not hexadecimal
         "\"Clock\"=hex(4):01,00,00\n"
         "\"PaintingMode\"=hex(4):01,,00\n"  // empty byte
@@ -67,7 +63,9 @@ TEST(RegistryText, DamagedLinesAreSkippedAndCounted) {
     for (const char16_t* damaged : {u"Level", u"ColorScheme", u"PaintingMode", u"CurrentPattern"}) {
         EXPECT_EQ(section.find(damaged), nullptr);
     }
+    ASSERT_EQ(section.values.size(), 2u);
     ASSERT_NE(section.find(u"Sound"), nullptr);
+    EXPECT_EQ(section.find(u"Sound")->data, (std::vector<BYTE>{1, 0, 0, 0}));
     ASSERT_NE(section.find(u"Clock"), nullptr);
     EXPECT_EQ(section.find(u"Clock")->data, (std::vector<BYTE>{1, 0, 0}));
     EXPECT_EQ(document.damagedLines, 5);
@@ -102,14 +100,4 @@ TEST(RegistryText, UnreadLinesAndCommentsAreWrittenBackInPlace) {
         EXPECT_EQ(formatRegistryText(document), c.written);
         EXPECT_EQ(formatRegistryText(parseRegistryText(c.written)), c.written);
     }
-}
-
-TEST(RegistryText, LaterValueOfTheSameNameWins) {
-    const auto document = parseRegistryText(
-        "[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n"
-        "\"Sound\"=dword:00000000\n"
-        "\"SOUND\"=dword:00000001\n");
-    ASSERT_EQ(document.sections.size(), 1u);
-    ASSERT_EQ(document.sections[0].values.size(), 1u);
-    EXPECT_EQ(document.sections[0].values[0].data, (std::vector<BYTE>{1, 0, 0, 0}));
 }

@@ -35,25 +35,20 @@ TEST_F(Resources, StringsAreFoundByNumberAndCutToTheBuffer) {
 TEST_F(Resources, NamedResourcesAndNumbersAreStoredLittleEndian) {
     const platform::ResourceEntry* hiRes = platform::findResource(module, "CEUX", u"hi_res_aware");
     ASSERT_NE(hiRes, nullptr);
-    ASSERT_EQ(hiRes->data.size(), 2u);
-    EXPECT_EQ(static_cast<int>(hiRes->data[0]), 1);
-    EXPECT_EQ(static_cast<int>(hiRes->data[1]), 0);
-    const platform::ResourceEntry* number = platform::findResource(module, "DATA", u"Number");
-    ASSERT_NE(number, nullptr);
-    EXPECT_EQ(static_cast<int>(number->data[0]), 0x78);
-    EXPECT_EQ(static_cast<int>(number->data[3]), 0x12);
+    EXPECT_EQ(textOf(hiRes), std::string("\x01\x00", 2));
+    EXPECT_EQ(textOf(platform::findResource(module, "DATA", u"Number")), "\x78\x56\x34\x12");
     EXPECT_EQ(platform::findResource(module, "CEUX", 1), nullptr);
     EXPECT_EQ(textOf(platform::findResource(module, "DIALOG", 9)), "a dialog template\n");
 }
 
 TEST_F(Resources, BitmapsBringTheirLargerVariantsAndIconsTheirSizes) {
     const auto variants = platform::findVariants(module, "BITMAP", IDB_PICTURE);
-    ASSERT_EQ(variants.size(), 3u);
-    EXPECT_EQ(variants[0]->variant, 1);
-    EXPECT_EQ(textOf(variants[0]), "one");
-    EXPECT_EQ(variants[1]->variant, 2);
-    EXPECT_EQ(textOf(variants[1]), "two!");
-    EXPECT_EQ(variants[2]->variant, 4);
+    std::vector<int> scales;
+    for (const platform::ResourceEntry* variant : variants) {
+        scales.push_back(variant->variant);
+    }
+    ASSERT_EQ(scales, (std::vector{1, 2, 4}));
+    EXPECT_EQ(textOf(variants[0]) + textOf(variants[1]), "onetwo!");
     EXPECT_EQ(textOf(platform::findResource(module, "ICON", 101, 32)), "one");
     EXPECT_EQ(platform::findResource(module, "ICON", 101), nullptr) << "icons are found by their size";
 }

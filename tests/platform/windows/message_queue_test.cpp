@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/windows/invalidation.h"
-#include "platform/windows/timers.h"
 #include "platform/windows/message_loop.h"
+#include "platform/windows/timers.h"
 #include "window_test_support.h"
 
 namespace {
@@ -16,15 +16,15 @@ constexpr UINT kThird = 0x8003;
 
 class MessageQueueTest : public WindowTest {
   protected:
+    using Ticks = std::vector<std::pair<WPARAM, DWORD>>;
     // Each timer message as (timer id, tick count when it was handled).
-    std::vector<std::pair<WPARAM, DWORD>> timers() const {
-        std::vector<std::pair<WPARAM, DWORD>> out;
+    Ticks timers() const {
+        Ticks out;
         for (const Received& r : received(WM_TIMER)) {
             out.emplace_back(r.wParam, r.tick);
         }
         return out;
     }
-    using Ticks = std::vector<std::pair<WPARAM, DWORD>>;
 };
 
 // Sent messages arrive at once, posted ones in order when dispatched (also one
@@ -102,8 +102,7 @@ TEST_F(MessageQueueTest, GetMessageEndsWithTheQuitMessageAfterWhatWasQueued) {
         got.push_back(msg.message);
         DispatchMessage(&msg);
     }
-    EXPECT_EQ(msg.message, WM_QUIT);
-    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_EQ(std::pair(msg.message, msg.wParam), std::pair(UINT{WM_QUIT}, WPARAM{7}));
     EXPECT_EQ(got, (std::vector<UINT>{kFirst, kSecond}));
     EXPECT_FALSE(backend.scriptExhausted());
 }

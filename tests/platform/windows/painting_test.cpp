@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 
 #include "platform/drawing/drawing.h"
@@ -18,15 +19,6 @@ constexpr platform::Pixel kBlue = pixelOf(RGB(0, 0, 255));
 
 class PaintingTest : public WindowTest {
   protected:
-    struct ScreenPixel {
-        int x, y;
-        platform::Pixel colour;
-    };
-    void expectScreen(std::initializer_list<ScreenPixel> pixels) {
-        for (const ScreenPixel& p : pixels) {
-            EXPECT_EQ(backend.pixelAt(p.x, p.y), p.colour) << p.x << "," << p.y;
-        }
-    }
     // The window's update rectangle; nothing when it has none.
     static std::optional<RECT> update(HWND hwnd) {
         RECT r;
@@ -73,7 +65,9 @@ TEST_F(PaintingTest, OnlyAnErasingInvalidationFillsWithTheClassBrushAndOnlyInsid
     EXPECT_EQ(backend.pixelAt(15, 15), kRed);
     InvalidateRect(main, &box, TRUE);
     backend.runUntilIdle();
-    expectScreen({{15, 15, kBackground}, {19, 19, kBackground}, {20, 15, kRed}, {9, 15, kRed}});
+    EXPECT_EQ((std::array{backend.pixelAt(15, 15), backend.pixelAt(19, 19), backend.pixelAt(20, 15),
+                          backend.pixelAt(9, 15)}),
+              (std::array{kBackground, kBackground, kRed, kRed}));
 }
 
 TEST_F(PaintingTest, PaintingIsClippedToTheUpdateRectangle) {
@@ -97,7 +91,8 @@ TEST_F(PaintingTest, PaintingIsClippedToTheUpdateRectangle) {
     const RECT square{50, 50, 60, 60};
     InvalidateRect(main, &square, FALSE);
     backend.runUntilIdle();
-    expectScreen({{55, 55, kRed}, {60, 55, kBlue}, {49, 49, kBlue}});
+    EXPECT_EQ((std::array{backend.pixelAt(55, 55), backend.pixelAt(60, 55), backend.pixelAt(49, 49)}),
+              (std::array{kRed, kBlue, kBlue}));
 }
 
 // Invalidating a parent invalidates the children it covers; the parent

@@ -68,28 +68,6 @@ void WindowTest::clearReceived() {
     log.clear();
 }
 
-// One field of each message received of a kind (or of every message).
-template <typename T>
-static std::vector<T> fieldOf(const std::vector<Received>& received, T Received::*field) {
-    std::vector<T> out;
-    for (const Received& r : received) {
-        out.push_back(r.*field);
-    }
-    return out;
-}
-
-std::vector<HWND> WindowTest::targets(UINT message) const {
-    return fieldOf(received(message), &Received::hwnd);
-}
-
-std::vector<UINT> WindowTest::kinds() const {
-    return fieldOf(received(), &Received::message);
-}
-
-std::vector<WPARAM> WindowTest::wParams(UINT message) const {
-    return fieldOf(received(message), &Received::wParam);
-}
-
 void WindowTest::fillWindow(HWND hwnd, RECT rect, COLORREF colour) {
     HDC hdc = GetDC(hwnd);
     HBRUSH brush = CreateSolidBrush(colour);

@@ -41,12 +41,18 @@ class WindowTest : public ::testing::Test {
     // The messages received, optionally only those of one kind.
     std::vector<Received> received(UINT message = 0) const;
     void clearReceived();
-    // The windows that received a kind of message, in order.
-    std::vector<HWND> targets(UINT message) const;
-    // The kinds of message received, in order.
-    std::vector<UINT> kinds() const;
-    // The wParam of each message of a kind, in order.
-    std::vector<WPARAM> wParams(UINT message) const;
+    // One field of each message received of a kind (0: of every kind), in order.
+    template <typename T>
+    std::vector<T> fieldOf(T Received::*field, UINT message = 0) const {
+        std::vector<T> out;
+        for (const Received& r : received(message)) {
+            out.push_back(r.*field);
+        }
+        return out;
+    }
+    std::vector<HWND> targets(UINT message) const { return fieldOf(&Received::hwnd, message); }
+    std::vector<UINT> kinds() const { return fieldOf(&Received::message); }
+    std::vector<WPARAM> wParams(UINT message) const { return fieldOf(&Received::wParam, message); }
     // A tap (or a stroke pressed at one point and released at another), then the queue run dry.
     void tapAt(int x, int y) {
         backend.tap(x, y);

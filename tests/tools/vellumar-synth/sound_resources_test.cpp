@@ -13,6 +13,7 @@
 #include <numeric>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/system/wave_file.h"
@@ -126,10 +127,8 @@ TEST(SoundResource, EachHasTheFormatLevelsEdgesAndBandTheGameExpects) {
         ASSERT_TRUE(wave.has_value()) << fault;
         const std::vector<double> samples = samplesOf(*wave);
         ASSERT_FALSE(samples.empty());
-        EXPECT_EQ(wave->format, WAVE_FORMAT_PCM);
-        EXPECT_EQ(wave->channels, 1);
-        EXPECT_EQ(wave->sampleRate, expected.sampleRate);
-        EXPECT_EQ(wave->bitsPerSample, expected.bitsPerSample);
+        EXPECT_EQ(std::tuple(wave->format, wave->channels, wave->sampleRate, wave->bitsPerSample),
+                  std::tuple(WAVE_FORMAT_PCM, WORD{1}, expected.sampleRate, expected.bitsPerSample));
         EXPECT_GE(wave->seconds(), expected.shortest);
         EXPECT_LE(wave->seconds(), expected.longest);
 
