@@ -1,7 +1,6 @@
 #include "tests/support/game_harness.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "core/control_ids.h"
 #include "app/entry.h"

@@ -3,8 +3,6 @@
 // as its 1x bitmap. Their exact pixels are pinned by art_generator_test.cpp.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <ostream>
 #include <string>
 
