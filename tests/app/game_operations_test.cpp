@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
-#include "core/control_ids.h"
 #include "app/window_title.h"
+#include "core/control_ids.h"
 #include "pattern/painting.h"
 #include "platform/controls/message_box.h"
 #include "platform/windows/message_queue.h"
@@ -41,26 +42,22 @@ class Play : public ::testing::Test {
 TEST_F(Play, AGamePlayedToItsEndSoundsEachTapTitlesTheTimeAndMissesAndStopsTheClock) {
     EXPECT_EQ(appState.mainWindow->text, u"MonaLisa");
     pick(0);
-    EXPECT_EQ(appState.tapMode, TapTool::Paint);
-    EXPECT_EQ(pattern().selectedColour, 0);
+    EXPECT_EQ(std::tuple(appState.tapMode, pattern().selectedColour), std::tuple(TapTool::Paint, 0));
     game.tapPiece(0);
-    EXPECT_EQ(pattern().pieces[0].painted, 1);
-    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_PALETTE", "IDR_FILL"}));
-    EXPECT_EQ(pattern().piecesLeft, 3);
+    EXPECT_EQ(std::tuple(pattern().pieces[0].painted, pattern().piecesLeft, game.takeSounds()),
+              std::tuple(1, 3, Sounds{"IDR_PALETTE", "IDR_FILL"}));
     game.runFor(4000);
     game.tapPiece(1);
-    EXPECT_EQ(pattern().missCount, 1);
-    EXPECT_EQ(pattern().pieces[1].painted, 0);
-    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_ERROR"}));
+    EXPECT_EQ(std::tuple(pattern().missCount, pattern().pieces[1].painted, game.takeSounds()),
+              std::tuple(1, 0, Sounds{"IDR_ERROR"}));
     game.tapPiece(2);
     EXPECT_TRUE(appState.clock.isActive());
     pick(1);
     game.tapPiece(1);
     game.takeSounds();
     game.tapPiece(3);
-    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_FILL", "IDR_FINISHCOLOR", "IDR_FINISH"}));
-    EXPECT_FALSE(appState.clock.isActive());
-    EXPECT_EQ(pattern().piecesLeft, 0);
+    EXPECT_EQ(std::tuple(game.takeSounds(), appState.clock.isActive(), pattern().piecesLeft),
+              std::tuple(Sounds{"IDR_FILL", "IDR_FINISHCOLOR", "IDR_FINISH"}, false, 0));
     EXPECT_EQ(appState.mainWindow->text, u"MonaLisa: finished in 0:04, 1 miss");
     game.tapControl(IDC_RESTART);
     EXPECT_EQ(appState.mainWindow->text, u"MonaLisa");
@@ -77,15 +74,11 @@ TEST_F(Play, FinishingAColourHidesItsButtonInNormalAndHintButNotInFree) {
         game.tapPiece(0);
         game.takeSounds();
         game.tapPiece(2);
-        if (mode == 2) {
-            EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_FILL"}));
-            EXPECT_TRUE(game.enabled(IDC_PALETTE_FIRST));
-        } else {
-            EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_FILL", "IDR_FINISHCOLOR"}));
-            EXPECT_FALSE(game.enabled(IDC_PALETTE_FIRST));
-            // Its face is now plain background: tapping where it was picks nothing.
-            EXPECT_EQ(pattern().selectedColour, -1);
-        }
+        // A hidden colour's face is plain background: tapping where it was picks nothing.
+        const bool free = mode == 2;
+        EXPECT_EQ(std::tuple(game.takeSounds(), game.enabled(IDC_PALETTE_FIRST), pattern().selectedColour),
+                  free ? std::tuple(Sounds{"IDR_FILL"}, true, 0)
+                       : std::tuple(Sounds{"IDR_FILL", "IDR_FINISHCOLOR"}, false, -1));
     }
 }
 
@@ -96,8 +89,7 @@ TEST_F(Play, TheFirstPaintTapStartsTheClockWhateverItHits) {
     game.tapControl(IDC_ZOOM_OUT);
     pick(1);
     game.tapPiece(0);  // a miss
-    EXPECT_TRUE(appState.clock.isActive());
-    EXPECT_EQ(appState.settings.clockStarted, 1);
+    EXPECT_EQ(std::tuple(appState.clock.isActive(), appState.settings.clockStarted), std::tuple(true, 1));
     EXPECT_FALSE(game.enabled(IDC_LEVEL_0)) << "the level is fixed once the clock started";
 }
 
@@ -118,17 +110,14 @@ TEST_F(Play, RestartAndCompleteAskOnlyWhenPiecesAreLeftAndNoChangesNothing) {
     game.backend.answerMessageBoxes({IDYES});
     game.takeSounds();
     game.tapControl(IDC_COMPLETE);
-    EXPECT_EQ(pattern().piecesLeft, 0);
-    EXPECT_FALSE(appState.clock.isActive());
-    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_FINISH"}));
+    EXPECT_EQ(std::tuple(pattern().piecesLeft, appState.clock.isActive(), game.takeSounds()),
+              std::tuple(0, false, Sounds{"IDR_FINISH"}));
 
     const std::size_t asked = game.backend.messageBoxes().size();
     game.tapControl(IDC_RESTART);  // a finished pattern restarts without a question
-    EXPECT_EQ(game.backend.messageBoxes().size(), asked);
-    EXPECT_EQ(pattern().piecesLeft, 4);
-    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_ERASE"}));
-    EXPECT_FALSE(appState.clock.isActive());
-    EXPECT_TRUE(game.enabled(IDC_LEVEL_0));
+    EXPECT_EQ(std::tuple(game.backend.messageBoxes().size(), pattern().piecesLeft, game.takeSounds(),
+                         appState.clock.isActive(), game.enabled(IDC_LEVEL_0)),
+              std::tuple(asked, 4, Sounds{"IDR_ERASE"}, false, true));
 }
 
 TEST_F(Play, PauseTwiceKeepsTheElapsedTime) {
@@ -139,8 +128,7 @@ TEST_F(Play, PauseTwiceKeepsTheElapsedTime) {
     const std::int32_t allowance = appState.clock.allowance;
     game.runFor(5'000);
     game.tapControl(IDC_PAUSE);
-    EXPECT_EQ(appState.settings.paused, 1);
-    EXPECT_FALSE(appState.clock.isActive());
+    EXPECT_EQ(std::tuple(appState.settings.paused, appState.clock.isActive()), std::tuple(1, false));
     game.runFor(60'000);
     game.tapControl(IDC_PAUSE);
     EXPECT_TRUE(appState.clock.isActive());
@@ -166,16 +154,14 @@ TEST_F(Play, TheClockIsHeldDuringAPromptButRunsOnUnderTheHelp) {
 
 TEST_F(Play, WithTheTimerOffTheClockStillTimesOut) {
     game.tapControl(IDC_TIMER);
-    EXPECT_EQ(appState.settings.Clock, 0u);
-    EXPECT_FALSE(game.visible(IDC_PAUSE));
-    EXPECT_FALSE(game.visible(IDC_LEVEL_1));
+    EXPECT_EQ(std::tuple(appState.settings.Clock, game.visible(IDC_PAUSE), game.visible(IDC_LEVEL_1)),
+              std::tuple(0u, false, false));
     pick(0);
     game.tapPiece(0);
     game.takeSounds();
     game.runFor((appState.clock.allowance + 2) * 1000);
-    EXPECT_EQ(appState.clock.remainingSeconds(), 0);
-    EXPECT_FALSE(appState.clock.isActive());
-    EXPECT_EQ(game.takeSounds(), (Sounds{"IDR_TIMEDOUT"}));
+    EXPECT_EQ(std::tuple(appState.clock.remainingSeconds(), appState.clock.isActive(), game.takeSounds()),
+              std::tuple(0, false, Sounds{"IDR_TIMEDOUT"}));
 }
 
 TEST_F(Play, ResetAsksEvenOnAFreshPatternAndStepsTheZoomOutOnce) {
@@ -187,8 +173,8 @@ TEST_F(Play, ResetAsksEvenOnAFreshPatternAndStepsTheZoomOutOnce) {
     game.backend.answerMessageBoxes({IDYES});
     game.tapControl(IDC_RESET);
     expectAsked(1, u"Ok to reset program to default settings?", u"Vellumar-Confirm");
-    EXPECT_EQ(appState.zoom, 1.5f);
-    EXPECT_EQ((std::array{appState.settings.Level, appState.settings.ColorScheme}), (std::array{1u, 0u}));
+    EXPECT_EQ(std::tuple(appState.zoom, appState.settings.Level, appState.settings.ColorScheme),
+              std::tuple(1.5f, 1u, 0u));
     EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(4, 1))
         << "the clock shows the level's allowance";
 }
@@ -202,12 +188,12 @@ TEST(GameStart, AFirstRunShowsThePatternsColoursTheDefaultsAndTheLevelsAllowance
     EXPECT_EQ((std::array{game.visible(IDC_HSCROLL), game.visible(IDC_VSCROLL), game.visible(IDC_LEVEL_0),
                           game.enabled(IDC_LEVEL_0)}),
               (std::array{false, false, true, true}));
-    EXPECT_EQ((std::array{appState.settings.Level, appState.settings.Sound}), (std::array{1u, 1u}));
-    EXPECT_EQ(appState.clock.remainingSeconds(), 340) << "5:40";
-    EXPECT_FALSE(appState.clock.isActive());
+    // 5:40, then 6:34 at level 0.
+    EXPECT_EQ(std::tuple(appState.settings.Level, appState.settings.Sound, appState.clock.remainingSeconds(),
+                         appState.clock.isActive()),
+              std::tuple(1u, 1u, 340, false));
     game.tapControl(IDC_LEVEL_0);
-    EXPECT_EQ(appState.settings.Level, 0u);
-    EXPECT_EQ(appState.clock.remainingSeconds(), 394) << "6:34";
+    EXPECT_EQ(std::tuple(appState.settings.Level, appState.clock.remainingSeconds()), std::tuple(0u, 394));
     game.tapControl(IDC_LEVEL_2);
     EXPECT_EQ((std::array{appState.clock.remainingSeconds(), appState.clock.minutes, appState.clock.seconds}),
               (std::array{300, 5, 0}));
@@ -240,8 +226,9 @@ TEST_F(Play, AScreenTurnLaysTheControlsOutAgain) {
     EXPECT_EQ(appState.isPortrait, 1);
     game.backend.changeScreenSize(320, 214);
     game.backend.runUntilIdle();
-    EXPECT_EQ(appState.isPortrait, 0);
-    EXPECT_EQ(appState.boardRectFull, (BoardRectangle{0, 42, 240, 172})) << "the landscape layout's";
+    EXPECT_EQ(std::tuple(appState.isPortrait, appState.boardRectFull),
+              std::tuple(0, BoardRectangle{0, 42, 240, 172}))
+        << "the landscape layout's";
 }
 
 TEST(WindowTitle, NamesThePictureAndOnceFinishedTheTimeAndTheMisses) {

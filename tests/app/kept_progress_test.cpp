@@ -3,12 +3,12 @@
 
 #include <array>
 #include <fstream>
+#include <tuple>
 
-#include "core/control_ids.h"
 #include "app/game_operations.h"
 #include "app/kept_progress.h"
 #include "app/picture_progress.h"
-#include "pattern/painting.h"
+#include "core/control_ids.h"
 #include "platform/base/text.h"
 #include "platform/controls/message_box.h"
 #include "platform/windows/invalidation.h"
@@ -66,12 +66,12 @@ TEST_F(KeptProgress, ClosingHalfPaintedAndStartingAgainBringsThePictureBack) {
     EXPECT_EQ(painted(), (std::vector<int>{1, 0, 1, 0}));
     const Pattern& p = *appState.pattern;
     EXPECT_EQ((std::array{p.missCount, p.piecesLeft, p.coloursLeft}), (std::array{1, 2, 1}));
-    EXPECT_FALSE(game.enabled(IDC_PALETTE_FIRST)) << "the finished colour";
-    EXPECT_TRUE(game.enabled(IDC_PALETTE_FIRST + 1));
-    EXPECT_EQ(appState.settings.Level, 0u);
-    EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(4, 0) - 5);
-    EXPECT_FALSE(appState.clock.isActive()) << "the clock waits for the next paint tap";
-    EXPECT_FALSE(game.enabled(IDC_LEVEL_0)) << "the picture has time on its clock";
+    // The finished colour's button is off; the clock waits for the next paint
+    // tap; the level is fixed, as the picture has time on its clock.
+    EXPECT_EQ(std::tuple(game.enabled(IDC_PALETTE_FIRST), game.enabled(IDC_PALETTE_FIRST + 1),
+                         appState.settings.Level, appState.clock.remainingSeconds(),
+                         appState.clock.isActive(), game.enabled(IDC_LEVEL_0)),
+              std::tuple(false, true, 0u, allowanceFor(4, 0) - 5, false, false));
     game.tapControl(IDC_PALETTE_FIRST + 1);
     game.tapPiece(1);
     EXPECT_TRUE(appState.clock.isActive());
@@ -88,20 +88,19 @@ TEST_F(KeptProgress, APictureWhoseTimeRanOutComesBackTimedOut) {
     game.tapControl(IDC_PALETTE_FIRST + 1);
     game.tapPiece(1);
     game.runFor(1000);
-    EXPECT_EQ(game.takeSounds(), (std::vector<std::string>{"IDR_PALETTE", "IDR_FILL"}));
-    EXPECT_EQ(appState.clock.remainingSeconds(), 0);
-    EXPECT_FALSE(appState.clock.isActive());
+    EXPECT_EQ(std::tuple(game.takeSounds(), appState.clock.remainingSeconds(), appState.clock.isActive()),
+              std::tuple(std::vector<std::string>{"IDR_PALETTE", "IDR_FILL"}, 0, false));
 }
 
 TEST_F(KeptProgress, AnotherPictureLeavesItAndTheSameBytesUnderAnotherNameFindIt) {
     paintHalf();
     open("Tulips.mza");
-    EXPECT_EQ(appState.pattern->piecesLeft, 3) << "the other picture starts afresh";
-    EXPECT_TRUE(fs::exists(record()));
+    EXPECT_EQ(std::tuple(appState.pattern->piecesLeft, fs::exists(record())), std::tuple(3, true))
+        << "the other picture starts afresh";
     fs::copy_file(game.root / "Games/MonaLisa.mza", game.root / "Games/Moved.mza");
     open("Moved.mza");
-    EXPECT_EQ(painted(), (std::vector<int>{1, 0, 1, 0}));
-    EXPECT_EQ(appState.pattern->missCount, 1);
+    EXPECT_EQ(std::tuple(painted(), appState.pattern->missCount),
+              std::tuple(std::vector<int>{1, 0, 1, 0}, 1));
 }
 
 TEST_F(KeptProgress, IsSavedEveryThirtySecondsOnlyWhenItChanged) {
@@ -134,10 +133,10 @@ TEST_F(KeptProgress, RestartResetCompleteAndFinishingForgetIt) {
         ASSERT_TRUE(fs::exists(record())) << i;
         game.backend.answerMessageBoxes({IDYES});
         endings[i]();
-        EXPECT_FALSE(fs::exists(record())) << i;
+        const bool kept = fs::exists(record());
         game.backend.runUntilIdle();
         open("MonaLisa.mza");
-        EXPECT_EQ(appState.pattern->piecesLeft, 4) << i;
+        EXPECT_EQ(std::tuple(kept, appState.pattern->piecesLeft), std::tuple(false, 4)) << i;
     }
 }
 
@@ -156,9 +155,10 @@ TEST_F(KeptProgress, ARecordThatDoesNotFitIsKeptAsideAndThePictureStartsAfresh) 
           replaced("misses 1", "misses -1"), replaced("colour 0 2", "colour 0 9")}) {
         std::ofstream(record(), std::ios::binary) << bad;
         open("MonaLisa.mza");
-        EXPECT_EQ(appState.pattern->piecesLeft, 4) << bad;
-        EXPECT_FALSE(fs::exists(record())) << bad;
-        EXPECT_TRUE(fs::exists(record().string() + ".damaged")) << bad;
+        EXPECT_EQ(std::tuple(appState.pattern->piecesLeft, fs::exists(record()),
+                             fs::exists(record().string() + ".damaged")),
+                  std::tuple(4, false, true))
+            << bad;
     }
 }
 
@@ -169,8 +169,8 @@ TEST(KeptProgressOff, NothingIsWrittenOrRestored) {
     game.tapPiece(0);
     game.runFor(kProgressSaveMilliseconds);
     ASSERT_TRUE(game.restart());
-    EXPECT_EQ(appState.pattern->piecesLeft, 4);
-    EXPECT_FALSE(fs::exists(game.progressFolder()));
+    EXPECT_EQ(std::tuple(appState.pattern->piecesLeft, fs::exists(game.progressFolder())),
+              std::tuple(4, false));
 }
 
 TEST(ProgressRecord, EveryDamagedLineOrCutIsRefused) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "core/control_ids.h"
 #include "platform/controls/list_box.h"
@@ -78,19 +79,16 @@ TEST_F(ScreenUpdate, AnotherPatternStartsWithItsAllowanceTheLevelCanBeChosenAndT
     startTheClock();
     ASSERT_FALSE(game.enabled(IDC_LEVEL_0));
     openTulip();
-    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"Tulip");
-    EXPECT_EQ(appState.pattern->pieceTotal, 9);
-    EXPECT_FALSE(appState.clock.isActive());
-    EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(9, 1));
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(game.visible(IDC_PALETTE_FIRST + i));
-    }
+    EXPECT_EQ(std::tuple(std::u16string(appState.settings.CurrentPatternShort), appState.pattern->pieceTotal,
+                         appState.clock.isActive(), appState.clock.remainingSeconds()),
+              std::tuple(u"Tulip", 9, false, allowanceFor(9, 1)));
+    EXPECT_TRUE(game.visible(IDC_PALETTE_FIRST) && game.visible(IDC_PALETTE_FIRST + 1) &&
+                game.visible(IDC_PALETTE_FIRST + 2));
     game.tapControl(IDC_LEVEL_0);
     EXPECT_EQ(appState.settings.Level, 0u);
     game.tapControl(IDC_PALETTE_FIRST);
     game.tapPiece(0);
-    EXPECT_EQ(appState.pattern->pieces[0].painted, 1);
-    EXPECT_EQ(appState.pattern->missCount, 0);
+    EXPECT_EQ(std::tuple(appState.pattern->pieces[0].painted, appState.pattern->missCount), std::tuple(1, 0));
 }
 
 TEST_F(ScreenUpdate, EveryToolbarCommandTwiceLeavesTheScreenAsAFullRepaintDrawsIt) {

@@ -1,12 +1,12 @@
 // A picture dropped on the game becomes a pattern of the player's own.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <future>
+#include <tuple>
 
-#include "core/control_ids.h"
 #include "app/picture_drop.h"
 #include "app/player_patterns.h"
+#include "core/control_ids.h"
 #include "platform/base/text.h"
 #include "platform/controls/list_box.h"
 #include "platform/controls/message_box.h"
@@ -74,6 +74,14 @@ class PictureDrop : public ::testing::Test {
         released_ = true;
     }
     std::u16string shortName() const { return appState.settings.CurrentPatternShort; }
+    // The pattern being played: its short name, its file, and why it failed to load.
+    static std::tuple<std::u16string, std::string, std::string> current() {
+        return {appState.settings.CurrentPatternShort,
+                platform::utf16ToUtf8(appState.settings.CurrentPattern), appState.pattern->loadError};
+    }
+    std::tuple<std::u16string, std::string, std::string> own(const std::string& name) const {
+        return {platform::utf8ToUtf16(name), (ownFolder() / (name + ".mza")).string(), ""};
+    }
     std::u16string lastMessage() const {
         const auto& boxes = game.backend.messageBoxes();
         return boxes.empty() ? u"" : boxes.back().text;
@@ -89,14 +97,12 @@ class PictureDrop : public ::testing::Test {
 TEST_F(PictureDrop, APictureBecomesAPatternOfThePlayersOwnStartedAndListedAmongTheBundledOnes) {
     const std::string picture = writePicture("Holiday.png");
     dropAndWait(picture);
-    EXPECT_EQ(shortName(), u"Holiday");
-    EXPECT_EQ(platform::utf16ToUtf8(appState.settings.CurrentPattern),
-              (ownFolder() / "Holiday.mza").string());
-    EXPECT_EQ(appState.pattern->loadError, "");
+    EXPECT_EQ(current(), own("Holiday"));
     EXPECT_GE(appState.pattern->pieceTotal, 4);
-    EXPECT_FALSE(appState.clock.isActive()) << "the clock waits for the first paint";
-    EXPECT_EQ(appState.clock.remainingSeconds(), allowanceFor(appState.pattern->pieceTotal, 1));
-    EXPECT_EQ(platform::currentCursor(), LoadCursor(nullptr, IDC_ARROW));
+    // The clock waits for the first paint.
+    EXPECT_EQ(
+        std::tuple(appState.clock.isActive(), appState.clock.remainingSeconds(), platform::currentCursor()),
+        std::tuple(false, allowanceFor(appState.pattern->pieceTotal, 1), LoadCursor(nullptr, IDC_ARROW)));
     EXPECT_EQ(game.pixelsAFullRepaintChanges(), 0) << "the screen shows the new pattern";
     const auto thumbnail = platform::decodeBmp(fileBytes(ownFolder() / "Holiday.bmp"));
     ASSERT_TRUE(thumbnail.has_value());
@@ -117,10 +123,7 @@ TEST_F(PictureDrop, APictureBecomesAPatternOfThePlayersOwnStartedAndListedAmongT
         true);
     EXPECT_EQ(entries,
               (std::vector<std::u16string>{u"Apple", u"Holiday", u"Holiday 2", u"MonaLisa", u"Tulip"}));
-    EXPECT_EQ(shortName(), u"Holiday");
-    EXPECT_EQ(platform::utf16ToUtf8(appState.settings.CurrentPattern),
-              (ownFolder() / "Holiday.mza").string());
-    EXPECT_EQ(appState.pattern->loadError, "");
+    EXPECT_EQ(current(), own("Holiday"));
 }
 
 TEST_F(PictureDrop, APictureThatCannotBeMadeIsExplainedAndChangesNothing) {
@@ -138,11 +141,9 @@ TEST_F(PictureDrop, APictureThatCannotBeMadeIsExplainedAndChangesNothing) {
     for (const auto& c : cases) {
         game.backend.answerMessageBoxes({IDOK});
         dropAndWait(c.path);
-        EXPECT_EQ(lastMessage(), c.message);
-        EXPECT_EQ(shortName(), u"MonaLisa");
-        EXPECT_EQ(appState.pattern->pieces[0].painted, 1);
-        EXPECT_TRUE(appState.clock.isActive());
-        EXPECT_FALSE(std::filesystem::exists(ownFolder()));
+        EXPECT_EQ(std::tuple(lastMessage(), shortName(), appState.pattern->pieces[0].painted,
+                             appState.clock.isActive(), std::filesystem::exists(ownFolder())),
+                  std::tuple(c.message, u"MonaLisa", 1, true, false));
     }
 }
 
@@ -175,14 +176,14 @@ TEST_F(PictureDrop,
             game.backend.answerMessageBoxes({IDOK});
         });
     drop((game.root / "Second.png").string());
-    EXPECT_EQ(lastMessage(),
-              u"Vellumar is still making a pattern of \"Beach.png\"; drop \"Second.png\" again once "
-              u"it has started.");
-    EXPECT_EQ(shortName(), u"MonaLisa");
+    EXPECT_EQ(
+        std::tuple(lastMessage(), shortName()),
+        std::tuple(u"Vellumar is still making a pattern of \"Beach.png\"; drop \"Second.png\" again once "
+                   u"it has started.",
+                   u"MonaLisa"));
     game.runFor(kPictureMadeRetryMilliseconds);
-    EXPECT_EQ(shortName(), u"Beach");
-    EXPECT_EQ(appState.pattern->pieceTotal, 9);
-    EXPECT_EQ(platform::currentCursor(), LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(std::tuple(shortName(), appState.pattern->pieceTotal, platform::currentCursor()),
+              std::tuple(u"Beach", 9, LoadCursor(nullptr, IDC_ARROW)));
 }
 
 TEST(PlayerPatternNames, ComeFromTheFileNameAndFitTheChooser) {
@@ -211,7 +212,7 @@ TEST(PlayerPatternNames, AreUniqueAcrossBothFoldersWhateverTheCase) {
     bundled.write("rose.BMP", "");
     const std::vector<std::u16string> folders{platform::utf8ToUtf16(own.path().string() + "/"),
                                               platform::utf8ToUtf16(bundled.path().string() + "/")};
-    EXPECT_EQ(uniquePatternName(u"Holiday", folders), u"Holiday 3");
-    EXPECT_EQ(uniquePatternName(u"Rose", folders), u"Rose 2");
-    EXPECT_EQ(uniquePatternName(u"Tulip", folders), u"Tulip");
+    EXPECT_EQ(std::tuple(uniquePatternName(u"Holiday", folders), uniquePatternName(u"Rose", folders),
+                         uniquePatternName(u"Tulip", folders)),
+              std::tuple(u"Holiday 3", u"Rose 2", u"Tulip"));
 }

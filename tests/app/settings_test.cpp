@@ -4,9 +4,9 @@
 
 #include <array>
 
+#include "platform/base/text.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/system/registry.h"
-#include "platform/base/text.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

@@ -7,8 +7,6 @@
 #include <bit>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "pattern/pattern_file.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 #include "tests/support/pattern_builder.h"
 
@@ -88,10 +89,10 @@ TEST(PatternUnits, CurveAndPolylinePointsAtTheCornerOfTheRange) {
     addColour(polyline, 0, 0, 0);
     addPolylinePiece(polyline, {{16000, 16000}, {0, 16000}, {0, 0}}, 0, 16000, 16000);
     const auto points = loadFromRecords(polyline);
-    EXPECT_EQ(points->pattern.pieces[0].points[0], (POINT{8000, 8000}));
     // A label is measured upwards, like a curve.
-    EXPECT_EQ(points->pattern.pieces[0].labelX, 8000);
-    EXPECT_EQ(points->pattern.pieces[0].labelY, -8000);
+    const Piece& piece = points->pattern.pieces[0];
+    EXPECT_EQ(std::tuple(piece.points[0], piece.labelX, piece.labelY),
+              std::tuple(POINT{8000, 8000}, 8000, -8000));
 }
 
 TEST(PatternUnits, CurvePointsRoundHalvesUpwardsWhilePolylinePointsTruncate) {
@@ -109,9 +110,9 @@ TEST(PatternUnits, CurvePointsRoundHalvesUpwardsWhilePolylinePointsTruncate) {
     addPolylinePiece(polyline, {{1, 31999}, {3, 31999}, {3, 31997}}, 0, 1, 1);
     const auto p = loadFromRecords(polyline);
     // x: trunc(0.5 - 8000) = -7999; y: -trunc((16000 - 31999) * 0.5 - 8000) = -trunc(-15999.5) = 15999
-    EXPECT_EQ(p->pattern.pieces[0].points[0], (POINT{-7999, 15999}));
-    EXPECT_EQ(p->pattern.pieces[0].labelX, -7999);
-    EXPECT_EQ(p->pattern.pieces[0].labelY, 7999);
+    const Piece& piece = p->pattern.pieces[0];
+    EXPECT_EQ(std::tuple(piece.points[0], piece.labelX, piece.labelY),
+              std::tuple(POINT{-7999, 15999}, -7999, 7999));
 }
 
 TEST(Gathering, TwoCurvesSharingAnEndPointGatherTenPointsAndKeepEight) {
@@ -120,9 +121,9 @@ TEST(Gathering, TwoCurvesSharingAnEndPointGatherTenPointsAndKeepEight) {
                                               {{0, 1}}, {{0, 1}}));
     ASSERT_TRUE(p->pattern.loadError.empty()) << p->pattern.loadError;
     const Piece& piece = p->pattern.pieces[0];
-    EXPECT_EQ(piece.contourSizes[0], 8);
-    EXPECT_EQ(piece.points[0], (POINT{-8000, 8000}));
-    EXPECT_EQ(piece.points[4], (POINT{8000, 8000})) << "the shared end point is kept once";
+    // The shared end point is kept once.
+    EXPECT_EQ(std::tuple(piece.contourSizes[0], piece.points[0], piece.points[4]),
+              std::tuple(8, POINT{-8000, 8000}, POINT{8000, 8000}));
     EXPECT_NE(piece.points[7], piece.points[0]) << "the closing point is dropped";
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "bench/generated_pattern.h"
 #include "tests/support/pattern_builder.h"
@@ -25,14 +26,10 @@ PatternFile twoPieces() {
 }
 
 void expectEmpty(const Pattern& p) {
-    EXPECT_EQ(p.pieceCount, 0);
-    EXPECT_TRUE(p.pieces.empty());
-    EXPECT_EQ(p.colourCount, 0);
-    EXPECT_EQ(p.extentWidth, 0.0f);
-    EXPECT_EQ(p.extentHeight, 0.0f);
-    EXPECT_EQ(p.heap, nullptr);
-    EXPECT_EQ(p.outlinePen, nullptr);
-    EXPECT_EQ(platform::liveDrawingObjects(), 0);
+    EXPECT_EQ(std::tuple(p.pieceCount, p.pieces.size(), p.colourCount, p.extentWidth, p.extentHeight,
+                         platform::liveDrawingObjects()),
+              std::tuple(0, 0u, 0, 0.0f, 0.0f, 0));
+    EXPECT_TRUE(p.heap == nullptr && p.outlinePen == nullptr);
 }
 
 }  // namespace

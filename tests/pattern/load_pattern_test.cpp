@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 #include "tests/support/pattern_builder.h"
 
@@ -64,14 +65,10 @@ TEST(PatternReader, TheSeventyEightByteRedSquare) {
                           square.boundsMinY, square.boundsMaxX, square.boundsMaxY, square.labelX,
                           square.labelY, square.painted}),
               (std::array{0, 1, 4, -8000, -8000, 8000, 8000, 0, 0, 0}));
-    ASSERT_EQ(p.colourCount, 1);
-    EXPECT_EQ(p.colourRef[0], 255u);
-    ASSERT_NE(p.colourBrush[0], nullptr);
-    EXPECT_EQ(p.colourBrush[0]->colour, 255u);
-    EXPECT_EQ(p.colourPen[0]->width, 0);
-    ASSERT_NE(p.outlinePen, nullptr);
-    EXPECT_EQ(p.outlinePen->colour, RGB(150, 150, 150));
-    EXPECT_EQ(p.screenPoints.size(), 45000u);
+    ASSERT_TRUE(p.colourBrush[0] != nullptr && p.colourPen[0] != nullptr && p.outlinePen != nullptr);
+    EXPECT_EQ(std::tuple(p.colourRef[0], p.colourBrush[0]->colour, p.colourPen[0]->width,
+                         p.outlinePen->colour, p.screenPoints.size()),
+              std::tuple(255u, 255u, 0, RGB(150, 150, 150), 45000u));
 }
 
 TEST(PatternReader, HeaderAndTrailerAloneGiveAPatternWithoutPiecesOrColours) {
@@ -80,19 +77,16 @@ TEST(PatternReader, HeaderAndTrailerAloneGiveAPatternWithoutPiecesOrColours) {
     ASSERT_EQ(b.data.size(), 34u);
     const auto loaded = loadFromBytes(b.data);
     const Pattern& p = loaded->pattern;
-    EXPECT_TRUE(p.loadError.empty()) << p.loadError;
-    EXPECT_EQ((std::array<int, 2>{p.pieceCount, p.colourCount}), (std::array{0, 0}));
-    EXPECT_TRUE(p.pieces.empty());
-    EXPECT_FLOAT_EQ(p.extentWidth, 16000.0f);
+    EXPECT_EQ(std::tuple(p.loadError, p.pieceCount, p.colourCount, p.pieces.size(), p.extentWidth),
+              std::tuple("", 0, 0, 0u, 16000.0f));
 }
 
 TEST(PatternReader, AFileThatCannotBeOpenedLeavesThePatternEmpty) {
     LoadedTestPattern loaded;
     loadPattern(loaded.pattern, u"/no/such/folder/pattern.mza");
     const Pattern& p = loaded.pattern;
-    EXPECT_EQ(p.loadError, "the file cannot be opened");
-    EXPECT_EQ((std::array<int, 2>{p.pieceCount, p.colourCount}), (std::array{0, 0}));
-    EXPECT_EQ(p.extentWidth, 0.0f);
+    EXPECT_EQ(std::tuple(p.loadError, p.pieceCount, p.colourCount, p.extentWidth),
+              std::tuple("the file cannot be opened", 0, 0, 0.0f));
     EXPECT_TRUE(p.heap == nullptr && p.outlinePen == nullptr);
 }
 
@@ -102,9 +96,9 @@ TEST(PatternReader, FieldsAShortFileDoesNotSupplyReadAsZero) {
     bytes.resize(bytes.size() - 5);
     const auto loaded = loadFromBytes(bytes);
     ASSERT_TRUE(loaded->pattern.loadError.empty()) << loaded->pattern.loadError;
-    EXPECT_EQ((std::array{loaded->pattern.colourCount, loaded->pattern.pieces[0].totalPoints}),
-              (std::array{1, 4}));
-    EXPECT_EQ(loaded->pattern.colourRef[0], 0u);
+    EXPECT_EQ(std::tuple(loaded->pattern.colourCount, loaded->pattern.pieces[0].totalPoints,
+                         loaded->pattern.colourRef[0]),
+              std::tuple(1, 4, 0u));
 }
 
 TEST(PatternReader, UnusedColoursAreDroppedAndTheRestRenumberedInFileOrder) {
@@ -151,8 +145,8 @@ TEST(PatternReader, EachVariantReadsOnlyItsOwnGeometry) {
     ASSERT_TRUE(rect.isPolyline());
     const auto fromRect = loadFromRecords(rect);
     ASSERT_TRUE(fromRect->pattern.loadError.empty()) << fromRect->pattern.loadError;
-    EXPECT_EQ(fromRect->pattern.pieces[0].totalPoints, 4);
-    EXPECT_EQ(fromRect->pattern.colourRef[0], 255u);
+    EXPECT_EQ(std::tuple(fromRect->pattern.pieces[0].totalPoints, fromRect->pattern.colourRef[0]),
+              std::tuple(4, 255u));
 
     // Any other nonzero rectilinear value has no effect of its own.
     PatternFile other = redSquareFile();
@@ -180,8 +174,7 @@ TEST(PatternFileRecords, SerializeThenParseGivesTheSameRecords) {
     const std::vector<std::byte> bytes = serializePatternFile(file);
     const PatternFile back = parsePatternFile(bytes);
     EXPECT_EQ(serializePatternFile(back), bytes);
-    EXPECT_EQ(back.header.curveRecordCount, 1);
-    EXPECT_EQ((std::array{back.curves[0].x[3], back.curves[0].y[0]}),
-              (std::array<std::uint16_t, 2>{65535, 5}));
-    EXPECT_EQ(back.trailer, 0xBEEF);
+    EXPECT_EQ(
+        std::tuple(back.header.curveRecordCount, back.curves[0].x[3], back.curves[0].y[0], back.trailer),
+        std::tuple(1, 65535, 5, 0xBEEF));
 }

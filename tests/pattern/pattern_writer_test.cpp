@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "pattern/pattern_writer.h"
 #include "tests/support/pattern_builder.h"
@@ -98,10 +99,9 @@ TEST(PatternWriter, PolylinesLoadBackAsTheModelRoundedToWholeUnits) {
             }
             EXPECT_EQ(contourOf(piece, j), expected) << "piece " << k << " contour " << j;
         }
-        EXPECT_EQ(piece.labelX, rounded(m.label).x);
-        EXPECT_EQ(piece.labelY, rounded(m.label).y);
-        EXPECT_EQ(p.colourRGB[piece.colour][0], m.colour.red);
-        EXPECT_EQ(p.colourRGB[piece.colour][2], m.colour.blue);
+        EXPECT_EQ(std::tuple(piece.labelX, piece.labelY, p.colourRGB[piece.colour][0],
+                             p.colourRGB[piece.colour][2]),
+                  std::tuple(rounded(m.label).x, rounded(m.label).y, m.colour.red, m.colour.blue));
     }
     EXPECT_EQ(p.colourCount, 2);
 }

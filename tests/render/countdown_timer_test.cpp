@@ -106,12 +106,6 @@ TEST_F(Clock, ARunAcrossTheTickCountsWrapCountsAsNoTime) {
     EXPECT_EQ(shown(), "01:40");
 }
 
-TEST(ClockAllowance, PiecesTimesSixtyOverTheLevelsDivisor) {
-    EXPECT_EQ(
-        (std::array{allowanceFor(125, 0), allowanceFor(125, 1), allowanceFor(125, 2), allowanceFor(0, 1)}),
-        (std::array{394, 340, 300, 0}));
-}
-
 namespace {
 
 // The clock showing `allowance` seconds drawn on a black panel.

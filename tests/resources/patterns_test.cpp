@@ -2,24 +2,17 @@
 // beside itself and offers in its chooser.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/drawing/bitmap.h"
-#include "platform/drawing/gdi_objects.h"
-#include "platform/pixels/bmp_encoder.h"
-#include "render/thumbnail.h"
+#include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
-#include "tools/vellumar-pattern/bmp_writer.h"
 #include "tools/vellumar-pattern/loaded_pattern.h"
 #include "tools/vellumar-pattern/playability.h"
 
@@ -129,29 +122,19 @@ TEST(Library, EveryPatternLoadsAndPassesCheck) {
     }
 }
 
-// The committed thumbnails never drift from their patterns: drawing each
-// again, at the size that fits the chooser's frame, gives the same bytes
-// (24-bit files the game's decoder reads: see the encoder's tests).
+// The committed thumbnails never drift from their patterns: the tool's
+// thumbnail command, with its defaults (the size that fits the chooser's
+// frame), writes each again byte for byte (24-bit files the game's decoder
+// reads: see the encoder's tests).
 TEST(Library, ThumbnailsAreWhatTheToolDrawsFromThePatterns) {
-    for (const std::string& name : namesWith(".mza")) {
-        SCOPED_TRACE(name);
-        const auto loaded = load(name);
-        ASSERT_NE(loaded, nullptr);
-        const ThumbnailSize size = thumbnailSize(loaded->pattern, kThumbnailBoxWidth, kThumbnailBoxHeight);
-        const std::vector<std::byte> drawn =
-            platform::encodeBmp24(renderThumbnail(loaded->pattern, size.width, size.height));
-        EXPECT_TRUE(drawn == fileBytes(kLibrary / (name + ".bmp"))) << "run resources/patterns/regenerate.sh";
-    }
-}
-
-// The command, with its defaults, writes the same file.
-TEST(Library, TheThumbnailCommandWritesTheCommittedThumbnail) {
     const TempFolder folder;
-    const std::string out = (folder / "MonaLisa.bmp").string();
-    const std::string command = std::string(VELLUMAR_PATTERN_TOOL) + " thumbnail '" +
-                                (kLibrary / "MonaLisa.mza").string() + "' -o '" + out + "'";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_TRUE(fileBytes(out) == fileBytes(kLibrary / "MonaLisa.bmp"));
+    for (const std::string& name : namesWith(".mza")) {
+        const ToolRun r = runProgram(VELLUMAR_PATTERN_TOOL,
+                                     "thumbnail '" + (kLibrary / (name + ".mza")).string() + "' -o '" +
+                                         (folder / "out.bmp").string() + "'",
+                                     folder);
+        ASSERT_EQ(r.exitCode, 0) << name << ": " << r.err;
+        EXPECT_TRUE(fileBytes(folder / "out.bmp") == fileBytes(kLibrary / (name + ".bmp")))
+            << name << ": run resources/patterns/regenerate.sh";
+    }
 }

@@ -1,22 +1,23 @@
 #include "tests/support/game_harness.h"
 
 #include <algorithm>
-#include <fstream>
+#include <functional>
+#include <numeric>
 
-#include "core/control_ids.h"
 #include "app/entry.h"
-#include "platform/pixels/bmp_encoder.h"
+#include "core/control_ids.h"
+#include "pattern/view_transform.h"
+#include "platform/base/text.h"
 #include "platform/controls/list_box.h"
 #include "platform/controls/message_box.h"
-#include "platform/windows/message_queue.h"
-#include "platform/windows/invalidation.h"
+#include "platform/pixels/bmp_encoder.h"
 #include "platform/system/resources.h"
-#include "platform/base/text.h"
+#include "platform/windows/invalidation.h"
+#include "platform/windows/message_loop.h"
+#include "platform/windows/message_queue.h"
 #include "platform/windows/window.h"
 #include "platform/windows/window_object.h"
-#include "platform/windows/message_loop.h"
 #include "tests/support/pattern_builder.h"
-#include "pattern/view_transform.h"
 
 extern const platform::ResourceTable vellumarResources;
 
@@ -188,11 +189,8 @@ int differingPixels(const platform::Surface& a, const platform::Surface& b) {
     if (a.width() != b.width() || a.height() != b.height()) {
         return static_cast<int>(std::max(a.pixels().size(), b.pixels().size()));
     }
-    int differing = 0;
-    for (std::size_t i = 0; i < a.pixels().size(); ++i) {
-        differing += a.pixels()[i] != b.pixels()[i] ? 1 : 0;
-    }
-    return differing;
+    return std::transform_reduce(a.pixels().begin(), a.pixels().end(), b.pixels().begin(), 0, std::plus<>(),
+                                 std::not_equal_to<>());
 }
 
 int GameHarness::pixelsAFullRepaintChanges() {

@@ -1,6 +1,5 @@
 #include "tests/support/pattern_builder.h"
 
-#include <fstream>
 
 #include "platform/base/text.h"
 

@@ -2,9 +2,7 @@
 // from them through the real reader.
 #pragma once
 
-#include <initializer_list>
 #include <memory>
-#include <string>
 #include <utility>
 #include <vector>
 

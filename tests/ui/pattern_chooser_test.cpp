@@ -1,6 +1,8 @@
 // The pattern chooser, opened from the game and answered by taps.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/control_ids.h"
 #include "platform/base/text.h"
 #include "platform/controls/list_box.h"
@@ -43,14 +45,13 @@ TEST_F(Chooser, CancelAndReChoosingTheCurrentPatternKeepTheGameAndResumeTheClock
             SendMessage(list, LB_SETCURSEL, 2, 0);  // browse to Tulip, then cancel
         },
         false);
-    EXPECT_TRUE(heldWhileOpen);
-    EXPECT_TRUE(appState.clock.isActive());
-    EXPECT_EQ(appState.pattern->pieces[0].painted, 1);
-    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"MonaLisa");
+    EXPECT_EQ(std::tuple(heldWhileOpen, appState.clock.isActive(), appState.pattern->pieces[0].painted,
+                         std::u16string(appState.settings.CurrentPatternShort)),
+              std::tuple(true, true, 1, u"MonaLisa"));
 
-    openChooser([](HWND) {}, true);  // Open on the pattern already current
-    EXPECT_EQ(appState.pattern->pieces[0].painted, 1) << "not restarted";
-    EXPECT_TRUE(appState.clock.isActive());
+    openChooser([](HWND) {}, true);  // Open on the pattern already current: not restarted
+    EXPECT_EQ(std::tuple(appState.pattern->pieces[0].painted, appState.clock.isActive()),
+              std::tuple(1, true));
 }
 
 TEST_F(Chooser, ListsNamesSortedInTheirCaseWithoutLongOnesAndACaseDifferenceSelectsNothing) {
@@ -71,11 +72,11 @@ TEST_F(Chooser, ListsNamesSortedInTheirCaseWithoutLongOnesAndACaseDifferenceSele
     EXPECT_EQ(entries, (std::vector<std::u16string>{u"apple", std::u16string(63, u'm'), u"MonaLisa", u"Rose",
                                                     u"Tulip"}));
     EXPECT_EQ(selected, LB_ERR) << "monalisa.mza is not MonaLisa.mza";
-    EXPECT_EQ(appState.chooserOpen, 0);
-    EXPECT_EQ(std::u16string(appState.settings.CurrentPatternShort), u"Rose");
-    EXPECT_EQ(platform::utf16ToUtf8(appState.settings.CurrentPattern), game.programFolder() + "Rose.mza");
-    EXPECT_EQ(appState.pattern->pieceCount, 0) << "a missing pattern file starts an empty board";
-    EXPECT_EQ(appState.pattern->loadError, "the file cannot be opened");
+    // A missing pattern file starts an empty board.
+    EXPECT_EQ(std::tuple(appState.chooserOpen, std::u16string(appState.settings.CurrentPatternShort),
+                         platform::utf16ToUtf8(appState.settings.CurrentPattern),
+                         appState.pattern->pieceCount, appState.pattern->loadError),
+              std::tuple(0, u"Rose", game.programFolder() + "Rose.mza", 0, "the file cannot be opened"));
 }
 
 TEST_F(Chooser, PreselectsExactlyTheCurrentNameAndDrawsAThumbnailFromItsOwnFileName) {

@@ -4,24 +4,19 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
+#include <utility>
 
 #include "core/control_ids.h"
 
 namespace {
 
-struct Expected {
-    int id;
-    std::int32_t left, top, width, height;
-};
+using Place = std::array<std::int32_t, 4>;
 
-void expectPlacements(const ScreenLayout& layout, std::initializer_list<Expected> rows) {
-    for (const Expected& row : rows) {
-        const ControlPlacement* p = layout.find(row.id);
-        ASSERT_NE(p, nullptr) << row.id;
-        EXPECT_EQ((std::array{p->left, p->top, p->width, p->height}),
-                  (std::array{row.left, row.top, row.width, row.height}))
-            << "control " << row.id;
-    }
+// A control's left, top, width and height; all -1 when it is not placed.
+Place place(const ScreenLayout& layout, int id) {
+    const ControlPlacement* p = layout.find(id);
+    return p ? Place{p->left, p->top, p->width, p->height} : Place{-1, -1, -1, -1};
 }
 
 ScreenLayout layout(std::int32_t w, std::int32_t h) {
@@ -33,11 +28,10 @@ ScreenLayout layout(std::int32_t w, std::int32_t h) {
 // Each control's left, top, width and height on the portrait (240 x 294) and
 // the landscape (320 x 214) reference screens.
 TEST(ScreenLayout, ReferenceScreens) {
-    struct Place {
+    const struct {
         int id;
-        std::array<std::int32_t, 4> portrait, landscape;
-    };
-    const Place places[] = {
+        Place portrait, landscape;
+    } places[] = {
         {IDC_BANNER, {0, 0, 240, 41}, {0, 0, 240, 42}},
         {IDC_ZOOM_IN, {3, 262, 19, 28}, {242, 124, 19, 27}},
         {IDC_ZOOM_OUT, {26, 262, 19, 28}, {262, 124, 19, 27}},
@@ -66,21 +60,17 @@ TEST(ScreenLayout, ReferenceScreens) {
     };
     const ScreenLayout portrait = layout(240, 294), landscape = layout(320, 214);
     EXPECT_EQ((std::array<int, 2>{portrait.isPortrait, landscape.isPortrait}), (std::array{1, 0}));
-    for (const Place& place : places) {
-        for (const auto& [l, want] : {std::pair{&portrait, place.portrait}, {&landscape, place.landscape}}) {
-            const ControlPlacement* p = l->find(place.id);
-            ASSERT_NE(p, nullptr) << place.id;
-            EXPECT_EQ((std::array{p->left, p->top, p->width, p->height}), want)
-                << "control " << place.id << (l == &portrait ? " portrait" : " landscape");
-        }
+    for (const auto& [id, inPortrait, inLandscape] : places) {
+        EXPECT_EQ(std::tuple(place(portrait, id), place(landscape, id)), std::tuple(inPortrait, inLandscape))
+            << "control " << id;
     }
-    EXPECT_EQ(portrait.boardRectFull, (BoardRectangle{0, 41, 240, 168}));
-    EXPECT_EQ(portrait.boardRect, (BoardRectangle{0, 41, 240, 168}));
-    EXPECT_EQ(portrait.boardRectWithBars, (BoardRectangle{0, 41, 225, 153}));
-    EXPECT_EQ(portrait.clockRect, (RECT{101, 262, 148, 290}));
-    EXPECT_EQ(landscape.boardRectFull, (BoardRectangle{0, 42, 240, 172}));
-    EXPECT_EQ(landscape.boardRectWithBars, (BoardRectangle{0, 42, 227, 159}));
-    EXPECT_EQ(landscape.clockRect, (RECT{262, 153, 308, 180}));
+    EXPECT_EQ(std::tuple(portrait.boardRectFull, portrait.boardRect, portrait.boardRectWithBars,
+                         portrait.clockRect),
+              std::tuple(BoardRectangle{0, 41, 240, 168}, BoardRectangle{0, 41, 240, 168},
+                         BoardRectangle{0, 41, 225, 153}, RECT{101, 262, 148, 290}));
+    EXPECT_EQ(std::tuple(landscape.boardRectFull, landscape.boardRectWithBars, landscape.clockRect),
+              std::tuple(BoardRectangle{0, 42, 240, 172}, BoardRectangle{0, 42, 227, 159},
+                         RECT{262, 153, 308, 180}));
 }
 
 TEST(ScreenLayout, TruncationTrapsAtTheReferenceSizes) {
@@ -102,40 +92,36 @@ TEST(ScreenLayout, TruncationTrapsAtTheReferenceSizes) {
 TEST(ScreenLayout, TwiceTheResolutionGivesTheSamePictureAtTwiceTheSize) {
     const ScreenLayout tall = layout(480, 588);
     EXPECT_EQ(tall.find(IDC_BANNER)->height, 82);
-    expectPlacements(tall, {{IDC_ZOOM_IN, tall.find(IDC_ZOOM_IN)->left, 524, 38, 56},
-                            {IDC_SOUND, tall.find(IDC_SOUND)->left, 524, 50, 56},
-                            {IDC_PAUSE, tall.find(IDC_PAUSE)->left, 524, 26, 56},
-                            {IDC_HELP, tall.find(IDC_HELP)->left, 524, 20, 56},
-                            {1020, 0, 452, 30, 30}});
+    for (const auto& [id, width] :
+         {std::pair{IDC_ZOOM_IN, 38}, {IDC_SOUND, 50}, {IDC_PAUSE, 26}, {IDC_HELP, 20}}) {
+        EXPECT_EQ(place(tall, id), (Place{tall.find(id)->left, 524, width, 56})) << id;
+    }
+    EXPECT_EQ(place(tall, 1020), (Place{0, 452, 30, 30}));
     EXPECT_EQ(tall.boardRectFull, (BoardRectangle{0, 82, 480, 336}));
 
     const ScreenLayout wide = layout(640, 428);
-    expectPlacements(wide, {{IDC_BANNER, 0, 0, 480, 84}, {1020, 484, 92, 26, 25}});
-    EXPECT_EQ(wide.find(IDC_ZOOM_IN)->height, 55);
-    EXPECT_EQ(wide.find(IDC_STATUS)->left, 484);
+    EXPECT_EQ(std::tuple(place(wide, IDC_BANNER), place(wide, 1020), wide.find(IDC_ZOOM_IN)->height,
+                         wide.find(IDC_STATUS)->left),
+              std::tuple(Place{0, 0, 480, 84}, Place{484, 92, 26, 25}, 55, 484));
     EXPECT_EQ(wide.boardRectFull, (BoardRectangle{0, 84, 480, 344}));
 }
 
 TEST(ScreenLayout, ASquareScreenIsPortraitAndOnePixelWiderIsLandscape) {
-    EXPECT_EQ(layout(300, 300).isPortrait, 1);
-    EXPECT_EQ(layout(301, 300).isPortrait, 0);
+    EXPECT_EQ(std::tuple(layout(300, 300).isPortrait, layout(301, 300).isPortrait), std::tuple(1, 0));
 }
 
 TEST(ScreenLayout, PortraitToolbarButtonsKeepTheirBitmapsAspect) {
     const ScreenLayout l = layout(240, 268);
     for (int id : {IDC_ZOOM_IN, IDC_ZOOM_OUT, IDC_TIMER, IDC_RESTART, IDC_COMPLETE}) {
-        EXPECT_EQ(l.find(id)->width, 16) << id;
-        EXPECT_EQ(l.find(id)->height, 25) << id;
+        EXPECT_EQ(std::tuple(l.find(id)->width, l.find(id)->height), std::tuple(16, 25)) << id;
     }
-    EXPECT_EQ(l.find(IDC_HELP)->width, 8);
-    EXPECT_EQ(l.find(IDC_HELP)->height, 25);
+    EXPECT_EQ(std::tuple(l.find(IDC_HELP)->width, l.find(IDC_HELP)->height), std::tuple(8, 25));
     // Other bitmap sizes change the fitted buttons, not their slots.
     ToolbarBitmapSizes square = kToolbarBitmapSizes;
     square.fill({10, 10});
     const ScreenLayout squared = computeLayout(240, 294, square);
-    EXPECT_EQ(squared.find(IDC_ZOOM_IN)->width, 20);
-    EXPECT_EQ(squared.find(IDC_ZOOM_IN)->height, 20);
-    EXPECT_EQ(squared.find(IDC_ZOOM_IN)->top, 262 + (28 - 20) / 2);
+    EXPECT_EQ(place(squared, IDC_ZOOM_IN),
+              (Place{squared.find(IDC_ZOOM_IN)->left, 262 + (28 - 20) / 2, 20, 20}));
     EXPECT_EQ(squared.find(IDC_RESTART)->left, layout(240, 294).find(IDC_RESTART)->left);
 }
 
@@ -150,8 +136,7 @@ TEST(ScreenLayout, EveryControlIsPlacedOnceAtAnySize) {
         }
         std::ranges::sort(ids);
         EXPECT_EQ(std::ranges::adjacent_find(ids), ids.end());
-        EXPECT_EQ(ids.front(), IDC_BANNER);
-        EXPECT_EQ(ids.back(), IDC_VSCROLL);
+        EXPECT_EQ(std::tuple(ids.front(), ids.back()), std::tuple(IDC_BANNER, IDC_VSCROLL));
         EXPECT_EQ(l.find(1002), nullptr);
     }
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <random>
+#include <tuple>
 
 #include "maker/colour/colour_difference.h"
 #include "maker/regions/segment_picture.h"
@@ -95,16 +96,15 @@ TEST(SegmentPicture, TooFewRegionsOrNoPixelsAreReported) {
         segmentPicture(blocks(
                            20, 20, [](int, int) { return 0xffffffu; }, false),
                        {12, 10, 3.0, {}}, &report, [&](double f) { fractions.push_back(f); });
-    EXPECT_EQ(one.regionCount(), 1);
-    EXPECT_FALSE(report.targetMet);
-    EXPECT_EQ(report.note, "the picture has only 1 region of one colour, fewer than the 10 pieces asked for");
+    EXPECT_EQ(std::tuple(one.regionCount(), report.targetMet, report.note),
+              std::tuple(1, false,
+                         "the picture has only 1 region of one colour, fewer than the 10 pieces asked for"));
     ASSERT_FALSE(fractions.empty());
     EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
     EXPECT_EQ(fractions.back(), 1.0);
 
     const Segmentation none = segmentPicture(Picture{}, {}, &report);
-    EXPECT_EQ(none.regionCount(), 0);
-    EXPECT_FALSE(report.targetMet);
+    EXPECT_EQ(std::tuple(none.regionCount(), report.targetMet), std::tuple(0, false));
 }
 
 TEST(SegmentPicture, OptionsOutOfRangeAreBroughtIntoIt) {
@@ -184,8 +184,7 @@ TEST(SegmentPicture, MergingStopsAtTheTargetWithEveryRegionWideEnough) {
     for (const auto& [pieces, minRadius] : {std::pair{64, 6.0}, std::pair{200, 3.0}}) {
         SegmentReport report;
         segmentPicture(picture, {3, pieces, minRadius, {}}, &report);
-        EXPECT_FALSE(report.targetMet) << pieces;
-        EXPECT_FALSE(report.note.empty());
+        EXPECT_FALSE(report.targetMet || report.note.empty()) << pieces;
     }
 }
 
@@ -220,8 +219,7 @@ TEST(SegmentPicture, RandomPicturesGiveWellFormedRepeatableRegions) {
         expectWellFormed(s, options.minRadius);
         EXPECT_LE(s.regionCount(), options.pieces);
         const Segmentation again = segmentPicture(picture, options);
-        EXPECT_EQ(again.regionOf, s.regionOf);
-        EXPECT_EQ(again.colourOf, s.colourOf);
-        EXPECT_EQ(again.palette, s.palette);
+        EXPECT_TRUE(again.regionOf == s.regionOf && again.colourOf == s.colourOf &&
+                    again.palette == s.palette);
     }
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "maker/svg/colour.h"
 #include "maker/svg/path_parser.h"
@@ -147,13 +148,10 @@ TEST(SvgDocument, StylesInheritAndOpacityBlendsAgainstWhite) {
         "     <rect width='10' height='10' visibility='visible' fill-rule='nonzero' id='shown'/></g>"
         "</g>");
     ASSERT_EQ(p.shapes.size(), 4u);
-    EXPECT_DOUBLE_EQ(p.shapes[0].blue, 255);
-    EXPECT_DOUBLE_EQ(p.shapes[0].red, 0) << "the style attribute wins over the presentation attribute";
-    EXPECT_TRUE(p.shapes[0].evenOdd);
-    EXPECT_DOUBLE_EQ(p.shapes[1].red, 127.5);
-    EXPECT_DOUBLE_EQ(p.shapes[2].red, 255 * 0.75) << "opacities multiply down the tree";
-    EXPECT_EQ(p.shapes[3].name, "#shown");
-    EXPECT_FALSE(p.shapes[3].evenOdd);
+    // The style attribute wins over the presentation attribute; opacities multiply down the tree.
+    EXPECT_EQ(std::tuple(p.shapes[0].blue, p.shapes[0].red, p.shapes[0].evenOdd, p.shapes[1].red,
+                         p.shapes[2].red, p.shapes[3].name, p.shapes[3].evenOdd),
+              std::tuple(255.0, 0.0, true, 127.5, 255 * 0.75, "#shown", false));
 }
 
 TEST(SvgDocument, UseGradientsAndTransforms) {

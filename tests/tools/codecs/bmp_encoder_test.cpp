@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "platform/pixels/bmp_decoder.h"
@@ -58,12 +59,11 @@ TEST(BmpEncoder, EightBitFilesReadBackThroughTheirPalette) {
     const std::vector<Pixel> palette = {0x00FF0000, 0x0000FF00, 0x000000FF};
     const std::vector<std::uint8_t> indices = {0, 1, 2, 2, 1, 0, 1, 1, 1, 0};  // 5 x 2
     const std::vector<std::byte> file = platform::encodeBmp8(5, 2, indices, palette);
-    EXPECT_EQ(file.size(), 14u + 40u + 4u * 3u + 8u * 2u);
-    EXPECT_EQ(arttest::bmpBitsPerPixel(file), 8);
+    EXPECT_EQ(std::tuple(file.size(), arttest::bmpBitsPerPixel(file)),
+              std::tuple(14u + 40u + 4u * 3u + 8u * 2u, 8));
     const auto decoded = platform::decodeBmp(file);
     ASSERT_TRUE(decoded.has_value());
-    ASSERT_EQ(decoded->width(), 5);
-    ASSERT_EQ(decoded->height(), 2);
+    ASSERT_EQ(std::tuple(decoded->width(), decoded->height()), std::tuple(5, 2));
     for (std::size_t i = 0; i < indices.size(); ++i) {
         EXPECT_EQ(decoded->pixels()[i], palette[indices[i]]) << i;
     }

@@ -3,14 +3,13 @@
 // as its 1x bitmap. Their exact pixels are pinned by art_generator_test.cpp.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <ostream>
 #include <string>
+#include <tuple>
 
 #include "platform/drawing/bitmap.h"
-#include "platform/pixels/bmp_decoder.h"
 #include "platform/drawing/resource_images.h"
+#include "platform/pixels/bmp_decoder.h"
 #include "platform/system/resources.h"
 #include "tests/support/picture_compare.h"
 
@@ -22,10 +21,7 @@ using platform::Pixel;
 using platform::Surface;
 
 struct ExpectedBitmap {
-    int id;
-    int width;
-    int height;
-    int bits;
+    int id, width, height, bits;
 };
 
 void PrintTo(const ExpectedBitmap& b, std::ostream* out) {
@@ -73,19 +69,18 @@ TEST_P(EveryBitmap, IsAResourceOfItsSizeAndDepthNotBlankAtEveryScale) {
     ASSERT_EQ(variants.size(), 4u);
     for (int scale = 1; scale <= 4; ++scale) {
         const platform::ResourceEntry* entry = variants[static_cast<std::size_t>(scale - 1)];
-        EXPECT_EQ(entry->variant, scale);
-        EXPECT_EQ(arttest::bmpBitsPerPixel(entry->data), b.bits) << "at " << scale << "x";
         const Surface picture = decodeVariant(b.id, scale);
-        EXPECT_EQ(picture.width(), b.width * scale);
-        EXPECT_EQ(picture.height(), b.height * scale);
+        EXPECT_EQ(std::tuple(entry->variant, arttest::bmpBitsPerPixel(entry->data), picture.width(),
+                             picture.height()),
+                  std::tuple(scale, b.bits, b.width * scale, b.height * scale))
+            << "at " << scale << "x";
         EXPECT_GT(arttest::colourCount(picture), 1u) << "blank at " << scale << "x";
     }
     HBITMAP loaded = LoadBitmap(gameModule(), b.id);
     ASSERT_NE(loaded, nullptr);
     BITMAP info;
     ASSERT_NE(GetObject(loaded, sizeof info, &info), 0);
-    EXPECT_EQ(info.bmWidth, b.width);
-    EXPECT_EQ(info.bmHeight, b.height);
+    EXPECT_EQ(std::tuple(info.bmWidth, info.bmHeight), std::tuple(b.width, b.height));
     EXPECT_TRUE(DeleteObject(loaded));
 }
 

@@ -2,8 +2,6 @@
 // caught, and good patterns pass; `check` prints them and fails.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "tests/support/pattern_builder.h"
 #include "tests/support/run_program.h"
 #include "tools/vellumar-pattern/playability.h"

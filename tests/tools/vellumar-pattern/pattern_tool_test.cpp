@@ -1,10 +1,7 @@
 // The vellumar-pattern program, run as a user runs it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <array>
-#include <cstdio>
-#include <fstream>
 
 #include <stb/stb_image.h>
 
