@@ -1,8 +1,10 @@
 #include "pattern/drawing_work.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "pattern/pattern.h"
@@ -12,22 +14,40 @@ namespace {
 
 using i64 = std::int64_t;
 
-// The largest board at zoom 1 is cut into cells of kCell pixels a side; a
-// frame at any zoom shows a window that meets a block of them.
-constexpr int kCell = 16;
-constexpr int kColumns = (kLargestBoardWidth + kCell - 1) / kCell;
-constexpr int kRows = (kLargestBoardHeight + kCell - 1) / kCell;
 constexpr double kWidth = kLargestBoardWidth;
 constexpr double kHeight = kLargestBoardHeight;
+
+// The largest board at zoom 1 is cut into square cells; a frame at any zoom
+// shows a window that meets a block of them. Smaller cells bound the work
+// more tightly, larger ones cost less to count.
+struct Cells {
+    int size, columns, rows;
+
+    explicit Cells(int side)
+        : size(side),
+          columns((kLargestBoardWidth + side - 1) / side),
+          rows((kLargestBoardHeight + side - 1) / side) {}
+    // The cell of a coordinate on the board (0 <= v, as every spot is).
+    int column(double x) const { return std::min(static_cast<int>(x / size), columns - 1); }
+    int row(double y) const { return std::min(static_cast<int>(y / size), rows - 1); }
+    // The cells a window of the largest board at `zoom` meets, wherever it is.
+    int windowColumns(double zoom) const {
+        return std::min(columns, static_cast<int>(kWidth / zoom / size) + 2);
+    }
+    int windowRows(double zoom) const { return std::min(rows, static_cast<int>(kHeight / zoom / size) + 2); }
+};
+
+// The fine cells, and the coarse ones tried first when a pattern has few
+// points: it is then settled by a few hundred cells rather than ten thousand,
+// whose counting would cost more than its points. A pattern of more points
+// goes to the fine cells at once, as the coarse ones would rarely settle it.
+constexpr int kFineCell = 16;
+constexpr int kCoarseCell = 64;
+constexpr i64 kCoarseFirstPoints = 20'000;
 
 struct Spot {
     double x, y;  // board pixels at zoom 1, before truncation
 };
-
-// The cell of a coordinate on the board (0 <= v, as every spot is).
-int cellOf(double v, int cells) {
-    return std::min(static_cast<int>(v * (1.0 / kCell)), cells - 1);
-}
 
 // Rows lo <= y < hi that lie on a board of `size` rows (or columns).
 i64 clippedSpan(i64 a, i64 b, i64 size) {
@@ -40,48 +60,88 @@ i64 linePixels(POINT a, POINT b) {
     return std::min<i64>(length, std::max(kLargestBoardWidth, kLargestBoardHeight));
 }
 
-// A quantity per cell, summed over any block of cells: filled along rows of
-// cells as differences, then turned into a table of sums from the top left.
-class CellSums {
+// Every quantity the grid counts, kept side by side in each cell so that one
+// pass over the cells sums them all: filled along rows of cells as
+// differences, then turned into tables of sums from the top left.
+constexpr int kQuantities = 19;
+class CellTable {
   public:
-    CellSums() : sums_(static_cast<std::size_t>(kColumns + 1) * (kRows + 1), 0.0) {}
+    explicit CellTable(const Cells& cells)
+        : columns_(cells.columns),
+          rows_(cells.rows),
+          cells_(static_cast<std::size_t>(columns_ + 1) * (rows_ + 1)) {}
 
-    // Adds `value` to every cell of row `row` from column c0 to c1.
-    void addRun(int row, int c0, int c1, double value) {
-        sums_[at(c0 + 1, row + 1)] += value;
-        if (c1 + 2 <= kColumns) {
-            sums_[at(c1 + 2, row + 1)] -= value;
-        }
-    }
+    int columns() const { return columns_; }
+    int rows() const { return rows_; }
+    double& at(int quantity, int c, int r) { return cells_[index(c, r)][quantity]; }
+    double at(int quantity, int c, int r) const { return cells_[index(c, r)][quantity]; }
 
     void finish() {
-        for (int r = 1; r <= kRows; ++r) {
-            for (int c = 1; c <= kColumns; ++c) {
-                sums_[at(c, r)] += sums_[at(c - 1, r)];  // the row's differences summed: the cell's value
+        for (int r = 1; r <= rows_; ++r) {
+            for (int c = 1; c <= columns_; ++c) {
+                Cell& cell = cells_[index(c, r)];
+                const Cell& left = cells_[index(c - 1, r)];
+                for (int q = 0; q < kQuantities; ++q) {
+                    cell[q] += left[q];  // the row's differences summed: the cell's value
+                }
             }
         }
-        for (int r = 1; r <= kRows; ++r) {
-            for (int c = 1; c <= kColumns; ++c) {
-                sums_[at(c, r)] += sums_[at(c, r - 1)] + sums_[at(c - 1, r)] - sums_[at(c - 1, r - 1)];
+        for (int r = 1; r <= rows_; ++r) {
+            for (int c = 1; c <= columns_; ++c) {
+                Cell& cell = cells_[index(c, r)];
+                const Cell &up = cells_[index(c, r - 1)], &left = cells_[index(c - 1, r)],
+                           &upLeft = cells_[index(c - 1, r - 1)];
+                for (int q = 0; q < kQuantities; ++q) {
+                    cell[q] += up[q] + left[q] - upLeft[q];
+                }
             }
         }
-    }
-
-    // The sum over columns c0 <= c < c1 and rows r0 <= r < r1.
-    double block(int c0, int r0, int c1, int r1) const {
-        return sums_[at(c1, r1)] - sums_[at(c0, r1)] - sums_[at(c1, r0)] + sums_[at(c0, r0)];
     }
 
   private:
-    static std::size_t at(int c, int r) { return static_cast<std::size_t>(r) * (kColumns + 1) + c; }
-    std::vector<double> sums_;
+    using Cell = std::array<double, kQuantities>;
+    std::size_t index(int c, int r) const { return static_cast<std::size_t>(r) * (columns_ + 1) + c; }
+    int columns_, rows_;
+    std::vector<Cell> cells_;
+};
+
+// One quantity per cell, summed over any block of cells.
+class CellSums {
+  public:
+    CellSums(CellTable& table, int quantity) : table_(table), quantity_(quantity) {}
+
+    // Adds `value` to every cell of row `row` from column c0 to c1.
+    void addRun(int row, int c0, int c1, double value) {
+        table_.at(quantity_, c0 + 1, row + 1) += value;
+        if (c1 + 2 <= table_.columns()) {
+            table_.at(quantity_, c1 + 2, row + 1) -= value;
+        }
+    }
+
+    // The sum over columns c0 <= c < c1 and rows r0 <= r < r1, once the table is finished.
+    double block(int c0, int r0, int c1, int r1) const {
+        return table_.at(quantity_, c1, r1) - table_.at(quantity_, c0, r1) - table_.at(quantity_, c1, r0) +
+               table_.at(quantity_, c0, r0);
+    }
+
+  private:
+    CellTable& table_;
+    int quantity_;
 };
 
 // How many boxes of cells meet a block: all of them but those wholly left of
 // it, right of it, above or below it, with those beyond two sides at once
-// added back. Each count comes from a table of boxes by two of their sides.
+// added back. Each count comes from a table of boxes by two of their sides,
+// the four quantities from `first` on.
 class BoxCount {
   public:
+    BoxCount(CellTable& table, int first)
+        : columns_(table.columns()),
+          rows_(table.rows()),
+          rightBottom_(table, first),
+          rightTop_(table, first + 1),
+          leftBottom_(table, first + 2),
+          leftTop_(table, first + 3) {}
     void add(int left, int top, int right, int bottom, double weight) {
         total_ += weight;
         rightBottom_.addRun(bottom, right, right, weight);
@@ -89,26 +149,21 @@ class BoxCount {
         leftBottom_.addRun(bottom, left, left, weight);
         leftTop_.addRun(top, left, left, weight);
     }
-    void finish() {
-        rightBottom_.finish();
-        rightTop_.finish();
-        leftBottom_.finish();
-        leftTop_.finish();
-    }
     // Boxes meeting columns c0 <= c < c1 and rows r0 <= r < r1.
     double meeting(int c0, int r0, int c1, int r1) const {
-        const double leftOf = rightBottom_.block(0, 0, c0, kRows);
-        const double rightOf = leftTop_.block(c1, 0, kColumns, kRows);
-        const double above = rightBottom_.block(0, 0, kColumns, r0);
-        const double below = leftTop_.block(0, r1, kColumns, kRows);
+        const double leftOf = rightBottom_.block(0, 0, c0, rows_);
+        const double rightOf = leftTop_.block(c1, 0, columns_, rows_);
+        const double above = rightBottom_.block(0, 0, columns_, r0);
+        const double below = leftTop_.block(0, r1, columns_, rows_);
         const double leftAbove = rightBottom_.block(0, 0, c0, r0);
-        const double leftBelow = rightTop_.block(0, r1, c0, kRows);
-        const double rightAbove = leftBottom_.block(c1, 0, kColumns, r0);
-        const double rightBelow = leftTop_.block(c1, r1, kColumns, kRows);
+        const double leftBelow = rightTop_.block(0, r1, c0, rows_);
+        const double rightAbove = leftBottom_.block(c1, 0, columns_, r0);
+        const double rightBelow = leftTop_.block(c1, r1, columns_, rows_);
         return total_ - leftOf - rightOf - above - below + leftAbove + leftBelow + rightAbove + rightBelow;
     }
 
   private:
+    int columns_, rows_;
     double total_ = 0;
     CellSums rightBottom_, rightTop_, leftBottom_, leftTop_;
 };
@@ -116,27 +171,23 @@ class BoxCount {
 // The work of every piece, cell by cell: the rows the filled outlines' edges
 // cross and how many runs of edges going one way up or down there are (the
 // rows of a run are all different, and rounding adds at most one to them),
-// the steps of the lines drawn and how
-// many lines, the pixels of the filled boxes and how many boxes, and the
-// points of the pieces whose boxes those are (only pieces seen are drawn).
+// the steps of the lines drawn and how many lines, the pixels of the filled
+// boxes and how many boxes, and the points of the pieces whose boxes those
+// are (only pieces seen are drawn).
 struct WorkGrid {
-    CellSums edgeRows, lineSteps, boxPixels;
-    BoxCount runs, lines, boxes, boxPoints;
+    Cells cells;
+    CellTable table;
+    CellSums edgeRows{table, 0}, lineSteps{table, 1}, boxPixels{table, 2};
+    BoxCount runs{table, 3}, lines{table, 7}, boxes{table, 11}, boxPoints{table, 15};
+
+    explicit WorkGrid(Cells of) : cells(of), table(of) {}
 
     void addSegment(Spot a, Spot b, double fillWeight, double lineWeight);
     void addBox(Spot low, Spot high, double weight, double points);
     void addRun(Spot low, Spot high, double weight) {
-        runs.add(cellOf(low.x, kColumns), cellOf(low.y, kRows), cellOf(high.x, kColumns),
-                 cellOf(high.y, kRows), weight);
+        runs.add(cells.column(low.x), cells.row(low.y), cells.column(high.x), cells.row(high.y), weight);
     }
-    void finish() {
-        for (CellSums* sums : {&edgeRows, &lineSteps, &boxPixels}) {
-            sums->finish();
-        }
-        for (BoxCount* count : {&runs, &lines, &boxes, &boxPoints}) {
-            count->finish();
-        }
-    }
+    void finish() { table.finish(); }
 };
 
 // A segment adds, in each row of cells it passes, to the cells of the columns
@@ -145,40 +196,40 @@ struct WorkGrid {
 void WorkGrid::addSegment(Spot a, Spot b, double fillWeight, double lineWeight) {
     const double dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
     const double top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
-    const int r0 = cellOf(top, kRows), r1 = cellOf(bottom, kRows);
+    const int r0 = cells.row(top), r1 = cells.row(bottom);
     const bool crosses = fillWeight > 0 && dy > 0;
-    const int leftCell = cellOf(std::min(a.x, b.x), kColumns),
-              rightCell = cellOf(std::max(a.x, b.x), kColumns);
+    const int leftCell = cells.column(std::min(a.x, b.x)), rightCell = cells.column(std::max(a.x, b.x));
     if (lineWeight > 0) {
         lines.add(leftCell, r0, rightCell, r1, lineWeight);
     }
     // Rows crossed in one column are at most its width times the slope.
-    const double rowsPerColumn = dx > 0 ? dy / dx * kCell : kCell;
+    const double side = cells.size;
+    const double rowsPerColumn = dx > 0 ? dy / dx * side : side;
     for (int r = r0; r <= r1; ++r) {
-        const double from = r == r0 ? top : r * kCell, to = r == r1 ? bottom : (r + 1) * kCell;
+        const double from = r == r0 ? top : r * side, to = r == r1 ? bottom : (r + 1) * side;
         const double along = dy > 0 ? (to - from) / dy : 1.0;  // share of the segment in this row
         const double xFrom = dy > 0 ? a.x + (b.x - a.x) * ((from - a.y) / (b.y - a.y)) : std::min(a.x, b.x);
         const double xTo = dy > 0 ? a.x + (b.x - a.x) * ((to - a.y) / (b.y - a.y)) : std::max(a.x, b.x);
-        const int c0 = cellOf(std::min(xFrom, xTo), kColumns), c1 = cellOf(std::max(xFrom, xTo), kColumns);
+        const int c0 = cells.column(std::min(xFrom, xTo)), c1 = cells.column(std::max(xFrom, xTo));
         if (crosses) {
             edgeRows.addRun(r, c0, c1, fillWeight * std::min(to - from, rowsPerColumn));
         }
         if (lineWeight > 0) {
             const double steps = std::max(dx, dy) * along;
-            lineSteps.addRun(r, c0, c1, lineWeight * std::min(steps, double{kCell}));
+            lineSteps.addRun(r, c0, c1, lineWeight * std::min(steps, side));
         }
     }
 }
 
 void WorkGrid::addBox(Spot low, Spot high, double weight, double points) {
-    const int c0 = cellOf(low.x, kColumns), c1 = cellOf(high.x, kColumns);
-    const int r0 = cellOf(low.y, kRows), r1 = cellOf(high.y, kRows);
+    const int c0 = cells.column(low.x), c1 = cells.column(high.x);
+    const int r0 = cells.row(low.y), r1 = cells.row(high.y);
     boxes.add(c0, r0, c1, r1, weight);
     boxPoints.add(c0, r0, c1, r1, weight * points);
     // The truncated box has at most one more pixel a side.
     const double pixels = (high.x - low.x + 2) * (high.y - low.y + 2);
     for (int r = r0; r <= r1; ++r) {
-        boxPixels.addRun(r, c0, c1, weight * std::min(pixels, double{kCell * kCell}));
+        boxPixels.addRun(r, c0, c1, weight * std::min(pixels, static_cast<double>(cells.size) * cells.size));
     }
 }
 
@@ -290,8 +341,8 @@ void addContour(WorkGrid& grid, WholeBoard& whole, std::span<const POINT> points
         const double fillWeight = outer ? weight : 0;
         const double lineWeight = (outer && !closing ? 2 : 1) * weight;
         whole.work.linePixels += static_cast<i64>(lineWeight) * linePixels(a.pixel, b.pixel);
-        const int c = cellOf(a.spot.x, kColumns), r = cellOf(a.spot.y, kRows);
-        if (c == cellOf(b.spot.x, kColumns) && r == cellOf(b.spot.y, kRows)) {
+        const int c = grid.cells.column(a.spot.x), r = grid.cells.row(a.spot.y);
+        if (c == grid.cells.column(b.spot.x) && r == grid.cells.row(b.spot.y)) {
             batch.add(grid, c, r, a.spot, b.spot, fillWeight, lineWeight);
         } else {
             grid.addSegment(a.spot, b.spot, fillWeight, lineWeight);
@@ -353,8 +404,8 @@ DrawingWork blockWork(const WorkGrid& grid, double zoom, int c0, int r0, int c1,
     frame.linePixels = static_cast<i64>(std::ceil(steps));
     frame.filledPixels = static_cast<i64>(std::ceil(pixels));
     frame.zoom = zoom;
-    frame.windowX = (c0 + c1) * kCell / 2.0;
-    frame.windowY = (r0 + r1) * kCell / 2.0;
+    frame.windowX = (c0 + c1) * grid.cells.size / 2.0;
+    frame.windowY = (r0 + r1) * grid.cells.size / 2.0;
     return frame;
 }
 
@@ -367,13 +418,13 @@ DrawingWork worstFrame(const WorkGrid& grid, const DrawingWork& wholeBoard) {
     worst.windowX = kWidth / 2;
     worst.windowY = kHeight / 2;
     bool last = false;
+    const Cells& cells = grid.cells;
     for (double zoom = kZoomStep; !last; zoom *= kZoomStep) {
-        const int m = std::min(kColumns, static_cast<int>(kWidth / zoom / kCell) + 2);
-        const int n = std::min(kRows, static_cast<int>(kHeight / zoom / kCell) + 2);
+        const int m = cells.windowColumns(zoom), n = cells.windowRows(zoom);
         last = m <= 2 && n <= 2;
         const double at = last ? 0.0 : zoom;
-        for (int r = 0; r + n <= kRows; ++r) {
-            for (int c = 0; c + m <= kColumns; ++c) {
+        for (int r = 0; r + n <= cells.rows; ++r) {
+            for (int c = 0; c + m <= cells.columns; ++c) {
                 const DrawingWork frame = blockWork(grid, at, c, r, c + m, r + n);
                 if (frame.estimatedNanoseconds() > worst.estimatedNanoseconds()) {
                     worst = frame;
@@ -431,10 +482,10 @@ DrawingWork atTheirLimits(std::span<const Piece> pieces) {
 }
 
 // Every piece's work counted into the grid, and the whole board's at zoom 1.
-std::unique_ptr<WorkGrid> workGridOf(std::span<const Piece> pieces, const ViewTransform& view,
+std::unique_ptr<WorkGrid> workGridOf(Cells cells, std::span<const Piece> pieces, const ViewTransform& view,
                                      WholeBoard& whole) {
     const BoardScale scale = boardScale(view);
-    auto grid = std::make_unique<WorkGrid>();
+    auto grid = std::make_unique<WorkGrid>(cells);
     for (std::size_t k = 0; k < pieces.size();) {
         // An outline shared with the pieces after it is counted once for all.
         std::size_t sharing = 1;
@@ -449,34 +500,53 @@ std::unique_ptr<WorkGrid> workGridOf(std::span<const Piece> pieces, const ViewTr
     return grid;
 }
 
+// A window at some zoom and place over the budget, if the grid finds one.
+std::optional<DrawingWork> windowOverBudget(const WorkGrid& grid) {
+    const Cells& cells = grid.cells;
+    bool last = false;
+    for (double zoom = kZoomStep; !last; zoom *= kZoomStep) {
+        const int m = cells.windowColumns(zoom), n = cells.windowRows(zoom);
+        last = m <= 2 && n <= 2;
+        DrawingWork over;
+        if (someWindowOverBudget(grid, last ? 0.0 : zoom, m, n, {0, 0, cells.columns - m, cells.rows - n},
+                                 over)) {
+            return over;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 DrawingWork measureDrawingWork(std::span<const Piece> pieces, const ViewTransform& view) {
     WholeBoard whole;
-    const std::unique_ptr<WorkGrid> grid = workGridOf(pieces, view, whole);
+    const std::unique_ptr<WorkGrid> grid = workGridOf(Cells(kFineCell), pieces, view, whole);
     return worstFrame(*grid, whole.work);
 }
 
+// Each bound is an upper bound of the real work, so the pattern is drawn in
+// time as soon as one of them fits: the cheapest are tried first.
 std::string findDrawingFault(std::span<const Piece> pieces, const ViewTransform& largestBoard) {
-    if (atTheirLimits(pieces).estimatedNanoseconds() <= kMaxFrameNanoseconds) {
+    const DrawingWork limits = atTheirLimits(pieces);
+    if (limits.estimatedNanoseconds() <= kMaxFrameNanoseconds) {
         return {};
     }
-    WholeBoard whole;
-    const std::unique_ptr<WorkGrid> grid = workGridOf(pieces, largestBoard, whole);
-    if (whole.work.estimatedNanoseconds() > kMaxFrameNanoseconds) {
-        return findDrawingFault(whole.work);
-    }
-    bool last = false;
-    for (double zoom = kZoomStep; !last; zoom *= kZoomStep) {
-        const int m = std::min(kColumns, static_cast<int>(kWidth / zoom / kCell) + 2);
-        const int n = std::min(kRows, static_cast<int>(kHeight / zoom / kCell) + 2);
-        last = m <= 2 && n <= 2;
-        DrawingWork over;
-        if (someWindowOverBudget(*grid, last ? 0.0 : zoom, m, n, {0, 0, kColumns - m, kRows - n}, over)) {
-            return findDrawingFault(over);
+    std::optional<DrawingWork> over;
+    for (const int side : {kCoarseCell, kFineCell}) {
+        if (side == kCoarseCell && limits.points > kCoarseFirstPoints) {
+            continue;
+        }
+        WholeBoard whole;
+        const std::unique_ptr<WorkGrid> grid = workGridOf(Cells(side), pieces, largestBoard, whole);
+        if (whole.work.estimatedNanoseconds() > kMaxFrameNanoseconds) {
+            return findDrawingFault(whole.work);
+        }
+        over = windowOverBudget(*grid);
+        if (!over) {
+            return {};
         }
     }
-    return {};
+    return findDrawingFault(*over);
 }
 
 std::string findDrawingFault(const DrawingWork& work) {

@@ -170,6 +170,8 @@ TEST(MalformedPattern, FilesTooHeavyToDrawAreRefusedWhileLighterOnesOfTheirKindL
     };
     const Kind kinds[] = {
         {"zig-zags", generateZigzagPattern(181, 44000, 16000), generateZigzagPattern(1, 20000, 10)},
+        // Few enough points to be tried on coarse cells before the fine ones; heavy only zoomed in.
+        {"a short zig-zag", generateZigzagPattern(5, 2000, 1000), generateZigzagPattern(5, 2000, 100)},
         // One row tall at zoom 1, but zoomed in each of its edges crosses every row of the window.
         {"a zig-zag heavy only zoomed in", generateZigzagPattern(1, 44000, 10),
          generateZigzagPattern(1, 20000, 10)},
