@@ -22,14 +22,16 @@ constexpr double kHeight = kLargestBoardHeight;
 // more tightly, larger ones cost less to count.
 struct Cells {
     int size, columns, rows;
+    double perPixel;  // exact, as every side is a power of two
 
     explicit Cells(int side)
         : size(side),
           columns((kLargestBoardWidth + side - 1) / side),
-          rows((kLargestBoardHeight + side - 1) / side) {}
+          rows((kLargestBoardHeight + side - 1) / side),
+          perPixel(1.0 / side) {}
     // The cell of a coordinate on the board (0 <= v, as every spot is).
-    int column(double x) const { return std::min(static_cast<int>(x / size), columns - 1); }
-    int row(double y) const { return std::min(static_cast<int>(y / size), rows - 1); }
+    int column(double x) const { return std::min(static_cast<int>(x * perPixel), columns - 1); }
+    int row(double y) const { return std::min(static_cast<int>(y * perPixel), rows - 1); }
     // The cells a window of the largest board at `zoom` meets, wherever it is.
     int windowColumns(double zoom) const {
         return std::min(columns, static_cast<int>(kWidth / zoom / size) + 2);
@@ -335,15 +337,16 @@ void addContour(WorkGrid& grid, WholeBoard& whole, std::span<const POINT> points
     const auto times = static_cast<i64>(weight);
     const std::size_t segments = outer ? points.size() : points.size() - 1;
     Mapped a = mapped(view, scale, points[0]);
+    int column = grid.cells.column(a.spot.x), row = grid.cells.row(a.spot.y);
     for (std::size_t i = 0; i < segments; ++i) {
         const bool closing = i + 1 == points.size();
         const Mapped b = mapped(view, scale, points[closing ? 0 : i + 1]);
+        const int nextColumn = grid.cells.column(b.spot.x), nextRow = grid.cells.row(b.spot.y);
         const double fillWeight = outer ? weight : 0;
         const double lineWeight = (outer && !closing ? 2 : 1) * weight;
         whole.work.linePixels += static_cast<i64>(lineWeight) * linePixels(a.pixel, b.pixel);
-        const int c = grid.cells.column(a.spot.x), r = grid.cells.row(a.spot.y);
-        if (c == grid.cells.column(b.spot.x) && r == grid.cells.row(b.spot.y)) {
-            batch.add(grid, c, r, a.spot, b.spot, fillWeight, lineWeight);
+        if (column == nextColumn && row == nextRow) {
+            batch.add(grid, column, row, a.spot, b.spot, fillWeight, lineWeight);
         } else {
             grid.addSegment(a.spot, b.spot, fillWeight, lineWeight);
         }
@@ -355,6 +358,8 @@ void addContour(WorkGrid& grid, WholeBoard& whole, std::span<const POINT> points
             high = {std::max(high.x, a.spot.x), std::max(high.y, a.spot.y)};
         }
         a = b;
+        column = nextColumn;
+        row = nextRow;
     }
     batch.flush(grid);
 }
