@@ -1,7 +1,10 @@
 // The pattern chooser, opened from the game and answered by taps.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <tuple>
+
+#include <sys/stat.h>
 
 #include "core/control_ids.h"
 #include "platform/base/text.h"
@@ -106,6 +109,35 @@ TEST_F(Chooser, PreselectsExactlyTheCurrentNameAndDrawsAThumbnailFromItsOwnFileN
         },
         false);
     EXPECT_EQ(shown, 0xC03020u) << "Rose.BMP drawn";
+}
+
+// A thumbnail that is a FIFO would block its open forever, a link to an
+// endless device would be read without end: neither is drawn, and the
+// chooser goes on (a fault here hangs the test).
+TEST_F(Chooser, AThumbnailThatIsAFifoOrALinkToADeviceIsNotDrawnAndNeverBlocks) {
+    ASSERT_EQ(::mkfifo((game.programFolder() + "Fifo.bmp").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", game.programFolder() + "Zero.bmp");
+    std::vector<std::u16string> entries;
+    std::vector<platform::Pixel> shown;
+    openChooser(
+        [&](HWND list) {
+            entries = GameHarness::listEntries(list);
+            for (const LRESULT index : {1, 4}) {  // apple, Fifo, MonaLisa, Tulip, Zero
+                SendMessage(list, LB_SETCURSEL, index, 0);
+                const HWND picture = GetDlgItem(GetParent(list), IDC_THUMBNAIL);
+                InvalidateRect(picture, nullptr, FALSE);
+                UpdateWindow(picture);
+                const POINT origin = platform::clientOriginOnScreen(picture);
+                shown.push_back(game.backend.pixelAt(origin.x + picture->clientWidth() / 2,
+                                                     origin.y + picture->clientHeight() / 2));
+            }
+        },
+        false);
+    EXPECT_EQ(entries, (std::vector<std::u16string>{u"apple", u"Fifo", u"MonaLisa", u"Tulip", u"Zero"}));
+    EXPECT_EQ(shown.size(), 2u);
+    for (const platform::Pixel pixel : shown) {
+        EXPECT_NE(pixel, 0xC03020u) << "only the bundled thumbnails are that colour";
+    }
 }
 
 TEST_F(Chooser, TheListHasTheKeysAndEnterOpensTheEntryChosen) {
