@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <functional>
 #include <random>
-#include <set>
 
 #include "core/window_colour.h"
 #include "pattern/painting.h"
@@ -193,15 +192,6 @@ TEST_F(Board, APieceThatOnlyTouchesTheVisibleWindowIsNotDrawn) {
     // right and bottom edges are not drawn (only the first piece's own outline
     // at x = 240 falls outside the board).
     expectPixels({{239, 100, kWhite}, {100, 239, kWhite}, {0, 100, kOutline}});
-}
-
-TEST_F(Board, AfterTheLastPieceOnlyFilledPiecesRemain) {
-    load();
-    completePainting(*p);
-    draw();
-    const std::set<platform::Pixel> seen(window.pixels().begin(), window.pixels().end());
-    EXPECT_EQ(seen, (std::set{platform::pixelFromColour(kRed), platform::pixelFromColour(kGreen),
-                              platform::pixelFromColour(kBlue)}));
 }
 
 TEST_F(Board, TheQuickRedrawGivesThePixelsOfAFullRedrawWhilePiecesArePaintedInOrder) {
