@@ -35,14 +35,6 @@ POINT rounded(PointD p) {
     return {static_cast<LONG>(std::floor(p.x + 0.5)), static_cast<LONG>(std::floor(p.y + 0.5))};
 }
 
-std::vector<POINT> contourOf(const Piece& piece, int j) {
-    int from = 0;
-    for (int i = 0; i < j; ++i) {
-        from += piece.contourSizes[i];
-    }
-    return {piece.points.begin() + from, piece.points.begin() + from + piece.contourSizes[j]};
-}
-
 std::unique_ptr<LoadedTestPattern> writeAndLoad(const PatternModel& model, GeometryVariant variant) {
     std::string error;
     const auto file = writePatternFile(model, variant, error);
@@ -97,7 +89,7 @@ TEST(PatternWriter, PolylinesLoadBackAsTheModelRoundedToWholeUnits) {
             for (const OutlineSpan& s : m.contours[j].spans) {
                 expected.push_back(rounded(s.end));
             }
-            EXPECT_EQ(contourOf(piece, j), expected) << "piece " << k << " contour " << j;
+            EXPECT_EQ(contourPoints(piece, j), expected) << "piece " << k << " contour " << j;
         }
         EXPECT_EQ(std::tuple(piece.labelX, piece.labelY, p.colourRGB[piece.colour][0],
                              p.colourRGB[piece.colour][2]),
@@ -119,7 +111,7 @@ TEST(PatternWriter, CurvesKeepTheirEndsExactlyAndTheirShapeWithinAUnit) {
     const auto loaded = writeAndLoad(model, GeometryVariant::Curves);
     ASSERT_TRUE(loaded);
     const Piece& piece = loaded->pattern.pieces[0];
-    const std::vector<POINT> points = contourOf(piece, 0);
+    const std::vector<POINT> points = contourPoints(piece, 0);
     // Four curves of 12 steps: 52 samples, less the three repeated joints and the closing point.
     ASSERT_EQ(points.size(), 48u);
     const Outline& o = disc.contours[0];

@@ -1,5 +1,6 @@
 #include "tests/support/pattern_builder.h"
 
+#include <numeric>
 
 #include "platform/base/text.h"
 
@@ -51,4 +52,10 @@ std::unique_ptr<LoadedTestPattern> loadFromBytes(const std::vector<std::byte>& b
 
 std::unique_ptr<LoadedTestPattern> loadFromRecords(const PatternFile& file) {
     return loadFromBytes(serializePatternFile(file));
+}
+
+std::vector<POINT> contourPoints(const Piece& piece, int j) {
+    const auto sizes = piece.contourSizes.begin();
+    const int start = std::accumulate(sizes, sizes + j, 0);
+    return {piece.points.begin() + start, piece.points.begin() + start + piece.contourSizes[j]};
 }

@@ -35,3 +35,6 @@ struct LoadedTestPattern {
 };
 std::unique_ptr<LoadedTestPattern> loadFromBytes(const std::vector<std::byte>& bytes);
 std::unique_ptr<LoadedTestPattern> loadFromRecords(const PatternFile& file);
+
+// The points a loaded piece gathered for its contour `j`.
+std::vector<POINT> contourPoints(const Piece& piece, int j = 0);
