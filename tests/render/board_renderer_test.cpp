@@ -13,8 +13,8 @@
 #include "pattern/painting.h"
 #include "pattern/view_transform.h"
 #include "platform/drawing/device_context.h"
-#include "platform/drawing/font.h"
 #include "platform/pixels/surface.h"
+#include "render/board_picture.h"
 #include "tests/support/pattern_builder.h"
 
 namespace {
@@ -37,18 +37,12 @@ class Board : public ::testing::Test {
     HDC dc = nullptr;
     HBITMAP buffer = nullptr;
     BoardView view;
-    BoardBrushes brushes{CreateSolidBrush(kGray), CreateSolidBrush(kWhite), CreateSolidBrush(kBlack),
-                         CreateSolidBrush(kBackground),
-                         CreateFont(-11, 400, u"Arial", NONANTIALIASED_QUALITY)};
+    const GameBoardBrushes gameBrushes{96};
+    const BoardBrushes& brushes = gameBrushes.get();
 
     ~Board() override {
         DeleteObject(buffer);
         DeleteDC(dc);
-        DeleteObject(brushes.gray);
-        DeleteObject(brushes.white);
-        DeleteObject(brushes.black);
-        DeleteObject(brushes.background);
-        DeleteObject(brushes.largeFont);
     }
 
     // Four squares in a 2 x 2 grid, colours 0, 1, 1, 2; labels at their centres.
