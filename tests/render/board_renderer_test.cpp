@@ -46,17 +46,7 @@ class Board : public ::testing::Test {
     }
 
     // Four squares in a 2 x 2 grid, colours 0, 1, 1, 2; labels at their centres.
-    void load() {
-        PatternFile file = squareFile(true);
-        addColour(file, 250, 0, 0);
-        addColour(file, 0, 250, 0);
-        addColour(file, 0, 0, 250);
-        addPolylinePiece(file, {{0, 0}, {8000, 0}, {8000, 8000}, {0, 8000}}, 0, 4000, 12000);
-        addPolylinePiece(file, {{8000, 0}, {16000, 0}, {16000, 8000}, {8000, 8000}}, 1, 12000, 12000);
-        addPolylinePiece(file, {{0, 8000}, {8000, 8000}, {8000, 16000}, {0, 16000}}, 1, 4000, 4000);
-        addPolylinePiece(file, {{8000, 8000}, {16000, 8000}, {16000, 16000}, {8000, 16000}}, 2, 12000, 4000);
-        loadRecords(file, 240, 240);
-    }
+    void load() { loadRecords(fourSquaresFile(), 240, 240); }
 
     void loadRecords(const PatternFile& file, int width, int height) {
         loaded = loadFromRecords(file);

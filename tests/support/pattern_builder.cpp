@@ -42,6 +42,19 @@ PatternFile redSquareFile() {
     return file;
 }
 
+PatternFile fourSquaresFile() {
+    PatternFile file = squareFile(true);
+    addColour(file, 250, 0, 0);
+    addColour(file, 0, 250, 0);
+    addColour(file, 0, 0, 250);
+    for (const int k : {0, 1, 2, 3}) {
+        const int x = k % 2 * 8000, y = k / 2 * 8000;
+        addPolylinePiece(file, {{x, y}, {x + 8000, y}, {x + 8000, y + 8000}, {x, y + 8000}}, (k + 1) / 2,
+                         x + 4000, 12000 - y);
+    }
+    return file;
+}
+
 std::unique_ptr<LoadedTestPattern> loadFromBytes(const std::vector<std::byte>& bytes) {
     TempFolder folder;
     writeBytesTo(folder / "test.mza", bytes);

@@ -26,6 +26,10 @@ int addColour(PatternFile& file, int red, int green, int blue);
 // The 78-byte file of one red square covering the whole picture.
 PatternFile redSquareFile();
 
+// Four squares in a 2 x 2 grid, of colours 0, 1, 1, 2 (red, green and blue),
+// each labelled at its centre.
+PatternFile fourSquaresFile();
+
 // A pattern loaded from records (or bytes) through the file system, with
 // its own settings record and a headless backend that logs the sounds.
 struct LoadedTestPattern {
