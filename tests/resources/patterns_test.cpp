@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"

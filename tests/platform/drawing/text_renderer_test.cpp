@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <string>
+#include <string_view>
 
 #include "platform/drawing/device_context.h"
 #include "platform/drawing/drawing.h"
