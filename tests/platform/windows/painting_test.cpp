@@ -106,6 +106,16 @@ TEST_F(PaintingTest, InvalidatingAParentInvalidatesTheChildrenItCoversWhichPaint
     EXPECT_EQ(targets(WM_PAINT), (std::vector<HWND>{main, child, elsewhere}));
 }
 
+// Hidden, a child is not painted, even when it is invalidated itself.
+TEST_F(PaintingTest, AHiddenChildIsNotPainted) {
+    HWND main = createMainWindow();
+    HWND child = createChild(main, u"Recorder", 0, 5, {100, 100, 140, 120});
+    ShowWindow(child, SW_HIDE);
+    InvalidateRect(child, nullptr, FALSE);
+    backend.runUntilIdle();
+    EXPECT_EQ(targets(WM_PAINT), (std::vector<HWND>{main}));
+}
+
 TEST_F(PaintingTest, UpdateWindowPaintsAtOnceWithoutTheQueue) {
     HWND main = settledMainWindow();
     InvalidateRect(main, nullptr, FALSE);
