@@ -1,6 +1,8 @@
-# The package's documents keep up with the project: every bundled pattern is
-# credited in the copyright file with its picture and package, and the
-# changelog and the AppStream data name the project's version.
+# The package's documents keep up with the project: the patterns' manifest
+# lists exactly the bundled patterns, each made from a picture a named Debian
+# package ships (credited in the copyright file) or from one of our own, at
+# least six of them photographs or paintings; the changelog and the AppStream
+# data name the project's version.
 # Run as: cmake -DROOT=<source root> -DVERSION=<project version> -P package_files_test.cmake
 file(READ "${ROOT}/resources/package/copyright" copyright)
 file(READ "${ROOT}/resources/package/changelog" changelog)
@@ -8,23 +10,43 @@ file(READ "${ROOT}/resources/desktop/org.quillory.Vellumar.metainfo.xml" metainf
 file(STRINGS "${ROOT}/resources/patterns/manifest.txt" manifest REGEX "^[^#].*\\|")
 
 set(failures "")
+set(listed "")
+set(rasters 0)
 foreach(line ${manifest})
     string(REGEX REPLACE "^([^|]*[^| ]) *\\|.*" "\\1" name "${line}")
     string(REGEX REPLACE "^[^|]*\\| *([^ |]+).*" "\\1" source "${line}")
     string(REGEX REPLACE "^[^|]*\\|[^|]*\\|[^|]*\\| *([^ |]+).*" "\\1" package "${line}")
     string(REPLACE " " "?" pattern "${name}")
-    if(source MATCHES "^/usr/share/")
+    list(APPEND listed "${name}")
+    if(NOT source MATCHES "\\.svg$")
+        math(EXPR rasters "${rasters} + 1")
+    endif()
+    if(source MATCHES "^/usr/share/" AND NOT package STREQUAL "-")
         string(FIND "${copyright}" "Files: resources/patterns/${pattern}.*\n" at)
         string(FIND "${copyright}" "${source}" sourceAt)
         string(FIND "${copyright}" "${package}" packageAt)
         if(at EQUAL -1 OR sourceAt EQUAL -1 OR packageAt EQUAL -1)
             list(APPEND failures "the copyright file does not credit ${name} (${source}, ${package})")
         endif()
+    elseif(NOT (source MATCHES "^resources/patterns/sources/" AND package STREQUAL "-"
+                AND EXISTS "${ROOT}/${source}"))
+        list(APPEND failures "${name}: ${source} (${package}) is neither a packaged picture nor one of ours")
     endif()
     if(NOT EXISTS "${ROOT}/resources/patterns/${name}.mza")
         list(APPEND failures "${name}.mza is listed but missing")
     endif()
 endforeach()
+file(GLOB bundled RELATIVE "${ROOT}/resources/patterns" "${ROOT}/resources/patterns/*.mza")
+foreach(file ${bundled})
+    string(REGEX REPLACE "\\.mza$" "" name "${file}")
+    list(FIND listed "${name}" at)
+    if(at EQUAL -1)
+        list(APPEND failures "${file} is bundled but not in the manifest")
+    endif()
+endforeach()
+if(rasters LESS 6)
+    list(APPEND failures "only ${rasters} patterns are made from photographs or paintings")
+endif()
 if(NOT changelog MATCHES "^vellumar \\(${VERSION}\\) ")
     list(APPEND failures "the changelog's first entry is not version ${VERSION}")
 endif()

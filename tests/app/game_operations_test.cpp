@@ -232,12 +232,8 @@ TEST_F(Play, AScreenTurnLaysTheControlsOutAgain) {
 }
 
 TEST(WindowTitle, NamesThePictureAndOnceFinishedTheTimeAndTheMisses) {
-    const struct {
-        bool finished;
-        std::optional<int> seconds;
-        int misses;
-        std::u16string_view title;
-    } cases[] = {
+    // Finished, the seconds it took (none: the clock ran out), the misses, the title.
+    const std::tuple<bool, std::optional<int>, int, std::u16string_view> cases[] = {
         {false, 75, 2, u"Tiger"},
         {true, 252, 3, u"Tiger: finished in 4:12, 3 misses"},
         {true, 60, 1, u"Tiger: finished in 1:00, 1 miss"},

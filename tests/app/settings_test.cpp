@@ -57,15 +57,6 @@ class SettingsTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SettingsTest, FirstRunTakesTheDefaultsAndTheDefaultPatternBesideTheProgram) {
-    Settings settings;
-    EXPECT_EQ(text(settings.programFolder), folder);
-    EXPECT_EQ(text(settings.CurrentPattern), folder + u"MonaLisa.mza");
-    EXPECT_EQ(text(settings.CurrentPatternShort), u"MonaLisa");
-    EXPECT_EQ(choices(settings), kDefaults);
-    EXPECT_TRUE(backend.messageBoxes().empty());
-}
-
 TEST_F(SettingsTest, PatternsBesideTheProgramComeFirstThenThePrefixsShareFolder) {
     const std::u16string shared = platform::utf8ToUtf16((root / "share/vellumar").string()) + u"/";
     root.write("share/vellumar/MonaLisa.mza", "");

@@ -17,14 +17,6 @@ PatternFile withSource(int width, int height, int range) {
     return file;
 }
 
-std::vector<POINT> contour(const Piece& piece, int j) {
-    int start = 0;
-    for (int k = 0; k < j; ++k) {
-        start += piece.contourSizes[k];
-    }
-    return {piece.points.begin() + start, piece.points.begin() + start + piece.contourSizes[j]};
-}
-
 CurveRecord curve(std::array<int, 4> xs, std::array<int, 4> ys, int steps) {
     CurveRecord c;
     for (int k = 0; k < 4; ++k) {
@@ -132,8 +124,8 @@ TEST(Gathering, ABackwardEdgeVisitsTheCurvesFromLastToFirstEachFromItsEnd) {
                                              curve({16000, 16000, 12000, 12000}, {16000, 8000, 4000, 0}, 2)};
     const auto forward = loadFromRecords(curvePiece(curves, {{0, 1}}, {{0, 1}}));
     const auto backward = loadFromRecords(curvePiece(curves, {{0, 1}}, {{0, 0}}));
-    const std::vector<POINT> there = contour(forward->pattern.pieces[0], 0);
-    const std::vector<POINT> back = contour(backward->pattern.pieces[0], 0);
+    const std::vector<POINT> there = contourPoints(forward->pattern.pieces[0], 0);
+    const std::vector<POINT> back = contourPoints(backward->pattern.pieces[0], 0);
     ASSERT_EQ(there.size(), 5u);  // 3 + 3 gathered; the shared end point once
     // Backwards, walking starts at P3 of the last curve: raw (12000, 0).
     EXPECT_EQ(back,
@@ -201,23 +193,12 @@ TEST(Gathering, PolylineRepeatsAndRectilinearRunsAreDroppedContourByContour) {
         const Piece& piece = p->pattern.pieces[0];
         int total = 0;
         for (std::size_t j = 0; j < c.gathered.size(); ++j) {
-            EXPECT_EQ(contour(piece, static_cast<int>(j)), c.gathered[j]) << c.name << ", contour " << j;
+            EXPECT_EQ(contourPoints(piece, static_cast<int>(j)), c.gathered[j])
+                << c.name << ", contour " << j;
             total += static_cast<int>(c.gathered[j].size());
         }
         EXPECT_EQ(piece.totalPoints, total) << c.name;
     }
-}
-
-TEST(Gathering, AOnePointContourKeepsNothingAndItsPieceIsNeverVisible) {
-    PatternFile file = squareFile(true);
-    addColour(file, 0, 0, 0);
-    addPolylinePiece(file, {{100, 100}}, 0);
-    const auto p = loadFromRecords(file);
-    ASSERT_TRUE(p->pattern.loadError.empty());
-    const Piece& piece = p->pattern.pieces[0];
-    EXPECT_EQ((std::array<int, 3>{piece.contourSizes[0], piece.boundsMinX, piece.boundsMaxX}),
-              (std::array{0, 1000000, -1000000}));
-    EXPECT_GT(piece.boundsMinY, piece.boundsMaxY);
 }
 
 TEST(Gathering, BoundsComeFromTheOuterContourAlone) {

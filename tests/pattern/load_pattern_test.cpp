@@ -29,10 +29,6 @@ Bytes header(int points, int curves, int paths, int edges, int contours, int pie
     return b;
 }
 
-std::vector<POINT> outer(const Piece& piece) {
-    return {piece.points.begin(), piece.points.begin() + piece.contourSizes[0]};
-}
-
 }  // namespace
 
 TEST(PatternReader, TheSeventyEightByteRedSquare) {
@@ -58,7 +54,7 @@ TEST(PatternReader, TheSeventyEightByteRedSquare) {
         (std::array{1, 1, 1, 1, 1}));
     EXPECT_EQ((std::array{p.selectedColour, p.missCount, p.colourLuma[0]}), (std::array{-1, 0, 76}));
     const Piece& square = p.pieces[0];
-    EXPECT_EQ(outer(square),
+    EXPECT_EQ(contourPoints(square),
               (std::vector<POINT>{{-8000, -8000}, {8000, -8000}, {8000, 8000}, {-8000, 8000}}));
     // Colour, contours, points, bounds, label and painted flag.
     EXPECT_EQ((std::array{square.colour, square.contourCount, square.totalPoints, square.boundsMinX,

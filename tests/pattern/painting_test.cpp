@@ -30,15 +30,7 @@ class Painting : public ::testing::Test {
     Pattern* p = nullptr;
 
     void SetUp() override {
-        PatternFile file = squareFile(true);
-        addColour(file, 250, 0, 0);
-        addColour(file, 0, 250, 0);
-        addColour(file, 0, 0, 250);
-        addPolylinePiece(file, {{0, 0}, {8000, 0}, {8000, 8000}, {0, 8000}}, 0);
-        addPolylinePiece(file, {{8000, 0}, {16000, 0}, {16000, 8000}, {8000, 8000}}, 1);
-        addPolylinePiece(file, {{0, 8000}, {8000, 8000}, {8000, 16000}, {0, 16000}}, 1);
-        addPolylinePiece(file, {{8000, 8000}, {16000, 8000}, {16000, 16000}, {8000, 16000}}, 2);
-        loaded = loadFromRecords(file);
+        loaded = loadFromRecords(fourSquaresFile());
         p = &loaded->pattern;
         ASSERT_TRUE(p->loadError.empty()) << p->loadError;
     }

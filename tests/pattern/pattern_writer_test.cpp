@@ -35,14 +35,6 @@ POINT rounded(PointD p) {
     return {static_cast<LONG>(std::floor(p.x + 0.5)), static_cast<LONG>(std::floor(p.y + 0.5))};
 }
 
-std::vector<POINT> contourOf(const Piece& piece, int j) {
-    int from = 0;
-    for (int i = 0; i < j; ++i) {
-        from += piece.contourSizes[i];
-    }
-    return {piece.points.begin() + from, piece.points.begin() + from + piece.contourSizes[j]};
-}
-
 std::unique_ptr<LoadedTestPattern> writeAndLoad(const PatternModel& model, GeometryVariant variant) {
     std::string error;
     const auto file = writePatternFile(model, variant, error);
@@ -97,7 +89,7 @@ TEST(PatternWriter, PolylinesLoadBackAsTheModelRoundedToWholeUnits) {
             for (const OutlineSpan& s : m.contours[j].spans) {
                 expected.push_back(rounded(s.end));
             }
-            EXPECT_EQ(contourOf(piece, j), expected) << "piece " << k << " contour " << j;
+            EXPECT_EQ(contourPoints(piece, j), expected) << "piece " << k << " contour " << j;
         }
         EXPECT_EQ(std::tuple(piece.labelX, piece.labelY, p.colourRGB[piece.colour][0],
                              p.colourRGB[piece.colour][2]),
@@ -119,7 +111,7 @@ TEST(PatternWriter, CurvesKeepTheirEndsExactlyAndTheirShapeWithinAUnit) {
     const auto loaded = writeAndLoad(model, GeometryVariant::Curves);
     ASSERT_TRUE(loaded);
     const Piece& piece = loaded->pattern.pieces[0];
-    const std::vector<POINT> points = contourOf(piece, 0);
+    const std::vector<POINT> points = contourPoints(piece, 0);
     // Four curves of 12 steps: 52 samples, less the three repeated joints and the closing point.
     ASSERT_EQ(points.size(), 48u);
     const Outline& o = disc.contours[0];
@@ -165,6 +157,8 @@ TEST(PatternWriter, StepsGrowWithTheBendOfTheCurveAndKeepItWithinTheTolerance) {
     }
 }
 
+// The limits on pieces, colours and contours are the shared builder's, held to
+// them in PlanarWriterLimit; what this writer counts itself is checked here.
 TEST(PatternWriter, RefusesModelsBeyondTheFormatsLimits) {
     const auto errorFor = [](const PatternModel& model,
                              GeometryVariant variant = GeometryVariant::Polylines) {
@@ -174,21 +168,6 @@ TEST(PatternWriter, RefusesModelsBeyondTheFormatsLimits) {
     };
     const ModelPiece square{{1, 2, 3}, {polygon({{0, 0}, {100, 0}, {100, 100}, {0, 100}})}, {50, 50}};
 
-    PatternModel colours;
-    for (int i = 0; i < 257; ++i) {
-        ModelPiece piece = square;
-        piece.colour = {static_cast<std::uint8_t>(i % 256), static_cast<std::uint8_t>(i / 256), 0};
-        colours.pieces.push_back(piece);
-    }
-    EXPECT_NE(errorFor(colours).find("256 colours"), std::string::npos) << errorFor(colours);
-    colours.pieces.pop_back();
-    EXPECT_EQ(errorFor(colours), "written");
-
-    PatternModel contours;
-    contours.pieces.push_back(square);
-    contours.pieces[0].contours.resize(1001, square.contours[0]);
-    EXPECT_NE(errorFor(contours).find("1000"), std::string::npos) << errorFor(contours);
-
     PatternModel gathered;  // 720 curves of 64 steps: 46800 points
     gathered.pieces.push_back(square);
     gathered.pieces[0].contours.assign(180, circle(0, 0, 500, 64));
@@ -196,10 +175,6 @@ TEST(PatternWriter, RefusesModelsBeyondTheFormatsLimits) {
         << errorFor(gathered, GeometryVariant::Curves);
     gathered.pieces[0].contours.resize(170);
     EXPECT_EQ(errorFor(gathered, GeometryVariant::Curves), "written");
-
-    PatternModel pieces;
-    pieces.pieces.assign(32768, square);
-    EXPECT_NE(errorFor(pieces).find("32767"), std::string::npos) << errorFor(pieces);
 
     PatternModel points;  // 17000 pieces of four points: 68000 point records
     points.pieces.assign(17000, square);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 #include "pattern/painting.h"
@@ -70,13 +71,17 @@ TEST(PointInPiece, AHoleBelongsToTheRingUnlessALaterPieceCoversIt) {
     EXPECT_EQ(index, 0);
 }
 
+// A one-point contour gathers nothing: its bounds are empty and it is never hit.
 TEST(PointInPiece, AnEmptyOuterContourIsNeverHit) {
     PatternFile file = squareFile(true);
     addColour(file, 0, 0, 0);
     addPolylinePiece(file, {{100, 100}}, 0);
     const auto loaded = loadFromRecords(file);
-    EXPECT_FALSE(pointInPiece(loaded->pattern.pieces[0], -7900, -7900));
-    EXPECT_FALSE(pointInPiece(loaded->pattern.pieces[0], 0, 0));
+    const Piece& piece = loaded->pattern.pieces[0];
+    EXPECT_EQ((std::array{piece.contourSizes[0], piece.boundsMinX, piece.boundsMaxX}),
+              (std::array{0, 1000000, -1000000}));
+    EXPECT_GT(piece.boundsMinY, piece.boundsMaxY);
+    EXPECT_FALSE(pointInPiece(piece, -7900, -7900) || pointInPiece(piece, 0, 0));
 }
 
 TEST(PointInPiece, TheBoundingBoxShortcutAgreesWithTheCrossingTestEverywhere) {

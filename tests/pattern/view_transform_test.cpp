@@ -107,19 +107,24 @@ TEST(Mapping, PatternToPixelAndBackLandsWithinOnePixel) {
     EXPECT_EQ(left.x, static_cast<int>(-1000000.0f * scale.x + 120.0f));
 }
 
-TEST(KeepInside, AWindowNarrowerThanThePictureEndsFlushWithTheEdgeItCrossed) {
-    // Board 240 px, visible 8000 units: half the window is (120 x 8000) / 240 = 4000.
-    EXPECT_EQ(keepCentreInside(-6000, 240, 8000, -8000.0f, 8000.0f), -4000);
-    EXPECT_EQ(keepCentreInside(7000, 240, 8000, -8000.0f, 8000.0f), 4000);
-    EXPECT_EQ(keepCentreInside(1000, 240, 8000, -8000.0f, 8000.0f), 1000);
-    // The correction truncates: trunc(-8000.5 - (-10000)) = 1999.
-    EXPECT_EQ(keepCentreInside(-6000, 240, 8000, -8000.5f, 8000.5f), -4001);
-}
-
-TEST(KeepInside, AWindowWiderThanThePictureTakesBothCorrections) {
-    // Visible 20000 units over a picture 16000 wide: both edges are crossed.
-    // raise = trunc(-8000 - (500 - 10000)) = 1500, lower = trunc(10500 - 8000) = 2500.
-    EXPECT_EQ(keepCentreInside(500, 240, 20000, -8000.0f, 8000.0f), 500 + 1500 - 2500);
-    // An odd board width: half of 241 is 120, (120 x 8000) / 241 = 3983.
-    EXPECT_EQ(keepCentreInside(-7000, 241, 8000, -8000.0f, 8000.0f), -8000 + 3983);
+// A window narrower than the picture ends flush with the edge it crossed; a
+// wider one takes both corrections, each truncated.
+TEST(KeepInside, TheWindowIsPulledBackByEachEdgeItCrossesTruncated) {
+    const struct {
+        int centre, boardWidth, visible;
+        float min, max;
+        int kept;
+    } cases[] = {
+        // Board 240 px, visible 8000 units: half the window is (120 x 8000) / 240 = 4000.
+        {-6000, 240, 8000, -8000.0f, 8000.0f, -4000},
+        {7000, 240, 8000, -8000.0f, 8000.0f, 4000},
+        {1000, 240, 8000, -8000.0f, 8000.0f, 1000},
+        {-6000, 240, 8000, -8000.5f, 8000.5f, -4001},  // trunc(-8000.5 - (-10000)) = 1999
+        // Both edges crossed: raise trunc(-8000 - (500 - 10000)) = 1500, lower trunc(10500 - 8000) = 2500.
+        {500, 240, 20000, -8000.0f, 8000.0f, 500 + 1500 - 2500},
+        {-7000, 241, 8000, -8000.0f, 8000.0f, -8000 + 3983},  // half of 241 is 120: (120 x 8000) / 241
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(keepCentreInside(c.centre, c.boardWidth, c.visible, c.min, c.max), c.kept) << c.centre;
+    }
 }

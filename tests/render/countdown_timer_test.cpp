@@ -137,18 +137,6 @@ RECT inkBox(const platform::Surface& s, int skipFrom = -1, int skipTo = -1) {
 
 }  // namespace
 
-TEST(ClockPanel, TallAndWidePanelsCentreTheDigits) {
-    // 88:88 would need an hour; 29:28 lights most bars.
-    // Wide: 600 x 0.125 fits 199, so the digits fill the height less 3 pixels
-    // and the 600-unit row is centred: x0 = trunc(199 - 75) / 2 = 62.
-    const RECT wide = inkBox(drawnClock(88 * 60 + 88, 200, 28));
-    EXPECT_EQ((std::array{wide.left, wide.top, wide.bottom}), (std::array<LONG, 3>{62, 1, 26}));
-    // Tall: the width less 3 pixels decides (scale 57 / 600), and the digits
-    // are centred vertically: y0 = trunc(99 - 19) / 2 = 40.
-    const RECT tall = inkBox(drawnClock(88 * 60 + 88, 60, 100));
-    EXPECT_EQ((std::array{tall.left, tall.top, tall.bottom}), (std::array<LONG, 3>{1, 40, 59}));
-}
-
 TEST(ClockPanel, TheSmallPanelsDigitsAndColonLandOnTheirPixels) {
     // 28:08 lights every bar of the last three digits.
     const platform::Surface panel = drawnClock(88 * 60 + 8, 47, 28);

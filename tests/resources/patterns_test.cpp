@@ -2,14 +2,9 @@
 // beside itself and offers in its chooser.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <set>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
@@ -34,37 +29,6 @@ std::set<std::string> namesWith(const std::string& extension) {
     return names;
 }
 
-std::string trim(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t");
-    const auto last = s.find_last_not_of(" \t\r");
-    return first == std::string::npos ? "" : s.substr(first, last - first + 1);
-}
-
-struct ManifestEntry {
-    std::string source, package;
-};
-
-// NAME -> its picture and package, from the manifest's lines
-// "NAME | SOURCE | OPTIONS | PACKAGE | AUTHOR | LICENCE".
-std::map<std::string, ManifestEntry> manifest() {
-    std::map<std::string, ManifestEntry> entries;
-    std::ifstream in(kLibrary / "manifest.txt");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (trim(line).empty() || trim(line)[0] == '#') {
-            continue;
-        }
-        std::istringstream fields(line);
-        std::string name, source, options, package;
-        std::getline(fields, name, '|');
-        std::getline(fields, source, '|');
-        std::getline(fields, options, '|');
-        std::getline(fields, package, '|');
-        entries[trim(name)] = {trim(source), trim(package)};
-    }
-    return entries;
-}
-
 std::unique_ptr<LoadedPattern> load(const std::string& name) {
     return loadForCommand((kLibrary / (name + ".mza")).string());
 }
@@ -81,28 +45,6 @@ TEST(Library, HoldsTheDefaultPatternAndAtLeastTwelveOthersEachWithAThumbnail) {
     for (const std::string& name : patterns) {
         EXPECT_LT(name.size(), 64u) << name;
     }
-}
-
-// What regenerate.sh makes is what is committed: no pattern left over from an
-// old manifest, none missing; every source a picture a named Debian package
-// ships or our own, and at least six of them photographs or paintings.
-TEST(Library, TheManifestListsExactlyTheBundledPatterns) {
-    std::set<std::string> listed;
-    int rasters = 0;
-    for (const auto& [name, entry] : manifest()) {
-        listed.insert(name);
-        const bool ours = entry.source.starts_with("resources/patterns/sources/");
-        EXPECT_TRUE(ours ? entry.package == "-"
-                         : entry.source.starts_with("/usr/share/") && !entry.package.empty() &&
-                               entry.package != "-")
-            << name << ": " << entry.source << " from " << entry.package;
-        if (ours) {
-            EXPECT_TRUE(fs::exists(kLibrary.parent_path().parent_path() / entry.source)) << entry.source;
-        }
-        rasters += !entry.source.ends_with(".svg");
-    }
-    EXPECT_EQ(listed, namesWith(".mza"));
-    EXPECT_GE(rasters, 6);
 }
 
 // Every rule `check` applies: playable on the smallest screen, and planar

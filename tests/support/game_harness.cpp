@@ -1,5 +1,7 @@
 #include "tests/support/game_harness.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <functional>
 #include <numeric>
@@ -100,22 +102,18 @@ std::string GameHarness::settingsFile() const {
     return root.read("config/vellumar/registry.reg");
 }
 
-RECT GameHarness::controlRect(int id) const {
-    RECT client{};
-    GetClientRect(appState.mainWindow, &client);
-    const ScreenLayout layout = computeLayout(client.right, client.bottom, kToolbarBitmapSizes);
-    const ControlPlacement* p = layout.find(id);
-    return p ? RECT{p->left, p->top, p->left + p->width, p->top + p->height} : RECT{};
-}
-
 void GameHarness::tapWindow(int x, int y) {
     backend.tap(x, y);
     backend.runUntilIdle();
 }
 
 void GameHarness::tapControl(int id) {
-    const RECT r = controlRect(id);
-    tapWindow((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    RECT client{};
+    GetClientRect(appState.mainWindow, &client);
+    const ScreenLayout layout = computeLayout(client.right, client.bottom, kToolbarBitmapSizes);
+    const ControlPlacement* p = layout.find(id);
+    ASSERT_NE(p, nullptr) << "control " << id << " has no place";
+    tapWindow(p->left + p->width / 2, p->top + p->height / 2);
 }
 
 // The game's own view is left as it is: a stale one must show in the tap.
@@ -171,16 +169,12 @@ void GameHarness::throughChooser(std::function<void(HWND dialog)> inside, bool p
     tapControl(IDC_OPEN);
 }
 
-std::u16string GameHarness::listEntry(HWND list, int index) {
-    WCHAR text[64] = {};
-    SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 std::vector<std::u16string> GameHarness::listEntries(HWND list) {
     std::vector<std::u16string> entries;
     for (LRESULT i = 0; i < SendMessage(list, LB_GETCOUNT, 0, 0); ++i) {
-        entries.push_back(listEntry(list, static_cast<int>(i)));
+        WCHAR text[64] = {};
+        SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        entries.push_back(text);
     }
     return entries;
 }

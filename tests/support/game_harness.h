@@ -48,8 +48,7 @@ class GameHarness {
     std::filesystem::path progressFolder() const { return root / "data" / "vellumar" / "progress"; }
     std::string settingsFile() const;
 
-    // Where a control is, in screen pixels, by the layout of the current screen.
-    RECT controlRect(int id) const;
+    // Taps the middle of a control, placed by the layout of the current screen.
     void tapControl(int id);
     // The window pixel over pattern point (x, y) in the current view, and a tap there.
     POINT patternPixel(int x, int y);
@@ -71,9 +70,8 @@ class GameHarness {
     void writeThumbnail(const std::string& fileName, int width, int height);
     // Runs `inside` on the chooser's window while it is open, then Open or Cancel.
     void throughChooser(std::function<void(HWND dialog)> inside, bool pressOpen);
-    // The chooser's list: its entries, and the one selected (LB_ERR for none).
+    // The chooser's list: its entries.
     static std::vector<std::u16string> listEntries(HWND list);
-    static std::u16string listEntry(HWND list, int index);
     // How many screen pixels a full repaint of the game (window erased, every
     // control redrawn) changes: 0 when the screen was up to date.
     int pixelsAFullRepaintChanges();

@@ -1,5 +1,6 @@
 #include "tests/support/pattern_builder.h"
 
+#include <numeric>
 
 #include "platform/base/text.h"
 
@@ -41,6 +42,19 @@ PatternFile redSquareFile() {
     return file;
 }
 
+PatternFile fourSquaresFile() {
+    PatternFile file = squareFile(true);
+    addColour(file, 250, 0, 0);
+    addColour(file, 0, 250, 0);
+    addColour(file, 0, 0, 250);
+    for (const int k : {0, 1, 2, 3}) {
+        const int x = k % 2 * 8000, y = k / 2 * 8000;
+        addPolylinePiece(file, {{x, y}, {x + 8000, y}, {x + 8000, y + 8000}, {x, y + 8000}}, (k + 1) / 2,
+                         x + 4000, 12000 - y);
+    }
+    return file;
+}
+
 std::unique_ptr<LoadedTestPattern> loadFromBytes(const std::vector<std::byte>& bytes) {
     TempFolder folder;
     writeBytesTo(folder / "test.mza", bytes);
@@ -51,4 +65,10 @@ std::unique_ptr<LoadedTestPattern> loadFromBytes(const std::vector<std::byte>& b
 
 std::unique_ptr<LoadedTestPattern> loadFromRecords(const PatternFile& file) {
     return loadFromBytes(serializePatternFile(file));
+}
+
+std::vector<POINT> contourPoints(const Piece& piece, int j) {
+    const auto sizes = piece.contourSizes.begin();
+    const int start = std::accumulate(sizes, sizes + j, 0);
+    return {piece.points.begin() + start, piece.points.begin() + start + piece.contourSizes[j]};
 }

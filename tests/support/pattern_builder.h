@@ -26,6 +26,10 @@ int addColour(PatternFile& file, int red, int green, int blue);
 // The 78-byte file of one red square covering the whole picture.
 PatternFile redSquareFile();
 
+// Four squares in a 2 x 2 grid, of colours 0, 1, 1, 2 (red, green and blue),
+// each labelled at its centre.
+PatternFile fourSquaresFile();
+
 // A pattern loaded from records (or bytes) through the file system, with
 // its own settings record and a headless backend that logs the sounds.
 struct LoadedTestPattern {
@@ -35,3 +39,6 @@ struct LoadedTestPattern {
 };
 std::unique_ptr<LoadedTestPattern> loadFromBytes(const std::vector<std::byte>& bytes);
 std::unique_ptr<LoadedTestPattern> loadFromRecords(const PatternFile& file);
+
+// The points a loaded piece gathered for its contour `j`.
+std::vector<POINT> contourPoints(const Piece& piece, int j = 0);

@@ -91,7 +91,7 @@ TEST_F(Chooser, PreselectsExactlyTheCurrentNameAndDrawsAThumbnailFromItsOwnFileN
         std::u16string selected;
         openChooser(
             [&](HWND list) {
-                selected = GameHarness::listEntry(list, SendMessage(list, LB_GETCURSEL, 0, 0));
+                selected = GameHarness::listEntries(list).at(SendMessage(list, LB_GETCURSEL, 0, 0));
             },
             false);
         EXPECT_EQ(selected, platform::utf8ToUtf16(name));

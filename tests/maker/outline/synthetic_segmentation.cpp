@@ -1,47 +1,23 @@
 #include "tests/maker/outline/synthetic_segmentation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
+#include "maker/regions/connected_regions.h"
+
 Segmentation segmentationOf(int width, int height, const std::function<int(int x, int y)>& colourAt) {
-    Segmentation s;
-    s.width = width;
-    s.height = height;
-    std::vector<int> colour(static_cast<std::size_t>(width) * height);
-    int colours = 0;
+    std::vector<std::uint8_t> colours;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            colour[y * width + x] = colourAt(x, y);
-            colours = std::max(colours, colour[y * width + x] + 1);
+            colours.push_back(static_cast<std::uint8_t>(colourAt(x, y)));
         }
     }
-    for (int c = 0; c < colours; ++c) {
+    RegionMap regions = connectedRegions(colours, width, height);
+    Segmentation s{width, height, std::move(regions.regionOf), {}, std::move(regions.colourOf)};
+    for (int c = 0; c <= *std::ranges::max_element(colours); ++c) {
         s.palette.push_back(
             static_cast<std::uint32_t>((c * 67 % 256) << 16 | (c * 151 % 256) << 8 | (c * 29 % 256)));
-    }
-    s.regionOf.assign(colour.size(), -1);
-    std::vector<int> stack;
-    for (std::size_t start = 0; start < colour.size(); ++start) {
-        if (s.regionOf[start] >= 0) {
-            continue;
-        }
-        const auto region = static_cast<std::int32_t>(s.colourOf.size());
-        s.colourOf.push_back(colour[start]);
-        s.regionOf[start] = region;
-        stack.assign(1, static_cast<int>(start));
-        while (!stack.empty()) {
-            const int i = stack.back();
-            stack.pop_back();
-            const int x = i % width, y = i / width;
-            for (const auto& [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
-                const int n = ny * width + nx;
-                if (nx >= 0 && ny >= 0 && nx < width && ny < height && s.regionOf[n] < 0 &&
-                    colour[n] == colour[i]) {
-                    s.regionOf[n] = region;
-                    stack.push_back(n);
-                }
-            }
-        }
     }
     return s;
 }

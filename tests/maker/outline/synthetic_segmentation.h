@@ -2,7 +2,6 @@
 // colour numbers, cut into 4-connected regions.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>

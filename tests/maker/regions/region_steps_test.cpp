@@ -1,7 +1,8 @@
 // The steps that cut a picture into regions, each on pictures small enough to
-// check by hand: shared borders kept through merges, the disc test,
-// edge-keeping smoothing, the k-means palette and isolated pixels. Numbering
-// and 4-connectivity are checked on every result in segment_picture_test.cpp.
+// check by hand: connected regions, shared borders kept through merges, the
+// disc test, edge-keeping smoothing, the k-means palette and isolated pixels.
+// Every segmentation's regions are held to the region finder in
+// segment_picture_test.cpp.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,6 +30,11 @@ RegionMap regionsOf(const std::vector<std::string>& rows) {
 }
 
 }  // namespace
+
+TEST(ConnectedRegions, CornersDoNotJoinAndRegionsAreNumberedByTheirFirstPixel) {
+    EXPECT_EQ(regionsOf({"010", "101"}).regionOf, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(regionsOf({"001", "011"}).regionOf, (std::vector<std::int32_t>{0, 0, 1, 0, 1, 1}));
+}
 
 TEST(RegionAdjacency, BorderLengthsAddUpThroughMerges) {
     // Regions: 0 = left column of 0s, 1 = the 1s, 2 = the 2s, 3 = the 3s.

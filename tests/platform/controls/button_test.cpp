@@ -79,13 +79,11 @@ TEST_F(ButtonTest, PressedElsewhereAndReleasedOnTheButtonDoesNotClick) {
     EXPECT_EQ(targets(WM_LBUTTONDOWN), (std::vector<HWND>{main}));
 }
 
-// A disabled button draws disabled and lets a tap fall through to the window
-// beneath; disabling a held button lets it go without a click.
-TEST_F(ButtonTest, ADisabledButtonDrawsDisabledAndIgnoresTheStylus) {
+// A disabled button lets a tap fall through to the window beneath;
+// disabling a held button lets it go without a click.
+TEST_F(ButtonTest, ADisabledButtonIgnoresTheStylus) {
     EnableWindow(button, FALSE);
     backend.runUntilIdle();
-    ASSERT_FALSE(items.empty());
-    EXPECT_NE(items.back().itemState & ODS_DISABLED, 0u);
     items.clear();
     step(&platform::HeadlessBackend::tap, 50, 60);
     EXPECT_TRUE(std::ranges::none_of(items, [](const auto& item) { return item.itemState & ODS_SELECTED; }));

@@ -62,12 +62,5 @@ TEST(Variants, StretchSamplesTheSmallestVariantAtLeastAsLargeAsTheDestination) {
     EXPECT_EQ(plain.at(1, 1), RGB(1, 1, 1));
 }
 
-TEST(Variants, OnlyExactMultiplesAreAccepted) {
-    TestCanvas source(3, 2);
-    EXPECT_FALSE(platform::addBitmapVariant(source.bitmap(), 2, platform::Surface(6, 5)));
-    EXPECT_FALSE(platform::addBitmapVariant(source.bitmap(), 5, platform::Surface(15, 10)));
-    EXPECT_TRUE(platform::addBitmapVariant(source.bitmap(), 3, platform::Surface(9, 6)));
-}
-
 }  // namespace
 }  // namespace drawing_test

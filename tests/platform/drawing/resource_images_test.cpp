@@ -129,24 +129,3 @@ TEST(LoadIcon, GivesEachSizeItsOwnPictureWithItsTransparency) {
     EXPECT_FALSE(platform::loadIcon(testModule().module, 5, 0).has_value());
     EXPECT_TRUE(platform::iconSizes(testModule().module, 6).empty());
 }
-
-TEST(LoadIcon, ScalesTheNextLargerPictureToAMissingSize) {
-    // 3 pixels from the 4-pixel picture: each the mean of the source pixels
-    // centred in it, colours weighted by their coverage.
-    const auto three = platform::loadIcon(testModule().module, 5, 3);
-    ASSERT_TRUE(three.has_value());
-    ASSERT_EQ(three->pixels.width(), 3);
-    ASSERT_EQ(three->pixels.height(), 3);
-    EXPECT_EQ(three->pixels.at(0, 0), 0x00FFFFFFu);
-    // The top right: one opaque red pixel and one clear one, which adds no colour.
-    EXPECT_EQ(three->pixels.at(2, 0), kRed);
-    EXPECT_EQ((std::array{three->alpha[0], three->alpha[2], three->alpha[8]}),
-              (std::array<std::uint8_t, 3>{255, 128, 0}));
-
-    // Larger than any picture: the largest, enlarged.
-    const auto eight = platform::loadIcon(testModule().module, 5, 8);
-    ASSERT_TRUE(eight.has_value());
-    EXPECT_EQ(eight->pixels.width(), 8);
-    EXPECT_EQ((std::array{eight->alpha[0], eight->alpha[7], eight->alpha[2 * 8 + 7]}),
-              (std::array<std::uint8_t, 3>{255, 255, 0}));
-}

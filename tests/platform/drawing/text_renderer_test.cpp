@@ -1,9 +1,9 @@
-// Text through fontconfig and FreeType: where it lands, what it leaves alone.
+// Text through fontconfig and FreeType: what it leaves alone. Where centred
+// numbers land is pinned by every bundled board's pixels.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
-#include <string>
+#include <string_view>
 
 #include "platform/drawing/device_context.h"
 #include "platform/drawing/drawing.h"
@@ -38,25 +38,6 @@ class TextTest : public testing::Test {
     HFONT font_ = nullptr;
     HFONT previous_ = nullptr;
 };
-
-TEST_F(TextTest, CentredTextLandsInTheMiddleOfItsBox) {
-    struct Case {
-        RECT box;
-        const char16_t* text;
-    };
-    for (const Case c : {Case{{0, 0, 80, 40}, u"88"}, Case{{10, 4, 40, 36}, u"40"},
-                         Case{{30, 0, 52, 20}, u"7"}, Case{{4, 10, 76, 30}, u"0123"}}) {
-        std::ranges::fill(canvas_.surface().pixels(), platform::pixelFromColour(kPaper));
-        RECT box = c.box;
-        DrawText(canvas_.dc(), c.text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        const PixelBox ink = inkOf(canvas_, kPaper);
-        ASSERT_TRUE(ink.any());
-        EXPECT_NEAR(ink.centreX(), (c.box.left + c.box.right) / 2.0, 1.5) << ink.left << "-" << ink.right;
-        EXPECT_NEAR(ink.centreY(), (c.box.top + c.box.bottom) / 2.0, 1.5) << ink.top << "-" << ink.bottom;
-        // Digits of a 13-pixel font stand about 9 pixels tall.
-        EXPECT_NEAR(ink.bottom - ink.top + 1, 9, 1);
-    }
-}
 
 TEST_F(TextTest, OpaqueModeFillsTheTextCellOnly) {
     SetBkMode(canvas_.dc(), OPAQUE);

