@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -62,25 +64,48 @@ i64 linePixels(POINT a, POINT b) {
     return std::min<i64>(length, std::max(kLargestBoardWidth, kLargestBoardHeight));
 }
 
+// The cells an outline can reach, first to last; the sums beyond them repeat
+// those at their edge. A small picture on a large board (as most damaged
+// files are) then costs few cells.
+struct CellRange {
+    int firstColumn, lastColumn, firstRow, lastRow;
+};
+
 // Every quantity the grid counts, kept side by side in each cell so that one
 // pass over the cells sums them all: filled along rows of cells as
 // differences, then turned into tables of sums from the top left.
 constexpr int kQuantities = 19;
 class CellTable {
   public:
-    explicit CellTable(const Cells& cells)
+    CellTable(const Cells& cells, CellRange kept)
         : columns_(cells.columns),
           rows_(cells.rows),
-          cells_(static_cast<std::size_t>(columns_ + 1) * (rows_ + 1)) {}
+          kept_(kept),
+          width_(kept.lastColumn - kept.firstColumn + 1),
+          height_(kept.lastRow - kept.firstRow + 1),
+          cells_(static_cast<std::size_t>(width_ + 1) * (height_ + 1)) {}
 
     int columns() const { return columns_; }
     int rows() const { return rows_; }
-    double& at(int quantity, int c, int r) { return cells_[index(c, r)][quantity]; }
-    double at(int quantity, int c, int r) const { return cells_[index(c, r)][quantity]; }
+
+    // Adds to the sums from column c and row r on (c and r count the cells
+    // before them), within the cells kept.
+    void add(int quantity, int c, int r, double value) {
+        assert(c > kept_.firstColumn && c <= afterLastColumn() && r > kept_.firstRow &&
+               r <= kept_.lastRow + 1);
+        cells_[index(c - kept_.firstColumn, r - kept_.firstRow)][quantity] += value;
+    }
+    int afterLastColumn() const { return kept_.lastColumn + 1; }
+    // The sum over the cells before column c and row r, once finished.
+    double sum(int quantity, int c, int r) const {
+        const int x = std::clamp(c, kept_.firstColumn, kept_.lastColumn + 1) - kept_.firstColumn;
+        const int y = std::clamp(r, kept_.firstRow, kept_.lastRow + 1) - kept_.firstRow;
+        return cells_[index(x, y)][quantity];
+    }
 
     void finish() {
-        for (int r = 1; r <= rows_; ++r) {
-            for (int c = 1; c <= columns_; ++c) {
+        for (int r = 1; r <= height_; ++r) {
+            for (int c = 1; c <= width_; ++c) {
                 Cell& cell = cells_[index(c, r)];
                 const Cell& left = cells_[index(c - 1, r)];
                 for (int q = 0; q < kQuantities; ++q) {
@@ -88,8 +113,8 @@ class CellTable {
                 }
             }
         }
-        for (int r = 1; r <= rows_; ++r) {
-            for (int c = 1; c <= columns_; ++c) {
+        for (int r = 1; r <= height_; ++r) {
+            for (int c = 1; c <= width_; ++c) {
                 Cell& cell = cells_[index(c, r)];
                 const Cell &up = cells_[index(c, r - 1)], &left = cells_[index(c - 1, r)],
                            &upLeft = cells_[index(c - 1, r - 1)];
@@ -102,8 +127,10 @@ class CellTable {
 
   private:
     using Cell = std::array<double, kQuantities>;
-    std::size_t index(int c, int r) const { return static_cast<std::size_t>(r) * (columns_ + 1) + c; }
+    std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * (width_ + 1) + x; }
     int columns_, rows_;
+    CellRange kept_;
+    int width_, height_;
     std::vector<Cell> cells_;
 };
 
@@ -114,16 +141,16 @@ class CellSums {
 
     // Adds `value` to every cell of row `row` from column c0 to c1.
     void addRun(int row, int c0, int c1, double value) {
-        table_.at(quantity_, c0 + 1, row + 1) += value;
-        if (c1 + 2 <= table_.columns()) {
-            table_.at(quantity_, c1 + 2, row + 1) -= value;
+        table_.add(quantity_, c0 + 1, row + 1, value);
+        if (c1 + 2 <= table_.afterLastColumn()) {  // nothing lies past the last cell kept
+            table_.add(quantity_, c1 + 2, row + 1, -value);
         }
     }
 
     // The sum over columns c0 <= c < c1 and rows r0 <= r < r1, once the table is finished.
     double block(int c0, int r0, int c1, int r1) const {
-        return table_.at(quantity_, c1, r1) - table_.at(quantity_, c0, r1) - table_.at(quantity_, c1, r0) +
-               table_.at(quantity_, c0, r0);
+        return table_.sum(quantity_, c1, r1) - table_.sum(quantity_, c0, r1) - table_.sum(quantity_, c1, r0) +
+               table_.sum(quantity_, c0, r0);
     }
 
   private:
@@ -182,7 +209,7 @@ struct WorkGrid {
     CellSums edgeRows{table, 0}, lineSteps{table, 1}, boxPixels{table, 2};
     BoxCount runs{table, 3}, lines{table, 7}, boxes{table, 11}, boxPoints{table, 15};
 
-    explicit WorkGrid(Cells of) : cells(of), table(of) {}
+    WorkGrid(Cells of, CellRange kept) : cells(of), table(of, kept) {}
 
     void addSegment(Spot a, Spot b, double fillWeight, double lineWeight);
     void addBox(Spot low, Spot high, double weight, double points);
@@ -487,20 +514,68 @@ DrawingWork atTheirLimits(std::span<const Piece> pieces) {
 }
 
 // Every piece's work counted into the grid, and the whole board's at zoom 1.
-std::unique_ptr<WorkGrid> workGridOf(Cells cells, std::span<const Piece> pieces, const ViewTransform& view,
-                                     WholeBoard& whole) {
-    const BoardScale scale = boardScale(view);
-    auto grid = std::make_unique<WorkGrid>(cells);
+// Calls `visit(piece, count)` once for each outline: an outline shared with
+// the pieces after it is counted once for all of them.
+template <typename Visit>
+void forEachOutline(std::span<const Piece> pieces, Visit visit) {
     for (std::size_t k = 0; k < pieces.size();) {
-        // An outline shared with the pieces after it is counted once for all.
         std::size_t sharing = 1;
         while (k + sharing < pieces.size() && pieces[k + sharing].points.data() == pieces[k].points.data() &&
                pieces[k + sharing].contourSizes.data() == pieces[k].contourSizes.data()) {
             ++sharing;
         }
-        addPiece(*grid, whole, pieces[k], view, scale, static_cast<double>(sharing));
+        visit(pieces[k], sharing);
         k += sharing;
     }
+}
+
+// The cells between the corners of every point's box, and the top left one
+// when a piece has no outer outline (its box is counted there), with a cell
+// to spare on each side for rounding where a segment crosses a row of cells.
+// The mapping to the board keeps the order of coordinates, so the corners'
+// cells bound every point's. An outer outline's box is the piece's bounds;
+// only the points after it are looked at.
+CellRange reachedCells(const Cells& cells, std::span<const Piece> pieces, const ViewTransform& view,
+                       BoardScale scale) {
+    POINT low{std::numeric_limits<LONG>::max(), std::numeric_limits<LONG>::max()};
+    POINT high{std::numeric_limits<LONG>::min(), std::numeric_limits<LONG>::min()};
+    const auto add = [&](POINT p) {
+        low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+        high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+    };
+    bool unboxed = false;
+    forEachOutline(pieces, [&](const Piece& piece, std::size_t) {
+        const std::size_t outer = piece.contourSizes.empty() ? 0 : std::max(piece.contourSizes[0], 0);
+        if (outer == 0) {
+            unboxed = true;
+        } else {
+            add({piece.boundsMinX, piece.boundsMinY});
+            add({piece.boundsMaxX, piece.boundsMaxY});
+        }
+        for (const POINT p : piece.points.subspan(std::min(outer, piece.points.size()))) {
+            add(p);
+        }
+    });
+    Spot first{kWidth, kHeight}, last{0, 0};
+    if (low.x <= high.x) {
+        first = mapped(view, scale, low).spot;
+        last = mapped(view, scale, high).spot;
+    }
+    if (unboxed || first.x > last.x) {
+        first = {0, 0};
+        last = {std::max(last.x, 0.0), std::max(last.y, 0.0)};
+    }
+    return {std::max(cells.column(first.x) - 1, 0), std::min(cells.column(last.x) + 1, cells.columns - 1),
+            std::max(cells.row(first.y) - 1, 0), std::min(cells.row(last.y) + 1, cells.rows - 1)};
+}
+
+std::unique_ptr<WorkGrid> workGridOf(Cells cells, std::span<const Piece> pieces, const ViewTransform& view,
+                                     WholeBoard& whole) {
+    const BoardScale scale = boardScale(view);
+    auto grid = std::make_unique<WorkGrid>(cells, reachedCells(cells, pieces, view, scale));
+    forEachOutline(pieces, [&](const Piece& piece, std::size_t sharing) {
+        addPiece(*grid, whole, piece, view, scale, static_cast<double>(sharing));
+    });
     grid->finish();
     return grid;
 }
