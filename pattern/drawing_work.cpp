@@ -1,14 +1,13 @@
 #include "pattern/drawing_work.h"
 
 #include <algorithm>
-#include <array>
-#include <cassert>
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "pattern/cell_sums.h"
 #include "pattern/pattern.h"
 #include "pattern/view_transform.h"
 
@@ -64,139 +63,6 @@ i64 linePixels(POINT a, POINT b) {
     return std::min<i64>(length, std::max(kLargestBoardWidth, kLargestBoardHeight));
 }
 
-// The cells an outline can reach, first to last; the sums beyond them repeat
-// those at their edge. A small picture on a large board (as most damaged
-// files are) then costs few cells.
-struct CellRange {
-    int firstColumn, lastColumn, firstRow, lastRow;
-};
-
-// Every quantity the grid counts, kept side by side in each cell so that one
-// pass over the cells sums them all: filled along rows of cells as
-// differences, then turned into tables of sums from the top left.
-constexpr int kQuantities = 19;
-class CellTable {
-  public:
-    CellTable(const Cells& cells, CellRange kept)
-        : columns_(cells.columns),
-          rows_(cells.rows),
-          kept_(kept),
-          width_(kept.lastColumn - kept.firstColumn + 1),
-          height_(kept.lastRow - kept.firstRow + 1),
-          cells_(static_cast<std::size_t>(width_ + 1) * (height_ + 1)) {}
-
-    int columns() const { return columns_; }
-    int rows() const { return rows_; }
-
-    // Adds to the sums from column c and row r on (c and r count the cells
-    // before them), within the cells kept.
-    void add(int quantity, int c, int r, double value) {
-        assert(c > kept_.firstColumn && c <= afterLastColumn() && r > kept_.firstRow &&
-               r <= kept_.lastRow + 1);
-        cells_[index(c - kept_.firstColumn, r - kept_.firstRow)][quantity] += value;
-    }
-    int afterLastColumn() const { return kept_.lastColumn + 1; }
-    // The sum over the cells before column c and row r, once finished.
-    double sum(int quantity, int c, int r) const {
-        const int x = std::clamp(c, kept_.firstColumn, kept_.lastColumn + 1) - kept_.firstColumn;
-        const int y = std::clamp(r, kept_.firstRow, kept_.lastRow + 1) - kept_.firstRow;
-        return cells_[index(x, y)][quantity];
-    }
-
-    void finish() {
-        for (int r = 1; r <= height_; ++r) {
-            for (int c = 1; c <= width_; ++c) {
-                Cell& cell = cells_[index(c, r)];
-                const Cell& left = cells_[index(c - 1, r)];
-                for (int q = 0; q < kQuantities; ++q) {
-                    cell[q] += left[q];  // the row's differences summed: the cell's value
-                }
-            }
-        }
-        for (int r = 1; r <= height_; ++r) {
-            for (int c = 1; c <= width_; ++c) {
-                Cell& cell = cells_[index(c, r)];
-                const Cell &up = cells_[index(c, r - 1)], &left = cells_[index(c - 1, r)],
-                           &upLeft = cells_[index(c - 1, r - 1)];
-                for (int q = 0; q < kQuantities; ++q) {
-                    cell[q] += up[q] + left[q] - upLeft[q];
-                }
-            }
-        }
-    }
-
-  private:
-    using Cell = std::array<double, kQuantities>;
-    std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * (width_ + 1) + x; }
-    int columns_, rows_;
-    CellRange kept_;
-    int width_, height_;
-    std::vector<Cell> cells_;
-};
-
-// One quantity per cell, summed over any block of cells.
-class CellSums {
-  public:
-    CellSums(CellTable& table, int quantity) : table_(table), quantity_(quantity) {}
-
-    // Adds `value` to every cell of row `row` from column c0 to c1.
-    void addRun(int row, int c0, int c1, double value) {
-        table_.add(quantity_, c0 + 1, row + 1, value);
-        if (c1 + 2 <= table_.afterLastColumn()) {  // nothing lies past the last cell kept
-            table_.add(quantity_, c1 + 2, row + 1, -value);
-        }
-    }
-
-    // The sum over columns c0 <= c < c1 and rows r0 <= r < r1, once the table is finished.
-    double block(int c0, int r0, int c1, int r1) const {
-        return table_.sum(quantity_, c1, r1) - table_.sum(quantity_, c0, r1) - table_.sum(quantity_, c1, r0) +
-               table_.sum(quantity_, c0, r0);
-    }
-
-  private:
-    CellTable& table_;
-    int quantity_;
-};
-
-// How many boxes of cells meet a block: all of them but those wholly left of
-// it, right of it, above or below it, with those beyond two sides at once
-// added back. Each count comes from a table of boxes by two of their sides,
-// the four quantities from `first` on.
-class BoxCount {
-  public:
-    BoxCount(CellTable& table, int first)
-        : columns_(table.columns()),
-          rows_(table.rows()),
-          rightBottom_(table, first),
-          rightTop_(table, first + 1),
-          leftBottom_(table, first + 2),
-          leftTop_(table, first + 3) {}
-    void add(int left, int top, int right, int bottom, double weight) {
-        total_ += weight;
-        rightBottom_.addRun(bottom, right, right, weight);
-        rightTop_.addRun(top, right, right, weight);
-        leftBottom_.addRun(bottom, left, left, weight);
-        leftTop_.addRun(top, left, left, weight);
-    }
-    // Boxes meeting columns c0 <= c < c1 and rows r0 <= r < r1.
-    double meeting(int c0, int r0, int c1, int r1) const {
-        const double leftOf = rightBottom_.block(0, 0, c0, rows_);
-        const double rightOf = leftTop_.block(c1, 0, columns_, rows_);
-        const double above = rightBottom_.block(0, 0, columns_, r0);
-        const double below = leftTop_.block(0, r1, columns_, rows_);
-        const double leftAbove = rightBottom_.block(0, 0, c0, r0);
-        const double leftBelow = rightTop_.block(0, r1, c0, rows_);
-        const double rightAbove = leftBottom_.block(c1, 0, columns_, r0);
-        const double rightBelow = leftTop_.block(c1, r1, columns_, rows_);
-        return total_ - leftOf - rightOf - above - below + leftAbove + leftBelow + rightAbove + rightBelow;
-    }
-
-  private:
-    int columns_, rows_;
-    double total_ = 0;
-    CellSums rightBottom_, rightTop_, leftBottom_, leftTop_;
-};
-
 // The work of every piece, cell by cell: the rows the filled outlines' edges
 // cross and how many runs of edges going one way up or down there are (the
 // rows of a run are all different, and rounding adds at most one to them),
@@ -204,12 +70,13 @@ class BoxCount {
 // boxes and how many boxes, and the points of the pieces whose boxes those
 // are (only pieces seen are drawn).
 struct WorkGrid {
+    static constexpr int kQuantities = 19;
     Cells cells;
-    CellTable table;
-    CellSums edgeRows{table, 0}, lineSteps{table, 1}, boxPixels{table, 2};
-    BoxCount runs{table, 3}, lines{table, 7}, boxes{table, 11}, boxPoints{table, 15};
+    CellTable<kQuantities> table;
+    CellSums<kQuantities> edgeRows{table, 0}, lineSteps{table, 1}, boxPixels{table, 2};
+    BoxCount<kQuantities> runs{table, 3}, lines{table, 7}, boxes{table, 11}, boxPoints{table, 15};
 
-    WorkGrid(Cells of, CellRange kept) : cells(of), table(of, kept) {}
+    WorkGrid(Cells of, CellRange kept) : cells(of), table(of.columns, of.rows, kept) {}
 
     void addSegment(Spot a, Spot b, double fillWeight, double lineWeight);
     void addBox(Spot low, Spot high, double weight, double points);
