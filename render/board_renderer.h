@@ -41,7 +41,6 @@ void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& v
 void drawBoardFrom(HDC window, HBITMAP buffer, Pattern* pattern, const BoardView& view,
                    const BoardBrushes& brushes, std::int32_t index);
 
-void drawPieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes);
 void drawPiecesFrom(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int32_t index);
 void drawPiece(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int32_t index, PiecePass pass);
 void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes);

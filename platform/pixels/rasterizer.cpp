@@ -684,7 +684,20 @@ void strokeClipped(const Canvas& c, const POINT* points, int count, bool closed,
     for (int i = 0; i < segments; ++i) {
         const POINT& a = points[i];
         const POINT& b = points[i + 1 < count ? i + 1 : 0];
-        segment(c, a.x + c.originX, a.y + c.originY, b.x + c.originX, b.y + c.originY, wide, lo, hi, colour);
+        const i64 x0 = a.x + c.originX, y0 = a.y + c.originY, x1 = b.x + c.originX, y1 = b.y + c.originY;
+        // A line's pixels lie in its ends' box, grown by the pen: one wholly
+        // beside the clip (a board drawn in bands has many) is passed by, and
+        // a thin one wholly inside needs no cutting.
+        const i64 left = std::min(x0, x1) + lo, right = std::max(x0, x1) + hi;
+        const i64 top = std::min(y0, y1) + lo, bottom = std::max(y0, y1) + hi;
+        if (right < c.clipLeft || left >= c.clipRight || bottom < c.clipTop || top >= c.clipBottom) {
+            continue;
+        }
+        if (!wide && left >= c.clipLeft && right < c.clipRight && top >= c.clipTop && bottom < c.clipBottom) {
+            thinSegmentInside(*c.surface, x0, y0, x1, y1, colour);
+            continue;
+        }
+        segment(c, x0, y0, x1, y1, wide, lo, hi, colour);
     }
     if (wide) {
         // A square of the pen's width on every vertex closes the corners.

@@ -14,9 +14,12 @@
 #include "pattern/painting.h"
 #include "pattern/view_transform.h"
 #include "platform/drawing/device_context.h"
+#include "platform/drawing/drawing.h"
 #include "platform/drawing/font.h"
 #include "platform/pixels/surface.h"
+#include "render/board_pieces.h"
 #include "tests/support/pattern_builder.h"
+#include "tests/support/test_canvas.h"
 
 namespace {
 
@@ -266,4 +269,34 @@ TEST_F(Board, WithoutAPatternTheBoardIsGrayAndTheQuickRedrawDoesNothing) {
     EXPECT_EQ(at(30, 30), platform::colourFromPixel(0x123456)) << "no buffer before the first full redraw";
     drawBoard(dc, buffer, nullptr, view, brushes);
     EXPECT_EQ(at(30, 30), kGray);
+}
+
+TEST_F(Board, LeavingOutPointsOnThePixelBeforeChangesNoPixel) {
+    load();
+    setZoom(*p, 1.0f);
+    const ViewTransform& fit = p->viewTransform;
+    const BoardScale scale = boardScale(fit);
+    std::mt19937 random(7);
+    // Steps of a few units: at 66 units a pixel, most points repeat the pixel before.
+    std::uniform_int_distribution<LONG> step(-90, 90);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<POINT> units(2 + random() % 30, POINT{static_cast<LONG>(random() % 16000) - 8000,
+                                                          static_cast<LONG>(random() % 16000) - 8000});
+        for (std::size_t i = 1; i < units.size(); ++i) {
+            units[i] = {units[i - 1].x + step(random), units[i - 1].y + step(random)};
+        }
+        std::vector<POINT> every(units.size()), kept(units.size());
+        std::ranges::transform(units, every.begin(), [&](POINT u) { return patternToBoard(fit, scale, u); });
+        const int count =
+            contourToBoard(fit, scale, units.data(), static_cast<std::int32_t>(units.size()), kept.data());
+        const int penWidth = round % 3 == 2 ? 3 : 0;
+        drawing_test::TestCanvas whole(240, 240), fewer(240, 240);
+        whole.use(kOutline, penWidth, kRed);
+        fewer.use(kOutline, penWidth, kRed);
+        const bool closed = round % 2 == 0;
+        (closed ? Polygon : Polyline)(whole.dc(), every.data(), static_cast<int>(every.size()));
+        (closed ? Polygon : Polyline)(fewer.dc(), kept.data(), count);
+        ASSERT_TRUE(std::ranges::equal(whole.surface().pixels(), fewer.surface().pixels()))
+            << "round " << round;
+    }
 }
