@@ -1,6 +1,7 @@
 #include "render/board_pieces.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "core/settings.h"
@@ -23,14 +24,56 @@ BoardScheme boardSchemeOf(const Pattern& pattern, const BoardBrushes& brushes) {
     }
 }
 
+namespace {
+
+using Int4 = std::int32_t __attribute__((vector_size(16)));
+using Float4 = float __attribute__((vector_size(16)));
+
+// patternToBoard on two points at once, {x, y, x, y}: the same single-precision
+// steps in the same order, so the same pixels, values no board can reach 0.
+void twoToBoard(const POINT* from, POINT* to, Int4 centre, Float4 scale, Float4 screen) {
+    Int4 units;
+    std::memcpy(&units, from, sizeof units);
+    const Float4 v = __builtin_convertvector(units - centre, Float4) * scale + screen;
+    const Float4 low = {-2.0e9f, -2.0e9f, -2.0e9f, -2.0e9f};
+    const Float4 high = {2.0e9f, 2.0e9f, 2.0e9f, 2.0e9f};
+    const Int4 reachable = (v > low) & (v < high);
+    const Int4 pixels = __builtin_convertvector((Float4)((Int4)v & reachable), Int4);
+    std::memcpy(static_cast<void*>(to), &pixels, sizeof pixels);
+}
+
+std::uint64_t bitsOf(const POINT& p) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &p, sizeof bits);
+    return bits;
+}
+
+}  // namespace
+
 std::int32_t contourToBoard(const ViewTransform& view, BoardScale scale, const POINT* from,
                             std::int32_t count, POINT* to) {
-    std::int32_t kept = 0;
-    for (std::int32_t i = 0; i < count; ++i) {
-        const POINT p = patternToBoard(view, scale, from[i]);
-        if (kept == 0 || p.x != to[kept - 1].x || p.y != to[kept - 1].y) {
-            to[kept++] = p;
-        }
+    if (count <= 0) {
+        return 0;
+    }
+    const Int4 centre = {view.viewCentreX, view.viewCentreY, view.viewCentreX, view.viewCentreY};
+    const Float4 scales = {scale.x, scale.y, scale.x, scale.y};
+    const auto screenX = static_cast<float>(view.screenCentreX);
+    const auto screenY = static_cast<float>(view.screenCentreY);
+    const Float4 screen = {screenX, screenY, screenX, screenY};
+    std::int32_t i = 0;
+    for (; i + 2 <= count; i += 2) {
+        twoToBoard(from + i, to + i, centre, scales, screen);
+    }
+    if (i < count) {
+        to[i] = patternToBoard(view, scale, from[i]);
+    }
+    // Kept in place without a branch a point: whether a point repeats the one
+    // before is as good as random.
+    std::int32_t kept = 1;
+    for (i = 1; i < count; ++i) {
+        const POINT p = to[i];
+        to[kept] = p;
+        kept += bitsOf(p) != bitsOf(to[kept - 1]) ? 1 : 0;
     }
     if (kept == 1 && count >= 2) {
         to[kept++] = to[0];

@@ -667,9 +667,21 @@ bool strokeThinInside(const Canvas& c, const POINT* points, int count, bool clos
         return false;
     }
     const int segments = closed ? count : count - 1;
+    const i64 stride = c.surface->width();
+    Pixel* pixels = c.surface->pixels().data();
     for (int i = 0; i < segments; ++i) {
         const POINT& a = points[i];
         const POINT& z = points[i + 1 < count ? i + 1 : 0];
+        const i64 dx = i64{z.x} - a.x;
+        const i64 dy = i64{z.y} - a.y;
+        if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
+            // A step to a neighbouring pixel (most of a small piece's outline)
+            // draws its start alone; a step of none draws nothing.
+            if (dx != 0 || dy != 0) {
+                pixels[(a.y + c.originY) * stride + a.x + c.originX] = colour;
+            }
+            continue;
+        }
         thinSegmentInside(*c.surface, a.x + c.originX, a.y + c.originY, z.x + c.originX, z.y + c.originY,
                           colour);
     }
