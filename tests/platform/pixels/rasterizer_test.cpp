@@ -12,10 +12,24 @@
 #include <vector>
 
 #include "platform/drawing/drawing.h"
+#include "platform/pixels/pixel_run.h"
 #include "tests/support/test_canvas.h"
 
 namespace drawing_test {
 namespace {
+
+TEST(FillPixels, WritesExactlyTheRunAtEveryLengthAndStart) {
+    constexpr platform::Pixel kOld = 0x010203, kNew = 0xA0B0C0;
+    for (std::size_t start = 0; start < 4; ++start) {
+        for (std::size_t length = 0; length <= 300; ++length) {
+            std::vector<platform::Pixel> row(start + length + 8, kOld);
+            platform::fillPixels(row.data() + start, length, kNew);
+            std::vector<platform::Pixel> expected(row.size(), kOld);
+            std::fill_n(expected.begin() + static_cast<std::ptrdiff_t>(start), length, kNew);
+            ASSERT_EQ(row, expected) << "start " << start << " length " << length;
+        }
+    }
+}
 
 TEST(FillRect, CoversLeftAndTopButNotRightAndBottomAndClipsFarCoordinates) {
     TestCanvas canvas(6, 5);
