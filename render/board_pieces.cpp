@@ -133,6 +133,38 @@ void planPieces(Pattern& pattern, PiecePlan& plan) {
 
 }  // namespace
 
+namespace {
+
+// An unpainted piece's fill as the fill pass of the full redraw draws it. Its
+// border would be drawn again by the outline pass, after every fill and in
+// the same pen, over the same pixels but for the closing line from the last
+// point to the first, which the open outline leaves out; that line alone is
+// drawn here, so the pixels come out the same with one walk of the outline
+// fewer.
+void fillUnpainted(const Pattern& pattern, HDC hdc, HBRUSH fill, const POINT* points, std::int32_t count) {
+    const HBRUSH oldBrush = SelectObject(hdc, fill);
+    const HPEN oldPen = SelectObject(hdc, GetStockObject(NULL_PEN));
+    Polygon(hdc, points, count);
+    SelectObject(hdc, pattern.outlinePen);
+    if (count >= 2) {
+        const POINT closing[] = {points[count - 1], points[0]};
+        Polyline(hdc, closing, 2);
+    }
+    SelectObject(hdc, oldBrush);
+    SelectObject(hdc, oldPen);
+}
+
+void fillPainted(const Pattern& pattern, HDC hdc, const Piece& piece, const POINT* points,
+                 std::int32_t count) {
+    const HBRUSH oldBrush = SelectObject(hdc, pattern.colourBrush[piece.paintedColour]);
+    const HPEN oldPen = SelectObject(hdc, pattern.colourPen[piece.paintedColour]);
+    Polygon(hdc, points, count);
+    SelectObject(hdc, oldBrush);
+    SelectObject(hdc, oldPen);
+}
+
+}  // namespace
+
 void drawVisiblePieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
     PiecePlan& plan = piecePlan;
     planPieces(pattern, plan);
@@ -142,14 +174,13 @@ void drawVisiblePieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
             continue;
         }
         const Piece& piece = pattern.pieces[planned.index];
-        const bool painted = piece.painted != 0;
-        const HBRUSH oldBrush =
-            SelectObject(hdc, painted ? pattern.colourBrush[piece.paintedColour] : unpaintedFill);
-        const HPEN oldPen =
-            SelectObject(hdc, painted ? pattern.colourPen[piece.paintedColour] : pattern.outlinePen);
-        Polygon(hdc, plan.points.data() + planned.firstPoint, plan.contourSizes[planned.firstContour]);
-        SelectObject(hdc, oldBrush);
-        SelectObject(hdc, oldPen);
+        const POINT* points = plan.points.data() + planned.firstPoint;
+        const std::int32_t outer = plan.contourSizes[planned.firstContour];
+        if (piece.painted != 0) {
+            fillPainted(pattern, hdc, piece, points, outer);
+        } else {
+            fillUnpainted(pattern, hdc, unpaintedFill, points, outer);
+        }
     }
     const HPEN oldPen = SelectObject(hdc, pattern.outlinePen);
     for (const PlannedPiece& planned : plan.pieces) {

@@ -741,7 +741,7 @@ void strokePolyline(const Canvas& c, const POINT* points, int count, bool closed
 }
 
 void drawPolygon(const Canvas& c, const POINT* points, int count, const Pixel* fill, int penWidth,
-                 Pixel pen) {
+                 const Pixel* pen) {
     if (c.empty() || points == nullptr || count < 2) {
         return;
     }
@@ -749,10 +749,10 @@ void drawPolygon(const Canvas& c, const POINT* points, int count, const Pixel* f
     if (fill != nullptr && count >= 3) {
         fillPolygonWithin(c, points, count, b, *fill);
     }
-    if (penWidth <= 1 && strokeThinInside(c, points, count, true, b, pen)) {
+    if (pen == nullptr || (penWidth <= 1 && strokeThinInside(c, points, count, true, b, *pen))) {
         return;
     }
-    strokeClipped(c, points, count, true, penWidth, pen);
+    strokeClipped(c, points, count, true, penWidth, *pen);
 }
 
 void drawEllipse(const Canvas& c, std::int64_t left, std::int64_t top, std::int64_t right,

@@ -80,6 +80,20 @@ TEST(Polyline, DrawsEachStepFromItsStartUpToItsEnd) {
     }
 }
 
+TEST(NullPen, EveryShapeKeepsItsFillAndDrawsNoLine) {
+    TestCanvas canvas(7, 6);
+    canvas.use(kPen, 1, kInk);
+    const HPEN pen = SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
+    const POINT square[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}};
+    Polygon(canvas.dc(), square, 4);
+    Polyline(canvas.dc(), square, 4);
+    EXPECT_EQ(canvas.picture(), rows("....... .####.. .####.. .####.. ....... ......."));
+    Rectangle(canvas.dc(), 1, 1, 6, 5);
+    Ellipse(canvas.dc(), 0, 0, 7, 6);
+    EXPECT_EQ(canvas.count(kPen), 0);
+    SelectObject(canvas.dc(), pen);
+}
+
 TEST(Rectangle, PenOnTheOutermostPixelsOrStraddlingTheEdgeAndBrushInside) {
     TestCanvas canvas(7, 6);
     canvas.use(kPen, 1, kInk);
