@@ -68,12 +68,16 @@ std::int32_t contourToBoard(const ViewTransform& view, BoardScale scale, const P
         to[i] = patternToBoard(view, scale, from[i]);
     }
     // Kept in place without a branch a point: whether a point repeats the one
-    // before is as good as random.
+    // before is as good as random. The point before is the last one kept or
+    // the same pixel, so it is compared in a register, not read back.
     std::int32_t kept = 1;
+    std::uint64_t before = bitsOf(to[0]);
     for (i = 1; i < count; ++i) {
         const POINT p = to[i];
+        const std::uint64_t bits = bitsOf(p);
         to[kept] = p;
-        kept += bitsOf(p) != bitsOf(to[kept - 1]) ? 1 : 0;
+        kept += bits != before ? 1 : 0;
+        before = bits;
     }
     if (kept == 1 && count >= 2) {
         to[kept++] = to[0];
