@@ -1,8 +1,9 @@
 // Filling a run of pixels with one colour, 16 bytes a store: the board's
 // long spans are most of its pixels, and the compiler leaves a plain loop of
-// unknown length at 4 bytes a store and a branch a pixel at its end. Long runs (whole rows of the board's
-// ground, large pieces) go to the C library's wide-character fill, which picks
-// the widest stores the processor has and runs at the speed of memset.
+// unknown length at 4 bytes a store and a branch a pixel at its end. Runs of
+// more than a few stores (rows of the board's ground, most pieces' rows) go to
+// the C library's wide-character fill, which picks the widest stores the
+// processor has and runs at the speed of memset.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +17,7 @@ namespace platform {
 
 inline void fillPixels(Pixel* first, std::size_t count, Pixel colour) {
     static_assert(sizeof(wchar_t) == sizeof(Pixel));
-    constexpr std::size_t kLongRun = 256;
+    constexpr std::size_t kLongRun = 48;
     if (count >= kLongRun) {
         std::wmemset(reinterpret_cast<wchar_t*>(first), static_cast<wchar_t>(colour), count);
         return;

@@ -40,6 +40,11 @@ i128 ceilDiv(i128 a, i128 b) {
     return -floorDiv(-a, b);
 }
 
+// floor(dx / dy) for dy > 0; steep edges, the usual case, need no division.
+i64 floorStep(i64 dx, i64 dy) {
+    return (dx >= 0 && dx < dy) ? 0 : (dx < 0 && -dx <= dy) ? -1 : static_cast<i64>(floorDiv(dx, dy));
+}
+
 // Horizontal run x0 <= x < x1 on row y, in surface coordinates.
 void span(const Canvas& c, i64 y, i64 x0, i64 x1, Pixel colour) {
     if (y < c.clipTop || y >= c.clipBottom) {
@@ -116,11 +121,16 @@ void addEdge(PolygonScratch& scratch, const Canvas& c, i64 x0, i64 y0, i64 x1, i
     }
     const i64 dy = y1 - y0;
     const i64 dx = x1 - x0;
+    // An edge that starts inside the clip (the usual case) needs no division here.
     const i128 numerator = static_cast<i128>(yStart - y0) * dx;
-    const i128 offset = ceilDiv(numerator, dy);
-    // The crossings on the first and the last row drawn: between them lie all the others.
+    const i128 offset = yStart == y0 ? 0 : ceilDiv(numerator, dy);
     const i64 xFirst = x0 + static_cast<i64>(offset);
-    const i64 xLast = x0 + static_cast<i64>(ceilDiv(static_cast<i128>(yEnd - 1 - y0) * dx, dy));
+    // The crossings on the first and the last row drawn: between them lie all
+    // the others, and all lie between the ends, so an edge whose ends are
+    // strictly inside the clip's sides is neither right nor left of it.
+    const bool besideClip = std::min(x0, x1) <= c.clipLeft || std::max(x0, x1) >= c.clipRight;
+    const i64 xLast =
+        besideClip ? x0 + static_cast<i64>(ceilDiv(static_cast<i128>(yEnd - 1 - y0) * dx, dy)) : xFirst;
     if (std::min(xFirst, xLast) >= c.clipRight) {
         return;  // it only ends runs the clip cuts off
     }
@@ -134,7 +144,7 @@ void addEdge(PolygonScratch& scratch, const Canvas& c, i64 x0, i64 y0, i64 x1, i
         left.bottom = first ? yEnd : std::max(left.bottom, yEnd);
         return;
     }
-    const i64 stepQ = static_cast<i64>(floorDiv(dx, dy));
+    const i64 stepQ = floorStep(dx, dy);
     scratch.edges.push_back(
         Edge{yStart, yEnd, xFirst, static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
 }
@@ -241,10 +251,7 @@ bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const Poi
         // All relative to the box: x and y from 0, dx and dy small.
         const i64 dy = i64{b->y} - a->y;
         const i64 dx = i64{b->x} - a->x;
-        // floor(dx / dy); steep edges, the usual case, need no division.
-        const i64 stepQ = (dx >= 0 && dx < dy)    ? 0
-                          : (dx < 0 && -dx <= dy) ? -1
-                                                  : (dx >= 0 ? dx : dx - dy + 1) / dy;
+        const i64 stepQ = floorStep(dx, dy);
         const i64 stepR = dx - stepQ * dy;
         i64 x = a->x + c.originX - minX;
         i64 rem = 0;
