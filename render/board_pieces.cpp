@@ -85,6 +85,16 @@ std::int32_t contourToBoard(const ViewTransform& view, BoardScale scale, const P
     return kept;
 }
 
+bool isPieceVisible(const Pattern& pattern, const Piece& piece) {
+    const ViewTransform& view = pattern.viewTransform;
+    const std::int32_t left = view.viewCentreX - view.visibleWidth / 2;
+    const std::int32_t right = view.viewCentreX + view.visibleWidth / 2;
+    const std::int32_t top = view.viewCentreY - view.visibleHeight / 2;
+    const std::int32_t bottom = view.viewCentreY + view.visibleHeight / 2;
+    return std::min(piece.boundsMaxX, right) > std::max(piece.boundsMinX, left) &&
+           std::min(piece.boundsMaxY, bottom) > std::max(piece.boundsMinY, top);
+}
+
 namespace {
 
 // A visible piece's contours in this frame's pixels.

@@ -1,5 +1,6 @@
-// The board's pieces in pixels: each visible piece's outline converted from
-// pattern units once a frame, for its fill and its outline both.
+// The board's pieces: the brushes they are drawn with, which of them the view
+// shows, and their outlines in pixels, converted from pattern units once a
+// frame for the fill and the outline both.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,20 @@
 #include "pattern/view_transform.h"
 #include "platform/base/handles.h"
 #include "platform/base/types.h"
-#include "render/board_renderer.h"
+
+class Pattern;
+struct Piece;
+
+struct BoardBrushes {
+    HBRUSH gray = nullptr;        // outside the picture
+    HBRUSH white = nullptr;       // unpainted, schemes 0 and 2
+    HBRUSH black = nullptr;       // unpainted, scheme 1
+    HBRUSH background = nullptr;  // unpainted, scheme 3
+    HFONT largeFont = nullptr;    // the numbers
+};
+
+// Whether any of the piece's box lies inside the view (touching its edge is not enough).
+bool isPieceVisible(const Pattern& pattern, const Piece& piece);
 
 // What unpainted pieces are filled with and their numbers written in.
 struct BoardScheme {

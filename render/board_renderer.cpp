@@ -159,13 +159,3 @@ void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
     SelectObject(hdc, oldFont);
     SetBkMode(hdc, OPAQUE);
 }
-
-bool isPieceVisible(const Pattern& pattern, const Piece& piece) {
-    const ViewTransform& view = pattern.viewTransform;
-    const std::int32_t left = view.viewCentreX - view.visibleWidth / 2;
-    const std::int32_t right = view.viewCentreX + view.visibleWidth / 2;
-    const std::int32_t top = view.viewCentreY - view.visibleHeight / 2;
-    const std::int32_t bottom = view.viewCentreY + view.visibleHeight / 2;
-    return std::min(piece.boundsMaxX, right) > std::max(piece.boundsMinX, left) &&
-           std::min(piece.boundsMaxY, bottom) > std::max(piece.boundsMinY, top);
-}
