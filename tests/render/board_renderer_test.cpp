@@ -14,12 +14,9 @@
 #include "pattern/painting.h"
 #include "pattern/view_transform.h"
 #include "platform/drawing/device_context.h"
-#include "platform/drawing/drawing.h"
 #include "platform/drawing/font.h"
 #include "platform/pixels/surface.h"
-#include "render/board_pieces.h"
 #include "tests/support/pattern_builder.h"
-#include "tests/support/test_canvas.h"
 
 namespace {
 
@@ -269,47 +266,4 @@ TEST_F(Board, WithoutAPatternTheBoardIsGrayAndTheQuickRedrawDoesNothing) {
     EXPECT_EQ(at(30, 30), platform::colourFromPixel(0x123456)) << "no buffer before the first full redraw";
     drawBoard(dc, buffer, nullptr, view, brushes);
     EXPECT_EQ(at(30, 30), kGray);
-}
-
-// contourToBoard converts two points at a time and keeps a point only when
-// it leaves the pixel before: the same points as patternToBoard one by one
-// without the repeats, and the same pixels drawn from them.
-TEST_F(Board, LeavingOutPointsOnThePixelBeforeChangesNoPixel) {
-    load();
-    std::mt19937 random(7);
-    // Steps of a few units: at 66 units a pixel, most points repeat the pixel before.
-    std::uniform_int_distribution<LONG> step(-90, 90), anywhere(-12000, 12000);
-    for (int round = 0; round < 300; ++round) {
-        // Some views so far in that every point is out of reach.
-        setZoom(*p, round % 7 == 6 ? 1e8f : 1.0f + static_cast<float>(round % 3));
-        setCentre(*p, anywhere(random) / 2, anywhere(random) / 2);
-        const ViewTransform& view = p->viewTransform;
-        const BoardScale scale = boardScale(view);
-        std::vector<POINT> units(2 + random() % 30, POINT{anywhere(random), anywhere(random)});
-        for (std::size_t i = 1; i < units.size(); ++i) {
-            units[i] = {units[i - 1].x + step(random), units[i - 1].y + step(random)};
-        }
-        std::vector<POINT> every, expected, kept(units.size());
-        for (const POINT u : units) {
-            every.push_back(patternToBoard(view, scale, u));
-            if (expected.empty() || expected.back() != every.back()) {
-                expected.push_back(every.back());
-            }
-        }
-        if (expected.size() == 1) {
-            expected.push_back(expected[0]);
-        }
-        kept.resize(static_cast<std::size_t>(
-            contourToBoard(view, scale, units.data(), static_cast<std::int32_t>(units.size()), kept.data())));
-        ASSERT_TRUE(kept == expected) << "round " << round;
-        const int penWidth = round % 3 == 2 ? 3 : 0;
-        drawing_test::TestCanvas whole(240, 240), fewer(240, 240);
-        whole.use(kOutline, penWidth, kRed);
-        fewer.use(kOutline, penWidth, kRed);
-        const bool closed = round % 2 == 0;
-        (closed ? Polygon : Polyline)(whole.dc(), every.data(), static_cast<int>(every.size()));
-        (closed ? Polygon : Polyline)(fewer.dc(), kept.data(), static_cast<int>(kept.size()));
-        ASSERT_TRUE(std::ranges::equal(whole.surface().pixels(), fewer.surface().pixels()))
-            << "round " << round;
-    }
 }
