@@ -1,37 +1,18 @@
 #include "render/board_renderer.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 
 #include "core/settings.h"
-#include "core/window_colour.h"
 #include "pattern/pattern.h"
 #include "pattern/view_transform.h"
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/device_context.h"
 #include "platform/drawing/drawing.h"
 #include "platform/drawing/text_renderer.h"
+#include "render/board_pieces.h"
 
 namespace {
-
-struct Scheme {
-    HBRUSH fill;
-    COLORREF numbers;
-};
-
-// A scheme outside 0 ... 3 can only come from a hand-edited store; it draws as 0.
-Scheme schemeOf(const Pattern& pattern, const BoardBrushes& brushes) {
-    switch (pattern.settings.ColorScheme) {
-        case 1:
-            return {brushes.black, RGB(255, 255, 255)};
-        case 2:
-            return {brushes.white, kWindowColour};
-        case 3:
-            return {brushes.background, RGB(255, 255, 255)};
-        default:
-            return {brushes.white, RGB(0, 0, 0)};
-    }
-}
 
 // Both entry points take the view from the game before drawing.
 void bringViewUpToDate(Pattern& pattern, const BoardView& view) {
@@ -72,7 +53,8 @@ void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& v
     }
     if (pattern != nullptr) {
         bringViewUpToDate(*pattern, view);
-        drawPieces(*pattern, memory, brushes);
+        drawVisiblePieces(*pattern, memory, brushes);
+        drawNumbers(*pattern, memory, brushes);
     }
     copyToWindow(window, memory, view);
     SelectObject(memory, old);
@@ -95,20 +77,6 @@ void drawBoardFrom(HDC window, HBITMAP buffer, Pattern* pattern, const BoardView
     DeleteDC(memory);
 }
 
-void drawPieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
-    for (std::int32_t k = 0; k < static_cast<std::int32_t>(pattern.pieces.size()); ++k) {
-        if (isPieceVisible(pattern, pattern.pieces[k])) {
-            drawPiece(pattern, hdc, brushes, k, PiecePass::Fill);
-        }
-    }
-    for (std::int32_t k = 0; k < static_cast<std::int32_t>(pattern.pieces.size()); ++k) {
-        if (isPieceVisible(pattern, pattern.pieces[k])) {
-            drawPiece(pattern, hdc, brushes, k, PiecePass::Outline);
-        }
-    }
-    drawNumbers(pattern, hdc, brushes);
-}
-
 void drawPiecesFrom(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int32_t index) {
     for (std::int32_t j = index; j < static_cast<std::int32_t>(pattern.pieces.size()); ++j) {
         if (j == index || isPieceVisible(pattern, pattern.pieces[j])) {
@@ -128,32 +96,25 @@ void drawPiece(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int3
     }
     const ViewTransform& view = pattern.viewTransform;
     const BoardScale scale = boardScale(view);
-    const std::int32_t outer = piece.contourSizes.empty() ? 0 : piece.contourSizes[0];
-    const std::int32_t count = pass == PiecePass::Fill ? outer : piece.totalPoints;
-    for (std::int32_t i = 0; i < count; ++i) {
-        pattern.screenPoints[i] = patternToBoard(view, scale, piece.points[i]);
-    }
-    const POINT* points = pattern.screenPoints.data();
-
-    if (piece.painted != 0) {
-        const HBRUSH oldBrush = SelectObject(hdc, pattern.colourBrush[piece.paintedColour]);
-        const HPEN oldPen = SelectObject(hdc, pattern.colourPen[piece.paintedColour]);
-        Polygon(hdc, points, outer);
+    POINT* points = pattern.screenPoints.data();
+    if (pass == PiecePass::Fill) {
+        const std::int32_t outer = piece.contourSizes.empty() ? 0 : piece.contourSizes[0];
+        const std::int32_t kept = contourToBoard(view, scale, piece.points.data(), outer, points);
+        const bool painted = piece.painted != 0;
+        const HBRUSH oldBrush = SelectObject(
+            hdc, painted ? pattern.colourBrush[piece.paintedColour] : boardSchemeOf(pattern, brushes).fill);
+        const HPEN oldPen =
+            SelectObject(hdc, painted ? pattern.colourPen[piece.paintedColour] : pattern.outlinePen);
+        Polygon(hdc, points, kept);
         SelectObject(hdc, oldBrush);
         SelectObject(hdc, oldPen);
         return;
     }
     const HPEN oldPen = SelectObject(hdc, pattern.outlinePen);
-    if (pass == PiecePass::Fill) {
-        const HBRUSH oldBrush = SelectObject(hdc, schemeOf(pattern, brushes).fill);
-        Polygon(hdc, points, outer);
-        SelectObject(hdc, oldBrush);
-    } else {
-        std::int32_t start = 0;
-        for (std::int32_t size : piece.contourSizes) {
-            Polyline(hdc, points + start, size);
-            start += size;
-        }
+    const POINT* from = piece.points.data();
+    for (const std::int32_t size : piece.contourSizes) {
+        Polyline(hdc, points, contourToBoard(view, scale, from, size, points));
+        from += size;
     }
     SelectObject(hdc, oldPen);
 }
@@ -164,7 +125,7 @@ void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
         return;  // Free mode shows no numbers at all
     }
     const ViewTransform& view = pattern.viewTransform;
-    SetTextColor(hdc, schemeOf(pattern, brushes).numbers);
+    SetTextColor(hdc, boardSchemeOf(pattern, brushes).numbers);
     const HFONT oldFont = SelectObject(hdc, brushes.largeFont);
     SetBkMode(hdc, TRANSPARENT);
 
@@ -188,22 +149,13 @@ void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
         const std::int32_t ly = std::min(std::max(piece.labelY, lowY), highY);
         const POINT p = patternToBoard(view, scale, {lx, ly});
         char digits[12];
-        const int length = std::snprintf(digits, sizeof digits, "%d", piece.colour + 1);
+        char* end = std::to_chars(digits, digits + sizeof digits, piece.colour + 1).ptr;
         WCHAR text[12];
-        std::copy(digits, digits + length + 1, text);
+        std::copy(digits, end, text);
+        const int length = static_cast<int>(end - digits);
         RECT box{p.x - labelHalfSize, p.y - labelHalfSize, p.x + labelHalfSize, p.y + labelHalfSize};
         DrawText(hdc, text, length, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
     }
     SelectObject(hdc, oldFont);
     SetBkMode(hdc, OPAQUE);
-}
-
-bool isPieceVisible(const Pattern& pattern, const Piece& piece) {
-    const ViewTransform& view = pattern.viewTransform;
-    const std::int32_t left = view.viewCentreX - view.visibleWidth / 2;
-    const std::int32_t right = view.viewCentreX + view.visibleWidth / 2;
-    const std::int32_t top = view.viewCentreY - view.visibleHeight / 2;
-    const std::int32_t bottom = view.viewCentreY + view.visibleHeight / 2;
-    return std::min(piece.boundsMaxX, right) > std::max(piece.boundsMinX, left) &&
-           std::min(piece.boundsMaxY, bottom) > std::max(piece.boundsMinY, top);
 }

@@ -7,9 +7,9 @@
 
 #include "platform/base/handles.h"
 #include "platform/base/types.h"
+#include "render/board_pieces.h"
 
 class Pattern;
-struct Piece;
 
 // What the board is drawn with and where, as the game holds it.
 struct BoardView {
@@ -17,14 +17,6 @@ struct BoardView {
     float zoom = 1.0f;
     std::int32_t centreX = 0;
     std::int32_t centreY = 0;
-};
-
-struct BoardBrushes {
-    HBRUSH gray = nullptr;        // outside the picture
-    HBRUSH white = nullptr;       // unpainted, schemes 0 and 2
-    HBRUSH black = nullptr;       // unpainted, scheme 1
-    HBRUSH background = nullptr;  // unpainted, scheme 3
-    HFONT largeFont = nullptr;    // the numbers
 };
 
 enum class PiecePass { Fill, Outline };
@@ -41,8 +33,6 @@ void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& v
 void drawBoardFrom(HDC window, HBITMAP buffer, Pattern* pattern, const BoardView& view,
                    const BoardBrushes& brushes, std::int32_t index);
 
-void drawPieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes);
 void drawPiecesFrom(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int32_t index);
 void drawPiece(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int32_t index, PiecePass pass);
 void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes);
-bool isPieceVisible(const Pattern& pattern, const Piece& piece);

@@ -16,6 +16,10 @@ bool brushPaints(HBRUSH brush) {
     return brush != nullptr && !brush->hollow;
 }
 
+bool penDraws(HPEN pen) {
+    return pen != nullptr && !pen->hollow;
+}
+
 }  // namespace
 
 HBITMAP platform::createBitmapFilledWith(int width, int height, HBRUSH brush) {
@@ -46,6 +50,9 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     }
     const POINT corners[4] = {{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}};
     const HPEN pen = hdc->pen();
+    if (!penDraws(pen)) {
+        return TRUE;
+    }
     platform::strokePolyline(canvas, corners, 4, true, pen->width, platform::pixelFromColour(pen->colour));
     return TRUE;
 }
@@ -57,7 +64,8 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     const Pixel fill = brushPaints(hdc->brush()) ? platform::pixelFromColour(hdc->brush()->colour) : 0;
     const Pixel pen = platform::pixelFromColour(hdc->pen()->colour);
     platform::drawEllipse(hdc->canvas(), left, top, right, bottom,
-                          brushPaints(hdc->brush()) ? &fill : nullptr, &pen, hdc->pen()->width);
+                          brushPaints(hdc->brush()) ? &fill : nullptr, penDraws(hdc->pen()) ? &pen : nullptr,
+                          hdc->pen()->width);
     return TRUE;
 }
 
@@ -67,8 +75,9 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
     }
     const Pixel fill = brushPaints(hdc->brush()) ? platform::pixelFromColour(hdc->brush()->colour) : 0;
     const HPEN pen = hdc->pen();
+    const Pixel line = platform::pixelFromColour(pen->colour);
     platform::drawPolygon(hdc->canvas(), points, count, brushPaints(hdc->brush()) ? &fill : nullptr,
-                          pen->width, platform::pixelFromColour(pen->colour));
+                          pen->width, penDraws(pen) ? &line : nullptr);
     return TRUE;
 }
 
@@ -77,6 +86,9 @@ BOOL Polyline(HDC hdc, const POINT* points, int count) {
         return FALSE;
     }
     const HPEN pen = hdc->pen();
+    if (!penDraws(pen)) {
+        return TRUE;
+    }
     platform::strokePolyline(hdc->canvas(), points, count, false, pen->width,
                              platform::pixelFromColour(pen->colour));
     return TRUE;

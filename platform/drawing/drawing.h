@@ -31,7 +31,8 @@
 //   so a 2 x 2 box gives a 2 x 2 dot) with the brush, then draws its edge with
 //   the pen: a one-pixel pen covers the inside pixels that have a neighbour
 //   (left, right, above or below) outside.
-// - The null brush (GetStockObject(NULL_BRUSH)) fills nothing.
+// - The null brush (GetStockObject(NULL_BRUSH)) fills nothing; the null pen
+//   (GetStockObject(NULL_PEN)) draws no line.
 // - BitBlt copies pixel for pixel. StretchBlt gives destination pixel (i, j)
 //   of its block the source pixel under that pixel's centre:
 //   source x = xSrc + floor((2i + 1) * wSrc / (2 * wDest)), likewise y.

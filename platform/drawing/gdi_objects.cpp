@@ -8,6 +8,7 @@ int liveObjects = 0;
 BrushObject whiteBrush{RGB(255, 255, 255), false, true};
 BrushObject nullBrush{0, true, true};
 PenObject blackPen{PS_SOLID, 1, RGB(0, 0, 0), true};
+PenObject nullPen{PS_SOLID, 0, 0, true, 0, true};
 }  // namespace
 
 int liveDrawingObjects() {
@@ -46,6 +47,12 @@ HBRUSH GetStockObject(StockBrush which) {
     assert(which == NULL_BRUSH);
     (void)which;
     return &platform::nullBrush;
+}
+
+HPEN GetStockObject(StockPen which) {
+    assert(which == NULL_PEN);
+    (void)which;
+    return &platform::nullPen;
 }
 
 BOOL DeleteObject(HBRUSH brush) {

@@ -14,6 +14,7 @@ inline constexpr int PS_SOLID = 0;
 
 // The stock objects the game asks for.
 enum StockBrush { NULL_BRUSH = 5 };
+enum StockPen { NULL_PEN = 8 };
 
 namespace platform {
 
@@ -30,6 +31,7 @@ struct PenObject {
     COLORREF colour = 0;
     bool stock = false;
     int selections = 0;
+    bool hollow = false;  // draws nothing: the null pen
 };
 
 // Brushes, pens, bitmaps and fonts made and not yet deleted; tests use it to find leaks.
@@ -68,6 +70,7 @@ BOOL deleteDrawingObject(Object* object, Selected selected) {
 HBRUSH CreateSolidBrush(COLORREF colour);
 HPEN CreatePen(int style, int width, COLORREF colour);
 HBRUSH GetStockObject(StockBrush which);
+HPEN GetStockObject(StockPen which);
 BOOL DeleteObject(HBRUSH brush);
 BOOL DeleteObject(HPEN pen);
 BOOL DeleteObject(HBITMAP bitmap);

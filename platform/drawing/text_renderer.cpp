@@ -5,6 +5,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cmath>
 #include <cstdint>
@@ -102,11 +103,17 @@ class ScaledFont {
     int descent() const { return descent_; }
 
     const Glyph& glyph(char32_t c) {
+        if (c < ascii_.size() && ascii_[c] != nullptr) {
+            return *ascii_[c];
+        }
         const auto found = cache_.find(c);
         if (found != cache_.end()) {
             return found->second;
         }
         Glyph& g = cache_[c];
+        if (c < ascii_.size()) {
+            ascii_[c] = &g;  // the map's nodes stay where they are as it grows
+        }
         const FT_UInt index = FT_Get_Char_Index(face_, c);
         if (FT_Load_Glyph(face_, index,
                           FT_LOAD_DEFAULT | (smooth_ ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO)) != 0 ||
@@ -181,6 +188,8 @@ class ScaledFont {
     int ascent_ = 0;
     int descent_ = 0;
     std::unordered_map<char32_t, Glyph> cache_;
+    // Digits and letters found without hashing: a board draws thousands of numbers a frame.
+    std::array<const Glyph*, 128> ascii_{};
 };
 
 namespace {

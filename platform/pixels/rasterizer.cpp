@@ -40,6 +40,11 @@ i128 ceilDiv(i128 a, i128 b) {
     return -floorDiv(-a, b);
 }
 
+// floor(dx / dy) for dy > 0; steep edges, the usual case, need no division.
+i64 floorStep(i64 dx, i64 dy) {
+    return (dx >= 0 && dx < dy) ? 0 : (dx < 0 && -dx <= dy) ? -1 : static_cast<i64>(floorDiv(dx, dy));
+}
+
 // Horizontal run x0 <= x < x1 on row y, in surface coordinates.
 void span(const Canvas& c, i64 y, i64 x0, i64 x1, Pixel colour) {
     if (y < c.clipTop || y >= c.clipBottom) {
@@ -116,11 +121,16 @@ void addEdge(PolygonScratch& scratch, const Canvas& c, i64 x0, i64 y0, i64 x1, i
     }
     const i64 dy = y1 - y0;
     const i64 dx = x1 - x0;
+    // An edge that starts inside the clip (the usual case) needs no division here.
     const i128 numerator = static_cast<i128>(yStart - y0) * dx;
-    const i128 offset = ceilDiv(numerator, dy);
-    // The crossings on the first and the last row drawn: between them lie all the others.
+    const i128 offset = yStart == y0 ? 0 : ceilDiv(numerator, dy);
     const i64 xFirst = x0 + static_cast<i64>(offset);
-    const i64 xLast = x0 + static_cast<i64>(ceilDiv(static_cast<i128>(yEnd - 1 - y0) * dx, dy));
+    // The crossings on the first and the last row drawn: between them lie all
+    // the others, and all lie between the ends, so an edge whose ends are
+    // strictly inside the clip's sides is neither right nor left of it.
+    const bool besideClip = std::min(x0, x1) <= c.clipLeft || std::max(x0, x1) >= c.clipRight;
+    const i64 xLast =
+        besideClip ? x0 + static_cast<i64>(ceilDiv(static_cast<i128>(yEnd - 1 - y0) * dx, dy)) : xFirst;
     if (std::min(xFirst, xLast) >= c.clipRight) {
         return;  // it only ends runs the clip cuts off
     }
@@ -134,7 +144,7 @@ void addEdge(PolygonScratch& scratch, const Canvas& c, i64 x0, i64 y0, i64 x1, i
         left.bottom = first ? yEnd : std::max(left.bottom, yEnd);
         return;
     }
-    const i64 stepQ = static_cast<i64>(floorDiv(dx, dy));
+    const i64 stepQ = floorStep(dx, dy);
     scratch.edges.push_back(
         Edge{yStart, yEnd, xFirst, static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
 }
@@ -186,6 +196,16 @@ void sortByCrossing(std::vector<Edge*>& active) {
     }
 }
 
+// An edge's crossing one row down: x moves by stepQ, and by one more when the
+// remainder runs out. Without a branch: whether it runs out on a row is as
+// good as random for most slopes.
+[[gnu::always_inline]] inline void stepAlong(i64& x, i64& rem, i64 stepQ, i64 stepR, i64 dy) {
+    rem -= stepR;
+    const i64 carry = rem < 0 ? 1 : 0;
+    x += stepQ + carry;
+    rem += carry * dy;
+}
+
 // The smallest box holding every point, in canvas coordinates (inclusive).
 struct PointBounds {
     i64 minX, maxX, minY, maxY;
@@ -231,22 +251,14 @@ bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const Poi
         // All relative to the box: x and y from 0, dx and dy small.
         const i64 dy = i64{b->y} - a->y;
         const i64 dx = i64{b->x} - a->x;
-        // floor(dx / dy); steep edges, the usual case, need no division.
-        const i64 stepQ = (dx >= 0 && dx < dy)    ? 0
-                          : (dx < 0 && -dx <= dy) ? -1
-                                                  : (dx >= 0 ? dx : dx - dy + 1) / dy;
+        const i64 stepQ = floorStep(dx, dy);
         const i64 stepR = dx - stepQ * dy;
         i64 x = a->x + c.originX - minX;
         i64 rem = 0;
         std::uint64_t* mask = masks.data() + (a->y + c.originY - minY);
         for (i64 row = 0; row < dy; ++row) {
             mask[row] ^= std::uint64_t{1} << x;
-            x += stepQ;
-            rem -= stepR;
-            if (rem < 0) {
-                ++x;
-                rem += dy;
-            }
+            stepAlong(x, rem, stepQ, stepR, dy);
         }
     }
     for (std::size_t r = 0; r < masks.size(); ++r) {
@@ -587,12 +599,7 @@ void stepDown(std::vector<Edge*>& active, i64 y) {
     std::size_t kept = 0;
     for (Edge* e : active) {
         if (e->yEnd > y) {
-            e->x += e->stepQ;
-            e->rem -= e->stepR;
-            if (e->rem < 0) {
-                ++e->x;
-                e->rem += e->dy;
-            }
+            stepAlong(e->x, e->rem, e->stepQ, e->stepR, e->dy);
             active[kept++] = e;
         }
     }
@@ -667,9 +674,21 @@ bool strokeThinInside(const Canvas& c, const POINT* points, int count, bool clos
         return false;
     }
     const int segments = closed ? count : count - 1;
+    const i64 stride = c.surface->width();
+    Pixel* pixels = c.surface->pixels().data();
     for (int i = 0; i < segments; ++i) {
         const POINT& a = points[i];
         const POINT& z = points[i + 1 < count ? i + 1 : 0];
+        const i64 dx = i64{z.x} - a.x;
+        const i64 dy = i64{z.y} - a.y;
+        if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
+            // A step to a neighbouring pixel (most of a small piece's outline)
+            // draws its start alone; a step of none draws nothing.
+            if (dx != 0 || dy != 0) {
+                pixels[(a.y + c.originY) * stride + a.x + c.originX] = colour;
+            }
+            continue;
+        }
         thinSegmentInside(*c.surface, a.x + c.originX, a.y + c.originY, z.x + c.originX, z.y + c.originY,
                           colour);
     }
@@ -684,7 +703,20 @@ void strokeClipped(const Canvas& c, const POINT* points, int count, bool closed,
     for (int i = 0; i < segments; ++i) {
         const POINT& a = points[i];
         const POINT& b = points[i + 1 < count ? i + 1 : 0];
-        segment(c, a.x + c.originX, a.y + c.originY, b.x + c.originX, b.y + c.originY, wide, lo, hi, colour);
+        const i64 x0 = a.x + c.originX, y0 = a.y + c.originY, x1 = b.x + c.originX, y1 = b.y + c.originY;
+        // A line's pixels lie in its ends' box, grown by the pen: one wholly
+        // beside the clip (a board drawn in bands has many) is passed by, and
+        // a thin one wholly inside needs no cutting.
+        const i64 left = std::min(x0, x1) + lo, right = std::max(x0, x1) + hi;
+        const i64 top = std::min(y0, y1) + lo, bottom = std::max(y0, y1) + hi;
+        if (right < c.clipLeft || left >= c.clipRight || bottom < c.clipTop || top >= c.clipBottom) {
+            continue;
+        }
+        if (!wide && left >= c.clipLeft && right < c.clipRight && top >= c.clipTop && bottom < c.clipBottom) {
+            thinSegmentInside(*c.surface, x0, y0, x1, y1, colour);
+            continue;
+        }
+        segment(c, x0, y0, x1, y1, wide, lo, hi, colour);
     }
     if (wide) {
         // A square of the pen's width on every vertex closes the corners.
@@ -716,7 +748,7 @@ void strokePolyline(const Canvas& c, const POINT* points, int count, bool closed
 }
 
 void drawPolygon(const Canvas& c, const POINT* points, int count, const Pixel* fill, int penWidth,
-                 Pixel pen) {
+                 const Pixel* pen) {
     if (c.empty() || points == nullptr || count < 2) {
         return;
     }
@@ -724,10 +756,10 @@ void drawPolygon(const Canvas& c, const POINT* points, int count, const Pixel* f
     if (fill != nullptr && count >= 3) {
         fillPolygonWithin(c, points, count, b, *fill);
     }
-    if (penWidth <= 1 && strokeThinInside(c, points, count, true, b, pen)) {
+    if (pen == nullptr || (penWidth <= 1 && strokeThinInside(c, points, count, true, b, *pen))) {
         return;
     }
-    strokeClipped(c, points, count, true, penWidth, pen);
+    strokeClipped(c, points, count, true, penWidth, *pen);
 }
 
 void drawEllipse(const Canvas& c, std::int64_t left, std::int64_t top, std::int64_t right,

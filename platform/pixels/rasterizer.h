@@ -50,9 +50,9 @@ void strokePolyline(const Canvas& canvas, const POINT* points, int count, bool c
                     Pixel colour);
 
 // fillPolygon with `fill` (when non-null), then the closed outline with the
-// pen, the polygon's bounds computed once for both.
+// pen (when non-null), the polygon's bounds computed once for both.
 void drawPolygon(const Canvas& canvas, const POINT* points, int count, const Pixel* fill, int penWidth,
-                 Pixel pen);
+                 const Pixel* pen);
 
 // The ellipse inscribed in the box: its inside with `fill` (when non-null),
 // then a ring of `penWidth` pixels along its edge with `pen` (when non-null).

@@ -5,16 +5,31 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "platform/drawing/drawing.h"
+#include "platform/pixels/pixel_run.h"
 #include "tests/support/test_canvas.h"
 
 namespace drawing_test {
 namespace {
+
+TEST(FillPixels, WritesExactlyTheRunAtEveryLengthAndStart) {
+    constexpr platform::Pixel kOld = 0x010203, kNew = 0xA0B0C0;
+    for (std::size_t start = 0; start < 4; ++start) {
+        for (std::size_t length = 0; length <= 300; ++length) {
+            std::vector<platform::Pixel> row(start + length + 8, kOld);
+            platform::fillPixels(row.data() + start, length, kNew);
+            std::vector<platform::Pixel> expected(row.size(), kOld);
+            std::fill_n(expected.begin() + static_cast<std::ptrdiff_t>(start), length, kNew);
+            ASSERT_EQ(row, expected) << "start " << start << " length " << length;
+        }
+    }
+}
 
 TEST(FillRect, CoversLeftAndTopButNotRightAndBottomAndClipsFarCoordinates) {
     TestCanvas canvas(6, 5);
@@ -63,6 +78,20 @@ TEST(Polyline, DrawsEachStepFromItsStartUpToItsEnd) {
         Polyline(canvas.dc(), c.path.data(), static_cast<int>(c.path.size()));
         EXPECT_EQ(canvas.picture(), rows(c.picture));
     }
+}
+
+TEST(NullPen, EveryShapeKeepsItsFillAndDrawsNoLine) {
+    TestCanvas canvas(7, 6);
+    canvas.use(kPen, 1, kInk);
+    const HPEN pen = SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
+    const POINT square[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}};
+    Polygon(canvas.dc(), square, 4);
+    Polyline(canvas.dc(), square, 4);
+    EXPECT_EQ(canvas.picture(), rows("....... .####.. .####.. .####.. ....... ......."));
+    Rectangle(canvas.dc(), 1, 1, 6, 5);
+    Ellipse(canvas.dc(), 0, 0, 7, 6);
+    EXPECT_EQ(canvas.count(kPen), 0);
+    SelectObject(canvas.dc(), pen);
 }
 
 TEST(Rectangle, PenOnTheOutermostPixelsOrStraddlingTheEdgeAndBrushInside) {
@@ -192,14 +221,21 @@ TEST(PolygonFill, FarVerticesClipWithoutChangingThePixels) {
 TEST(Clipping, ShapesCutByTheSurfaceEdgeMatchTheSameShapesDrawnWhole) {
     std::mt19937 random(11);
     std::uniform_int_distribution<LONG> coordinate(0, 99);
+    std::uniform_int_distribution<LONG> step(-2, 2);
     for (int round = 0; round < 40; ++round) {
         std::vector<POINT> points(5);
         for (POINT& p : points) {
             p = {coordinate(random), coordinate(random)};
         }
+        // Rounds with a thin pen add a walk of short steps (a small piece's outline).
+        for (int i = 0; round % 2 == 0 && i < 60; ++i) {
+            const POINT last = points.back();
+            points.push_back(
+                {std::clamp(last.x + step(random), 0, 99), std::clamp(last.y + step(random), 0, 99)});
+        }
         TestCanvas whole(100, 100);
         whole.use(kPen, round % 2 == 0 ? 1 : 3, kInk);
-        Polygon(whole.dc(), points.data(), 5);
+        Polygon(whole.dc(), points.data(), static_cast<int>(points.size()));
         Ellipse(whole.dc(), points[0].x, points[0].y, points[1].x + 10, points[1].y + 10);
 
         // The same shapes moved up and left by 50 onto a 50 x 50 surface.
@@ -209,7 +245,7 @@ TEST(Clipping, ShapesCutByTheSurfaceEdgeMatchTheSameShapesDrawnWhole) {
         for (POINT& p : moved) {
             p = {p.x - 50, p.y - 50};
         }
-        Polygon(part.dc(), moved.data(), 5);
+        Polygon(part.dc(), moved.data(), static_cast<int>(moved.size()));
         Ellipse(part.dc(), moved[0].x, moved[0].y, moved[1].x + 10, moved[1].y + 10);
         ASSERT_EQ(part.picture(), whole.picture(50, 50, 100, 100)) << "round " << round;
     }
