@@ -10,8 +10,9 @@ namespace {
 
 class Writer : PatternFileBuilder {
   public:
-    Writer(const PatternModel& model, GeometryVariant variant, std::string& error)
-        : PatternFileBuilder(model.sourceWidth, model.sourceHeight, variant, error), model_(model) {}
+    Writer(const PatternModel& model, std::string& error)
+        : PatternFileBuilder(model.sourceWidth, model.sourceHeight, GeometryVariant::Polylines, error),
+          model_(model) {}
 
     std::optional<PatternFile> write() {
         if (std::string fault = pictureFault(model_.sourceWidth, model_.sourceHeight, model_.pieces.size());
@@ -61,16 +62,9 @@ class Writer : PatternFileBuilder {
     }
 
     bool writeContour(const Outline& outline, const std::string& name, long long& gathered) {
-        const std::vector<OutlineSpan> spans = closedSpans(outline);
-        return encoder_.polyline() ? writePolylineContour(outline.start, spans, name, gathered)
-                                   : writeCurveContour(outline.start, spans, name, gathered);
-    }
-
-    bool writePolylineContour(PointD start, const std::vector<OutlineSpan>& spans, const std::string& name,
-                              long long& gathered) {
-        std::vector<PointD> flattened{start};
-        PointD from = start;
-        for (const OutlineSpan& span : spans) {
+        std::vector<PointD> flattened{outline.start};
+        PointD from = outline.start;
+        for (const OutlineSpan& span : closedSpans(outline)) {
             appendSpanPoints(from, span, flattened);
             from = span.end;
         }
@@ -101,34 +95,6 @@ class Writer : PatternFileBuilder {
         return addPathEdgeContour(first, static_cast<std::uint16_t>(file_.points.size() - 1));
     }
 
-    bool writeCurveContour(PointD start, const std::vector<OutlineSpan>& spans, const std::string& name,
-                           long long& gathered) {
-        std::vector<CurveRecord> curves;
-        PointD from = start;
-        for (const OutlineSpan& span : spans) {
-            const auto record = curveRecordOf(encoder_, from, span, name, error_);
-            if (!record) {
-                return false;
-            }
-            from = span.end;
-            if (!isPointCurve(*record)) {
-                curves.push_back(*record);
-            }
-        }
-        if (curves.empty()) {
-            return true;  // collapsed to a point: nothing to fill or outline
-        }
-        if (file_.curves.size() + curves.size() > kMaxTableSize) {
-            return fail("the pattern needs more than " + std::to_string(kMaxTableSize) + " curves"), false;
-        }
-        const auto first = static_cast<std::uint16_t>(file_.curves.size());
-        for (const CurveRecord& c : curves) {
-            file_.curves.push_back(c);
-            gathered += c.steps + 1;
-        }
-        return addPathEdgeContour(first, static_cast<std::uint16_t>(file_.curves.size() - 1));
-    }
-
     // Each contour walks a path of its own, forwards: boundaries are not shared.
     bool addPathEdgeContour(std::uint16_t first, std::uint16_t last) {
         if (file_.paths.size() >= kMaxTableSize || file_.edges.size() >= kMaxTableSize) {
@@ -146,9 +112,8 @@ class Writer : PatternFileBuilder {
 
 }  // namespace
 
-std::optional<PatternFile> writePatternFile(const PatternModel& model, GeometryVariant variant,
-                                            std::string& error) {
-    return Writer(model, variant, error).write();
+std::optional<PatternFile> writePatternFile(const PatternModel& model, std::string& error) {
+    return Writer(model, error).write();
 }
 
 PatternExtent patternExtentOf(std::int32_t sourceWidth, std::int32_t sourceHeight) {

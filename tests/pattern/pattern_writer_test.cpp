@@ -1,5 +1,5 @@
 // The pattern writer: what it writes loads back through the reader as modelled,
-// in both variants, and models that break the format's limits are refused.
+// and models that break the format's limits are refused.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -20,14 +20,14 @@ Outline polygon(std::initializer_list<PointD> points) {
 }
 
 // A circle of four cubic spans (the usual 0.5523 handle length).
-Outline circle(double cx, double cy, double r, int steps = 0) {
+Outline circle(double cx, double cy, double r) {
     const double k = 0.5522847498 * r;
     Outline o;
     o.start = {cx + r, cy};
-    o.spans.push_back({false, {cx + r, cy + k}, {cx + k, cy + r}, {cx, cy + r}, steps});
-    o.spans.push_back({false, {cx - k, cy + r}, {cx - r, cy + k}, {cx - r, cy}, steps});
-    o.spans.push_back({false, {cx - r, cy - k}, {cx - k, cy - r}, {cx, cy - r}, steps});
-    o.spans.push_back({false, {cx + k, cy - r}, {cx + r, cy - k}, {cx + r, cy}, steps});
+    o.spans.push_back({false, {cx + r, cy + k}, {cx + k, cy + r}, {cx, cy + r}, 0});
+    o.spans.push_back({false, {cx - k, cy + r}, {cx - r, cy + k}, {cx - r, cy}, 0});
+    o.spans.push_back({false, {cx - r, cy - k}, {cx - k, cy - r}, {cx, cy - r}, 0});
+    o.spans.push_back({false, {cx + k, cy - r}, {cx + r, cy - k}, {cx + r, cy}, 0});
     return o;
 }
 
@@ -35,9 +35,9 @@ POINT rounded(PointD p) {
     return {static_cast<LONG>(std::floor(p.x + 0.5)), static_cast<LONG>(std::floor(p.y + 0.5))};
 }
 
-std::unique_ptr<LoadedTestPattern> writeAndLoad(const PatternModel& model, GeometryVariant variant) {
+std::unique_ptr<LoadedTestPattern> writeAndLoad(const PatternModel& model) {
     std::string error;
-    const auto file = writePatternFile(model, variant, error);
+    const auto file = writePatternFile(model, error);
     EXPECT_TRUE(file.has_value()) << error;
     if (!file) {
         return nullptr;
@@ -73,12 +73,11 @@ PatternModel ringAndTriangle() {
 
 TEST(PatternWriter, PolylinesLoadBackAsTheModelRoundedToWholeUnits) {
     const PatternModel model = ringAndTriangle();
-    const auto loaded = writeAndLoad(model, GeometryVariant::Polylines);
+    const auto loaded = writeAndLoad(model);
     ASSERT_TRUE(loaded);
+    // The extent, the variant and the colours show in the art generator's demo
+    // board, which ArtGenerator.CommittedFilesEqualAFreshGeneration compares.
     const Pattern& p = loaded->pattern;
-    EXPECT_EQ(p.polylineFlag, 1);
-    EXPECT_FLOAT_EQ(p.extentWidth, 16000.0f);
-    EXPECT_NEAR(p.extentHeight, 16000.0f * 2 / 3, 0.01);
     ASSERT_EQ(p.pieceCount, 2);
     for (int k = 0; k < 2; ++k) {
         const ModelPiece& m = model.pieces[k];
@@ -91,41 +90,7 @@ TEST(PatternWriter, PolylinesLoadBackAsTheModelRoundedToWholeUnits) {
             }
             EXPECT_EQ(contourPoints(piece, j), expected) << "piece " << k << " contour " << j;
         }
-        EXPECT_EQ(std::tuple(piece.labelX, piece.labelY, p.colourRGB[piece.colour][0],
-                             p.colourRGB[piece.colour][2]),
-                  std::tuple(rounded(m.label).x, rounded(m.label).y, m.colour.red, m.colour.blue));
-    }
-    EXPECT_EQ(p.colourCount, 2);
-}
-
-TEST(PatternWriter, CurvesKeepTheirEndsExactlyAndTheirShapeWithinAUnit) {
-    PatternModel model;
-    model.sourceWidth = 200;  // portrait, so the x scale is not 1
-    model.sourceHeight = 300;
-    ModelPiece disc;
-    disc.colour = {10, 120, 30};
-    disc.contours.push_back(circle(-1200.25, 700.5, 3000.0, 12));
-    disc.label = {-1200, 700};
-    model.pieces.push_back(disc);
-
-    const auto loaded = writeAndLoad(model, GeometryVariant::Curves);
-    ASSERT_TRUE(loaded);
-    const Piece& piece = loaded->pattern.pieces[0];
-    const std::vector<POINT> points = contourPoints(piece, 0);
-    // Four curves of 12 steps: 52 samples, less the three repeated joints and the closing point.
-    ASSERT_EQ(points.size(), 48u);
-    const Outline& o = disc.contours[0];
-    PointD from = o.start;
-    for (int c = 0; c < 4; ++c) {
-        const OutlineSpan& s = o.spans[c];
-        EXPECT_EQ(points[c * 12], rounded(from)) << "curve " << c << " starts where modelled";
-        const PointD control[4] = {from, s.control1, s.control2, s.end};
-        for (int i = 1; i < 12; ++i) {
-            const PointD truth = evaluateBezier(3, control, i / 12.0);
-            EXPECT_NEAR(points[c * 12 + i].x, truth.x, 1.5);
-            EXPECT_NEAR(points[c * 12 + i].y, truth.y, 1.5);
-        }
-        from = s.end;
+        EXPECT_EQ(std::tuple(piece.labelX, piece.labelY), std::tuple(rounded(m.label).x, rounded(m.label).y));
     }
 }
 
@@ -157,24 +122,16 @@ TEST(PatternWriter, StepsGrowWithTheBendOfTheCurveAndKeepItWithinTheTolerance) {
     }
 }
 
-// The limits on pieces, colours and contours are the shared builder's, held to
-// them in PlanarWriterLimit; what this writer counts itself is checked here.
+// The limits on pieces, colours, contours and gathered points are the shared
+// builder's, held to them in PlanarWriterLimit; what this writer counts itself
+// is checked here.
 TEST(PatternWriter, RefusesModelsBeyondTheFormatsLimits) {
-    const auto errorFor = [](const PatternModel& model,
-                             GeometryVariant variant = GeometryVariant::Polylines) {
+    const auto errorFor = [](const PatternModel& model) {
         std::string error;
-        const auto file = writePatternFile(model, variant, error);
+        const auto file = writePatternFile(model, error);
         return file ? std::string("written") : error;
     };
     const ModelPiece square{{1, 2, 3}, {polygon({{0, 0}, {100, 0}, {100, 100}, {0, 100}})}, {50, 50}};
-
-    PatternModel gathered;  // 720 curves of 64 steps: 46800 points
-    gathered.pieces.push_back(square);
-    gathered.pieces[0].contours.assign(180, circle(0, 0, 500, 64));
-    EXPECT_NE(errorFor(gathered, GeometryVariant::Curves).find("45000"), std::string::npos)
-        << errorFor(gathered, GeometryVariant::Curves);
-    gathered.pieces[0].contours.resize(170);
-    EXPECT_EQ(errorFor(gathered, GeometryVariant::Curves), "written");
 
     PatternModel points;  // 17000 pieces of four points: 68000 point records
     points.pieces.assign(17000, square);

@@ -2,11 +2,15 @@
 // a picture would break.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <random>
+#include <tuple>
 
+#include "pattern/bezier.h"
 #include "pattern/planar_writer.h"
 #include "pattern/raw_encoding.h"
+#include "tests/support/pattern_builder.h"
 
 namespace {
 
@@ -84,6 +88,39 @@ TEST_P(PlanarWriterLimit, WritesWithinTheLimitsAndNamesTheOneBroken) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, PlanarWriterLimit, testing::ValuesIn(kCases));
+
+// The reader's samples of written curves: each curve starts where modelled and
+// its other samples lie within a unit and a half of it, at any aspect.
+TEST(PlanarWriter, CurvesKeepTheirEndsExactlyAndTheirShapeWithinAUnit) {
+    for (const auto& [width, height, steps] : {std::tuple{200, 300, 12}, {300, 200, 5}, {400, 400, 0}}) {
+        PlanarModel model = withPieces(1, 1, squarePath(6, true, steps));
+        std::tie(model.sourceWidth, model.sourceHeight) = std::tuple(width, height);
+        std::string error;
+        const auto file = writePlanarPatternFile(model, GeometryVariant::Curves, error);
+        ASSERT_TRUE(file) << error;
+        const std::vector<POINT> points = contourPoints(loadFromRecords(*file)->pattern.pieces[0]);
+        const PlanarPath& path = model.paths[0];
+        std::size_t at = 0;  // joints and the closing point are not repeated
+        PointD from = path.start;
+        for (std::size_t c = 0; c < path.spans.size(); ++c) {
+            const PointD control[4] = {from, path.spans[c].control1, path.spans[c].control2,
+                                       path.spans[c].end};
+            const int n = file->curves[c].steps;
+            ASSERT_LE(at + n, points.size() + 1) << width << "x" << height;
+            const POINT start{static_cast<LONG>(std::floor(from.x + 0.5)),
+                              static_cast<LONG>(std::floor(from.y + 0.5))};
+            EXPECT_EQ(points[at], start) << "curve " << c;
+            for (int i = 1; i < n; ++i) {
+                const PointD truth = evaluateBezier(3, control, static_cast<double>(i) / n);
+                EXPECT_LE(std::hypot(points[at + i].x - truth.x, points[at + i].y - truth.y), 1.5)
+                    << width << "x" << height << " curve " << c << " step " << i;
+            }
+            at += n;
+            from = path.spans[c].end;
+        }
+        EXPECT_EQ(at, points.size());
+    }
+}
 
 // Walked backwards, the reader's samples of a curve can round to a
 // neighbouring unit; the writer changes such a curve until both ways agree.

@@ -108,30 +108,6 @@ TEST_F(Faces, FinishedAndUnusedColoursAreBlankExceptFinishedOnesInFreeMode) {
     EXPECT_EQ(at(15, 15), kBackground);
 }
 
-TEST_F(Faces, TheMissCounterIsRedAndTheOthersWhite) {
-    surface = platform::Surface(60, 13, 0);
-    DeleteDC(dc);
-    dc = platform::createSurfaceDC(surface);
-    loaded->pattern.missCount = 88;
-    loaded->pattern.piecesLeft = 88;
-    loaded->pattern.coloursLeft = 88;
-    draw(IDC_STATUS);
-    const auto reddest = [&](int from, int to) {
-        int red = 0, white = 0;
-        for (int y = 0; y < 13; ++y) {
-            for (int x = from; x < to; ++x) {
-                const COLORREF c = at(x, y);
-                red += (GetRValue(c) > 200 && GetGValue(c) < 120) ? 1 : 0;
-                white += (GetRValue(c) > 220 && GetGValue(c) > 220 && GetBValue(c) > 220) ? 1 : 0;
-            }
-        }
-        return std::pair{red, white};
-    };
-    EXPECT_GT(reddest(43, 60).first, 3);
-    EXPECT_GT(reddest(0, 22).second, 3);
-    EXPECT_EQ((std::array{reddest(43, 60).second, reddest(0, 22).first}), (std::array{0, 0}));
-}
-
 TEST_F(Faces, FaceBitmapsFollowTheSettingsAndThePressedState) {
     const auto picture = [&](int id, UINT state = 0) {
         draw(id, state);

@@ -1,6 +1,5 @@
 #include "tests/support/picture_compare.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <set>
@@ -73,20 +72,6 @@ double meanAbsoluteDifference(const platform::Surface& a, const platform::Surfac
 std::size_t colourCount(const platform::Surface& picture) {
     const std::set<Pixel> colours(picture.pixels().begin(), picture.pixels().end());
     return colours.size();
-}
-
-Surface rampPicture(int width, int height) {
-    Surface s(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            s.set(x, y, static_cast<Pixel>((x * 40) << 16 | (y * 60) << 8 | ((x + y) * 20)));
-        }
-    }
-    return s;
-}
-
-bool samePicture(const Surface& a, const Surface& b) {
-    return a.width() == b.width() && a.height() == b.height() && std::ranges::equal(a.pixels(), b.pixels());
 }
 
 }  // namespace arttest

@@ -23,12 +23,6 @@ double meanAbsoluteDifference(const platform::Surface& a, const platform::Surfac
 // three channels exceeds `levels`, of two equally large pictures.
 double shareDifferingBeyond(const platform::Surface& a, const platform::Surface& b, int levels);
 
-// A picture of distinct colours, a ramp in each channel, for round trips.
-platform::Surface rampPicture(int width, int height);
-
-// Equally large, with every pixel equal.
-bool samePicture(const platform::Surface& a, const platform::Surface& b);
-
 // The number of different colours in a picture.
 std::size_t colourCount(const platform::Surface& picture);
 

@@ -12,13 +12,13 @@
 #include "pattern/pattern_file.h"
 #include "pattern/pattern_writer.h"
 #include "pattern/view_transform.h"
+#include "platform/base/text.h"
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/device_context.h"
 #include "platform/drawing/drawing.h"
 #include "platform/drawing/gdi_objects.h"
 #include "platform/drawing/resource_images.h"
 #include "platform/system/resources.h"
-#include "platform/base/text.h"
 #include "render/board_picture.h"
 #include "render/button_faces.h"
 #include "render/countdown_timer.h"
@@ -106,7 +106,7 @@ struct DemoGame {
 
     DemoGame() {
         std::string error;
-        const auto file = writePatternFile(demoModel(), GeometryVariant::Polylines, error);
+        const auto file = writePatternFile(demoModel(), error);
         if (file) {
             loadPatternFromBytes(pattern, serializePatternFile(*file));
         }
