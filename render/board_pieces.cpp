@@ -145,10 +145,6 @@ void planPieces(Pattern& pattern, PiecePlan& plan) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // An unpainted piece's fill as the fill pass of the full redraw draws it. Its
 // border would be drawn again by the outline pass, after every fill and in
 // the same pen, over the same pixels but for the closing line from the last
