@@ -2,6 +2,7 @@
 // the compacted palette, and every piece's outline gathered from its contours,
 // edges and paths and converted to pattern units.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -290,8 +291,7 @@ class PieceBuilder {
             piece.contourSizes[j] = static_cast<std::int32_t>(kept_.size()) - before;
             piece.totalPoints += piece.contourSizes[j];
         }
-        piece.points = heap.allocate<POINT>(kept_.size());
-        std::ranges::copy(kept_, piece.points.begin());
+        piece.points = heap.copy<POINT>(kept_);
         computeBounds(piece);
         return true;
     }
@@ -339,15 +339,9 @@ class PieceBuilder {
             const int from = forward ? k : 3 - k;
             control[k] = {static_cast<double>(curve.x[from]), static_cast<double>(curve.y[from])};
         }
-        PointD samples[256];
-        const int count = flattenCurve(3, curve.steps, control, samples);
-        for (int i = 0; i < count; ++i) {
-            const POINT p = mapCurvePoint(g_, samples[i].x, samples[i].y);
-            if (!append(p)) {
-                return false;
-            }
-        }
-        return true;
+        const int count = flattenCurve(3, curve.steps, control, samples_);
+        mapCurvePoints(g_, std::span(samples_).first(static_cast<std::size_t>(count)), curvePoints_.data());
+        return append(std::span(curvePoints_).first(static_cast<std::size_t>(count)));
     }
 
     bool walkPoint(const PointRecord& raw) {
@@ -375,15 +369,21 @@ class PieceBuilder {
         return appended;
     }
 
-    bool append(POINT p) {
-        if (length_ >= kMaxGatheredPoints) {
+    bool append(POINT p) { return append(std::span(&p, 1)); }
+    // False when the points would take the piece past the limit (the piece
+    // is then refused, and what was gathered is never looked at).
+    bool append(std::span<const POINT> points) {
+        const std::size_t length = static_cast<std::size_t>(length_) + points.size();
+        if (length > static_cast<std::size_t>(kMaxGatheredPoints)) {
             return false;
         }
-        if (static_cast<std::size_t>(length_) == gathered_.size()) {
+        if (length > gathered_.size()) {
             // Grown as pieces need it: most files never come near the limit.
-            gathered_.resize(std::min<std::size_t>(gathered_.size() * 2 + 64, kMaxGatheredPoints));
+            gathered_.resize(
+                std::min<std::size_t>(std::max(gathered_.size() * 2 + 64, length), kMaxGatheredPoints));
         }
-        gathered_[length_++] = p;
+        std::ranges::copy(points, gathered_.begin() + length_);
+        length_ = static_cast<int>(length);
         return true;
     }
 
@@ -395,6 +395,10 @@ class PieceBuilder {
     int code_ = 0;
     std::vector<int> starts_, sizes_;
     std::vector<POINT> kept_;
+    // One curve's samples and their points: kept between curves, as an
+    // array of them filled afresh for each curve would cost more than they do.
+    std::array<PointD, 256> samples_;
+    std::array<POINT, 256> curvePoints_;
 };
 
 // The palette: only colours some piece names, renumbered in file order; the

@@ -1,5 +1,5 @@
 // A pattern's private heap: every array of one pattern comes from it,
-// zero-filled, and all of them go at once when the pattern goes.
+// zero-filled (or filled from a copy), and all of them go at once when the pattern goes.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +18,17 @@ class PatternHeap {
         T* first = static_cast<T*>(resource_.allocate(count * sizeof(T), alignof(T)));
         std::uninitialized_value_construct_n(first, count);
         return {first, count};
+    }
+    // A copy of `values`: filled from them, with no zero fill first.
+    template <typename T>
+    std::span<T> copy(std::span<const T> values) {
+        static_assert(std::is_trivially_destructible_v<T>, "the heap never runs destructors");
+        if (values.empty()) {
+            return {};
+        }
+        T* first = static_cast<T*>(resource_.allocate(values.size() * sizeof(T), alignof(T)));
+        std::uninitialized_copy(values.begin(), values.end(), first);
+        return {first, values.size()};
     }
 
   private:

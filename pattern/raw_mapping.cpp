@@ -53,6 +53,43 @@ POINT mapCurvePoint(const RawGeometry& g, double x, double y) {
             truncToInt(std::floor(static_cast<double>(g.scaleY) * y + static_cast<double>(g.originY) + 0.5))};
 }
 
+namespace {
+
+// A sample's two coordinates side by side, so that both are mapped by the
+// same vector instructions, and the two integers of its point.
+using DoublePair = double __attribute__((vector_size(16)));
+using IntPair = std::int32_t __attribute__((vector_size(8)));
+
+}  // namespace
+
+void mapCurvePoints(const RawGeometry& g, std::span<const PointD> samples, POINT* out) {
+    // The values before the floor, in the order mapCurvePoint adds them.
+    const DoublePair scale = {g.scaleX, g.scaleY}, origin = {g.originX, g.originY}, half = {0.5, 0.5};
+    DoublePair values[256];
+    bool inRange = samples.size() <= 256;
+    for (std::size_t i = 0; inRange && i < samples.size(); ++i) {
+        const DoublePair p = {samples[i].x, samples[i].y};
+        values[i] = scale * p + origin + half;
+        // NaN is out of range too.
+        inRange &= (values[i][0] > -2.0e9) & (values[i][0] < 2.0e9) & (values[i][1] > -2.0e9) &
+                   (values[i][1] < 2.0e9);
+    }
+    if (!inRange) {
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            out[i] = mapCurvePoint(g, samples[i].x, samples[i].y);
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        // floor as an integer: truncation rounds a negative fraction up.
+        const IntPair truncated = __builtin_convertvector(values[i], IntPair);
+        const IntPair above =
+            __builtin_convertvector(__builtin_convertvector(truncated, DoublePair) > values[i], IntPair);
+        const IntPair floored = truncated + above;  // true is -1
+        out[i] = {floored[0], floored[1]};
+    }
+}
+
 POINT mapPolylinePoint(const RawGeometry& g, std::uint16_t x, std::uint16_t y) {
     return {truncToInt(static_cast<float>(x) * g.scaleX + g.originX),
             truncToInt(static_cast<float>(16000 - y) * g.scaleY + g.originY)};

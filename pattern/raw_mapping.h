@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
+#include "pattern/bezier.h"
 #include "pattern/pattern_file.h"
 #include "platform/base/types.h"
 
@@ -25,5 +27,7 @@ RawGeometry deriveRawGeometry(const PatternHeader& header);
 // Raw to pattern units. Curve and polyline points come back with y not yet
 // negated (the gathering compares them that way); labels come back final.
 POINT mapCurvePoint(const RawGeometry& g, double x, double y);
+// The same for a curve's samples at once, each to the same point.
+void mapCurvePoints(const RawGeometry& g, std::span<const PointD> samples, POINT* out);
 POINT mapPolylinePoint(const RawGeometry& g, std::uint16_t x, std::uint16_t y);
 POINT mapLabel(const RawGeometry& g, std::uint16_t x, std::uint16_t y);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 #include <tuple>
 
+#include "pattern/raw_mapping.h"
 #include "tests/support/pattern_builder.h"
 
 namespace {
@@ -105,6 +107,28 @@ TEST(PatternUnits, CurvePointsRoundHalvesUpwardsWhilePolylinePointsTruncate) {
     const Piece& piece = p->pattern.pieces[0];
     EXPECT_EQ(std::tuple(piece.points[0], piece.labelX, piece.labelY),
               std::tuple(POINT{-7999, 15999}, -7999, 7999));
+}
+
+TEST(PatternUnits, ACurvesSamplesMapAtOnceAsOneByOne) {
+    // Halves on both sides of zero, a scale that throws points out of range,
+    // and a range of 0 whose scale is not finite.
+    std::mt19937 random(7);
+    for (const int range : {16000, 32000, 1, 0}) {
+        PatternHeader header;
+        header.sourceWidth = 300;
+        header.sourceHeight = 400;
+        header.coordinateRange = range;
+        const RawGeometry g = deriveRawGeometry(header);
+        std::vector<PointD> samples(256);
+        for (PointD& p : samples) {
+            p = {std::uniform_real_distribution<double>(0, 65535)(random), (random() % 131071) / 2.0};
+        }
+        std::vector<POINT> atOnce(samples.size());
+        mapCurvePoints(g, samples, atOnce.data());
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            ASSERT_EQ(atOnce[i], mapCurvePoint(g, samples[i].x, samples[i].y)) << range << " sample " << i;
+        }
+    }
 }
 
 TEST(Gathering, TwoCurvesSharingAnEndPointGatherTenPointsAndKeepEight) {
