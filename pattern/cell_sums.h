@@ -40,11 +40,12 @@ class CellTable {
         cells_[index(c - kept_.firstColumn, r - kept_.firstRow)][quantity] += value;
     }
     int afterLastColumn() const { return kept_.lastColumn + 1; }
-    // The sum over the cells before column c and row r, once finished.
-    double sum(int quantity, int c, int r) const {
+    using Cell = std::array<double, Quantities>;
+    // Every quantity's sum over the cells before column c and row r, once finished.
+    const Cell& sums(int c, int r) const {
         const int x = std::clamp(c, kept_.firstColumn, kept_.lastColumn + 1) - kept_.firstColumn;
         const int y = std::clamp(r, kept_.firstRow, kept_.lastRow + 1) - kept_.firstRow;
-        return cells_[index(x, y)][quantity];
+        return cells_[index(x, y)];
     }
 
     void finish() {
@@ -70,12 +71,32 @@ class CellTable {
     }
 
   private:
-    using Cell = std::array<double, Quantities>;
     std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * (width_ + 1) + x; }
     int columns_, rows_;
     CellRange kept_;
     int width_, height_;
     std::vector<Cell> cells_;
+};
+
+// A block of cells c0 <= c < c1, r0 <= r < r1, with the sums at the corners
+// that its sums and its box counts are made of: each corner is looked up once
+// for every quantity.
+template <int Quantities>
+struct CellBlock {
+    using Cell = typename CellTable<Quantities>::Cell;
+    const Cell &c0r0, &c1r0, &c0r1, &c1r1;               // the block's own corners
+    const Cell &c0End, &c1End, &endR0, &endR1, &endEnd;  // on the grid's last column and row
+
+    CellBlock(const CellTable<Quantities>& t, int c0, int r0, int c1, int r1)
+        : c0r0(t.sums(c0, r0)),
+          c1r0(t.sums(c1, r0)),
+          c0r1(t.sums(c0, r1)),
+          c1r1(t.sums(c1, r1)),
+          c0End(t.sums(c0, t.rows())),
+          c1End(t.sums(c1, t.rows())),
+          endR0(t.sums(t.columns(), r0)),
+          endR1(t.sums(t.columns(), r1)),
+          endEnd(t.sums(t.columns(), t.rows())) {}
 };
 
 // One quantity per cell, summed over any block of cells.
@@ -92,11 +113,12 @@ class CellSums {
         }
     }
 
-    // The sum over columns c0 <= c < c1 and rows r0 <= r < r1, once the table is finished.
-    double block(int c0, int r0, int c1, int r1) const {
-        return table_.sum(quantity_, c1, r1) - table_.sum(quantity_, c0, r1) - table_.sum(quantity_, c1, r0) +
-               table_.sum(quantity_, c0, r0);
+    // The sum over the block, once the table is finished.
+    double block(const CellBlock<Quantities>& b) const {
+        const int q = quantity_;
+        return b.c1r1[q] - b.c0r1[q] - b.c1r0[q] + b.c0r0[q];
     }
+    double block(int c0, int r0, int c1, int r1) const { return block({table_, c0, r0, c1, r1}); }
 
   private:
     CellTable<Quantities>& table_;
@@ -111,12 +133,12 @@ template <int Quantities>
 class BoxCount {
   public:
     BoxCount(CellTable<Quantities>& table, int first)
-        : columns_(table.columns()),
-          rows_(table.rows()),
+        : table_(table),
           rightBottom_(table, first),
           rightTop_(table, first + 1),
           leftBottom_(table, first + 2),
-          leftTop_(table, first + 3) {}
+          leftTop_(table, first + 3),
+          first_(first) {}
     void add(int left, int top, int right, int bottom, double weight) {
         total_ += weight;
         rightBottom_.addRun(bottom, right, right, weight);
@@ -124,21 +146,25 @@ class BoxCount {
         leftBottom_.addRun(bottom, left, left, weight);
         leftTop_.addRun(top, left, left, weight);
     }
-    // Boxes meeting columns c0 <= c < c1 and rows r0 <= r < r1.
-    double meeting(int c0, int r0, int c1, int r1) const {
-        const double leftOf = rightBottom_.block(0, 0, c0, rows_);
-        const double rightOf = leftTop_.block(c1, 0, columns_, rows_);
-        const double above = rightBottom_.block(0, 0, columns_, r0);
-        const double below = leftTop_.block(0, r1, columns_, rows_);
-        const double leftAbove = rightBottom_.block(0, 0, c0, r0);
-        const double leftBelow = rightTop_.block(0, r1, c0, rows_);
-        const double rightAbove = leftBottom_.block(c1, 0, columns_, r0);
-        const double rightBelow = leftTop_.block(c1, r1, columns_, rows_);
+    // Boxes meeting the block. Nothing lies before the first column or row,
+    // so a block from there has the sum at its far corner alone.
+    double meeting(const CellBlock<Quantities>& b) const {
+        const int rightBottom = first_, rightTop = first_ + 1, leftBottom = first_ + 2, leftTop = first_ + 3;
+        const double leftOf = b.c0End[rightBottom];
+        const double rightOf = b.endEnd[leftTop] - b.c1End[leftTop];
+        const double above = b.endR0[rightBottom];
+        const double below = b.endEnd[leftTop] - b.endR1[leftTop];
+        const double leftAbove = b.c0r0[rightBottom];
+        const double leftBelow = b.c0End[rightTop] - b.c0r1[rightTop];
+        const double rightAbove = b.endR0[leftBottom] - b.c1r0[leftBottom];
+        const double rightBelow = b.endEnd[leftTop] - b.c1End[leftTop] - b.endR1[leftTop] + b.c1r1[leftTop];
         return total_ - leftOf - rightOf - above - below + leftAbove + leftBelow + rightAbove + rightBelow;
     }
+    double meeting(int c0, int r0, int c1, int r1) const { return meeting({table_, c0, r0, c1, r1}); }
 
   private:
-    int columns_, rows_;
+    const CellTable<Quantities>& table_;
     double total_ = 0;
     CellSums<Quantities> rightBottom_, rightTop_, leftBottom_, leftTop_;
+    int first_;
 };

@@ -8,49 +8,19 @@
 #include <vector>
 
 #include "pattern/cell_sums.h"
+#include "pattern/outline_sums.h"
 #include "pattern/pattern.h"
 #include "pattern/view_transform.h"
+#include "pattern/work_windows.h"
 
 namespace {
 
+using namespace drawing_work;
 using i64 = std::int64_t;
 
-constexpr double kWidth = kLargestBoardWidth;
-constexpr double kHeight = kLargestBoardHeight;
-
-// The largest board at zoom 1 is cut into square cells; a frame at any zoom
-// shows a window that meets a block of them. Smaller cells bound the work
-// more tightly, larger ones cost less to count.
-struct Cells {
-    int size, columns, rows;
-    double perPixel;  // exact, as every side is a power of two
-
-    explicit Cells(int side)
-        : size(side),
-          columns((kLargestBoardWidth + side - 1) / side),
-          rows((kLargestBoardHeight + side - 1) / side),
-          perPixel(1.0 / side) {}
-    // The cell of a coordinate on the board (0 <= v, as every spot is).
-    int column(double x) const { return std::min(static_cast<int>(x * perPixel), columns - 1); }
-    int row(double y) const { return std::min(static_cast<int>(y * perPixel), rows - 1); }
-    // The cells a window of the largest board at `zoom` meets, wherever it is.
-    int windowColumns(double zoom) const {
-        return std::min(columns, static_cast<int>(kWidth / zoom / size) + 2);
-    }
-    int windowRows(double zoom) const { return std::min(rows, static_cast<int>(kHeight / zoom / size) + 2); }
-};
-
-// The fine cells, and the coarse ones tried first when a pattern has few
-// points: it is then settled by a few hundred cells rather than ten thousand,
-// whose counting would cost more than its points. A pattern of more points
-// goes to the fine cells at once, as the coarse ones would rarely settle it.
-constexpr int kFineCell = 16;
-constexpr int kCoarseCell = 64;
+// A pattern of more points than this goes to the fine cells at once, as the
+// coarse ones would rarely settle it.
 constexpr i64 kCoarseFirstPoints = 20'000;
-
-struct Spot {
-    double x, y;  // board pixels at zoom 1, before truncation
-};
 
 // Rows lo <= y < hi that lie on a board of `size` rows (or columns).
 i64 clippedSpan(i64 a, i64 b, i64 size) {
@@ -70,11 +40,13 @@ i64 linePixels(POINT a, POINT b) {
 // boxes and how many boxes, and the points of the pieces whose boxes those
 // are (only pieces seen are drawn).
 struct WorkGrid {
-    static constexpr int kQuantities = 19;
+    static constexpr int kQuantities = 27;
     Cells cells;
     CellTable<kQuantities> table;
     CellSums<kQuantities> edgeRows{table, 0}, lineSteps{table, 1}, boxPixels{table, 2};
     BoxCount<kQuantities> runs{table, 3}, lines{table, 7}, boxes{table, 11}, boxPoints{table, 15};
+    // The rows and steps of small pieces, counted whole where their boxes meet a window.
+    BoxCount<kQuantities> wholeRows{table, 19}, wholeSteps{table, 23};
 
     WorkGrid(Cells of, CellRange kept) : cells(of), table(of.columns, of.rows, kept) {}
 
@@ -127,23 +99,6 @@ void WorkGrid::addBox(Spot low, Spot high, double weight, double points) {
     for (int r = r0; r <= r1; ++r) {
         boxPixels.addRun(r, c0, c1, weight * std::min(pixels, static_cast<double>(cells.size) * cells.size));
     }
-}
-
-// A point on the board at zoom 1: as drawn, and before truncation.
-struct Mapped {
-    POINT pixel;
-    Spot spot;
-};
-
-Mapped mapped(const ViewTransform& view, BoardScale scale, POINT p) {
-    const float x =
-        static_cast<float>(p.x - view.viewCentreX) * scale.x + static_cast<float>(view.screenCentreX);
-    const float y =
-        static_cast<float>(p.y - view.viewCentreY) * scale.y + static_cast<float>(view.screenCentreY);
-    // A picture of no extent has no finite scale; all of it is then one spot.
-    return {patternToBoard(view, scale, p),
-            {std::isfinite(x) ? std::clamp<double>(x, 0.0, kWidth) : 0.0,
-             std::isfinite(y) ? std::clamp<double>(y, 0.0, kHeight) : 0.0}};
 }
 
 // The edges of a filled outline, gathered into runs that go one way up or
@@ -205,7 +160,8 @@ struct CellBatch {
     }
 };
 
-// The whole board at zoom 1, counted exactly on the pixels drawn: each
+// The whole board at zoom 1, counted exactly on the pixels drawn (or
+// bounded, when small pieces are counted whole): each
 // piece's outline converted twice (the fill converts the outer contour, the
 // outlines every contour), the outer contour stroked closed with the fill and
 // open with the outlines, its box filled and its number.
@@ -258,6 +214,83 @@ void addContour(WorkGrid& grid, WholeBoard& whole, std::span<const POINT> points
     batch.flush(grid);
 }
 
+// A spot drawn from a pixel no further off the board than truncation keeps in
+// order; none when the point lies further.
+std::optional<Mapped> nearSpot(const ViewTransform& view, BoardScale scale, POINT p) {
+    const float x =
+        static_cast<float>(p.x - view.viewCentreX) * scale.x + static_cast<float>(view.screenCentreX);
+    const float y =
+        static_cast<float>(p.y - view.viewCentreY) * scale.y + static_cast<float>(view.screenCentreY);
+    constexpr float kNear = 1.0e9f;
+    if (!(std::abs(x) < kNear && std::abs(y) < kNear)) {
+        return std::nullopt;
+    }
+    return mapped(view, scale, p);
+}
+
+// A spot differs from its point's exact image by rounding alone, far below
+// this a segment while the spot lies near the board (farther off it is
+// clamped, and the segment's own length is then the larger).
+constexpr double kRoundingPerSegment = 0.01;
+
+// A piece whose box lies within two cells each way, counted whole in every
+// window its box meets: its rows and steps come from one pass over its points,
+// with no point mapped to the board (most pieces of a large pattern are
+// small). The whole board is then bounded rather than counted. False, with
+// nothing added, for a larger piece.
+bool addSmallPiece(WorkGrid& grid, WholeBoard& whole, const Piece& piece, const ViewTransform& view,
+                   BoardScale scale, double weight) {
+    const std::int32_t outer = piece.contourSizes.empty() ? 0 : piece.contourSizes[0];
+    if (outer <= 0) {
+        return false;
+    }
+    OutlineSums sums;
+    std::int32_t start = 0;
+    for (std::size_t c = 0; c < piece.contourSizes.size(); ++c) {
+        const std::int32_t size = piece.contourSizes[c];
+        if (size > 0) {
+            sums.addContour(piece.points.subspan(start, size), c == 0);
+        }
+        start += size;
+    }
+    // The mapping keeps the order of coordinates, so the corners bound every point.
+    const std::optional<Mapped> low = nearSpot(view, scale, {piece.boundsMinX, piece.boundsMinY});
+    const std::optional<Mapped> high = nearSpot(view, scale, {piece.boundsMaxX, piece.boundsMaxY});
+    const std::optional<Mapped> innerLow = sums.low.x <= sums.high.x ? nearSpot(view, scale, sums.low) : low;
+    const std::optional<Mapped> innerHigh =
+        sums.low.x <= sums.high.x ? nearSpot(view, scale, sums.high) : high;
+    if (!low || !high || !innerLow || !innerHigh) {
+        return false;
+    }
+    const Cells& cells = grid.cells;
+    const int c0 = cells.column(std::min(low->spot.x, innerLow->spot.x));
+    const int c1 = cells.column(std::max(high->spot.x, innerHigh->spot.x));
+    const int r0 = cells.row(std::min(low->spot.y, innerLow->spot.y));
+    const int r1 = cells.row(std::max(high->spot.y, innerHigh->spot.y));
+    if (c1 - c0 > 1 || r1 - r0 > 1) {
+        return false;
+    }
+    const auto d = [](i64 v) { return static_cast<double>(v); };
+    const double rows = scale.y * d(sums.edgeDown) + kRoundingPerSegment * d(sums.edges);
+    const double steps =
+        scale.x * d(sums.across) + scale.y * d(sums.down) + kRoundingPerSegment * d(sums.lines);
+    grid.wholeRows.add(c0, r0, c1, r1, weight * rows);
+    grid.wholeSteps.add(c0, r0, c1, r1, weight * steps);
+    grid.runs.add(c0, r0, c1, r1, weight * d(sums.runs));
+    grid.lines.add(c0, r0, c1, r1, weight * d(sums.lines));
+    grid.addBox(low->spot, high->spot, weight, outer + piece.totalPoints);
+    // At zoom 1 a run of edges crosses at most one row more than its spots
+    // do, and a line has at most one step more.
+    const auto times = static_cast<i64>(weight);
+    whole.work.crossings += times * static_cast<i64>(std::ceil(rows + d(sums.runs)));
+    whole.work.linePixels += times * static_cast<i64>(std::ceil(steps + d(sums.lines)));
+    whole.work.points += times * (outer + piece.totalPoints);
+    whole.work.labels += times;
+    whole.work.filledPixels += times * clippedSpan(low->pixel.x, high->pixel.x + 1, kLargestBoardWidth) *
+                               clippedSpan(low->pixel.y, high->pixel.y + 1, kLargestBoardHeight);
+    return true;
+}
+
 void addPiece(WorkGrid& grid, WholeBoard& whole, const Piece& piece, const ViewTransform& view,
               BoardScale scale, double weight) {
     std::int32_t start = 0;
@@ -285,19 +318,22 @@ void addPiece(WorkGrid& grid, WholeBoard& whole, const Piece& piece, const ViewT
 // at `zoom`: edges and lines that do not meet it cost only their setup.
 DrawingWork blockWork(const WorkGrid& grid, double zoom, int c0, int r0, int c1, int r1) {
     DrawingWork frame;
-    const double runs = grid.runs.meeting(c0, r0, c1, r1);
-    const double lines = grid.lines.meeting(c0, r0, c1, r1);
-    const double boxes = grid.boxes.meeting(c0, r0, c1, r1);
+    const CellBlock<WorkGrid::kQuantities> block(grid.table, c0, r0, c1, r1);
+    const double runs = grid.runs.meeting(block);
+    const double lines = grid.lines.meeting(block);
+    const double boxes = grid.boxes.meeting(block);
     // Rows and steps grow with the zoom, and each run or line may gain one
     // by rounding, but none has more than the window's rows or its longer
     // side; an endless zoom (0 here) leaves only those limits.
     auto grown = [zoom](double atZoomOne, double count, double most) {
         return zoom > 0 ? std::min(zoom * atZoomOne + count, most) : most;
     };
-    const double crossings = grown(grid.edgeRows.block(c0, r0, c1, r1), runs, kHeight * runs);
-    const double steps = grown(grid.lineSteps.block(c0, r0, c1, r1), lines, kHeight * lines);
-    const double pixels = grown(zoom * grid.boxPixels.block(c0, r0, c1, r1), 0, kWidth * kHeight * boxes);
-    frame.points = static_cast<i64>(std::ceil(grid.boxPoints.meeting(c0, r0, c1, r1)));
+    const double crossings =
+        grown(grid.edgeRows.block(block) + grid.wholeRows.meeting(block), runs, kHeight * runs);
+    const double steps =
+        grown(grid.lineSteps.block(block) + grid.wholeSteps.meeting(block), lines, kHeight * lines);
+    const double pixels = grown(zoom * grid.boxPixels.block(block), 0, kWidth * kHeight * boxes);
+    frame.points = static_cast<i64>(std::ceil(grid.boxPoints.meeting(block)));
     frame.labels = static_cast<i64>(std::ceil(boxes));
     frame.crossings = static_cast<i64>(std::ceil(crossings));
     frame.linePixels = static_cast<i64>(std::ceil(steps));
@@ -334,35 +370,6 @@ DrawingWork worstFrame(const WorkGrid& grid, const DrawingWork& wholeBoard) {
     return worst;
 }
 
-// Whether a window of m x n cells at `zoom`, placed at any column and row of
-// `places` (inclusive), costs more than the budget. The block that every one
-// of those windows lies in bounds each of their costs, so the places are
-// split only while that bound exceeds the budget: a pattern within it is
-// settled by a few blocks rather than a window at every place.
-struct Places {
-    int c0, r0, c1, r1;
-};
-bool someWindowOverBudget(const WorkGrid& grid, double zoom, int m, int n, Places places, DrawingWork& over) {
-    const DrawingWork bound = blockWork(grid, zoom, places.c0, places.r0, places.c1 + m, places.r1 + n);
-    if (bound.estimatedNanoseconds() <= kMaxFrameNanoseconds) {
-        return false;
-    }
-    if (places.c0 == places.c1 && places.r0 == places.r1) {
-        over = bound;
-        return true;
-    }
-    Places first = places, second = places;
-    if (places.c1 - places.c0 >= places.r1 - places.r0) {
-        first.c1 = (places.c0 + places.c1) / 2;
-        second.c0 = first.c1 + 1;
-    } else {
-        first.r1 = (places.r0 + places.r1) / 2;
-        second.r0 = first.r1 + 1;
-    }
-    return someWindowOverBudget(grid, zoom, m, n, first, over) ||
-           someWindowOverBudget(grid, zoom, m, n, second, over);
-}
-
 // Every piece at its limits, without the grid: each edge of an outer outline
 // crossing every row of a window, each line (an outline is drawn twice) as
 // long as the window's longer side, each piece filling the window. Small
@@ -378,22 +385,6 @@ DrawingWork atTheirLimits(std::span<const Piece> pieces) {
         ++work.labels;
     }
     return work;
-}
-
-// Every piece's work counted into the grid, and the whole board's at zoom 1.
-// Calls `visit(piece, count)` once for each outline: an outline shared with
-// the pieces after it is counted once for all of them.
-template <typename Visit>
-void forEachOutline(std::span<const Piece> pieces, Visit visit) {
-    for (std::size_t k = 0; k < pieces.size();) {
-        std::size_t sharing = 1;
-        while (k + sharing < pieces.size() && pieces[k + sharing].points.data() == pieces[k].points.data() &&
-               pieces[k + sharing].contourSizes.data() == pieces[k].contourSizes.data()) {
-            ++sharing;
-        }
-        visit(pieces[k], sharing);
-        k += sharing;
-    }
 }
 
 // The cells between the corners of every point's box, and the top left one
@@ -436,38 +427,38 @@ CellRange reachedCells(const Cells& cells, std::span<const Piece> pieces, const 
             std::max(cells.row(first.y) - 1, 0), std::min(cells.row(last.y) + 1, cells.rows - 1)};
 }
 
+// Small pieces are counted whole when `smallWhole`; the whole board is then
+// bounded rather than counted exactly.
 std::unique_ptr<WorkGrid> workGridOf(Cells cells, std::span<const Piece> pieces, const ViewTransform& view,
-                                     WholeBoard& whole) {
+                                     WholeBoard& whole, bool smallWhole) {
     const BoardScale scale = boardScale(view);
     auto grid = std::make_unique<WorkGrid>(cells, reachedCells(cells, pieces, view, scale));
     forEachOutline(pieces, [&](const Piece& piece, std::size_t sharing) {
-        addPiece(*grid, whole, piece, view, scale, static_cast<double>(sharing));
+        const auto weight = static_cast<double>(sharing);
+        if (!smallWhole || !addSmallPiece(*grid, whole, piece, view, scale, weight)) {
+            addPiece(*grid, whole, piece, view, scale, weight);
+        }
     });
     grid->finish();
     return grid;
 }
 
-// A window at some zoom and place over the budget, if the grid finds one.
-std::optional<DrawingWork> windowOverBudget(const WorkGrid& grid) {
-    const Cells& cells = grid.cells;
-    bool last = false;
-    for (double zoom = kZoomStep; !last; zoom *= kZoomStep) {
-        const int m = cells.windowColumns(zoom), n = cells.windowRows(zoom);
-        last = m <= 2 && n <= 2;
-        DrawingWork over;
-        if (someWindowOverBudget(grid, last ? 0.0 : zoom, m, n, {0, 0, cells.columns - m, cells.rows - n},
-                                 over)) {
-            return over;
-        }
-    }
-    return std::nullopt;
+// The fine cells with small pieces counted whole: true when no frame is over
+// the budget by that bound.
+bool fitsWithSmallPiecesWhole(std::span<const Piece> pieces, const ViewTransform& largestBoard) {
+    WholeBoard whole;
+    const std::unique_ptr<WorkGrid> grid = workGridOf(Cells(kFineCell), pieces, largestBoard, whole, true);
+    return whole.work.estimatedNanoseconds() <= kMaxFrameNanoseconds &&
+           !windowOverBudget(grid->cells, [&grid](double zoom, int c0, int r0, int c1, int r1) {
+               return blockWork(*grid, zoom, c0, r0, c1, r1);
+           });
 }
 
 }  // namespace
 
 DrawingWork measureDrawingWork(std::span<const Piece> pieces, const ViewTransform& view) {
     WholeBoard whole;
-    const std::unique_ptr<WorkGrid> grid = workGridOf(Cells(kFineCell), pieces, view, whole);
+    const std::unique_ptr<WorkGrid> grid = workGridOf(Cells(kFineCell), pieces, view, whole, false);
     return worstFrame(*grid, whole.work);
 }
 
@@ -478,17 +469,22 @@ std::string findDrawingFault(std::span<const Piece> pieces, const ViewTransform&
     if (limits.estimatedNanoseconds() <= kMaxFrameNanoseconds) {
         return {};
     }
+    if (limits.points > kCoarseFirstPoints && fitsWithSmallPiecesWhole(pieces, largestBoard)) {
+        return {};
+    }
     std::optional<DrawingWork> over;
     for (const int side : {kCoarseCell, kFineCell}) {
         if (side == kCoarseCell && limits.points > kCoarseFirstPoints) {
             continue;
         }
         WholeBoard whole;
-        const std::unique_ptr<WorkGrid> grid = workGridOf(Cells(side), pieces, largestBoard, whole);
+        const std::unique_ptr<WorkGrid> grid = workGridOf(Cells(side), pieces, largestBoard, whole, false);
         if (whole.work.estimatedNanoseconds() > kMaxFrameNanoseconds) {
             return findDrawingFault(whole.work);
         }
-        over = windowOverBudget(*grid);
+        over = windowOverBudget(grid->cells, [&grid](double zoom, int c0, int r0, int c1, int r1) {
+            return blockWork(*grid, zoom, c0, r0, c1, r1);
+        });
         if (!over) {
             return {};
         }

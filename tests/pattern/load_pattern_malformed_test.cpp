@@ -32,6 +32,16 @@ void expectEmpty(const Pattern& p) {
     EXPECT_TRUE(p.heap == nullptr && p.outlinePen == nullptr);
 }
 
+// Small squares on one spot: light at zoom 1, but zoomed in on the spot every
+// one of them fills the window.
+PatternFile piledSquares(int pieces) {
+    PatternFile file = squareFile(true);
+    addColour(file, 0, 0, 0);
+    addPolylinePiece(file, {{8000, 8000}, {8100, 8000}, {8100, 8100}, {8000, 8100}, {8000, 8000}}, 0);
+    file.pieces.assign(pieces, file.pieces.front());
+    return file;
+}
+
 }  // namespace
 
 TEST(MalformedPattern, EveryKindOfDamageLoadsAsAnEmptyPatternWithItsReason) {
@@ -177,6 +187,9 @@ TEST(MalformedPattern, FilesTooHeavyToDrawAreRefusedWhileLighterOnesOfTheirKindL
          generateZigzagPattern(1, 20000, 10)},
         {"waves", generateWavyCurvePattern(178, 175, 16000), generateWavyCurvePattern(4, 175, 100)},
         {"pieces over the whole picture", generateCoveringPattern(32767), generateCoveringPattern(30)},
+        // Enough points for small pieces to be counted whole before cell by cell.
+        {"small pieces on one spot or side by side", piledSquares(32767),
+         generateCurvePattern({.pieces = 5000})},
     };
     for (const Kind& kind : kinds) {
         SCOPED_TRACE(kind.name);
