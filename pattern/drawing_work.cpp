@@ -244,6 +244,25 @@ bool addSmallPiece(WorkGrid& grid, WholeBoard& whole, const Piece& piece, const 
     if (outer <= 0) {
         return false;
     }
+    // The box of every point: the outer contour's is the piece's bounds, and
+    // the mapping keeps the order of coordinates, so its corners bound every spot.
+    POINT first{piece.boundsMinX, piece.boundsMinY}, last{piece.boundsMaxX, piece.boundsMaxY};
+    for (const POINT p : piece.points.subspan(static_cast<std::size_t>(outer))) {
+        first = {std::min(first.x, p.x), std::min(first.y, p.y)};
+        last = {std::max(last.x, p.x), std::max(last.y, p.y)};
+    }
+    const std::optional<Mapped> low = nearSpot(view, scale, first), high = nearSpot(view, scale, last);
+    const std::optional<Mapped> outerLow = nearSpot(view, scale, {piece.boundsMinX, piece.boundsMinY});
+    const std::optional<Mapped> outerHigh = nearSpot(view, scale, {piece.boundsMaxX, piece.boundsMaxY});
+    if (!low || !high || !outerLow || !outerHigh) {
+        return false;
+    }
+    const Cells& cells = grid.cells;
+    const int c0 = cells.column(low->spot.x), c1 = cells.column(high->spot.x);
+    const int r0 = cells.row(low->spot.y), r1 = cells.row(high->spot.y);
+    if (c1 - c0 > 1 || r1 - r0 > 1) {
+        return false;
+    }
     OutlineSums sums;
     std::int32_t start = 0;
     for (std::size_t c = 0; c < piece.contourSizes.size(); ++c) {
@@ -253,23 +272,6 @@ bool addSmallPiece(WorkGrid& grid, WholeBoard& whole, const Piece& piece, const 
         }
         start += size;
     }
-    // The mapping keeps the order of coordinates, so the corners bound every point.
-    const std::optional<Mapped> low = nearSpot(view, scale, {piece.boundsMinX, piece.boundsMinY});
-    const std::optional<Mapped> high = nearSpot(view, scale, {piece.boundsMaxX, piece.boundsMaxY});
-    const std::optional<Mapped> innerLow = sums.low.x <= sums.high.x ? nearSpot(view, scale, sums.low) : low;
-    const std::optional<Mapped> innerHigh =
-        sums.low.x <= sums.high.x ? nearSpot(view, scale, sums.high) : high;
-    if (!low || !high || !innerLow || !innerHigh) {
-        return false;
-    }
-    const Cells& cells = grid.cells;
-    const int c0 = cells.column(std::min(low->spot.x, innerLow->spot.x));
-    const int c1 = cells.column(std::max(high->spot.x, innerHigh->spot.x));
-    const int r0 = cells.row(std::min(low->spot.y, innerLow->spot.y));
-    const int r1 = cells.row(std::max(high->spot.y, innerHigh->spot.y));
-    if (c1 - c0 > 1 || r1 - r0 > 1) {
-        return false;
-    }
     const auto d = [](i64 v) { return static_cast<double>(v); };
     const double rows = scale.y * d(sums.edgeDown) + kRoundingPerSegment * d(sums.edges);
     const double steps =
@@ -278,7 +280,7 @@ bool addSmallPiece(WorkGrid& grid, WholeBoard& whole, const Piece& piece, const 
     grid.wholeSteps.add(c0, r0, c1, r1, weight * steps);
     grid.runs.add(c0, r0, c1, r1, weight * d(sums.runs));
     grid.lines.add(c0, r0, c1, r1, weight * d(sums.lines));
-    grid.addBox(low->spot, high->spot, weight, outer + piece.totalPoints);
+    grid.addBox(outerLow->spot, outerHigh->spot, weight, outer + piece.totalPoints);
     // At zoom 1 a run of edges crosses at most one row more than its spots
     // do, and a line has at most one step more.
     const auto times = static_cast<i64>(weight);
@@ -286,8 +288,9 @@ bool addSmallPiece(WorkGrid& grid, WholeBoard& whole, const Piece& piece, const 
     whole.work.linePixels += times * static_cast<i64>(std::ceil(steps + d(sums.lines)));
     whole.work.points += times * (outer + piece.totalPoints);
     whole.work.labels += times;
-    whole.work.filledPixels += times * clippedSpan(low->pixel.x, high->pixel.x + 1, kLargestBoardWidth) *
-                               clippedSpan(low->pixel.y, high->pixel.y + 1, kLargestBoardHeight);
+    whole.work.filledPixels += times *
+                               clippedSpan(outerLow->pixel.x, outerHigh->pixel.x + 1, kLargestBoardWidth) *
+                               clippedSpan(outerLow->pixel.y, outerHigh->pixel.y + 1, kLargestBoardHeight);
     return true;
 }
 

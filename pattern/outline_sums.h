@@ -3,10 +3,8 @@
 // costs to draw, bounded whole.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 #include <span>
 
 #include "platform/base/types.h"
@@ -18,9 +16,6 @@ struct OutlineSums {
     std::int64_t edgeDown = 0;          // |dy| of the filled outline's edges
     std::int64_t edges = 0, lines = 0;
     std::int64_t runs = 0;  // runs of edges going one way up or down; level edges join any
-    // The box of the points of every contour but the outer one.
-    POINT low{std::numeric_limits<LONG>::max(), std::numeric_limits<LONG>::max()};
-    POINT high{std::numeric_limits<LONG>::min(), std::numeric_limits<LONG>::min()};
 
     void addContour(std::span<const POINT> points, bool outer) {
         using i64 = std::int64_t;
@@ -39,10 +34,6 @@ struct OutlineSums {
             across += openAcross;
             down += openDown;
             lines += open;
-            for (const POINT p : points) {
-                low = {std::min(low.x, p.x), std::min(low.y, p.y)};
-                high = {std::max(high.x, p.x), std::max(high.y, p.y)};
-            }
             return;
         }
         const POINT first = points.front(), last = points.back();
