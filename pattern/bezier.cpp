@@ -21,62 +21,47 @@ PointD evaluateBezier(int degree, std::span<const PointD> controlPoints, double 
 
 namespace {
 
-// de Casteljau's construction run for a block of parameters at once, level by
-// level: every sample takes exactly the operations evaluateBezier takes, in
-// the same order, so the points are the same to the bit. The fixed block size
-// lets the compiler run several samples in one vector register; a fixed
-// degree (the cubics of every pattern) lets it keep the levels in registers.
-// `Degree` 0 means the degree is `degree`, known only when running.
-template <int Block, int Degree>
-void evaluateBlock(int degree, std::span<const PointD> controlPoints, int first, int steps, PointD* out) {
-    if constexpr (Degree > 0) {
-        degree = Degree;
-    }
-    double t[Block], u[Block];
-    double x[kMaxBezierDegree + 1][Block], y[kMaxBezierDegree + 1][Block];
+// A block of samples of a cubic (the curves of every pattern), the three
+// levels of de Casteljau's construction written out: each sample takes the
+// operations evaluateBezier takes, in the same order, so the points are the
+// same to the bit, while the fixed block size lets the compiler run the
+// samples side by side in vector registers.
+template <int Block>
+void evaluateCubicBlock(std::span<const PointD> c, int first, int steps, PointD* out) {
+    const double x0 = c[0].x, x1 = c[1].x, x2 = c[2].x, x3 = c[3].x;
+    const double y0 = c[0].y, y1 = c[1].y, y2 = c[2].y, y3 = c[3].y;
     for (int s = 0; s < Block; ++s) {
-        t[s] = static_cast<double>(first + s) / static_cast<double>(steps);
-        u[s] = 1.0 - t[s];
-    }
-    for (int j = 0; j <= degree; ++j) {
-        std::fill_n(x[j], Block, controlPoints[j].x);
-        std::fill_n(y[j], Block, controlPoints[j].y);
-    }
-    for (int k = degree; k >= 1; --k) {
-        for (int i = 0; i < k; ++i) {
-            for (int s = 0; s < Block; ++s) {
-                x[i][s] = u[s] * x[i][s] + t[s] * x[i + 1][s];
-                y[i][s] = u[s] * y[i][s] + t[s] * y[i + 1][s];
-            }
-        }
-    }
-    for (int s = 0; s < Block; ++s) {
-        out[first + s] = {x[0][s], y[0][s]};
+        const double t = static_cast<double>(first + s) / static_cast<double>(steps);
+        const double u = 1.0 - t;
+        const double ax = u * x0 + t * x1, bx = u * x1 + t * x2, cx = u * x2 + t * x3;
+        const double ay = u * y0 + t * y1, by = u * y1 + t * y2, cy = u * y2 + t * y3;
+        const double dx = u * ax + t * bx, ex = u * bx + t * cx;
+        const double dy = u * ay + t * by, ey = u * by + t * cy;
+        out[first + s] = {u * dx + t * ex, u * dy + t * ey};
     }
 }
 
 // Samples 0 <= i <= steps in blocks of 16, then one each of 8, 4, 2 and 1 as
 // the rest needs: no sample is computed that is not kept.
-template <int Degree>
-void evaluateAll(int degree, std::span<const PointD> controlPoints, int steps, PointD* out) {
+void flattenCubic(std::span<const PointD> controlPoints, int steps, PointD* out) {
     int first = 0;
     for (; steps + 1 - first >= 16; first += 16) {
-        evaluateBlock<16, Degree>(degree, controlPoints, first, steps, out);
+        evaluateCubicBlock<16>(controlPoints, first, steps, out);
     }
     if (steps + 1 - first >= 8) {
-        evaluateBlock<8, Degree>(degree, controlPoints, first, steps, out);
+        evaluateCubicBlock<8>(controlPoints, first, steps, out);
         first += 8;
     }
     if (steps + 1 - first >= 4) {
-        evaluateBlock<4, Degree>(degree, controlPoints, first, steps, out);
+        evaluateCubicBlock<4>(controlPoints, first, steps, out);
         first += 4;
     }
     if (steps + 1 - first >= 2) {
-        evaluateBlock<2, Degree>(degree, controlPoints, first, steps, out);
+        evaluateCubicBlock<2>(controlPoints, first, steps, out);
         first += 2;
     }
     if (steps + 1 - first == 1) {
-        evaluateBlock<1, Degree>(degree, controlPoints, first, steps, out);
+        evaluateCubicBlock<1>(controlPoints, first, steps, out);
     }
 }
 
@@ -92,9 +77,11 @@ int flattenCurve(int degree, int steps, std::span<const PointD> controlPoints, s
            controlPoints.size() > static_cast<std::size_t>(degree));
     assert(out.size() > static_cast<std::size_t>(steps));
     if (degree == 3) {
-        evaluateAll<3>(degree, controlPoints, steps, out.data());
-    } else {
-        evaluateAll<0>(degree, controlPoints, steps, out.data());
+        flattenCubic(controlPoints, steps, out.data());
+        return steps + 1;
+    }
+    for (int i = 0; i <= steps; ++i) {
+        out[i] = evaluateBezier(degree, controlPoints, static_cast<double>(i) / static_cast<double>(steps));
     }
     return steps + 1;
 }
