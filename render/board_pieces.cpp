@@ -1,6 +1,7 @@
 #include "render/board_pieces.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -103,6 +104,7 @@ struct PlannedPiece {
     std::size_t firstPoint;    // into PiecePlan::points, contour 0 first
     std::size_t firstContour;  // into PiecePlan::contourSizes
     std::size_t contourCount;
+    LONG top, bottom;  // the rows its pixels may reach, bottom excluded
 };
 
 struct PiecePlan {
@@ -115,8 +117,30 @@ struct PiecePlan {
 // Kept between frames: after the first, a frame allocates nothing.
 thread_local PiecePlan piecePlan;
 
+// The board's pens are one pixel wide (a line's pixels lie on the rows
+// between its ends) and a fill's rows lie between its highest and lowest
+// points; a pixel more each way keeps a band's choice of pieces safe.
+constexpr LONG kPenReach = 1;
+
+// A piece drawn in one go reaches every row there is.
+constexpr struct { LONG top, bottom; } kAllRows{INT32_MIN, INT32_MAX};
+
+void setRowsReached(const PiecePlan& plan, PlannedPiece& planned) {
+    if (planned.firstPoint == plan.pointCount) {
+        return;  // no point: nothing to draw, in any band
+    }
+    LONG highest = plan.points[planned.firstPoint].y;
+    LONG lowest = highest;
+    for (std::size_t i = planned.firstPoint + 1; i < plan.pointCount; ++i) {
+        highest = std::min(highest, plan.points[i].y);
+        lowest = std::max(lowest, plan.points[i].y);
+    }
+    planned.top = highest - kPenReach;
+    planned.bottom = lowest + 1 + kPenReach;
+}
+
 // Every visible piece's contours in pixels; a painted piece shows its outer contour only.
-void planPieces(Pattern& pattern, PiecePlan& plan) {
+void planPieces(Pattern& pattern, PiecePlan& plan, bool inBands) {
     plan.pointCount = 0;
     plan.contourSizes.clear();
     plan.pieces.clear();
@@ -133,7 +157,8 @@ void planPieces(Pattern& pattern, PiecePlan& plan) {
         }
         const std::size_t contours = piece.painted != 0 ? std::min<std::size_t>(1, piece.contourSizes.size())
                                                         : piece.contourSizes.size();
-        plan.pieces.push_back({k, plan.pointCount, plan.contourSizes.size(), contours});
+        PlannedPiece& planned = plan.pieces.emplace_back(PlannedPiece{
+            k, plan.pointCount, plan.contourSizes.size(), contours, kAllRows.top, kAllRows.bottom});
         const POINT* from = piece.points.data();
         for (std::size_t c = 0; c < contours; ++c) {
             const std::int32_t kept = contourToBoard(view, scale, from, piece.contourSizes[c],
@@ -141,6 +166,9 @@ void planPieces(Pattern& pattern, PiecePlan& plan) {
             plan.contourSizes.push_back(kept);
             plan.pointCount += static_cast<std::size_t>(kept);
             from += piece.contourSizes[c];
+        }
+        if (inBands) {
+            setRowsReached(plan, planned);
         }
     }
 }
@@ -175,12 +203,18 @@ void fillPainted(const Pattern& pattern, HDC hdc, const Piece& piece, const POIN
 
 }  // namespace
 
-void drawVisiblePieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
-    PiecePlan& plan = piecePlan;
-    planPieces(pattern, plan);
+void planVisiblePieces(Pattern& pattern, bool inBands) {
+    planPieces(pattern, piecePlan, inBands);
+}
+
+void drawPlannedPieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, LONG top, LONG bottom) {
+    const PiecePlan& plan = piecePlan;
+    const auto beside = [&](const PlannedPiece& planned) {
+        return planned.bottom <= top || planned.top >= bottom;
+    };
     const HBRUSH unpaintedFill = boardSchemeOf(pattern, brushes).fill;
     for (const PlannedPiece& planned : plan.pieces) {
-        if (planned.contourCount == 0) {
+        if (planned.contourCount == 0 || beside(planned)) {
             continue;
         }
         const Piece& piece = pattern.pieces[planned.index];
@@ -194,7 +228,7 @@ void drawVisiblePieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
     }
     const HPEN oldPen = SelectObject(hdc, pattern.outlinePen);
     for (const PlannedPiece& planned : plan.pieces) {
-        if (pattern.pieces[planned.index].painted != 0) {
+        if (pattern.pieces[planned.index].painted != 0 || beside(planned)) {
             continue;
         }
         const POINT* points = plan.points.data() + planned.firstPoint;

@@ -26,6 +26,10 @@ enum class PiecePass { Fill, Outline };
 // for quick redraws.
 void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
                const BoardBrushes& brushes);
+// drawBoard, drawn and copied to the window `bandRows` rows at a time (the
+// pixels are the same for any band height).
+void drawBoardInBands(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
+                      const BoardBrushes& brushes, int bandRows);
 
 // The quick redraw after piece `index` was painted: from that piece onwards
 // into the kept buffer, then copied to the window. Nothing before the first
