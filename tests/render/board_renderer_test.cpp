@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <random>
@@ -228,8 +229,16 @@ TEST_F(Board, DrawnInBandsItIsTheBoardDrawnInOneGo) {
         addColour(file, GetRValue(c), GetGValue(c), GetBValue(c));
     }
     for (int piece = 0; piece < 15; ++piece) {
-        std::vector<std::pair<int, int>> points(3 + piece % 6);
-        std::ranges::generate(points, [&] { return std::pair{coordinate(random), coordinate(random)}; });
+        // Random polygons, and rings of many short lines (as a piece's outline).
+        std::vector<std::pair<int, int>> points(piece % 2 == 0 ? 3 + piece % 6 : 90);
+        const int x = coordinate(random), y = coordinate(random), radius = 2000 + coordinate(random) / 2;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const double turn = 6.2832 * static_cast<double>(i) / static_cast<double>(points.size());
+            points[i] = piece % 2 == 0
+                            ? std::pair{coordinate(random), coordinate(random)}
+                            : std::pair{std::clamp(x + static_cast<int>(radius * std::cos(turn)), 0, 16000),
+                                        std::clamp(y + static_cast<int>(radius * std::sin(turn)), 0, 16000)};
+        }
         addPolylinePiece(file, points, piece % 3, coordinate(random), coordinate(random));
     }
     loadRecords(file, 90, 150);
