@@ -1,6 +1,7 @@
 #include "render/board_pieces.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -103,6 +104,13 @@ struct PlannedPiece {
     std::size_t firstPoint;    // into PiecePlan::points, contour 0 first
     std::size_t firstContour;  // into PiecePlan::contourSizes
     std::size_t contourCount;
+    LONG top, bottom;      // the rows its pixels may reach, bottom excluded
+    std::size_t firstRun;  // into PiecePlan::runRows, when drawn in bands
+};
+
+// The rows a run of an outline's lines may reach, bottom excluded.
+struct RowSpan {
+    LONG top, bottom;
 };
 
 struct PiecePlan {
@@ -110,16 +118,62 @@ struct PiecePlan {
     std::size_t pointCount = 0;
     std::vector<std::int32_t> contourSizes;
     std::vector<PlannedPiece> pieces;
+    std::vector<RowSpan> runRows;  // by run of kRunLines lines, contour by contour
+    bool inBands = false;          // whether the rows above were worked out
 };
+
+// In bands, the outline of a piece that crosses a band's edge is drawn in runs
+// of this many lines, and only the runs that reach the band: the lines are
+// the same, as a line's pixels do not depend on the ones beside it.
+constexpr std::int32_t kRunLines = 32;
 
 // Kept between frames: after the first, a frame allocates nothing.
 thread_local PiecePlan piecePlan;
 
+
+// A piece drawn in one go reaches every row there is.
+constexpr struct { LONG top, bottom; } kAllRows{INT32_MIN, INT32_MAX};
+
+// The rows the points first ... last (inclusive) may reach, drawn as a fill
+// (its rows lie between its highest and lowest points) or as lines with the
+// board's pens, which are one pixel wide (a line's pixels lie on the rows
+// between its ends, both included).
+RowSpan rowsReached(const POINT* first, const POINT* last) {
+    LONG highest = first->y;
+    LONG lowest = highest;
+    for (const POINT* p = first + 1; p <= last; ++p) {
+        highest = std::min(highest, p->y);
+        lowest = std::max(lowest, p->y);
+    }
+    return {highest, lowest + 1};
+}
+
+void setRowsReached(PiecePlan& plan, PlannedPiece& planned) {
+    if (planned.firstPoint == plan.pointCount) {
+        return;  // no point: nothing to draw, in any band
+    }
+    const RowSpan rows = rowsReached(&plan.points[planned.firstPoint], &plan.points[plan.pointCount - 1]);
+    planned.top = rows.top;
+    planned.bottom = rows.bottom;
+    planned.firstRun = plan.runRows.size();
+    const POINT* contour = &plan.points[planned.firstPoint];
+    for (std::size_t c = 0; c < planned.contourCount; ++c) {
+        const std::int32_t size = plan.contourSizes[planned.firstContour + c];
+        for (std::int32_t from = 0; from + 1 < size; from += kRunLines) {
+            plan.runRows.push_back(
+                rowsReached(contour + from, contour + std::min(from + kRunLines, size - 1)));
+        }
+        contour += size;
+    }
+}
+
 // Every visible piece's contours in pixels; a painted piece shows its outer contour only.
-void planPieces(Pattern& pattern, PiecePlan& plan) {
+void planPieces(Pattern& pattern, PiecePlan& plan, bool inBands) {
     plan.pointCount = 0;
     plan.contourSizes.clear();
     plan.pieces.clear();
+    plan.runRows.clear();
+    plan.inBands = inBands;
     const ViewTransform& view = pattern.viewTransform;
     const BoardScale scale = boardScale(view);
     for (std::int32_t k = 0; k < static_cast<std::int32_t>(pattern.pieces.size()); ++k) {
@@ -133,7 +187,8 @@ void planPieces(Pattern& pattern, PiecePlan& plan) {
         }
         const std::size_t contours = piece.painted != 0 ? std::min<std::size_t>(1, piece.contourSizes.size())
                                                         : piece.contourSizes.size();
-        plan.pieces.push_back({k, plan.pointCount, plan.contourSizes.size(), contours});
+        PlannedPiece& planned = plan.pieces.emplace_back(PlannedPiece{
+            k, plan.pointCount, plan.contourSizes.size(), contours, kAllRows.top, kAllRows.bottom, 0});
         const POINT* from = piece.points.data();
         for (std::size_t c = 0; c < contours; ++c) {
             const std::int32_t kept = contourToBoard(view, scale, from, piece.contourSizes[c],
@@ -141,6 +196,9 @@ void planPieces(Pattern& pattern, PiecePlan& plan) {
             plan.contourSizes.push_back(kept);
             plan.pointCount += static_cast<std::size_t>(kept);
             from += piece.contourSizes[c];
+        }
+        if (inBands) {
+            setRowsReached(plan, planned);
         }
     }
 }
@@ -175,12 +233,18 @@ void fillPainted(const Pattern& pattern, HDC hdc, const Piece& piece, const POIN
 
 }  // namespace
 
-void drawVisiblePieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
-    PiecePlan& plan = piecePlan;
-    planPieces(pattern, plan);
+void planVisiblePieces(Pattern& pattern, bool inBands) {
+    planPieces(pattern, piecePlan, inBands);
+}
+
+void drawPlannedPieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, LONG top, LONG bottom) {
+    const PiecePlan& plan = piecePlan;
+    const auto beside = [&](const PlannedPiece& planned) {
+        return planned.bottom <= top || planned.top >= bottom;
+    };
     const HBRUSH unpaintedFill = boardSchemeOf(pattern, brushes).fill;
     for (const PlannedPiece& planned : plan.pieces) {
-        if (planned.contourCount == 0) {
+        if (planned.contourCount == 0 || beside(planned)) {
             continue;
         }
         const Piece& piece = pattern.pieces[planned.index];
@@ -194,13 +258,23 @@ void drawVisiblePieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
     }
     const HPEN oldPen = SelectObject(hdc, pattern.outlinePen);
     for (const PlannedPiece& planned : plan.pieces) {
-        if (pattern.pieces[planned.index].painted != 0) {
+        if (pattern.pieces[planned.index].painted != 0 || beside(planned)) {
             continue;
         }
+        const bool withinBand = !plan.inBands || (planned.top >= top && planned.bottom <= bottom);
         const POINT* points = plan.points.data() + planned.firstPoint;
+        const RowSpan* run = plan.runRows.data() + planned.firstRun;
         for (std::size_t c = 0; c < planned.contourCount; ++c) {
             const std::int32_t size = plan.contourSizes[planned.firstContour + c];
-            Polyline(hdc, points, size);
+            if (withinBand) {
+                Polyline(hdc, points, size);
+            } else {
+                for (std::int32_t from = 0; from + 1 < size; from += kRunLines, ++run) {
+                    if (run->bottom > top && run->top < bottom) {
+                        Polyline(hdc, points + from, std::min(kRunLines, size - 1 - from) + 1);
+                    }
+                }
+            }
             points += size;
         }
     }

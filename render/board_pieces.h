@@ -39,7 +39,12 @@ BoardScheme boardSchemeOf(const Pattern& pattern, const BoardBrushes& brushes);
 std::int32_t contourToBoard(const ViewTransform& view, BoardScale scale, const POINT* from,
                             std::int32_t count, POINT* to);
 
-// Both passes of the full redraw over the visible pieces: every fill (a
-// painted piece with its border in its own colour), then the outlines of the
-// unpainted ones.
-void drawVisiblePieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes);
+// The visible pieces' contours in this frame's pixels, worked out once for
+// every band of the full redraw; `inBands` when there is more than one, for
+// which the rows each piece reaches are worked out too.
+void planVisiblePieces(Pattern& pattern, bool inBands);
+
+// Both passes of the full redraw over the planned pieces whose pixels may
+// reach the rows top <= y < bottom: every fill (a painted piece with its
+// border in its own colour), then the outlines of the unpainted ones.
+void drawPlannedPieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, LONG top, LONG bottom);

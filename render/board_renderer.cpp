@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <vector>
 
 #include "core/settings.h"
 #include "pattern/pattern.h"
@@ -31,32 +33,91 @@ bool bufferFits(HBITMAP buffer, int width, int height) {
            size.bmHeight == height;
 }
 
+// A number as the board shows it: its text, centred in its box.
+struct NumberLabel {
+    RECT box;
+    WCHAR text[12];
+    int length;
+};
+
+// The numbers of the frame, and how many rows beyond its box a number's
+// glyphs may reach: a line's height, twice what a line centred in a box too
+// small for it can stand out of it.
+struct NumberPlan {
+    std::vector<NumberLabel> labels;
+    LONG reach = 0;
+};
+
+// Kept between frames: after the first, a frame allocates nothing.
+thread_local NumberPlan numberPlan;
+
+void planNumbers(Pattern& pattern, const BoardBrushes& brushes, NumberPlan& plan);
+void drawPlannedNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, const NumberPlan& plan,
+                        LONG top, LONG bottom);
+
+// Band by band: the rows of a band go from the ground to the window while
+// they are still in the processor's cache, which a board of many megabytes
+// drawn whole is not. A band's drawing is limited to its rows and is the
+// whole frame's, in the same order, so every pixel comes out the same.
+void drawBands(HDC window, HDC memory, Pattern* pattern, const BoardView& view, const BoardBrushes& brushes,
+               bool groundFilled, int bandRows) {
+    const int width = view.area.right - view.area.left;
+    const int height = view.area.bottom - view.area.top;
+    const bool oneBand = bandRows >= height;
+    for (int top = 0; top < height; top += bandRows) {
+        const RECT band{0, top, width, std::min(height, top + bandRows)};
+        if (!oneBand) {
+            platform::limitDrawingTo(memory, &band);
+        }
+        if (!groundFilled) {
+            FillRect(memory, &band, brushes.gray);
+        }
+        if (pattern != nullptr) {
+            drawPlannedPieces(*pattern, memory, brushes, band.top, band.bottom);
+            drawPlannedNumbers(*pattern, memory, brushes, numberPlan, band.top, band.bottom);
+        }
+        BitBlt(window, view.area.left, view.area.top + top, width, band.bottom - top, memory, 0, top,
+               SRCCOPY);
+    }
+    platform::limitDrawingTo(memory, nullptr);
+}
+
 }  // namespace
 
 void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
                const BoardBrushes& brushes) {
+    // Bands of 1.5 MB: in the cache beside what the drawing needs. A
+    // board of up to two bands' worth is drawn in one go: there the pieces
+    // drawn in both bands would cost more than the cache saves.
+    constexpr std::int64_t kBandBytes = 1536 << 10;
+    const std::int64_t rowBytes = std::int64_t{std::max(1, view.area.right - view.area.left)} * 4;
+    const int height = view.area.bottom - view.area.top;
+    const bool inOneGo = rowBytes * height <= 2 * kBandBytes;
+    drawBoardInBands(window, buffer, pattern, view, brushes,
+                     inOneGo ? height : static_cast<int>(std::max<std::int64_t>(1, kBandBytes / rowBytes)));
+}
+
+void drawBoardInBands(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
+                      const BoardBrushes& brushes, int bandRows) {
     const int width = view.area.right - view.area.left;
     const int height = view.area.bottom - view.area.top;
     const HDC memory = CreateCompatibleDC(window);
     HBITMAP old = nullptr;
-    if (bufferFits(buffer, width, height)) {
-        // The last frame's buffer, painted over: a new one would cost the
-        // system's zeroing of its fresh pages on top of the grey fill.
-        old = SelectObject(memory, buffer);
-        const RECT whole{0, 0, width, height};
-        FillRect(memory, &whole, brushes.gray);
-    } else {
+    // The last frame's buffer is painted over: a new one would cost the
+    // system's zeroing of its fresh pages on top of the grey fill. A new one
+    // is made grey at once: the board's ground, with no black fill first.
+    const bool reused = bufferFits(buffer, width, height);
+    if (!reused) {
         DeleteObject(buffer);
-        // Made grey at once: the board's ground, with no black fill first.
         buffer = platform::createBitmapFilledWith(width, height, brushes.gray);
-        old = SelectObject(memory, buffer);
     }
+    old = SelectObject(memory, buffer);
     if (pattern != nullptr) {
         bringViewUpToDate(*pattern, view);
-        drawVisiblePieces(*pattern, memory, brushes);
-        drawNumbers(*pattern, memory, brushes);
+        planVisiblePieces(*pattern, bandRows < height);
+        planNumbers(*pattern, brushes, numberPlan);
     }
-    copyToWindow(window, memory, view);
+    drawBands(window, memory, pattern, view, brushes, !reused, std::max(1, bandRows));
     SelectObject(memory, old);
     DeleteDC(memory);
 }
@@ -120,15 +181,20 @@ void drawPiece(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, std::int3
 }
 
 void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
+    planNumbers(pattern, brushes, numberPlan);
+    drawPlannedNumbers(pattern, hdc, brushes, numberPlan, LONG{INT32_MIN}, LONG{INT32_MAX});
+}
+
+namespace {
+
+void planNumbers(Pattern& pattern, const BoardBrushes& brushes, NumberPlan& plan) {
+    plan.labels.clear();
+    plan.reach = platform::fontLineHeight(brushes.largeFont);
     const auto mode = static_cast<PaintingMode>(pattern.settings.PaintingMode);
     if (mode == PaintingMode::Free) {
         return;  // Free mode shows no numbers at all
     }
     const ViewTransform& view = pattern.viewTransform;
-    SetTextColor(hdc, boardSchemeOf(pattern, brushes).numbers);
-    const HFONT oldFont = SelectObject(hdc, brushes.largeFont);
-    SetBkMode(hdc, TRANSPARENT);
-
     const std::int32_t labelMargin =
         static_cast<std::int32_t>(static_cast<float>(view.visibleWidth) / (view.zoom * 30.0f));
     const std::int32_t labelHalfSize = view.screenWidth / 30;
@@ -148,14 +214,33 @@ void drawNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes) {
         const std::int32_t lx = std::min(std::max(piece.labelX, lowX), highX);
         const std::int32_t ly = std::min(std::max(piece.labelY, lowY), highY);
         const POINT p = patternToBoard(view, scale, {lx, ly});
+        NumberLabel& label = plan.labels.emplace_back();
         char digits[12];
         char* end = std::to_chars(digits, digits + sizeof digits, piece.colour + 1).ptr;
-        WCHAR text[12];
-        std::copy(digits, end, text);
-        const int length = static_cast<int>(end - digits);
-        RECT box{p.x - labelHalfSize, p.y - labelHalfSize, p.x + labelHalfSize, p.y + labelHalfSize};
-        DrawText(hdc, text, length, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+        std::copy(digits, end, label.text);
+        label.length = static_cast<int>(end - digits);
+        label.box = RECT{p.x - labelHalfSize, p.y - labelHalfSize, p.x + labelHalfSize, p.y + labelHalfSize};
+    }
+}
+
+// The planned numbers whose glyphs may reach the rows top <= y < bottom.
+void drawPlannedNumbers(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, const NumberPlan& plan,
+                        LONG top, LONG bottom) {
+    if (plan.labels.empty()) {
+        return;
+    }
+    SetTextColor(hdc, boardSchemeOf(pattern, brushes).numbers);
+    const HFONT oldFont = SelectObject(hdc, brushes.largeFont);
+    SetBkMode(hdc, TRANSPARENT);
+    for (const NumberLabel& label : plan.labels) {
+        if (label.box.bottom + plan.reach <= top || label.box.top - plan.reach >= bottom) {
+            continue;
+        }
+        RECT box = label.box;
+        DrawText(hdc, label.text, label.length, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
     }
     SelectObject(hdc, oldFont);
     SetBkMode(hdc, OPAQUE);
 }
+
+}  // namespace

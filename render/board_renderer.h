@@ -22,10 +22,14 @@ struct BoardView {
 enum class PiecePass { Fill, Outline };
 
 // The full redraw: a new off-screen buffer of the board's size (the old one is
-// deleted), grey, the pieces, copied to the window. `buffer` keeps the image
-// for quick redraws.
+// deleted), grey, the pieces, copied to the window; a large board band by
+// band (drawBoardInBands). `buffer` keeps the image for quick redraws.
 void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
                const BoardBrushes& brushes);
+// drawBoard, drawn and copied to the window `bandRows` rows at a time (the
+// pixels are the same for any band height).
+void drawBoardInBands(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
+                      const BoardBrushes& brushes, int bandRows);
 
 // The quick redraw after piece `index` was painted: from that piece onwards
 // into the kept buffer, then copied to the window. Nothing before the first

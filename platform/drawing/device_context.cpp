@@ -59,6 +59,10 @@ DeviceContext::~DeviceContext() {
 }
 
 Canvas DeviceContext::canvas() const {
+    return limited_ ? limitedCanvas_ : unlimitedCanvas();
+}
+
+Canvas DeviceContext::unlimitedCanvas() const {
     if (isMemory()) {
         return wholeSurface(bitmap_->surface);
     }
@@ -70,6 +74,13 @@ Canvas DeviceContext::canvas() const {
     c.originX = origin_.x;
     c.originY = origin_.y;
     return c;
+}
+
+void DeviceContext::limitTo(const RECT* limit) {
+    limited_ = limit != nullptr;
+    limit_ = limited_ ? *limit : RECT{};
+    // Worked out once, not on every drawing call.
+    limitedCanvas_ = clippedTo(unlimitedCanvas(), limit_.left, limit_.top, limit_.right, limit_.bottom);
 }
 
 const Surface* DeviceContext::sourceSurface(POINT& origin) const {
@@ -104,6 +115,9 @@ HBITMAP DeviceContext::select(HBITMAP bitmap) {
     }
     bitmap->selectedInto = bitmap->stock ? nullptr : this;
     bitmap_ = bitmap;
+    if (limited_) {
+        limitTo(&limit_);
+    }
     return previous;
 }
 

@@ -41,6 +41,10 @@ class DeviceContext {
 
     bool isMemory() const { return target_ == nullptr; }
 
+    // Narrows what the drawing calls may change to `limit` (in this context's
+    // coordinates) within the clip, or widens it again to all with nullptr.
+    void limitTo(const RECT* limit);
+
     HBRUSH brush() const { return brush_; }
     HPEN pen() const { return pen_; }
     HFONT font() const { return font_; }
@@ -58,9 +62,14 @@ class DeviceContext {
     int backgroundMode = OPAQUE;
 
   private:
+    Canvas unlimitedCanvas() const;
+
     Surface* target_ = nullptr;
     POINT origin_;
     RECT clip_;
+    bool limited_ = false;
+    RECT limit_{};          // when limited_
+    Canvas limitedCanvas_;  // the canvas limited to it
     HBRUSH brush_;
     HPEN pen_;
     HFONT font_;

@@ -26,6 +26,12 @@ HBITMAP platform::createBitmapFilledWith(int width, int height, HBRUSH brush) {
     return createFilledBitmap(width, height, brushPaints(brush) ? pixelFromColour(brush->colour) : 0);
 }
 
+void platform::limitDrawingTo(HDC hdc, const RECT* rect) {
+    if (hdc != nullptr) {
+        hdc->limitTo(rect);
+    }
+}
+
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     if (hdc == nullptr || rect == nullptr || brush == nullptr) {
         return 0;

@@ -57,6 +57,11 @@ namespace platform {
 // A width x height bitmap already painted with `brush`: the pixels of
 // CreateCompatibleBitmap and a FillRect of the whole, each written once.
 HBITMAP createBitmapFilledWith(int width, int height, HBRUSH brush);
+
+// Limits what the drawing calls on `hdc` change to `rect`, in its
+// coordinates (within any clip it has already), until called again; nullptr
+// lifts the limit. Copies from the context still read all of it.
+void limitDrawingTo(HDC hdc, const RECT* rect);
 }  // namespace platform
 
 BOOL BitBlt(HDC hdc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);

@@ -69,133 +69,6 @@ void box(const Canvas& c, i64 left, i64 top, i64 right, i64 bottom, Pixel colour
 
 // ---- Polygon fill -------------------------------------------------------
 
-// One non-horizontal edge, walked down one row at a time. On the current row
-// the edge crosses at xExact = x - rem / dy; `x` is the first pixel at or to
-// the right of it, which is where an inside run starts or ends.
-struct Edge {
-    i64 yStart;  // first row, inside the clip
-    i64 yEnd;    // row past the last
-    i64 x;
-    i64 rem;  // 0 <= rem < dy
-    i64 dy;
-    i64 stepQ;  // floor(dx / dy)
-    i64 stepR;  // dx - stepQ * dy
-};
-
-// The rows crossed by edges whose crossings all lie left of the clip (or on
-// its left side). Such an edge only flips which side of it is inside, so all that matters is how many of them
-// cross a row: one bit a row, flipped at both ends of each edge's rows and summed down. A zoomed-in frame of
-// a piece with thousands of edges beside the window then costs what crosses the window.
-struct LeftEdges {
-    std::vector<std::uint8_t> flips;  // by row from the clip's top; all 0 between polygons
-    i64 top = 0, bottom = 0;          // the rows they cross; empty when there are none
-
-    bool covers(i64 y) const { return y >= top && y < bottom; }
-};
-
-struct PolygonScratch {
-    std::vector<Edge> edges;
-    std::vector<Edge*> active;
-    std::vector<std::uint64_t> rowMasks;
-    std::vector<Edge> sorted;
-    std::vector<std::uint32_t> rowCounts;
-    LeftEdges left;
-};
-
-// Kept between calls: after the first few polygons, filling allocates nothing.
-thread_local PolygonScratch polygonScratch;
-
-void addEdge(PolygonScratch& scratch, const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1) {
-    if (y0 == y1) {
-        return;  // a horizontal edge bounds no row
-    }
-    if (y0 > y1) {
-        std::swap(x0, x1);
-        std::swap(y0, y1);
-    }
-    // Rows y0 <= y < y1: the top end counts, the bottom end does not.
-    const i64 yStart = std::max<i64>(y0, c.clipTop);
-    const i64 yEnd = std::min<i64>(y1, c.clipBottom);
-    if (yStart >= yEnd) {
-        return;
-    }
-    const i64 dy = y1 - y0;
-    const i64 dx = x1 - x0;
-    // An edge that starts inside the clip (the usual case) needs no division here.
-    const i128 numerator = static_cast<i128>(yStart - y0) * dx;
-    const i128 offset = yStart == y0 ? 0 : ceilDiv(numerator, dy);
-    const i64 xFirst = x0 + static_cast<i64>(offset);
-    // The crossings on the first and the last row drawn: between them lie all
-    // the others, and all lie between the ends, so an edge whose ends are
-    // strictly inside the clip's sides is neither right nor left of it.
-    const bool besideClip = std::min(x0, x1) <= c.clipLeft || std::max(x0, x1) >= c.clipRight;
-    const i64 xLast =
-        besideClip ? x0 + static_cast<i64>(ceilDiv(static_cast<i128>(yEnd - 1 - y0) * dx, dy)) : xFirst;
-    if (std::min(xFirst, xLast) >= c.clipRight) {
-        return;  // it only ends runs the clip cuts off
-    }
-    if (std::max(xFirst, xLast) <= c.clipLeft) {
-        LeftEdges& left = scratch.left;
-        left.flips.resize(static_cast<std::size_t>(c.clipBottom - c.clipTop + 1));
-        left.flips[static_cast<std::size_t>(yStart - c.clipTop)] ^= 1;
-        left.flips[static_cast<std::size_t>(yEnd - c.clipTop)] ^= 1;
-        const bool first = left.top == left.bottom;
-        left.top = first ? yStart : std::min(left.top, yStart);
-        left.bottom = first ? yEnd : std::max(left.bottom, yEnd);
-        return;
-    }
-    const i64 stepQ = floorStep(dx, dy);
-    scratch.edges.push_back(
-        Edge{yStart, yEnd, xFirst, static_cast<i64>(offset * dy - numerator), dy, stepQ, dx - stepQ * dy});
-}
-
-// Orders the edges by their first row, by counting: every row between the
-// polygon's first and last is crossed by at least two edges, so this costs no
-// more than the crossings themselves, where a comparison sort of many short
-// edges would cost more than drawing them.
-void sortByFirstRow(std::vector<Edge>& edges, std::vector<Edge>& sorted, std::vector<std::uint32_t>& counts) {
-    i64 first = edges.front().yStart, last = first;
-    for (const Edge& e : edges) {
-        first = std::min(first, e.yStart);
-        last = std::max(last, e.yStart);
-    }
-    counts.assign(static_cast<std::size_t>(last - first + 2), 0);
-    for (const Edge& e : edges) {
-        ++counts[static_cast<std::size_t>(e.yStart - first + 1)];
-    }
-    for (std::size_t row = 1; row < counts.size(); ++row) {
-        counts[row] += counts[row - 1];
-    }
-    sorted.resize(edges.size());
-    for (const Edge& e : edges) {
-        sorted[counts[static_cast<std::size_t>(e.yStart - first)]++] = e;
-    }
-    edges.swap(sorted);
-}
-
-// Orders the active edges by their crossing along the row. From one row to
-// the next that order barely changes, and insertion sort is linear on it; but
-// edges that cross each other often (or many that start on one row) would make
-// it quadratic, so past a budget of moves the rest is left to std::sort.
-void sortByCrossing(std::vector<Edge*>& active) {
-    std::size_t budget = 2 * active.size() + 16;
-    for (std::size_t i = 1; i < active.size(); ++i) {
-        Edge* e = active[i];
-        std::size_t j = i;
-        while (j > 0 && active[j - 1]->x > e->x) {
-            if (budget-- == 0) {
-                active[j] = e;
-                std::sort(active.begin(), active.end(),
-                          [](const Edge* a, const Edge* b) { return a->x < b->x; });
-                return;
-            }
-            active[j] = active[j - 1];
-            --j;
-        }
-        active[j] = e;
-    }
-}
-
 // An edge's crossing one row down: x moves by stepQ, and by one more when the
 // remainder runs out. Without a branch: whether it runs out on a row is as
 // good as random for most slopes.
@@ -221,11 +94,141 @@ PointBounds boundsOf(const POINT* points, int count) {
     return b;
 }
 
-// Most polygons the board draws are small pieces wholly on the surface. For
-// those no edge list is sorted: each edge flips, on every row it crosses, the
-// bit of the first pixel at or right of its crossing in that row's 64-bit
-// mask; a running XOR along the mask then leaves exactly the inside pixels
-// set. Same crossings, same rules as the edge table; answers false (and
+// The fill keeps no list of edges to sort. Each edge flips, on every row it
+// crosses, one bit: that of the first pixel at or right of its crossing, in
+// a mask of the polygon's box with a bit a column. Along a row the set bits
+// then alternately start and end the inside runs: a pixel is inside when an
+// odd number of crossings lie at or left of it, which is the even-odd rule.
+// A crossing left of the clip counts as one at its left side and one right of
+// it is dropped; neither changes which pixels of the clip are inside.
+struct CrossingMask {
+    std::vector<std::uint64_t> words;  // rows of `stride` words; all 0 between polygons
+    std::vector<std::uint8_t> leftFlips;
+    std::vector<std::uint64_t> smallRows;  // see fillSmallPolygon
+    i64 left = 0, right = 0;               // the columns of the first and the last bit
+    i64 top = 0, bottom = 0;               // the rows, bottom excluded
+    std::size_t stride = 0;
+
+    std::uint64_t* row(i64 y) { return words.data() + static_cast<std::size_t>(y - top) * stride; }
+};
+
+// Kept between calls: after the first few polygons, filling allocates nothing.
+thread_local CrossingMask crossingMask;
+
+// One edge in surface coordinates, its upper end first (y0 < y1).
+struct EdgeWalk {
+    i64 y, yEnd;  // the rows it crosses inside the clip, yEnd excluded
+    i64 x, rem;   // the crossing on row y is x - rem / dy, 0 <= rem < dy
+    i64 dy, stepQ, stepR;
+};
+
+// Rows y0 <= y < y1: the top end counts, the bottom end does not.
+EdgeWalk edgeFrom(i64 x0, i64 y0, i64 x1, i64 y1, i64 yStart, i64 yEnd) {
+    const i64 dy = y1 - y0;
+    const i64 dx = x1 - x0;
+    // An edge that starts inside the clip (the usual case) needs no division here.
+    const i128 numerator = static_cast<i128>(yStart - y0) * dx;
+    const i128 offset = yStart == y0 ? 0 : ceilDiv(numerator, dy);
+    const i64 stepQ = floorStep(dx, dy);
+    return {
+        yStart, yEnd,           x0 + static_cast<i64>(offset), static_cast<i64>(offset * dy - numerator), dy,
+        stepQ,  dx - stepQ * dy};
+}
+
+// Flips the crossings of an edge; with `clamp`, a crossing outside the mask's
+// columns flips the nearest one.
+template <bool clamp>
+void flipCrossings(CrossingMask& mask, EdgeWalk e) {
+    std::uint64_t* row = mask.row(e.y);
+    for (; e.y < e.yEnd; ++e.y, row += mask.stride) {
+        const i64 column = (clamp ? std::clamp(e.x, mask.left, mask.right) : e.x) - mask.left;
+        row[column >> 6] ^= std::uint64_t{1} << (column & 63);
+        stepAlong(e.x, e.rem, e.stepQ, e.stepR, e.dy);
+    }
+}
+
+// An edge whose crossings all lie left of the clip (or on its left side) only
+// flips which side of it is inside: it is kept as a flip at both ends of its
+// rows, summed down the rows at the end. A zoomed-in frame of a piece with
+// thousands of edges beside the window then costs what crosses the window.
+void flipLeftOfClip(CrossingMask& mask, const EdgeWalk& e) {
+    if (mask.leftFlips.empty()) {
+        mask.leftFlips.assign(static_cast<std::size_t>(mask.bottom - mask.top + 1), 0);
+    }
+    mask.leftFlips[static_cast<std::size_t>(e.y - mask.top)] ^= 1;
+    mask.leftFlips[static_cast<std::size_t>(e.yEnd - mask.top)] ^= 1;
+}
+
+void addEdge(CrossingMask& mask, const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1) {
+    if (y0 == y1) {
+        return;  // a horizontal edge bounds no row
+    }
+    if (y0 > y1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+    }
+    const i64 yStart = std::max<i64>(y0, c.clipTop);
+    const i64 yEnd = std::min<i64>(y1, c.clipBottom);
+    if (yStart >= yEnd) {
+        return;
+    }
+    const EdgeWalk e = edgeFrom(x0, y0, x1, y1, yStart, yEnd);
+    // Every crossing lies between the ends, so an edge whose ends lie within
+    // the clip's sides needs no clamping.
+    if (std::min(x0, x1) >= c.clipLeft && std::max(x0, x1) <= c.clipRight) {
+        flipCrossings<false>(mask, e);
+        return;
+    }
+    // The crossings on the first and the last row: between them lie all the others.
+    const i64 xLast = x0 + static_cast<i64>(ceilDiv(static_cast<i128>(yEnd - 1 - y0) * (x1 - x0), y1 - y0));
+    if (std::min(e.x, xLast) >= c.clipRight) {
+        return;  // it only ends runs the clip cuts off
+    }
+    if (std::max(e.x, xLast) <= c.clipLeft) {
+        flipLeftOfClip(mask, e);
+        return;
+    }
+    flipCrossings<true>(mask, e);
+}
+
+// Fills the inside runs row by row, clearing the mask as it goes.
+void fillCrossedRows(CrossingMask& mask, const Canvas& c, Pixel colour) {
+    const bool anyLeft = !mask.leftFlips.empty();
+    std::uint8_t leftOdd = 0;
+    for (i64 y = mask.top; y < mask.bottom; ++y) {
+        std::uint64_t* words = mask.row(y);
+        if (anyLeft) {
+            leftOdd ^= mask.leftFlips[static_cast<std::size_t>(y - mask.top)];
+            words[0] ^= leftOdd;
+        }
+        Pixel* pixels = c.surface->row(static_cast<int>(y));
+        bool inside = false;
+        i64 from = 0;
+        for (std::size_t w = 0; w < mask.stride; ++w) {
+            std::uint64_t m = words[w];
+            words[w] = 0;
+            const i64 column = mask.left + static_cast<i64>(w * 64);
+            for (; m != 0; m &= m - 1) {
+                const i64 x = column + std::countr_zero(m);
+                if (inside) {
+                    fillPixels(pixels + from, static_cast<std::size_t>(x - from), colour);
+                }
+                from = x;
+                inside = !inside;
+            }
+        }
+        if (inside) {
+            // An odd count: crossings right of the clip were dropped.
+            fillPixels(pixels + from, static_cast<std::size_t>(c.clipRight - from), colour);
+        }
+    }
+    mask.leftFlips.clear();
+}
+
+// Most polygons the board draws are small pieces wholly on the surface,
+// which take one 64-bit word a row of the crossing mask above: a running XOR
+// along it then leaves exactly the inside pixels set, filled as runs of ones
+// without a bit-by-bit walk. Same crossings, same rules; answers false (and
 // draws nothing) for a polygon it cannot take.
 bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const PointBounds& b, Pixel colour) {
     const i64 minX = b.minX + c.originX;
@@ -237,7 +240,7 @@ bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const Poi
         maxY > c.clipBottom) {
         return false;
     }
-    auto& masks = polygonScratch.rowMasks;
+    auto& masks = crossingMask.smallRows;
     masks.assign(static_cast<std::size_t>(maxY - minY), 0);
     for (int i = 0; i < count; ++i) {
         const POINT* a = &points[i];
@@ -280,6 +283,34 @@ bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const Poi
         }
     }
     return true;
+}
+
+// The fill of a polygon whose point bounds are `b`, computed once by the
+// caller for the fill and the outline both.
+void fillPolygonWithin(const Canvas& c, const POINT* points, int count, const PointBounds& b, Pixel colour) {
+    if (fillSmallPolygon(c, points, count, b, colour)) {
+        return;
+    }
+    CrossingMask& mask = crossingMask;
+    mask.left = std::clamp<i64>(b.minX + c.originX, c.clipLeft, c.clipRight);
+    mask.right = std::clamp<i64>(b.maxX + c.originX, c.clipLeft, c.clipRight);
+    mask.top = std::max<i64>(b.minY + c.originY, c.clipTop);
+    mask.bottom = std::min<i64>(b.maxY + c.originY, c.clipBottom);
+    // Wholly beside the clip, it has no inside pixel in it.
+    if (mask.top >= mask.bottom || mask.left >= c.clipRight || b.maxX + c.originX <= c.clipLeft) {
+        return;
+    }
+    mask.stride = static_cast<std::size_t>((mask.right - mask.left) / 64 + 1);
+    const std::size_t size = mask.stride * static_cast<std::size_t>(mask.bottom - mask.top);
+    if (mask.words.size() < size) {
+        mask.words.resize(size);
+    }
+    for (int i = 0; i < count; ++i) {
+        const POINT& p = points[i];
+        const POINT& q = points[i + 1 < count ? i + 1 : 0];
+        addEdge(mask, c, p.x + c.originX, p.y + c.originY, q.x + c.originX, q.y + c.originY);
+    }
+    fillCrossedRows(mask, c, colour);
 }
 
 // ---- Lines --------------------------------------------------------------
@@ -565,105 +596,6 @@ void fillBox(const Canvas& canvas, std::int64_t left, std::int64_t top, std::int
 }
 
 namespace {
-
-// The fill of a polygon whose point bounds are `b`, computed once by the
-// caller for the fill and the outline both.
-// Even-odd: inside from the 1st crossing to the 2nd, the 3rd to the 4th...
-// An odd number of edges left of the clip counts as a crossing at its left
-// side; the edges dropped right of it, as one at its right side.
-void fillRow(const Canvas& c, i64 y, const std::vector<Edge*>& active, bool leftOdd, Pixel colour) {
-    Pixel* row = c.surface->row(static_cast<int>(y));
-    auto run = [&](i64 from, i64 to) {
-        from = std::max<i64>(from, c.clipLeft);
-        to = std::min<i64>(to, c.clipRight);
-        if (from < to) {
-            fillPixels(row + from, static_cast<std::size_t>(to - from), colour);
-        }
-    };
-    bool inside = leftOdd;
-    i64 from = c.clipLeft;
-    for (const Edge* e : active) {
-        if (inside) {
-            run(from, e->x);
-        }
-        from = e->x;
-        inside = !inside;
-    }
-    if (inside) {
-        run(from, c.clipRight);
-    }
-}
-
-// Moves the active edges down to row y, dropping those that end above it.
-void stepDown(std::vector<Edge*>& active, i64 y) {
-    std::size_t kept = 0;
-    for (Edge* e : active) {
-        if (e->yEnd > y) {
-            stepAlong(e->x, e->rem, e->stepQ, e->stepR, e->dy);
-            active[kept++] = e;
-        }
-    }
-    active.resize(kept);
-}
-
-// Sums the flips of the edges left of the clip down their rows, so that each
-// row's entry says whether an odd number of them cross it.
-void sumLeftFlips(LeftEdges& left, const Canvas& c) {
-    for (i64 y = left.top + 1; y < left.bottom; ++y) {
-        left.flips[static_cast<std::size_t>(y - c.clipTop)] ^=
-            left.flips[static_cast<std::size_t>(y - 1 - c.clipTop)];
-    }
-}
-
-// The fill of a polygon whose point bounds are `b`, computed once by the
-// caller for the fill and the outline both.
-void fillPolygonWithin(const Canvas& c, const POINT* points, int count, const PointBounds& b, Pixel colour) {
-    if (fillSmallPolygon(c, points, count, b, colour)) {
-        return;
-    }
-    PolygonScratch& scratch = polygonScratch;
-    auto& edges = scratch.edges;
-    auto& active = scratch.active;
-    LeftEdges& left = scratch.left;
-    edges.clear();
-    active.clear();
-    for (int i = 0; i < count; ++i) {
-        const POINT& p = points[i];
-        const POINT& q = points[i + 1 < count ? i + 1 : 0];
-        addEdge(scratch, c, p.x + c.originX, p.y + c.originY, q.x + c.originX, q.y + c.originY);
-    }
-    const bool anyLeft = left.top != left.bottom;
-    if (edges.empty() && !anyLeft) {
-        return;
-    }
-    constexpr i64 kNever = std::numeric_limits<i64>::max();
-    if (!edges.empty()) {
-        sortByFirstRow(edges, scratch.sorted, scratch.rowCounts);
-    }
-    sumLeftFlips(left, c);
-    std::size_t next = 0;
-    i64 y = std::min(edges.empty() ? kNever : edges.front().yStart, anyLeft ? left.top : kNever);
-    while (next < edges.size() || !active.empty() || (anyLeft && y < left.bottom)) {
-        if (active.empty() && !left.covers(y)) {
-            // No work for the rows between.
-            y = std::min(next < edges.size() ? edges[next].yStart : kNever,
-                         anyLeft && y < left.top ? left.top : kNever);
-        }
-        while (next < edges.size() && edges[next].yStart == y) {
-            active.push_back(&edges[next++]);
-        }
-        sortByCrossing(active);
-        const bool leftOdd = left.covers(y) && left.flips[static_cast<std::size_t>(y - c.clipTop)] != 0;
-        fillRow(c, y, active, leftOdd, colour);
-        ++y;
-        stepDown(active, y);
-    }
-    if (anyLeft) {
-        std::fill(left.flips.begin() + (left.top - c.clipTop),
-                  left.flips.begin() + (left.bottom - c.clipTop) + 1, 0);
-        left.top = left.bottom = 0;
-    }
-}
 
 // A thin outline wholly inside the clip, drawn without clipping; false (and
 // nothing drawn) when its bounds `b` reach outside.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <random>
@@ -12,6 +13,7 @@
 #include "core/window_colour.h"
 #include "pattern/painting.h"
 #include "pattern/view_transform.h"
+#include "platform/drawing/bitmap.h"
 #include "platform/drawing/device_context.h"
 #include "platform/pixels/surface.h"
 #include "render/board_picture.h"
@@ -213,4 +215,45 @@ TEST_F(Board, WithoutAPatternTheBoardIsGrayAndTheQuickRedrawDoesNothing) {
     EXPECT_EQ(at(30, 30), platform::colourFromPixel(0x123456)) << "no buffer before the first full redraw";
     drawBoard(dc, buffer, nullptr, view, brushes);
     EXPECT_EQ(at(30, 30), kGray);
+}
+
+// Band by band, every band height gives the board drawn in one go, in the
+// window and in the buffer the quick redraw builds on: random pieces crossing
+// the bands' edges, some painted, numbers larger than their boxes, whole and
+// zoomed in off centre (pieces cut by the view).
+TEST_F(Board, DrawnInBandsItIsTheBoardDrawnInOneGo) {
+    std::mt19937 random(15);
+    std::uniform_int_distribution<int> coordinate(0, 16000);
+    PatternFile file = squareFile(true);
+    for (const COLORREF c : {kRed, kBlue, kBlack}) {
+        addColour(file, GetRValue(c), GetGValue(c), GetBValue(c));
+    }
+    for (int piece = 0; piece < 15; ++piece) {
+        // Random polygons, and rings of many short lines (as a piece's outline).
+        std::vector<std::pair<int, int>> points(piece % 2 == 0 ? 3 + piece % 6 : 90);
+        const int x = coordinate(random), y = coordinate(random), radius = 2000 + coordinate(random) / 2;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const double turn = 6.2832 * static_cast<double>(i) / static_cast<double>(points.size());
+            points[i] = piece % 2 == 0
+                            ? std::pair{coordinate(random), coordinate(random)}
+                            : std::pair{std::clamp(x + static_cast<int>(radius * std::cos(turn)), 0, 16000),
+                                        std::clamp(y + static_cast<int>(radius * std::sin(turn)), 0, 16000)};
+        }
+        addPolylinePiece(file, points, piece % 3, coordinate(random), coordinate(random));
+    }
+    loadRecords(file, 90, 150);
+    for (std::size_t k = 0; k < p->pieces.size(); k += 3) {
+        paintPiece(*p, static_cast<std::int32_t>(k), p->pieces[k].colour);
+    }
+    for (const BoardView shown :
+         {BoardView{view.area, 1.0f, 0, 0}, BoardView{view.area, 2.5f, 3000, -2000}}) {
+        view = shown;
+        drawBoardInBands(dc, buffer, p, view, brushes, 150);
+        const std::vector<platform::Pixel> inOneGo(window.pixels().begin(), window.pixels().end());
+        for (const int rows : {1, 2, 7, 64}) {
+            drawBoardInBands(dc, buffer, p, view, brushes, rows);
+            EXPECT_TRUE(std::ranges::equal(window.pixels(), inOneGo)) << rows << " rows, zoom " << view.zoom;
+            EXPECT_TRUE(std::ranges::equal(platform::bitmapSurface(buffer).pixels(), inOneGo)) << rows;
+        }
+    }
 }
