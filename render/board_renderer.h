@@ -21,9 +21,10 @@ struct BoardView {
 
 enum class PiecePass { Fill, Outline };
 
-// The full redraw: a new off-screen buffer of the board's size (the old one is
-// deleted), grey, the pieces, copied to the window; a large board band by
-// band (drawBoardInBands). `buffer` keeps the image for quick redraws.
+// The full redraw: the off-screen buffer (the last one, painted over, when it
+// has the board's size; else a new one, the old one deleted), grey, the
+// pieces, copied to the window; a large board band by band
+// (drawBoardInBands). `buffer` keeps the image for quick redraws.
 void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& view,
                const BoardBrushes& brushes);
 // drawBoard, drawn and copied to the window `bandRows` rows at a time (the
