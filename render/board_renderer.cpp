@@ -89,12 +89,16 @@ void drawBoard(HDC window, HBITMAP& buffer, Pattern* pattern, const BoardView& v
     // Bands of 1 MB: in a core's 2 MB cache beside what the drawing needs
     // (larger bands measured slower, smaller ones too). A board of up to
     // 3 MB is drawn in one go: there the pieces drawn in more than one band
-    // would cost more than the cache saves.
+    // would cost more than the cache saves. So is a pattern of many pieces:
+    // each band looks at every piece, and a board of thousands of small
+    // pieces measured slower in bands.
     constexpr std::int64_t kBandBytes = 1024 << 10;
     constexpr std::int64_t kOneGoBytes = 3072 << 10;
+    constexpr std::size_t kMostPiecesInBands = 2000;
     const std::int64_t rowBytes = std::int64_t{std::max(1, view.area.right - view.area.left)} * 4;
     const int height = view.area.bottom - view.area.top;
-    const bool inOneGo = rowBytes * height <= kOneGoBytes;
+    const bool inOneGo = rowBytes * height <= kOneGoBytes ||
+                         (pattern != nullptr && pattern->pieces.size() > kMostPiecesInBands);
     drawBoardInBands(window, buffer, pattern, view, brushes,
                      inOneGo ? height : static_cast<int>(std::max<std::int64_t>(1, kBandBytes / rowBytes)));
 }
