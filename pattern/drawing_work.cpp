@@ -214,8 +214,9 @@ void addContour(WorkGrid& grid, WholeBoard& whole, std::span<const POINT> points
     batch.flush(grid);
 }
 
-// A spot drawn from a pixel no further off the board than truncation keeps in
-// order; none when the point lies further.
+// A point's spot and pixel, when its image lies near enough the board (within
+// a billion pixels) for truncation to keep the order of coordinates; none
+// when it lies further.
 std::optional<Mapped> nearSpot(const ViewTransform& view, BoardScale scale, POINT p) {
     const float x =
         static_cast<float>(p.x - view.viewCentreX) * scale.x + static_cast<float>(view.screenCentreX);
@@ -228,9 +229,10 @@ std::optional<Mapped> nearSpot(const ViewTransform& view, BoardScale scale, POIN
     return mapped(view, scale, p);
 }
 
-// A spot differs from its point's exact image by rounding alone, far below
-// this a segment while the spot lies near the board (farther off it is
-// clamped, and the segment's own length is then the larger).
+// What rounding may add to a segment's length on the board, with room to
+// spare: near the board a spot lies within a few thousandths of a pixel of
+// its point's exact image, and farther off it is clamped, where the segment's
+// own length is the larger.
 constexpr double kRoundingPerSegment = 0.01;
 
 // A piece whose box lies within two cells each way, counted whole in every
