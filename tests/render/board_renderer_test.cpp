@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <functional>
 #include <random>
+#include <span>
 
 #include "core/window_colour.h"
 #include "pattern/painting.h"
@@ -245,15 +246,27 @@ TEST_F(Board, DrawnInBandsItIsTheBoardDrawnInOneGo) {
     for (std::size_t k = 0; k < p->pieces.size(); k += 3) {
         paintPiece(*p, static_cast<std::int32_t>(k), p->pieces[k].colour);
     }
-    for (const BoardView shown :
-         {BoardView{view.area, 1.0f, 0, 0}, BoardView{view.area, 2.5f, 3000, -2000}}) {
+    // The board below and right of the window's corner, as the game's is.
+    DeleteDC(dc);
+    window = platform::Surface(100, 165, 0x123456);
+    dc = platform::createSurfaceDC(window);
+    const RECT area{6, 11, 96, 161};
+    for (const BoardView shown : {BoardView{area, 1.0f, 0, 0}, BoardView{area, 2.5f, 3000, -2000}}) {
         view = shown;
         drawBoardInBands(dc, buffer, p, view, brushes, 150);
         const std::vector<platform::Pixel> inOneGo(window.pixels().begin(), window.pixels().end());
+        const platform::Surface& kept = platform::bitmapSurface(buffer);
+        const std::vector<platform::Pixel> keptInOneGo(kept.pixels().begin(), kept.pixels().end());
         for (const int rows : {1, 2, 7, 64}) {
             drawBoardInBands(dc, buffer, p, view, brushes, rows);
             EXPECT_TRUE(std::ranges::equal(window.pixels(), inOneGo)) << rows << " rows, zoom " << view.zoom;
-            EXPECT_TRUE(std::ranges::equal(platform::bitmapSurface(buffer).pixels(), inOneGo)) << rows;
+            EXPECT_TRUE(std::ranges::equal(platform::bitmapSurface(buffer).pixels(), keptInOneGo)) << rows;
+        }
+        // And the window shows the kept board at the board's place.
+        for (int y = 0; y < 150; ++y) {
+            ASSERT_TRUE(std::ranges::equal(std::span(window.row(area.top + y) + area.left, 90),
+                                           std::span(kept.row(y), 90)))
+                << "row " << y;
         }
     }
 }
