@@ -11,7 +11,7 @@
 #include "pattern/outline_sums.h"
 #include "pattern/pattern.h"
 #include "pattern/view_transform.h"
-#include "pattern/work_windows.h"
+#include "pattern/work_cells.h"
 
 namespace {
 
@@ -218,10 +218,7 @@ void addContour(WorkGrid& grid, WholeBoard& whole, std::span<const POINT> points
 // a billion pixels) for truncation to keep the order of coordinates; none
 // when it lies further.
 std::optional<Mapped> nearSpot(const ViewTransform& view, BoardScale scale, POINT p) {
-    const float x =
-        static_cast<float>(p.x - view.viewCentreX) * scale.x + static_cast<float>(view.screenCentreX);
-    const float y =
-        static_cast<float>(p.y - view.viewCentreY) * scale.y + static_cast<float>(view.screenCentreY);
+    const auto [x, y] = imageOf(view, scale, p);
     constexpr float kNear = 1.0e9f;
     if (!(std::abs(x) < kNear && std::abs(y) < kNear)) {
         return std::nullopt;
@@ -375,6 +372,35 @@ DrawingWork worstFrame(const WorkGrid& grid, const DrawingWork& wholeBoard) {
     return worst;
 }
 
+// Whether a window of m x n cells at `zoom`, placed at any column and row of
+// `places` (inclusive), costs more than the budget. The block that every one
+// of those windows lies in bounds each of their costs, so the places are
+// split only while that bound exceeds the budget: a pattern within it is
+// settled by a few blocks rather than a window at every place.
+struct Places {
+    int c0, r0, c1, r1;
+};
+bool someWindowOverBudget(const WorkGrid& grid, double zoom, int m, int n, Places places, DrawingWork& over) {
+    const DrawingWork bound = blockWork(grid, zoom, places.c0, places.r0, places.c1 + m, places.r1 + n);
+    if (bound.estimatedNanoseconds() <= kMaxFrameNanoseconds) {
+        return false;
+    }
+    if (places.c0 == places.c1 && places.r0 == places.r1) {
+        over = bound;
+        return true;
+    }
+    Places first = places, second = places;
+    if (places.c1 - places.c0 >= places.r1 - places.r0) {
+        first.c1 = (places.c0 + places.c1) / 2;
+        second.c0 = first.c1 + 1;
+    } else {
+        first.r1 = (places.r0 + places.r1) / 2;
+        second.r0 = first.r1 + 1;
+    }
+    return someWindowOverBudget(grid, zoom, m, n, first, over) ||
+           someWindowOverBudget(grid, zoom, m, n, second, over);
+}
+
 // Every piece at its limits, without the grid: each edge of an outer outline
 // crossing every row of a window, each line (an outline is drawn twice) as
 // long as the window's longer side, each piece filling the window. Small
@@ -448,15 +474,28 @@ std::unique_ptr<WorkGrid> workGridOf(Cells cells, std::span<const Piece> pieces,
     return grid;
 }
 
+// A window at some zoom and place over the budget, if the grid finds one.
+std::optional<DrawingWork> windowOverBudget(const WorkGrid& grid) {
+    const Cells& cells = grid.cells;
+    bool last = false;
+    for (double zoom = kZoomStep; !last; zoom *= kZoomStep) {
+        const int m = cells.windowColumns(zoom), n = cells.windowRows(zoom);
+        last = m <= 2 && n <= 2;
+        DrawingWork over;
+        if (someWindowOverBudget(grid, last ? 0.0 : zoom, m, n, {0, 0, cells.columns - m, cells.rows - n},
+                                 over)) {
+            return over;
+        }
+    }
+    return std::nullopt;
+}
+
 // The fine cells with small pieces counted whole: true when no frame is over
 // the budget by that bound.
 bool fitsWithSmallPiecesWhole(std::span<const Piece> pieces, const ViewTransform& largestBoard) {
     WholeBoard whole;
     const std::unique_ptr<WorkGrid> grid = workGridOf(Cells(kFineCell), pieces, largestBoard, whole, true);
-    return whole.work.estimatedNanoseconds() <= kMaxFrameNanoseconds &&
-           !windowOverBudget(grid->cells, [&grid](double zoom, int c0, int r0, int c1, int r1) {
-               return blockWork(*grid, zoom, c0, r0, c1, r1);
-           });
+    return whole.work.estimatedNanoseconds() <= kMaxFrameNanoseconds && !windowOverBudget(*grid);
 }
 
 }  // namespace
@@ -487,9 +526,7 @@ std::string findDrawingFault(std::span<const Piece> pieces, const ViewTransform&
         if (whole.work.estimatedNanoseconds() > kMaxFrameNanoseconds) {
             return findDrawingFault(whole.work);
         }
-        over = windowOverBudget(grid->cells, [&grid](double zoom, int c0, int r0, int c1, int r1) {
-            return blockWork(*grid, zoom, c0, r0, c1, r1);
-        });
+        over = windowOverBudget(*grid);
         if (!over) {
             return {};
         }
