@@ -11,26 +11,27 @@ class PatternHeap {
   public:
     template <typename T>
     std::span<T> allocate(std::size_t count) {
-        static_assert(std::is_trivially_destructible_v<T>, "the heap never runs destructors");
-        if (count == 0) {
-            return {};
-        }
-        T* first = static_cast<T*>(resource_.allocate(count * sizeof(T), alignof(T)));
-        std::uninitialized_value_construct_n(first, count);
-        return {first, count};
+        const std::span<T> memory = uninitialised<T>(count);
+        std::uninitialized_value_construct(memory.begin(), memory.end());
+        return memory;
     }
     // A copy of `values`: filled from them, with no zero fill first.
     template <typename T>
     std::span<T> copy(std::span<const T> values) {
-        static_assert(std::is_trivially_destructible_v<T>, "the heap never runs destructors");
-        if (values.empty()) {
-            return {};
-        }
-        T* first = static_cast<T*>(resource_.allocate(values.size() * sizeof(T), alignof(T)));
-        std::uninitialized_copy(values.begin(), values.end(), first);
-        return {first, values.size()};
+        const std::span<T> memory = uninitialised<T>(values.size());
+        std::uninitialized_copy(values.begin(), values.end(), memory.begin());
+        return memory;
     }
 
   private:
+    template <typename T>
+    std::span<T> uninitialised(std::size_t count) {
+        static_assert(std::is_trivially_destructible_v<T>, "the heap never runs destructors");
+        if (count == 0) {
+            return {};
+        }
+        return {static_cast<T*>(resource_.allocate(count * sizeof(T), alignof(T))), count};
+    }
+
     std::pmr::monotonic_buffer_resource resource_;
 };

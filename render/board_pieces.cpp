@@ -98,19 +98,22 @@ bool isPieceVisible(const Pattern& pattern, const Piece& piece) {
 
 namespace {
 
+// The rows a piece or a run of an outline's lines may reach, bottom excluded.
+struct RowSpan {
+    LONG top, bottom;
+};
+
+// A piece drawn in one go reaches every row there is.
+constexpr RowSpan kAllRows{INT32_MIN, INT32_MAX};
+
 // A visible piece's contours in this frame's pixels.
 struct PlannedPiece {
     std::int32_t index;
     std::size_t firstPoint;    // into PiecePlan::points, contour 0 first
     std::size_t firstContour;  // into PiecePlan::contourSizes
     std::size_t contourCount;
-    LONG top, bottom;      // the rows its pixels may reach, bottom excluded
+    RowSpan rows;          // the rows its pixels may reach
     std::size_t firstRun;  // into PiecePlan::runRows, when drawn in bands
-};
-
-// The rows a run of an outline's lines may reach, bottom excluded.
-struct RowSpan {
-    LONG top, bottom;
 };
 
 struct PiecePlan {
@@ -130,10 +133,6 @@ constexpr std::int32_t kRunLines = 32;
 // Kept between frames: after the first, a frame allocates nothing.
 thread_local PiecePlan piecePlan;
 
-
-// A piece drawn in one go reaches every row there is.
-constexpr struct { LONG top, bottom; } kAllRows{INT32_MIN, INT32_MAX};
-
 // The rows the points first ... last (inclusive) may reach, drawn as a fill
 // (its rows lie between its highest and lowest points) or as lines with the
 // board's pens, which are one pixel wide (a line's pixels lie on the rows
@@ -152,9 +151,7 @@ void setRowsReached(PiecePlan& plan, PlannedPiece& planned) {
     if (planned.firstPoint == plan.pointCount) {
         return;  // no point: nothing to draw, in any band
     }
-    const RowSpan rows = rowsReached(&plan.points[planned.firstPoint], &plan.points[plan.pointCount - 1]);
-    planned.top = rows.top;
-    planned.bottom = rows.bottom;
+    planned.rows = rowsReached(&plan.points[planned.firstPoint], &plan.points[plan.pointCount - 1]);
     planned.firstRun = plan.runRows.size();
     const POINT* contour = &plan.points[planned.firstPoint];
     for (std::size_t c = 0; c < planned.contourCount; ++c) {
@@ -187,8 +184,8 @@ void planPieces(Pattern& pattern, PiecePlan& plan, bool inBands) {
         }
         const std::size_t contours = piece.painted != 0 ? std::min<std::size_t>(1, piece.contourSizes.size())
                                                         : piece.contourSizes.size();
-        PlannedPiece& planned = plan.pieces.emplace_back(PlannedPiece{
-            k, plan.pointCount, plan.contourSizes.size(), contours, kAllRows.top, kAllRows.bottom, 0});
+        PlannedPiece& planned = plan.pieces.emplace_back(
+            PlannedPiece{k, plan.pointCount, plan.contourSizes.size(), contours, kAllRows, 0});
         const POINT* from = piece.points.data();
         for (std::size_t c = 0; c < contours; ++c) {
             const std::int32_t kept = contourToBoard(view, scale, from, piece.contourSizes[c],
@@ -240,7 +237,7 @@ void planVisiblePieces(Pattern& pattern, bool inBands) {
 void drawPlannedPieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, LONG top, LONG bottom) {
     const PiecePlan& plan = piecePlan;
     const auto beside = [&](const PlannedPiece& planned) {
-        return planned.bottom <= top || planned.top >= bottom;
+        return planned.rows.bottom <= top || planned.rows.top >= bottom;
     };
     const HBRUSH unpaintedFill = boardSchemeOf(pattern, brushes).fill;
     for (const PlannedPiece& planned : plan.pieces) {
@@ -261,7 +258,7 @@ void drawPlannedPieces(Pattern& pattern, HDC hdc, const BoardBrushes& brushes, L
         if (pattern.pieces[planned.index].painted != 0 || beside(planned)) {
             continue;
         }
-        const bool withinBand = !plan.inBands || (planned.top >= top && planned.bottom <= bottom);
+        const bool withinBand = !plan.inBands || (planned.rows.top >= top && planned.rows.bottom <= bottom);
         const POINT* points = plan.points.data() + planned.firstPoint;
         const RowSpan* run = plan.runRows.data() + planned.firstRun;
         for (std::size_t c = 0; c < planned.contourCount; ++c) {
