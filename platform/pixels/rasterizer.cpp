@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/pixels/crossed_rows.h"
 #include "platform/pixels/pixel_run.h"
 
 namespace platform {
@@ -192,44 +193,20 @@ void addEdge(CrossingMask& mask, const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1
 }
 
 // Fills the inside runs row by row, clearing the mask as it goes.
-void fillCrossedRows(CrossingMask& mask, const Canvas& c, Pixel colour) {
-    const bool anyLeft = !mask.leftFlips.empty();
-    std::uint8_t leftOdd = 0;
-    for (i64 y = mask.top; y < mask.bottom; ++y) {
-        std::uint64_t* words = mask.row(y);
-        if (anyLeft) {
-            leftOdd ^= mask.leftFlips[static_cast<std::size_t>(y - mask.top)];
-            words[0] ^= leftOdd;
-        }
-        Pixel* pixels = c.surface->row(static_cast<int>(y));
-        bool inside = false;
-        i64 from = 0;
-        for (std::size_t w = 0; w < mask.stride; ++w) {
-            std::uint64_t m = words[w];
-            words[w] = 0;
-            const i64 column = mask.left + static_cast<i64>(w * 64);
-            for (; m != 0; m &= m - 1) {
-                const i64 x = column + std::countr_zero(m);
-                if (inside) {
-                    fillPixels(pixels + from, static_cast<std::size_t>(x - from), colour);
-                }
-                from = x;
-                inside = !inside;
-            }
-        }
-        if (inside) {
-            // An odd count: crossings right of the clip were dropped.
-            fillPixels(pixels + from, static_cast<std::size_t>(c.clipRight - from), colour);
-        }
-    }
+void fillFromMask(CrossingMask& mask, const Canvas& c, Pixel colour) {
+    const i64 pixelStride = c.surface->width();
+    fillCrossedRows(CrossedRows{mask.words.data(), mask.stride, mask.bottom - mask.top,
+                                mask.leftFlips.empty() ? nullptr : mask.leftFlips.data(),
+                                c.surface->row(static_cast<int>(mask.top)) + mask.left, pixelStride,
+                                std::min<i64>(c.clipRight - mask.left, static_cast<i64>(mask.stride) * 64)},
+                    colour);
     mask.leftFlips.clear();
 }
 
 // Most polygons the board draws are small pieces wholly on the surface,
-// which take one 64-bit word a row of the crossing mask above: a running XOR
-// along it then leaves exactly the inside pixels set, filled as runs of ones
-// without a bit-by-bit walk. Same crossings, same rules; answers false (and
-// draws nothing) for a polygon it cannot take.
+// which take one 64-bit word a row of the crossing mask above and need no
+// clipping. Same crossings, same rules; answers false (and draws nothing)
+// for a polygon it cannot take.
 bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const PointBounds& b, Pixel colour) {
     const i64 minX = b.minX + c.originX;
     const i64 maxX = b.maxX + c.originX;
@@ -264,24 +241,11 @@ bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const Poi
             stepAlong(x, rem, stepQ, stepR, dy);
         }
     }
-    for (std::size_t r = 0; r < masks.size(); ++r) {
-        std::uint64_t m = masks[r];
-        m ^= m << 1;
-        m ^= m << 2;
-        m ^= m << 4;
-        m ^= m << 8;
-        m ^= m << 16;
-        m ^= m << 32;
-        Pixel* row = c.surface->row(static_cast<int>(minY + static_cast<i64>(r))) + minX;
-        // Every row crosses the outline an even number of times, so the top
-        // bit is clear and each run of ones ends inside the mask.
-        while (m != 0) {
-            const int start = std::countr_zero(m);
-            const int length = std::countr_one(m >> start);
-            fillPixels(row + start, static_cast<std::size_t>(length), colour);
-            m &= ~(((std::uint64_t{1} << length) - 1) << start);
-        }
-    }
+    // Every row crosses the outline an even number of times, so no inside
+    // run reaches past the box.
+    fillCrossedRows(CrossedRows{masks.data(), 1, maxY - minY, nullptr,
+                                c.surface->row(static_cast<int>(minY)) + minX, c.surface->width(), 64},
+                    colour);
     return true;
 }
 
@@ -310,7 +274,7 @@ void fillPolygonWithin(const Canvas& c, const POINT* points, int count, const Po
         const POINT& q = points[i + 1 < count ? i + 1 : 0];
         addEdge(mask, c, p.x + c.originX, p.y + c.originY, q.x + c.originX, q.y + c.originY);
     }
-    fillCrossedRows(mask, c, colour);
+    fillFromMask(mask, c, colour);
 }
 
 // ---- Lines --------------------------------------------------------------
