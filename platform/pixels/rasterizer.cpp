@@ -461,9 +461,72 @@ void segment(const Canvas& c, i64 x0, i64 y0, i64 x1, i64 y1, bool includeEnd, i
     walkLine(w, pen);
 }
 
+// The pixels of every thin line of at most kShortSteps steps, walked once:
+// such a line, most of a board's outlines, is then drawn with a fixed number
+// of stores and no loop whose end the processor would have to guess. The
+// places past a line's last pixel repeat its first, which it draws anyway.
+constexpr i64 kShortSteps = 8;
+struct ShortLine {
+    std::int8_t x[kShortSteps];
+    std::int8_t y[kShortSteps];
+};
+constexpr i64 kShortSide = 2 * kShortSteps + 1;
+
+// The walk's pixels, written down relative to its start.
+struct RecordingPen {
+    ShortLine& line;
+    LineWalk w;
+    int count = 0;
+
+    void plot() {
+        line.x[count] = static_cast<std::int8_t>(w.xMajor ? w.major : w.minor);
+        line.y[count] = static_cast<std::int8_t>(w.xMajor ? w.minor : w.major);
+        ++count;
+    }
+    void advance(bool across) {
+        w.major += w.majorDirection;
+        w.minor += across ? w.minorDirection : 0;
+    }
+};
+
+// The line from (0, 0) by (dx, dy), each within kShortSteps and not both 0.
+const ShortLine& shortLine(i64 dx, i64 dy) {
+    static const std::vector<ShortLine> lines = [] {
+        std::vector<ShortLine> all(kShortSide * kShortSide);
+        for (i64 y = -kShortSteps; y <= kShortSteps; ++y) {
+            for (i64 x = -kShortSteps; x <= kShortSteps; ++x) {
+                ShortLine& line =
+                    all[static_cast<std::size_t>((y + kShortSteps) * kShortSide + x + kShortSteps)];
+                const LineWalk w = walkFrom(0, 0, x, y);
+                RecordingPen pen{line, w};
+                walkLine(w, pen);
+                std::fill(line.x + pen.count, line.x + kShortSteps, line.x[0]);
+                std::fill(line.y + pen.count, line.y + kShortSteps, line.y[0]);
+            }
+        }
+        return all;
+    }();
+    return lines[static_cast<std::size_t>((dy + kShortSteps) * kShortSide + dx + kShortSteps)];
+}
+
 // A thin line wholly inside the clip, its end left out: the same walk with
 // nothing to cut, for the outlines of the many small pieces on a board.
 void thinSegmentInside(Surface& surface, i64 x0, i64 y0, i64 x1, i64 y1, Pixel colour) {
+    const i64 dx = x1 - x0;
+    const i64 dy = y1 - y0;
+    if (dx >= -kShortSteps && dx <= kShortSteps && dy >= -kShortSteps && dy <= kShortSteps) {
+        if (dx == 0 && dy == 0) {
+            return;
+        }
+        const ShortLine& line = shortLine(dx, dy);
+        const i64 stride = surface.width();
+        Pixel* start = surface.row(static_cast<int>(y0)) + x0;
+#pragma GCC unroll 8
+        for (i64 k = 0; k < kShortSteps; ++k) {
+            start[line.y[k] * stride + line.x[k]] = colour;
+        }
+        return;
+    }
     const LineWalk w = walkFrom(x0, y0, x1, y1);
     auto pen = thinPenAt(surface, w, colour);
     walkLine(w, pen);

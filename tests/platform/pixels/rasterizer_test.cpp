@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -129,6 +130,37 @@ TEST(Line, FarEndpointsGiveTheSamePixelsAsTheExactLine) {
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 20; ++x) {
             EXPECT_EQ(canvas.at(x, y) == kInk, y == x + 5) << x << "," << y;
+        }
+    }
+}
+
+TEST(Line, EveryShortStepIsTheExactLineRoundedHalvesUp) {
+    // Lines of up to 12 steps each way, wholly inside the surface and cut by its edge.
+    for (const POINT start : {POINT{13, 13}, POINT{2, 3}}) {
+        for (LONG dy = -12; dy <= 12; ++dy) {
+            for (LONG dx = -12; dx <= 12; ++dx) {
+                TestCanvas canvas(27, 27);
+                canvas.use(kInk, 1, kPaper);
+                const POINT line[] = {start, {start.x + dx, start.y + dy}};
+                Polyline(canvas.dc(), line, 2);
+                // Along the major axis from the start up to the end; across
+                // it, round(i dn / len) = floor((2 i dn + len) / 2 len).
+                const LONG len = std::max(std::abs(dx), std::abs(dy));
+                const bool xMajor = std::abs(dx) >= std::abs(dy);
+                std::string expected = TestCanvas(27, 27).picture();
+                for (LONG i = 0; i < len; ++i) {
+                    const LONG across =
+                        static_cast<LONG>(std::floor((2.0 * i * (xMajor ? dy : dx) + len) / (2.0 * len)));
+                    const LONG along = i * ((xMajor ? dx : dy) < 0 ? -1 : 1);
+                    const LONG x = start.x + (xMajor ? along : across);
+                    const LONG y = start.y + (xMajor ? across : along);
+                    if (x >= 0 && y >= 0 && x < 27 && y < 27) {
+                        expected[static_cast<std::size_t>(y * 28 + x)] = '#';
+                    }
+                }
+                ASSERT_EQ(canvas.picture(), expected)
+                    << "from " << start.x << "," << start.y << " by " << dx << "," << dy;
+            }
         }
     }
 }
