@@ -92,6 +92,13 @@ namespace {
                 continue;  // beside the polygon: its lines need not be fetched
             }
             Pixel* first = pixels + w * 64;
+            if (inside == ~std::uint64_t{0}) {
+                _mm512_storeu_si512(first, fill);
+                _mm512_storeu_si512(first + 16, fill);
+                _mm512_storeu_si512(first + 32, fill);
+                _mm512_storeu_si512(first + 48, fill);
+                continue;
+            }
             _mm512_mask_storeu_epi32(first, static_cast<__mmask16>(inside), fill);
             _mm512_mask_storeu_epi32(first + 16, static_cast<__mmask16>(inside >> 16), fill);
             _mm512_mask_storeu_epi32(first + 32, static_cast<__mmask16>(inside >> 32), fill);
