@@ -69,9 +69,10 @@ namespace {
     return static_cast<std::uint64_t>(_mm_cvtsi128_si64(product));
 }
 
-// A row's words: each one's inside bits stored as four masked stores of 16
-// pixels. A masked-out pixel is neither written nor read, so the stores may
-// reach past the row's end.
+// Each word of a row: its inside pixels as four masked stores of 16, a word
+// wholly inside as four plain stores (measured faster), one wholly outside
+// not at all. A masked-out pixel is neither written nor read, so the stores
+// may reach past the row's end.
 [[gnu::target("avx512f,pclmul")]] void fillCrossedRowsMasked(const CrossedRows& rows, Pixel colour) {
     const __m512i fill = _mm512_set1_epi32(static_cast<int>(colour));
     const auto lastWord = static_cast<std::int64_t>(rows.stride) - 1;
@@ -89,7 +90,7 @@ namespace {
             carry = ~std::uint64_t{0} * (inside >> 63);
             inside &= w == lastWord ? lastKept : ~std::uint64_t{0};
             if (inside == 0) {
-                continue;  // beside the polygon: its lines need not be fetched
+                continue;
             }
             Pixel* first = pixels + w * 64;
             if (inside == ~std::uint64_t{0}) {
