@@ -127,10 +127,11 @@ struct EdgeWalk {
 EdgeWalk edgeFrom(i64 x0, i64 y0, i64 x1, i64 y1, i64 yStart, i64 yEnd) {
     const i64 dy = y1 - y0;
     const i64 dx = x1 - x0;
-    // An edge that starts inside the clip (the usual case) needs no division here.
+    // An edge that starts inside the clip (the usual case) needs no division
+    // here, and one that crosses a single row of it (many, on curves) no step.
     const i128 numerator = static_cast<i128>(yStart - y0) * dx;
     const i128 offset = yStart == y0 ? 0 : ceilDiv(numerator, dy);
-    const i64 stepQ = floorStep(dx, dy);
+    const i64 stepQ = yEnd - yStart > 1 ? floorStep(dx, dy) : 0;
     return {
         yStart, yEnd,           x0 + static_cast<i64>(offset), static_cast<i64>(offset * dy - numerator), dy,
         stepQ,  dx - stepQ * dy};
@@ -231,7 +232,7 @@ bool fillSmallPolygon(const Canvas& c, const POINT* points, int count, const Poi
         // All relative to the box: x and y from 0, dx and dy small.
         const i64 dy = i64{b->y} - a->y;
         const i64 dx = i64{b->x} - a->x;
-        const i64 stepQ = floorStep(dx, dy);
+        const i64 stepQ = dy > 1 ? floorStep(dx, dy) : 0;
         const i64 stepR = dx - stepQ * dy;
         i64 x = a->x + c.originX - minX;
         i64 rem = 0;
