@@ -1,10 +1,7 @@
 #include "platform/pixels/rasterizer.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
-#include <limits>
-#include <type_traits>
 #include <vector>
 
 #include "platform/pixels/crossed_rows.h"
